@@ -1,0 +1,107 @@
+// Level file benchmarks: opening and counting a 10 MB file, stepping, placing a level.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "board/level_file.h"
+#include "board/placement.h"
+#include "board/text_level_parser.h"
+#include "engine/play_state.h"
+#include "level_generator.h"
+
+namespace {
+
+using namespace ruk;
+
+// One generated file of about 10 MB, written once per run and removed at exit.
+struct GeneratedFile {
+    std::string path;
+    gen::GeneratorResult result;
+    GeneratedFile() {
+        path = (std::filesystem::temp_directory_path() / "ruk-bench-10mb.txt").string();
+        gen::GeneratorOptions options;
+        options.seed = 42;
+        options.levels = 1;
+        options.minBytes = 10 * 1000 * 1000;
+        options.lineEnds = gen::LineEnds::CRLF;
+        gen::WriteLevelFile(path.c_str(), options, result);
+    }
+    ~GeneratedFile() { std::remove(path.c_str()); }
+};
+
+const GeneratedFile& TenMegabytes() {
+    static const GeneratedFile file;
+    return file;
+}
+
+struct Core {
+    std::unique_ptr<LevelModel> level = std::make_unique<LevelModel>();
+    std::unique_ptr<PlayState> play = std::make_unique<PlayState>();
+    Core() {
+        ResetLevelModel(*level);
+        InitPlayState(*play);
+    }
+};
+
+void BM_OpenAndCount10MB(benchmark::State& state) {
+    const GeneratedFile& file = TenMegabytes();
+    Core core;
+    std::int64_t levels = 0;
+    for (auto _ : state) {
+        if (!OpenLevelFile(*core.level, file.path.c_str())) state.SkipWithError("open failed");
+        levels += core.level->levelSet.count;
+    }
+    state.counters["levels"] = static_cast<double>(core.level->levelSet.count);
+    state.counters["levels_per_s"] =
+        benchmark::Counter(static_cast<double>(levels), benchmark::Counter::kIsRate);
+    state.SetBytesProcessed(state.iterations() * file.result.bytes);
+}
+BENCHMARK(BM_OpenAndCount10MB)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+
+void BM_NextAndPrevStep(benchmark::State& state) {
+    const GeneratedFile& file = TenMegabytes();
+    Core core;
+    OpenLevelFile(*core.level, file.path.c_str());
+    const int middle = core.level->levelSet.count / 2;
+    SelectLevel(*core.level, middle);
+    for (auto _ : state) {
+        SelectLevel(*core.level, middle + 1);
+        SelectLevel(*core.level, middle);
+    }
+    state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_NextAndPrevStep)->Unit(benchmark::kMicrosecond);
+
+void BM_JumpAcrossFile(benchmark::State& state) {
+    const GeneratedFile& file = TenMegabytes();
+    Core core;
+    OpenLevelFile(*core.level, file.path.c_str());
+    const int last = core.level->levelSet.count;
+    for (auto _ : state) {
+        SelectLevel(*core.level, last);
+        SelectLevel(*core.level, 1);
+    }
+    state.counters["levels"] = static_cast<double>(last);
+}
+BENCHMARK(BM_JumpAcrossFile)->Unit(benchmark::kMillisecond);
+
+void BM_PlaceLevel(benchmark::State& state) {
+    Core core;
+    std::string text = std::string(48, '#') + "\n";
+    for (int r = 0; r < 38; ++r) text += "#" + std::string(46, r % 3 ? ' ' : '$') + "#\n";
+    text += "#@" + std::string(45, '.') + "#\n" + std::string(48, '#') + "\n";
+    CopyText(core.level->levelSet.sourceText, text.c_str());
+    ParseTextLevel(*core.level);
+    for (auto _ : state) {
+        PlaceLevel(*core.level, *core.play);
+        benchmark::DoNotOptimize(core.level->grids.displayGrid.data());
+    }
+}
+BENCHMARK(BM_PlaceLevel)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,11 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds RUK and runs it. Until the window lands, running RUK means
+# checking the shipped sample levels with ruk-tool.
+set -euo pipefail
+cd "$(dirname "$0")"
+source scripts/setup.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+cmake --build build -j"$jobs"
+exec build/tools/ruk-tool levels levels/ruk-samples.txt

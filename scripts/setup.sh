@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building and testing RUK need, when any is missing.
+# Sourced by run.sh and test.sh; uses apt-get as root, or through sudo.
+set -euo pipefail
+
+ruk_packages=(cmake g++ make libgtest-dev libbenchmark-dev)
+
+ruk_missing=()
+for package in "${ruk_packages[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+        ruk_missing+=("$package")
+    fi
+done
+
+if [ "${#ruk_missing[@]}" -gt 0 ]; then
+    echo "Installing: ${ruk_missing[*]}"
+    if [ "$(id -u)" -eq 0 ]; then
+        ruk_apt=(apt-get)
+    elif command -v sudo >/dev/null 2>&1; then
+        ruk_apt=(sudo apt-get)
+    else
+        echo "Missing packages (${ruk_missing[*]}) and neither root nor sudo to install them." >&2
+        exit 1
+    fi
+    export DEBIAN_FRONTEND=noninteractive
+    "${ruk_apt[@]}" update -qq
+    "${ruk_apt[@]}" install -y -qq --no-install-recommends "${ruk_missing[@]}"
+fi

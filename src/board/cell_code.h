@@ -1,0 +1,56 @@
+// Cell codes: every cell of the Board and of the grids is a bit set of these values.
+#pragma once
+
+#include <cstdint>
+
+namespace ruk {
+
+using CellCode = std::uint32_t;
+
+constexpr CellCode FLOOR = 0;
+constexpr CellCode GOAL = 1;
+constexpr CellCode BOX = 2;
+constexpr CellCode KEEPER = 4;
+constexpr CellCode WALL = 8;
+// DisplayGrid only: a wall whose cell below is not a wall, or that lies in the last row.
+constexpr CellCode WALL_FACE = 9;
+// DisplayGrid only: a cell that is not part of the level.
+constexpr CellCode EXTERIOR = 16;
+// The plain code of a DisplayGrid cell; the bits above it are planner markers.
+constexpr CellCode PLAIN_MASK = 31;
+// Marker bits: a direction bit (1 up, 2 right, 4 down, 8 left) shifted left by this.
+constexpr int MARKER_SHIFT = 5;
+
+// Direction bits, in the scan order up, right, down, left.
+constexpr std::uint32_t DIR_UP = 1;
+constexpr std::uint32_t DIR_RIGHT = 2;
+constexpr std::uint32_t DIR_DOWN = 4;
+constexpr std::uint32_t DIR_LEFT = 8;
+
+// The cell code of a level-text character, or -1 for a byte outside the level set.
+constexpr int CellCodeOf(unsigned char ch) {
+    switch (ch) {
+        case ' ':
+        case '-':
+        case '_':
+            return static_cast<int>(FLOOR);
+        case '#':
+            return static_cast<int>(WALL);
+        case '$':
+            return static_cast<int>(BOX);
+        case '*':
+            return static_cast<int>(BOX | GOAL);
+        case '.':
+            return static_cast<int>(GOAL);
+        case '@':
+            return static_cast<int>(KEEPER);
+        case '+':
+            return static_cast<int>(KEEPER | GOAL);
+        default:
+            return -1;
+    }
+}
+
+constexpr bool IsLineBreak(int ch) { return ch == '\r' || ch == '\n'; }
+
+}  // namespace ruk

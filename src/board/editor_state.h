@@ -1,0 +1,21 @@
+// The level editor's state: mode, chosen tool, the keeper it holds and its tallies.
+#pragma once
+
+#include <cstdint>
+
+#include "board/cell_code.h"
+
+namespace ruk {
+
+enum class EditMode : std::int32_t { EDIT = 0, PLAY = 1 };
+
+struct EditorState {
+    EditMode editMode = EditMode::PLAY;
+    CellCode selectedTool = WALL;
+    std::int32_t keeperCol = -1;  // -1, -1 when the editor grid has no keeper
+    std::int32_t keeperRow = -1;
+    std::int32_t boxCount = 0;
+    std::int32_t goalCount = 0;
+};
+
+}  // namespace ruk

@@ -1,0 +1,53 @@
+// MoveHistory storage (see move_history.h).
+#include "engine/move_history.h"
+
+#include <cstring>
+#include <new>
+
+namespace ruk {
+
+bool InitMoveHistory(MoveHistory& history) {
+    history.text.reset(new (std::nothrow) char[HISTORY_STEP]);
+    history.capacity = history.text ? HISTORY_STEP : 0;
+    history.cursor = 0;
+    history.end = 0;
+    history.failed = !history.text;
+    if (history.text) history.text[0] = '\0';
+    return !history.failed;
+}
+
+bool AppendLetter(MoveHistory& history, char letter) {
+    if (history.failed || !history.text) {
+        history.failed = true;
+        return false;
+    }
+    if (history.end == history.capacity - 1) {
+        const std::uint32_t grown = history.capacity + HISTORY_STEP;
+        std::unique_ptr<char[]> bigger(new (std::nothrow) char[grown]);
+        if (!bigger) {
+            history.failed = true;
+            return false;
+        }
+        std::memcpy(bigger.get(), history.text.get(), history.end + 1);
+        history.text = std::move(bigger);
+        history.capacity = grown;
+    }
+    history.text[history.end++] = letter;
+    history.text[history.end] = '\0';
+    return true;
+}
+
+void CutAtCursor(MoveHistory& history) {
+    if (!history.text || history.cursor > history.end) return;
+    history.end = history.cursor;
+    history.text[history.end] = '\0';
+}
+
+void EmptyMoveHistory(MoveHistory& history) {
+    history.cursor = 0;
+    history.end = 0;
+    history.failed = !history.text;
+    if (history.text) history.text[0] = '\0';
+}
+
+}  // namespace ruk

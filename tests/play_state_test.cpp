@@ -1,0 +1,61 @@
+// Play records: history growth by 5000-byte steps, cutting, and the per-level reset.
+#include <gtest/gtest.h>
+
+#include "board/text_level_parser.h"
+#include "engine/play_state.h"
+#include "test_files.h"
+
+namespace ruk::test {
+namespace {
+
+TEST(PlayStateTest, HistoryGrowsByFiveThousandBytes) {
+    MoveHistory history;
+    ASSERT_TRUE(InitMoveHistory(history));
+    EXPECT_EQ(history.capacity, 5000u);
+    for (int i = 0; i < 4999; ++i) ASSERT_TRUE(AppendLetter(history, "urdl"[i % 4]));
+    EXPECT_EQ(history.capacity, 5000u) << "the 4999th letter fits the first buffer";
+    ASSERT_TRUE(AppendLetter(history, 'U'));
+    EXPECT_EQ(history.capacity, 10000u);
+    EXPECT_EQ(history.end, 5000u);
+    EXPECT_EQ(history.text[4999], 'U');
+    EXPECT_EQ(history.text[5000], '\0');
+    EXPECT_EQ(history.text[4998], "urdl"[4998 % 4]) << "letters survive the growth";
+    for (int i = 0; i < 5000; ++i) ASSERT_TRUE(AppendLetter(history, 'r'));
+    EXPECT_EQ(history.capacity, 15000u);
+
+    history.cursor = 7;
+    CutAtCursor(history);
+    EXPECT_EQ(history.end, 7u);
+    EXPECT_STREQ(history.text.get(), "urdlurd");
+    EXPECT_EQ(history.capacity, 15000u) << "it never shrinks";
+
+    history.failed = true;
+    EXPECT_FALSE(AppendLetter(history, 'u')) << "nothing is appended while failed";
+    EXPECT_EQ(history.end, 7u);
+}
+
+TEST(PlayStateTest, LevelLoadEmptiesTheGame) {
+    Core core;
+    PlayState& play = *core.play;
+    CopyText(core.level->levelSet.sourceText, "#######\n#@ $*.#\n#######");
+    ASSERT_TRUE(ParseTextLevel(*core.level));
+    for (char letter : std::string("rRR")) AppendLetter(play.history, letter);
+    play.history.cursor = 2;
+    play.history.failed = true;
+    play.totals = {3, 2, 1, true};
+    play.shown.lastPushTarget = 12;
+    ResetPlayForLevel(play, core.level->board);
+    EXPECT_STREQ(play.history.text.get(), "");
+    EXPECT_EQ(play.history.cursor, 0u);
+    EXPECT_EQ(play.history.end, 0u);
+    EXPECT_FALSE(play.history.failed);
+    EXPECT_EQ(play.totals.totalMoves, 0u);
+    EXPECT_FALSE(play.totals.solved);
+    EXPECT_EQ(play.planKeeper, 8);
+    EXPECT_EQ(play.shown.lastPushTarget, 0);
+    const std::uint32_t expected[7] = {8, 0, 0, 2, 2, 0, 8};
+    for (int c = 0; c < 7; ++c) EXPECT_EQ(play.planBoard[7 + c], expected[c]) << c;
+}
+
+}  // namespace
+}  // namespace ruk::test

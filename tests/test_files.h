@@ -1,0 +1,47 @@
+// Test helpers: temporary level files, a fresh level model per test, forward and backward visits.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "board/level_model.h"
+#include "engine/play_state.h"
+
+namespace ruk::test {
+
+// A folder of its own for each test, removed when the object goes.
+class TempDir {
+public:
+    TempDir();
+    ~TempDir();
+    TempDir(const TempDir&) = delete;
+    TempDir& operator=(const TempDir&) = delete;
+    std::string Write(const std::string& name, const std::string& bytes) const;
+    std::string Path(const std::string& name) const;
+
+private:
+    std::string dir_;
+};
+
+struct Core {
+    std::unique_ptr<LevelModel> level;
+    std::unique_ptr<PlayState> play;
+    Core();
+};
+
+// The rows of the current Board as level text (floor as space), for readable comparisons.
+std::vector<std::string> BoardRows(const Board& board);
+
+// Checksums of every level visited with SelectLevel from 1 to count.
+std::vector<std::uint64_t> VisitForward(LevelModel& model);
+// Visits count-1 … 1 with SelectLevel; the first level whose Board differs, or 0.
+int FirstBackwardMismatch(LevelModel& model, const std::vector<std::uint64_t>& forward);
+
+// Path of a file in the shared collections, or "" when they are not beside the project.
+std::string SharedLevelFile(const std::string& name);
+
+std::string ReadWholeFile(const std::string& path);
+
+}  // namespace ruk::test

@@ -1,0 +1,10 @@
+// The ruk-tool commands; each returns the process exit status.
+#pragma once
+
+#include "tool_args.h"
+
+namespace ruk::tool {
+
+int LevelsCommand(const Args& args);
+
+}  // namespace ruk::tool
