@@ -15,7 +15,7 @@ namespace ruk::test {
 namespace {
 
 class BadInputTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     Core core;
     LevelModel& model = *core.level;
@@ -40,8 +40,7 @@ TEST_F(BadInputTest, RandomBytesAndMutatedLevelsStayConsistent) {
         const int size = std::uniform_int_distribution<int>(0, 30000)(rng);
         const bool binary = round % 2 == 0;
         for (int i = 0; i < size; ++i) {
-            bytes += binary ? static_cast<char>(rng() & 0xff)
-                            : alphabet[rng() % alphabet.size()];
+            bytes += binary ? static_cast<char>(rng() & 0xff) : alphabet[rng() % alphabet.size()];
             if (!binary && rng() % 300 == 0) bytes += kLevel;
         }
         if (Open(bytes)) ExpectConsistent("round " + std::to_string(round));

@@ -24,7 +24,7 @@ std::string Crlf(std::string text) {
 }
 
 class LevelFileTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     Core core;
     LevelModel& model = *core.level;
@@ -57,8 +57,8 @@ TEST_F(LevelFileTest, BlocksThatAreNotLevelsAreSkippedUncounted) {
     const std::string twoKeepers = "#####\n#@$@#\n#.  #\n#####\n";
     const std::string noGoal = "#####\n#@$ #\n#####\n";
     const std::string twoRows = "#####\n#@$.#\n";
-    ASSERT_TRUE(Open(twoKeepers + "\n" + kLevelA + "\n" + noGoal + "\n" + twoRows + "\n" +
-                     kLevelB));
+    ASSERT_TRUE(
+        Open(twoKeepers + "\n" + kLevelA + "\n" + noGoal + "\n" + twoRows + "\n" + kLevelB));
     EXPECT_EQ(model.levelSet.count, 2);
     EXPECT_EQ(model.board.width, 5);
     ASSERT_TRUE(SelectLevel(model, 2));

@@ -16,7 +16,7 @@ namespace ruk::test {
 namespace {
 
 class LevelWindowTest : public ::testing::Test {
-protected:
+  protected:
     TempDir dir;
     Core core;
     LevelModel& model = *core.level;
@@ -89,8 +89,8 @@ TEST_F(LevelWindowTest, LongBlocksAreReadWholeInBothDirections) {
     std::string tall = std::string(100, '#') + "\n#@$." + std::string(95, ' ') + "#\n";
     for (int r = 0; r < 58; ++r) tall += "#" + std::string(98, ' ') + "#\n";
     const std::string small = "######\n#@ $.#\n######\n";
-    const std::string text = "; start\n" + std::string(4990, ';') + "\n" + longFlat + "\n" +
-                             small + "\n" + tall + "\n" + small + "\n" + longFlat;
+    const std::string text = "; start\n" + std::string(4990, ';') + "\n" + longFlat + "\n" + small +
+                             "\n" + tall + "\n" + small + "\n" + longFlat;
     const std::string path = dir.Write("blocks.txt", text);
     ASSERT_TRUE(OpenLevelFile(model, path.c_str()));
     ASSERT_EQ(model.levelSet.count, 5);

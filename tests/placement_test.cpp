@@ -9,7 +9,7 @@ namespace ruk::test {
 namespace {
 
 class PlacementTest : public ::testing::Test {
-protected:
+  protected:
     Core core;
     LevelModel& model = *core.level;
     Grids& grids = model.grids;
@@ -29,11 +29,12 @@ protected:
 
 TEST_F(PlacementTest, ClosedLevelWithPocketsAndUnreachableRoom) {
     // A closed outline with exterior corners, an empty pocket and a walled-in box on a goal.
-    Place("  #######\n"
-          "###  # *#\n"
-          "#########\n"
-          "#@$.  #\n"
-          "#######\n");
+    Place(
+        "  #######\n"
+        "###  # *#\n"
+        "#########\n"
+        "#@$.  #\n"
+        "#######\n");
     EXPECT_EQ(model.board.status, LevelStatus::PLAYABLE);
     EXPECT_EQ(grids.colOffset, 20);
     EXPECT_EQ(grids.rowOffset, 17);

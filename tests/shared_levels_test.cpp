@@ -19,7 +19,9 @@ struct Collection {
     int manyBoxes;  // levels with more than 64 boxes
 };
 
-void PrintTo(const Collection& c, std::ostream* out) { *out << c.file; }
+void PrintTo(const Collection& c, std::ostream* out) {
+    *out << c.file;
+}
 
 class SharedLevelsTest : public ::testing::TestWithParam<Collection> {};
 
@@ -55,19 +57,19 @@ TEST_P(SharedLevelsTest, OpensWithItsKnownFiguresBothWays) {
     EXPECT_EQ(manyBoxes, c.manyBoxes);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Collections, SharedLevelsTest,
-    ::testing::Values(Collection{"original-90.txt", 90, 20, 17, 34, 0},
-                      Collection{"microban-155.txt", 155, 30, 17, 16, 0},
-                      Collection{"large-sasquatch-viii.txt", 50, 43, 43, 480, 8},
-                      Collection{"large-microban-iv.txt", 102, 49, 44, 26, 0},
-                      Collection{"dries-696.txt", 696, 12, 12, 10, 0}),
-    [](const auto& info) {
-        std::string name = info.param.file;
-        name = name.substr(0, name.find('.'));
-        std::replace(name.begin(), name.end(), '-', '_');
-        return name;
-    });
+INSTANTIATE_TEST_SUITE_P(Collections, SharedLevelsTest,
+                         ::testing::Values(Collection{"original-90.txt", 90, 20, 17, 34, 0},
+                                           Collection{"microban-155.txt", 155, 30, 17, 16, 0},
+                                           Collection{"large-sasquatch-viii.txt", 50, 43, 43, 480,
+                                                      8},
+                                           Collection{"large-microban-iv.txt", 102, 49, 44, 26, 0},
+                                           Collection{"dries-696.txt", 696, 12, 12, 10, 0}),
+                         [](const auto& info) {
+                             std::string name = info.param.file;
+                             name = name.substr(0, name.find('.'));
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
 
 TEST(SampleLevelsTest, OurCollectionIsPlayableAndCoversSmallToLarge) {
     Core core;

@@ -30,7 +30,9 @@ TempDir::~TempDir() {
     fs::remove_all(dir_, ignored);
 }
 
-std::string TempDir::Path(const std::string& name) const { return dir_ + "/" + name; }
+std::string TempDir::Path(const std::string& name) const {
+    return dir_ + "/" + name;
+}
 
 std::string TempDir::Write(const std::string& name, const std::string& bytes) const {
     const std::string path = Path(name);

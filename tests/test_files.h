@@ -13,7 +13,7 @@ namespace ruk::test {
 
 // A folder of its own for each test, removed when the object goes.
 class TempDir {
-public:
+  public:
     TempDir();
     ~TempDir();
     TempDir(const TempDir&) = delete;
@@ -21,7 +21,7 @@ public:
     std::string Write(const std::string& name, const std::string& bytes) const;
     std::string Path(const std::string& name) const;
 
-private:
+  private:
     std::string dir_;
 };
 

@@ -8,7 +8,7 @@ namespace ruk::test {
 namespace {
 
 class TextLevelTest : public ::testing::Test {
-protected:
+  protected:
     Core core;
     LevelModel& model = *core.level;
 
@@ -56,14 +56,14 @@ TEST_F(TextLevelTest, AcceptanceRules) {
     };
     const Case cases[] = {
         {"#####\n#@$.#\n#####", LevelStatus::PLAYABLE},
-        {"@####\n#$. #\n#####", LevelStatus::BAD_LEVEL},    // keeper in the first cell
-        {"#####\n#$..#\n#####", LevelStatus::BAD_LEVEL},    // no keeper
-        {"#####\n#@@$.#\n######", LevelStatus::BAD_LEVEL},  // two keepers
-        {"#####\n#@ .#\n#####", LevelStatus::BAD_LEVEL},    // no box
-        {"######\n#@$..#\n######", LevelStatus::BAD_LEVEL}, // boxes differ from goals
-        {"#####\n#@$.#", LevelStatus::BAD_LEVEL},           // two rows
-        {"##\n@$\n.#", LevelStatus::BAD_LEVEL},             // two columns
-        {"#####\n#@$. \n#####", LevelStatus::BAD_LEVEL},    // open
+        {"@####\n#$. #\n#####", LevelStatus::BAD_LEVEL},     // keeper in the first cell
+        {"#####\n#$..#\n#####", LevelStatus::BAD_LEVEL},     // no keeper
+        {"#####\n#@@$.#\n######", LevelStatus::BAD_LEVEL},   // two keepers
+        {"#####\n#@ .#\n#####", LevelStatus::BAD_LEVEL},     // no box
+        {"######\n#@$..#\n######", LevelStatus::BAD_LEVEL},  // boxes differ from goals
+        {"#####\n#@$.#", LevelStatus::BAD_LEVEL},            // two rows
+        {"##\n@$\n.#", LevelStatus::BAD_LEVEL},              // two columns
+        {"#####\n#@$. \n#####", LevelStatus::BAD_LEVEL},     // open
     };
     for (const Case& c : cases) {
         EXPECT_TRUE(Parse(c.text));

@@ -10,7 +10,7 @@ namespace ruk::gen {
 namespace {
 
 class Writer {
-public:
+  public:
     Writer(std::FILE* out, const GeneratorOptions& options)
         : out_(out), options_(options), rng_(options.seed) {}
 
@@ -24,7 +24,7 @@ public:
     std::mt19937_64& rng() { return rng_; }
     int Pick(int low, int high) { return std::uniform_int_distribution<int>(low, high)(rng_); }
 
-private:
+  private:
     const char* LineEnd() {
         switch (options_.lineEnds) {
             case LineEnds::LF:

@@ -11,10 +11,10 @@ enum class LineEnds { LF, CRLF, CR, MIXED };
 
 struct GeneratorOptions {
     std::uint64_t seed = 1;
-    std::int64_t levels = 100;   // levels to write (at least)
-    std::int64_t minBytes = 0;   // keep writing levels until the file is at least this large
+    std::int64_t levels = 100;  // levels to write (at least)
+    std::int64_t minBytes = 0;  // keep writing levels until the file is at least this large
     LineEnds lineEnds = LineEnds::LF;
-    bool noise = true;           // comments, long blank runs and blocks that are not levels
+    bool noise = true;  // comments, long blank runs and blocks that are not levels
 };
 
 struct GeneratorResult {

@@ -9,8 +9,9 @@
 int main(int argc, char** argv) {
     using namespace ruk::gen;
     if (argc < 2) {
-        std::fprintf(stderr, "usage: ruk-levelgen OUT [--levels N] [--bytes B] [--seed S] "
-                             "[--ends lf|crlf|cr|mixed] [--clean]\n");
+        std::fprintf(stderr,
+                     "usage: ruk-levelgen OUT [--levels N] [--bytes B] [--seed S] "
+                     "[--ends lf|crlf|cr|mixed] [--clean]\n");
         return 2;
     }
     GeneratorOptions options;
@@ -18,17 +19,21 @@ int main(int argc, char** argv) {
     for (int i = 2; i < argc; ++i) {
         const std::string word = argv[i];
         const char* value = i + 1 < argc ? argv[i + 1] : "";
-        if (word == "--levels") options.levels = std::atoll(value), ++i;
-        else if (word == "--bytes") options.minBytes = std::atoll(value), ++i;
-        else if (word == "--seed") options.seed = std::strtoull(value, nullptr, 10), ++i;
-        else if (word == "--clean") options.noise = false;
+        if (word == "--levels")
+            options.levels = std::atoll(value), ++i;
+        else if (word == "--bytes")
+            options.minBytes = std::atoll(value), ++i;
+        else if (word == "--seed")
+            options.seed = std::strtoull(value, nullptr, 10), ++i;
+        else if (word == "--clean")
+            options.noise = false;
         else if (word == "--ends") {
             const std::string kind = value;
             ++i;
-            options.lineEnds = kind == "crlf"  ? LineEnds::CRLF
-                               : kind == "cr"  ? LineEnds::CR
+            options.lineEnds = kind == "crlf"    ? LineEnds::CRLF
+                               : kind == "cr"    ? LineEnds::CR
                                : kind == "mixed" ? LineEnds::MIXED
-                                               : LineEnds::LF;
+                                                 : LineEnds::LF;
         }
     }
     GeneratorResult result;

@@ -26,7 +26,8 @@ void PrintLevel(const Board& board, int number) {
 }  // namespace
 
 int LevelsCommand(const Args& args) {
-    if (args.positional.size() != 1) return Fail("usage: ruk-tool levels FILE [--count] [--grid WxH]");
+    if (args.positional.size() != 1)
+        return Fail("usage: ruk-tool levels FILE [--count] [--grid WxH]");
     const std::string& file = args.positional[0];
     Core core;
     ResetLevelModel(*core.level);
@@ -42,14 +43,16 @@ int LevelsCommand(const Args& args) {
     if (!OpenLevelFile(model, file.c_str())) return Fail("no level could be read from " + file);
     const int count = model.levelSet.count;
     if (args.Has("--count")) {
-        if (!SelectLevel(model, count)) return Fail("level " + std::to_string(count) + " could not be read");
+        if (!SelectLevel(model, count))
+            return Fail("level " + std::to_string(count) + " could not be read");
         std::printf("levels %d\n", count);
         return 0;
     }
 
     std::vector<std::uint64_t> forward(static_cast<std::size_t>(count));
     for (int n = 1; n <= count; ++n) {
-        if (!SelectLevel(model, n)) return Fail("level " + std::to_string(n) + " could not be read");
+        if (!SelectLevel(model, n))
+            return Fail("level " + std::to_string(n) + " could not be read");
         forward[static_cast<std::size_t>(n - 1)] = BoardChecksum(model.board);
         ResetPlayForLevel(*core.play, model.board);
         PlaceLevel(model, *core.play);

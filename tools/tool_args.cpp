@@ -40,9 +40,8 @@ bool ParseGridSize(const std::string& text, int& width, int& height) {
     const std::string w = text.substr(0, x);
     const std::string h = text.substr(x + 1);
     auto digits = [](const std::string& s) {
-        return s.size() <= 3 && std::all_of(s.begin(), s.end(), [](char c) {
-                   return c >= '0' && c <= '9';
-               });
+        return s.size() <= 3 &&
+               std::all_of(s.begin(), s.end(), [](char c) { return c >= '0' && c <= '9'; });
     };
     if (!digits(w) || !digits(h)) return false;
     width = std::atoi(w.c_str());

@@ -8,9 +8,9 @@
 
 namespace ruk {
 
-constexpr int GRID_SIDE = 50;                       // the largest level stored, and the grids
-constexpr int MAX_CELLS = GRID_SIDE * GRID_SIDE;    // 2500
-constexpr int MAX_GOAL_BOXES = 64;                  // boxes a goal mask can hold
+constexpr int GRID_SIDE = 50;                     // the largest level stored, and the grids
+constexpr int MAX_CELLS = GRID_SIDE * GRID_SIDE;  // 2500
+constexpr int MAX_GOAL_BOXES = 64;                // boxes a goal mask can hold
 
 enum class LevelStatus : std::int32_t {
     NONE = 0,
@@ -27,7 +27,7 @@ struct Board {
     std::array<CellCode, MAX_CELLS> cells{};  // row-major with the row stride below
     std::int32_t width = 0;                   // real size, even when larger than 50
     std::int32_t height = 0;
-    std::int32_t cellCount = 0;               // cells stored
+    std::int32_t cellCount = 0;  // cells stored
     std::int32_t keeperStart = 0;
     std::int32_t boxCount = 0;
     LevelStatus status = LevelStatus::NONE;

@@ -51,6 +51,8 @@ constexpr int CellCodeOf(unsigned char ch) {
     }
 }
 
-constexpr bool IsLineBreak(int ch) { return ch == '\r' || ch == '\n'; }
+constexpr bool IsLineBreak(int ch) {
+    return ch == '\r' || ch == '\n';
+}
 
 }  // namespace ruk

@@ -20,8 +20,7 @@ bool ClosednessTest(LevelModel& model) {
     const Board& board = model.board;
     LevelScratch& s = model.scratch;
     // Only levels inside 50 x 50 are tested; anything smaller than 3 x 3 has no inside.
-    if (board.width < 3 || board.height < 3 || board.width > GRID_SIDE ||
-        board.height > GRID_SIDE)
+    if (board.width < 3 || board.height < 3 || board.width > GRID_SIDE || board.height > GRID_SIDE)
         return false;
     const int start = board.keeperStart;
     if (start < 0 || start >= board.cellCount || OnFrame(board, start)) return false;

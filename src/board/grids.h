@@ -21,7 +21,9 @@ struct Grids {
     std::int32_t colOffset = 0;                     // grid column of the level's column 0
 };
 
-inline int GridIndex(int row, int col) { return row * GRID_SIDE + col; }
+inline int GridIndex(int row, int col) {
+    return row * GRID_SIDE + col;
+}
 
 struct GridCell {
     int row = -1;

@@ -16,12 +16,12 @@ constexpr int PATH_CAPACITY = 4096;
 // offsets; 64-bit so that files of any size can be stepped through.
 struct LevelWindow {
     std::int64_t fileSize = 0;
-    std::int64_t windowBase = 0;   // file offset of sourceText[0]
-    std::int32_t windowFill = 0;   // bytes held
-    std::int64_t levelStart = 0;   // first character of the current level
-    std::int64_t levelEnd = -1;    // last character of its last row; -1 before the first level
-    std::uint64_t bytesRead = 0;   // bytes read from the file since it was opened
-    bool readFailed = false;       // a read gave fewer bytes than the file should hold
+    std::int64_t windowBase = 0;  // file offset of sourceText[0]
+    std::int32_t windowFill = 0;  // bytes held
+    std::int64_t levelStart = 0;  // first character of the current level
+    std::int64_t levelEnd = -1;   // last character of its last row; -1 before the first level
+    std::uint64_t bytesRead = 0;  // bytes read from the file since it was opened
+    bool readFailed = false;      // a read gave fewer bytes than the file should hold
 };
 
 struct LevelSet {

@@ -32,8 +32,8 @@ void SlideForward(LevelSet& set) {
     char* text = set.sourceText.data();
     std::memmove(text, text + WINDOW_HALF, WINDOW_HALF);
     w.windowBase += WINDOW_HALF;
-    const std::int32_t got = ReadInto(set, w.windowBase + WINDOW_HALF, text + WINDOW_HALF,
-                                      WINDOW_HALF);
+    const std::int32_t got =
+        ReadInto(set, w.windowBase + WINDOW_HALF, text + WINDOW_HALF, WINDOW_HALF);
     w.windowFill = WINDOW_HALF + got;
     text[w.windowFill] = '\0';
 }

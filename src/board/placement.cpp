@@ -9,7 +9,9 @@ namespace {
 
 constexpr std::uint8_t MASK_SET = 8;
 
-int FrameIndex(int row, int col) { return row * FRAME_SIDE + col; }
+int FrameIndex(int row, int col) {
+    return row * FRAME_SIDE + col;
+}
 
 bool OnOuterFrame(int row, int col) {
     return row == 0 || col == 0 || row == FRAME_SIDE - 1 || col == FRAME_SIDE - 1;

@@ -53,9 +53,9 @@ struct PlayState {
     ShownPosition shown;
     ResultTotals totals;
     AnimMode animMode = AnimMode::IDLE;
-    std::uint32_t animTarget = 0;  // position in the history text
-    std::array<std::uint32_t, MAX_CELLS> goalMap{};       // per Board cell: 1 goal, 8 wall
-    std::array<std::uint8_t, MAX_CELLS> keeperReach{};    // per DisplayGrid cell
+    std::uint32_t animTarget = 0;                       // position in the history text
+    std::array<std::uint32_t, MAX_CELLS> goalMap{};     // per Board cell: 1 goal, 8 wall
+    std::array<std::uint8_t, MAX_CELLS> keeperReach{};  // per DisplayGrid cell
     TargetOverlay targets;
     bool boxSelected = false;
 };

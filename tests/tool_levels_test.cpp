@@ -1,0 +1,67 @@
+// ruk-tool levels: its output lines are a contract that scripts read.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <string>
+
+#include <sys/wait.h>
+
+#include "test_files.h"
+
+namespace ruk::test {
+namespace {
+
+struct ToolRun {
+    std::string out;
+    int status = -1;
+};
+
+ToolRun RunTool(const std::string& arguments) {
+    ToolRun run;
+    const std::string command = std::string(RUK_TOOL_PATH) + " " + arguments + " 2>&1";
+    std::FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return run;
+    std::array<char, 4096> buffer{};
+    while (std::fgets(buffer.data(), buffer.size(), pipe)) run.out += buffer.data();
+    const int status = pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+TEST(ToolLevelsTest, PrintsOneLinePerLevelThenTheCount) {
+    TempDir dir;
+    const std::string path = dir.Write(
+        "set.txt",
+        "; 1\r\n#####\r\n#@$.#\r\n#####\r\n\r\n; 2\r\n######\r\n#@$..#\r\n#$   #\r\n######\r\n"
+        "; 3\r\n#####\r\n#@$. \r\n#####\r\n; 4\r\n" +
+            std::string(45, '#') + "\r\n#@$." + std::string(40, ' ') + "#\r\n" +
+            std::string(45, '#') + "\r\n");
+    const ToolRun run = RunTool("levels '" + path + "'");
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "1 PLAYABLE 5x3 boxes=1\n"
+              "2 PLAYABLE 6x4 boxes=2\n"
+              "3 BAD_LEVEL 5x3 boxes=1\n"
+              "4 PLAYABLE 45x3 boxes=1\n"
+              "levels 4\n");
+    const ToolRun narrow = RunTool("levels '" + path + "' --grid 40x40");
+    EXPECT_NE(narrow.out.find("4 SIZE_OVER 45x3 boxes=1\n"), std::string::npos);
+    EXPECT_EQ(RunTool("levels '" + path + "' --count").out, "levels 4\n");
+}
+
+TEST(ToolLevelsTest, ErrorsAreOneLineWithStatusTwo) {
+    TempDir dir;
+    for (const std::string& arguments :
+         {std::string("levels '") + dir.Path("missing") + "'", std::string("levels"),
+          std::string("frobnicate"),
+          std::string("levels '") + dir.Write("x", "#####\n") + "' --grid 70x3"}) {
+        const ToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.out.rfind("ruk-tool: ", 0), 0u) << run.out;
+        EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
+    }
+}
+
+}  // namespace
+}  // namespace ruk::test
