@@ -5,7 +5,5 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 
-jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$jobs"
+ruk_build
 exec build/tools/ruk-tool levels levels/ruk-samples.txt

@@ -5,12 +5,9 @@ set -euo pipefail
 cd "$(dirname "$0")"
 source scripts/setup.sh
 
-jobs=$(nproc 2>/dev/null || echo 2)
-
-cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+ruk_build
+ctest --test-dir build --output-on-failure -j"$ruk_jobs"
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DRUK_SANITIZE=ON
-cmake --build build-sanitize -j"$jobs" --target ruk_core_tests ruk-tool
-ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+cmake --build build-sanitize -j"$ruk_jobs" --target ruk_core_tests ruk-tool
+ctest --test-dir build-sanitize --output-on-failure -j"$ruk_jobs"

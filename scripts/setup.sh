@@ -26,3 +26,11 @@ if [ "${#ruk_missing[@]}" -gt 0 ]; then
     "${ruk_apt[@]}" update -qq
     "${ruk_apt[@]}" install -y -qq --no-install-recommends "${ruk_missing[@]}"
 fi
+
+ruk_jobs=$(nproc 2>/dev/null || echo 2)
+
+# Configures and builds the player, tools, tests and benchmarks into build/.
+ruk_build() {
+    cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    cmake --build build -j"$ruk_jobs"
+}
