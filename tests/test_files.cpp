@@ -8,6 +8,7 @@
 
 #include "board/board_checksum.h"
 #include "board/level_file.h"
+#include "level_change.h"
 
 namespace ruk::test {
 
@@ -41,10 +42,7 @@ std::string TempDir::Write(const std::string& name, const std::string& bytes) co
     return path;
 }
 
-Core::Core() : level(std::make_unique<LevelModel>()), play(std::make_unique<PlayState>()) {
-    ResetLevelModel(*level);
-    InitPlayState(*play);
-}
+Core::Core() : state(CreateCoreState()), level(&state->level), play(&state->play) {}
 
 std::vector<std::string> BoardRows(const Board& board) {
     static const char kChars[] = " .$*@+";
@@ -90,6 +88,49 @@ std::string ReadWholeFile(const std::string& path) {
     std::ostringstream text;
     text << in.rdbuf();
     return text.str();
+}
+
+std::vector<KnownSolution> ReadSolutions(const std::string& path) {
+    std::vector<KnownSolution> solutions;
+    std::istringstream lines(ReadWholeFile(path));
+    for (std::string line; std::getline(lines, line);) {
+        if (line.empty() || line[0] == ';') continue;
+        std::istringstream fields(line);
+        KnownSolution solution;
+        if (fields >> solution.level >> solution.moves) solutions.push_back(solution);
+    }
+    return solutions;
+}
+
+std::vector<SolvedCollection> SolvedCollections() {
+    std::vector<SolvedCollection> collections;
+    const std::pair<const char*, const char*> shared[] = {
+        {"microban-155.txt", "microban-155-solutions.txt"},
+        {"microban-155.txt", "microban-155-solutions-sokoplugin.txt"},
+        {"dries-696.txt", "dries-696-solutions.txt"},
+    };
+    for (const auto& [levels, solutions] : shared) {
+        const std::string levelPath = SharedLevelFile(levels);
+        const std::string solutionPath = SharedLevelFile(solutions);
+        if (!levelPath.empty() && !solutionPath.empty())
+            collections.push_back({levelPath, solutionPath});
+    }
+    const std::string samples = RUK_SAMPLE_LEVELS;
+    collections.push_back({samples + "/ruk-samples.txt", samples + "/ruk-samples-solutions.txt"});
+    return collections;
+}
+
+bool LoadLevel(CoreState& core, const std::string& path, int n) {
+    if (core.level.levelSet.count == 0 || std::string(core.level.levelSet.path.data()) != path) {
+        if (!OpenLevelFile(core.level, path.c_str())) return false;
+    }
+    if (!SelectLevel(core.level, n)) return false;
+    RunLevelChange(core);
+    return true;
+}
+
+void LoadMoves(CoreState& core, const std::string& moves) {
+    for (char letter : moves) AppendLetter(core.play.history, letter);
 }
 
 }  // namespace ruk::test

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "board/level_model.h"
+#include "core_state.h"
 #include "engine/play_state.h"
 
 namespace ruk::test {
@@ -25,9 +26,11 @@ class TempDir {
     std::string dir_;
 };
 
+// A fresh player state per test, with short names for its parts.
 struct Core {
-    std::unique_ptr<LevelModel> level;
-    std::unique_ptr<PlayState> play;
+    std::unique_ptr<CoreState> state;
+    LevelModel* level;
+    PlayState* play;
     Core();
 };
 
@@ -43,5 +46,24 @@ int FirstBackwardMismatch(LevelModel& model, const std::vector<std::uint64_t>& f
 std::string SharedLevelFile(const std::string& name);
 
 std::string ReadWholeFile(const std::string& path);
+
+// A level of a known solution file: "<level number> <moves>" lines, ";" comments.
+struct KnownSolution {
+    int level = 0;
+    std::string moves;
+};
+std::vector<KnownSolution> ReadSolutions(const std::string& path);
+
+// Every collection with a solution file: the shared ones (when present) and our samples.
+struct SolvedCollection {
+    std::string levels;
+    std::string solutions;
+};
+std::vector<SolvedCollection> SolvedCollections();
+
+// Opens path, selects level n and runs the level-change sequence; false when that fails.
+bool LoadLevel(CoreState& core, const std::string& path, int n);
+// Appends the letters to the history as they are.
+void LoadMoves(CoreState& core, const std::string& moves);
 
 }  // namespace ruk::test

@@ -6,5 +6,6 @@
 namespace ruk::tool {
 
 int LevelsCommand(const Args& args);
+int ReplayCommand(const Args& args);
 
 }  // namespace ruk::tool

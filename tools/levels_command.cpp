@@ -1,22 +1,15 @@
 // ruk-tool levels: every level of a file visited forward, then backward, compared.
 #include <cstdio>
-#include <memory>
 #include <vector>
 
 #include "board/board_checksum.h"
 #include "board/level_file.h"
-#include "board/placement.h"
 #include "commands.h"
-#include "engine/play_state.h"
+#include "level_change.h"
 
 namespace ruk::tool {
 
 namespace {
-
-struct Core {
-    std::unique_ptr<LevelModel> level = std::make_unique<LevelModel>();
-    std::unique_ptr<PlayState> play = std::make_unique<PlayState>();
-};
 
 void PrintLevel(const Board& board, int number) {
     std::printf("%d %s %dx%d boxes=%d\n", number, LevelStatusName(board.status), board.width,
@@ -29,17 +22,11 @@ int LevelsCommand(const Args& args) {
     if (args.positional.size() != 1)
         return Fail("usage: ruk-tool levels FILE [--count] [--grid WxH]");
     const std::string& file = args.positional[0];
-    Core core;
-    ResetLevelModel(*core.level);
-    if (!InitPlayState(*core.play)) return Fail("out of memory");
-    int gridWidth = 50;
-    int gridHeight = 50;
-    if (!ParseGridSize(args.Value("--grid", "50x50"), gridWidth, gridHeight))
-        return Fail("--grid takes WxH, each from 1 to 50");
-    core.level->grids.maxWidth = gridWidth;
-    core.level->grids.maxHeight = gridHeight;
+    auto core = CreateCoreState();
+    if (!core) return Fail("out of memory");
+    if (!ApplyGridOption(args, core->level.grids)) return Fail(GRID_OPTION_ERROR);
 
-    LevelModel& model = *core.level;
+    LevelModel& model = core->level;
     if (!OpenLevelFile(model, file.c_str())) return Fail("no level could be read from " + file);
     const int count = model.levelSet.count;
     if (args.Has("--count")) {
@@ -54,8 +41,7 @@ int LevelsCommand(const Args& args) {
         if (!SelectLevel(model, n))
             return Fail("level " + std::to_string(n) + " could not be read");
         forward[static_cast<std::size_t>(n - 1)] = BoardChecksum(model.board);
-        ResetPlayForLevel(*core.play, model.board);
-        PlaceLevel(model, *core.play);
+        RunLevelChange(*core);
         PrintLevel(model.board, n);
     }
     for (int n = count - 1; n >= 1; --n) {

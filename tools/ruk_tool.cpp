@@ -16,5 +16,6 @@ int main(int argc, char** argv) {
     if (argc < 2) return Fail(USAGE);
     const std::string command = argv[1];
     if (command == "levels") return LevelsCommand(ParseArgs(argc, argv, 2, {"--grid"}));
+    if (command == "replay") return ReplayCommand(ParseArgs(argc, argv, 2, {"--grid"}));
     return Fail("unknown command '" + command + "'; " + USAGE);
 }

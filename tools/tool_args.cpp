@@ -49,6 +49,15 @@ bool ParseGridSize(const std::string& text, int& width, int& height) {
     return width >= 1 && width <= 50 && height >= 1 && height <= 50;
 }
 
+bool ApplyGridOption(const Args& args, Grids& grids) {
+    int width = 0;
+    int height = 0;
+    if (!ParseGridSize(args.Value("--grid", "50x50"), width, height)) return false;
+    grids.maxWidth = width;
+    grids.maxHeight = height;
+    return true;
+}
+
 int Fail(const std::string& message) {
     std::fprintf(stderr, "ruk-tool: %s\n", message.c_str());
     return EXIT_ERROR;

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "board/grids.h"
+
 namespace ruk::tool {
 
 constexpr int EXIT_MISMATCH = 1;
@@ -21,6 +23,11 @@ Args ParseArgs(int argc, char** argv, int first, const std::vector<std::string>&
 
 // Reads "WxH" into width and height (each 1 to 50); false when it is not that.
 bool ParseGridSize(const std::string& text, int& width, int& height);
+
+constexpr const char* GRID_OPTION_ERROR = "--grid takes WxH, each from 1 to 50";
+
+// Sets the usable grid from --grid (50 x 50 when absent); false when its value is not WxH.
+bool ApplyGridOption(const Args& args, Grids& grids);
 
 // Prints "ruk-tool: message" on standard error and returns EXIT_ERROR.
 int Fail(const std::string& message);

@@ -45,6 +45,14 @@ struct TargetOverlay {
     std::array<std::array<std::int32_t, 4>, MAX_CELLS> sideOffsets{};
 };
 
+// Where Undo, Redo and auto-play take their targets (positions in the history text).
+constexpr std::uint32_t NO_POSITION = 0xffffffffu;
+struct ActionBounds {
+    std::uint32_t redoTarget = 0;
+    std::uint32_t undoTarget = 0;
+    std::uint32_t actionFirstPush = NO_POSITION;  // NO_POSITION when the run holds no push
+};
+
 struct PlayState {
     MoveHistory history;
     // Recording side: the state at the end of the string.
@@ -58,6 +66,8 @@ struct PlayState {
     std::array<std::uint8_t, MAX_CELLS> keeperReach{};  // per DisplayGrid cell
     TargetOverlay targets;
     bool boxSelected = false;
+    ActionBounds bounds;
+    std::array<CellCode, MAX_CELLS> replayCells{};  // the solved test's scratch board
 };
 
 // Start-up: the history buffer allocated (false when that fails), everything else idle.

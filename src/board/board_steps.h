@@ -1,0 +1,22 @@
+// Bounded steps on the Board: for the few tests that look two cells ahead or that may start
+// next to the Board's edge, where the closed-level guarantee alone does not keep them inside.
+#pragma once
+
+#include "board/board.h"
+
+namespace ruk {
+
+// The cell `count` steps from index in direction d (0 up, 1 right, 2 down, 3 left), or -1 when
+// that leaves the Board's stored rectangle.
+inline int StepFrom(const Board& board, int index, int d, int count) {
+    static constexpr int kRow[4] = {-1, 0, 1, 0};
+    static constexpr int kCol[4] = {0, 1, 0, -1};
+    const int stride = RowStride(board);
+    if (stride <= 0) return -1;
+    const int row = index / stride + kRow[d] * count;
+    const int col = index % stride + kCol[d] * count;
+    if (row < 0 || col < 0 || row >= StoredRows(board) || col >= stride) return -1;
+    return row * stride + col;
+}
+
+}  // namespace ruk

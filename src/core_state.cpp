@@ -1,0 +1,16 @@
+// Creating the player's state object.
+#include "core_state.h"
+
+#include <new>
+
+namespace ruk {
+
+std::unique_ptr<CoreState> CreateCoreState() {
+    std::unique_ptr<CoreState> core(new (std::nothrow) CoreState);
+    if (!core) return nullptr;
+    ResetLevelModel(core->level);
+    if (!InitPlayState(core->play)) return nullptr;
+    return core;
+}
+
+}  // namespace ruk

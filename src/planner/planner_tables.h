@@ -1,0 +1,43 @@
+// The planner's per-level tables (goal list, GoalReach, OpenDeadMap) and the fixed scratch that
+// its searches share: mark maps, queues and the reverse-search node list, all sized once.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+#include "board/board.h"
+
+namespace ruk {
+
+using CellMap = std::array<std::uint32_t, MAX_CELLS>;
+
+constexpr int MAX_GOAL_LIST = 64;
+constexpr int MAX_REVERSE_NODES = 4 * MAX_CELLS;  // at most one node per side of a cell
+
+// A node of the reverse search: a box cell and the sides of it the keeper can reach.
+struct ReverseNode {
+    std::int32_t cell;
+    std::uint32_t sides;
+};
+
+struct PlannerTables {
+    std::array<std::int32_t, MAX_GOAL_LIST> goalList{};  // the first 64 goals, in Board order
+    std::int32_t goalListCount = 0;
+    std::int32_t goalCount = 0;  // every goal left after the start analysis
+    std::array<std::uint64_t, MAX_CELLS> goalReach{};
+    bool manyBoxes = false;
+    CellMap openDeadMap{};
+
+    // Scratch.
+    CellMap marks{};
+    CellMap wallMap{};  // walls only, with the one box a reverse search pulls
+    CellMap distance{};
+    std::array<std::uint32_t, MAX_CELLS> seen{};  // reverse search: SideSet per cell
+    std::array<ReverseNode, MAX_REVERSE_NODES> nodes{};
+    std::array<std::int32_t, MAX_CELLS> queue{};
+    // The reverse search's own marks: each keeper fill takes a new stamp instead of clearing.
+    CellMap reverseMarks{};
+    std::uint32_t reverseStamp = 0;
+};
+
+}  // namespace ruk

@@ -1,0 +1,121 @@
+// The reverse search and the GoalReach tables (see reverse_search.h).
+//
+// Each node pulls the box one cell and asks which sides of its new cell the keeper can reach.
+// That keeper fill is the cost of the whole search, so it stops as soon as every side that is
+// not a wall has been reached (the sides it reports are then the same as a full fill's), and it
+// marks with a fresh stamp instead of clearing a map each time.
+#include "planner/reverse_search.h"
+
+#include <algorithm>
+
+namespace ruk {
+
+namespace {
+
+constexpr std::uint32_t SIDE_BITS[4] = {DIR_UP, DIR_RIGHT, DIR_DOWN, DIR_LEFT};
+constexpr std::uint32_t PULLED_BOX = BOX;
+
+std::uint32_t NextStamp(PlannerTables& t) {
+    if (++t.reverseStamp == 0) {
+        t.reverseMarks.fill(0);
+        t.reverseStamp = 1;
+    }
+    return t.reverseStamp;
+}
+
+// The sides of box cell n that are not walls.
+std::uint32_t OpenSides(const std::uint32_t* walls, int n, const std::int32_t* step) {
+    std::uint32_t sides = 0;
+    for (int d = 0; d < 4; ++d)
+        if (walls[n + step[d]] == 0) sides |= SIDE_BITS[d];
+    return sides;
+}
+
+// The sides of n (holding the pulled box) that the keeper reaches from m.
+std::uint32_t ReachedSides(PlannerTables& t, const std::int32_t* step, int n, int m) {
+    const std::uint32_t* walls = t.wallMap.data();
+    std::uint32_t* marks = t.reverseMarks.data();
+    std::int32_t* queue = t.queue.data();
+    const std::uint32_t wanted = OpenSides(walls, n, step);
+    const std::uint32_t stamp = NextStamp(t);
+    std::uint32_t reached = 0;
+    for (int d = 0; d < 4; ++d)
+        if (m == n + step[d]) reached = SIDE_BITS[d];
+    marks[m] = stamp;
+    int head = 0;
+    int tail = 0;
+    queue[tail++] = m;
+    while (head < tail && reached != wanted) {
+        const int cell = queue[head++];
+        for (int d = 0; d < 4; ++d) {
+            const int next = cell + step[d];
+            if (walls[next] != 0 || marks[next] == stamp) continue;
+            marks[next] = stamp;
+            queue[tail++] = next;
+            const int fromBox = next - n;
+            for (int s = 0; s < 4; ++s)
+                if (fromBox == step[s]) reached |= SIDE_BITS[s];
+        }
+    }
+    return reached;
+}
+
+}  // namespace
+
+void LoadWallMap(CoreState& core, const std::uint32_t* walls) {
+    PlannerTables& t = core.planner;
+    const int cells = core.level.board.cellCount;
+    for (int i = 0; i < cells; ++i) t.wallMap[i] = walls[i] & WALL;
+}
+
+int ReverseSearch(CoreState& core, int start) {
+    PlannerTables& t = core.planner;
+    const std::int32_t* step = core.level.directions.stepOffset.data();
+    std::uint32_t* walls = t.wallMap.data();
+    std::fill(t.seen.begin(), t.seen.begin() + core.level.board.cellCount, 0u);
+    const std::uint32_t startSides = OpenSides(walls, start, step);
+    t.seen[start] = startSides;
+    t.nodes[0] = {start, startSides};
+    int count = 1;
+    for (int k = 0; k < count; ++k) {
+        const ReverseNode node = t.nodes[k];
+        for (int d = 0; d < 4; ++d) {
+            const std::uint32_t side = SIDE_BITS[d];
+            if (!(node.sides & side)) continue;
+            const int n = node.cell + step[d];
+            const int m = n + step[d];
+            if (walls[m] != 0 || (t.seen[n] & side)) continue;
+            walls[n] = PULLED_BOX;
+            const std::uint32_t sides = ReachedSides(t, step, n, m);
+            walls[n] = 0;
+            t.seen[n] |= sides;
+            t.nodes[count++] = {n, sides};
+        }
+    }
+    return count;
+}
+
+void GoalReachMasks(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
+                    const std::int32_t* goals, int n) {
+    const int cells = core.level.board.cellCount;
+    std::fill(masks, masks + cells, 0ull);
+    LoadWallMap(core, walls);
+    for (int j = 0; j < n; ++j) {
+        const int count = ReverseSearch(core, goals[j]);
+        for (int k = 0; k < count; ++k) masks[core.planner.nodes[k].cell] |= 1ull << j;
+    }
+}
+
+void LiveMap(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
+             const std::uint32_t* goalMap) {
+    const int cells = core.level.board.cellCount;
+    std::fill(masks, masks + cells, 0ull);
+    LoadWallMap(core, walls);
+    for (int g = 0; g < cells; ++g) {
+        if (goalMap[g] != GOAL) continue;
+        const int count = ReverseSearch(core, g);
+        for (int k = 0; k < count; ++k) masks[core.planner.nodes[k].cell] = 1;
+    }
+}
+
+}  // namespace ruk

@@ -1,0 +1,91 @@
+// ruk-tool replay: a move string judged on a level of a file.
+#include <cstdio>
+#include <string>
+
+#include "board/level_file.h"
+#include "commands.h"
+#include "engine/move_letters.h"
+#include "engine/solved_test.h"
+#include "level_change.h"
+
+namespace ruk::tool {
+
+namespace {
+
+constexpr const char* REPLAY_USAGE = "usage: ruk-tool replay FILE N [MOVES]";
+constexpr std::size_t MAX_MOVE_TEXT = 64u * 1024u * 1024u;
+
+bool ReadAll(std::FILE* in, std::string& text) {
+    char buffer[65536];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
+        text.append(buffer, got);
+        if (text.size() > MAX_MOVE_TEXT) return false;
+    }
+    return true;
+}
+
+// Until typed URDL text has its own reader: move letters are taken in order, blanks and line
+// breaks skipped, and the first other character ends the string. Returns the letters accepted.
+long LoadMoveLetters(const std::string& text, MoveHistory& history, bool& complete) {
+    long accepted = 0;
+    complete = true;
+    for (char ch : text) {
+        if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n') continue;
+        if (LetterDirection(ch) < 0 || !AppendLetter(history, ch)) {
+            complete = false;
+            break;
+        }
+        ++accepted;
+    }
+    return accepted;
+}
+
+}  // namespace
+
+// Loads level N of FILE through the level-change sequence; an error message, or "".
+std::string LoadFileLevel(CoreState& core, const std::string& file, const std::string& number) {
+    if (!OpenLevelFile(core.level, file.c_str())) return "no level could be read from " + file;
+    const int count = core.level.levelSet.count;
+    char* end = nullptr;
+    const long n = std::strtol(number.c_str(), &end, 10);
+    if (number.empty() || *end != '\0' || n < 1 || n > count)
+        return "level " + number + " is not in " + file + " (1 to " + std::to_string(count) + ")";
+    if (!SelectLevel(core.level, static_cast<int>(n)))
+        return "level " + number + " could not be read";
+    RunLevelChange(core);
+    return "";
+}
+
+int ReplayCommand(const Args& args) {
+    if (args.positional.size() < 2 || args.positional.size() > 3) return Fail(REPLAY_USAGE);
+    auto core = CreateCoreState();
+    if (!core) return Fail("out of memory");
+    if (!ApplyGridOption(args, core->level.grids)) return Fail(GRID_OPTION_ERROR);
+    const std::string error = LoadFileLevel(*core, args.positional[0], args.positional[1]);
+    if (!error.empty()) return Fail(error);
+
+    std::string moves;
+    if (args.positional.size() == 3) {
+        std::FILE* in = std::fopen(args.positional[2].c_str(), "rb");
+        if (!in) return Fail("cannot read " + args.positional[2]);
+        const bool read = ReadAll(in, moves);
+        std::fclose(in);
+        if (!read) return Fail(args.positional[2] + " is too long for a move string");
+    } else if (!ReadAll(stdin, moves)) {
+        return Fail("the move string on standard input is too long");
+    }
+    bool complete = false;
+    const long accepted = LoadMoveLetters(moves, core->play.history, complete);
+    if (complete)
+        std::printf("parse complete\n");
+    else
+        std::printf("parse incomplete at %ld\n", accepted);
+    SolvedTest(core->level, core->play);
+    const ResultTotals& totals = core->play.totals;
+    std::printf("solved %d moves %u pushes %u actions %u\n", totals.solved ? 1 : 0,
+                totals.totalMoves, totals.totalPushes, totals.totalActions);
+    std::printf("unsolvable n/a\n");
+    return 0;
+}
+
+}  // namespace ruk::tool
