@@ -9,5 +9,5 @@ ruk_build
 ctest --test-dir build --output-on-failure -j"$ruk_jobs"
 
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DRUK_SANITIZE=ON
-cmake --build build-sanitize -j"$ruk_jobs" --target ruk_core_tests ruk-tool
+cmake --build build-sanitize -j"$ruk_jobs" --target ruk_core_tests ruk_alloc_tests ruk-tool
 ctest --test-dir build-sanitize --output-on-failure -j"$ruk_jobs"

@@ -35,6 +35,7 @@ struct PlannerTables {
     std::array<std::uint32_t, MAX_CELLS> seen{};  // reverse search: SideSet per cell
     std::array<ReverseNode, MAX_REVERSE_NODES> nodes{};
     std::array<std::int32_t, MAX_CELLS> queue{};
+    std::array<std::int32_t, MAX_CELLS> queueStarts{};  // start cells of a many-start search
     // The reverse search's own marks: each keeper fill takes a new stamp instead of clearing.
     CellMap reverseMarks{};
     std::uint32_t reverseStamp = 0;

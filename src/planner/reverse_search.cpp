@@ -68,15 +68,18 @@ void LoadWallMap(CoreState& core, const std::uint32_t* walls) {
     for (int i = 0; i < cells; ++i) t.wallMap[i] = walls[i] & WALL;
 }
 
-int ReverseSearch(CoreState& core, int start) {
+int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCount) {
     PlannerTables& t = core.planner;
     const std::int32_t* step = core.level.directions.stepOffset.data();
     std::uint32_t* walls = t.wallMap.data();
     std::fill(t.seen.begin(), t.seen.begin() + core.level.board.cellCount, 0u);
-    const std::uint32_t startSides = OpenSides(walls, start, step);
-    t.seen[start] = startSides;
-    t.nodes[0] = {start, startSides};
-    int count = 1;
+    int count = 0;
+    for (int s = 0; s < startCount; ++s) {
+        const int start = starts[s];
+        const std::uint32_t startSides = OpenSides(walls, start, step);
+        t.seen[start] = startSides;
+        t.nodes[count++] = {start, startSides};
+    }
     for (int k = 0; k < count; ++k) {
         const ReverseNode node = t.nodes[k];
         for (int d = 0; d < 4; ++d) {
@@ -95,6 +98,11 @@ int ReverseSearch(CoreState& core, int start) {
     return count;
 }
 
+int ReverseSearch(CoreState& core, int start) {
+    const std::int32_t starts[1] = {start};
+    return ReverseSearchFrom(core, starts, 1);
+}
+
 void GoalReachMasks(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
                     const std::int32_t* goals, int n) {
     const int cells = core.level.board.cellCount;
@@ -111,11 +119,14 @@ void LiveMap(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
     const int cells = core.level.board.cellCount;
     std::fill(masks, masks + cells, 0ull);
     LoadWallMap(core, walls);
-    for (int g = 0; g < cells; ++g) {
-        if (goalMap[g] != GOAL) continue;
-        const int count = ReverseSearch(core, g);
-        for (int k = 0; k < count; ++k) masks[core.planner.nodes[k].cell] = 1;
-    }
+    // One search from all goals at once reaches the union of the searches from each goal: a
+    // state (cell, side) leads to the same pulls whichever goal it was reached from.
+    std::int32_t* goals = core.planner.queueStarts.data();
+    int goalCount = 0;
+    for (int g = 0; g < cells; ++g)
+        if (goalMap[g] == GOAL) goals[goalCount++] = g;
+    const int count = ReverseSearchFrom(core, goals, goalCount);
+    for (int k = 0; k < count; ++k) masks[core.planner.nodes[k].cell] = 1;
 }
 
 }  // namespace ruk

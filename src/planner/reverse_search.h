@@ -13,6 +13,9 @@ namespace ruk {
 // Every node's cell is a cell from which a lone box can be pushed onto start.
 int ReverseSearch(CoreState& core, int start);
 
+// The same search from several start cells at once: it reaches the union of their searches.
+int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCount);
+
 // For j < n, bit j of masks[i] is set when a lone box on i can be pushed onto goals[j].
 // walls: a map whose WALL bit marks walls (boxes on it are ignored).
 void GoalReachMasks(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,

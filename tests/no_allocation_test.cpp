@@ -1,0 +1,82 @@
+// Loading a level allocates nothing: operator new is counted around every step of a level
+// change (the file step, the status check, the placement) and around a text load.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+#include "board/level_file.h"
+#include "board/placement.h"
+#include "board/text_level_parser.h"
+#include "level_change.h"
+#include "planner/level_status.h"
+#include "test_files.h"
+
+namespace {
+std::atomic<long> allocations{0};
+}
+
+void* operator new(std::size_t size) {
+    ++allocations;
+    if (void* p = std::malloc(size ? size : 1)) return p;
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    ++allocations;
+    return std::malloc(size ? size : 1);
+}
+void* operator new[](std::size_t size, const std::nothrow_t& tag) noexcept {
+    return operator new(size, tag);
+}
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, std::size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, std::size_t) noexcept {
+    std::free(p);
+}
+
+namespace ruk::test {
+namespace {
+
+TEST(NoAllocationTest, LevelChangesAllocateNothing) {
+    Core core;
+    CoreState& state = *core.state;
+    state.level.grids.maxHeight = GRID_SIDE;
+    int loads = 0;
+    for (const char* name : {"original-90.txt", "large-sasquatch-viii.txt"}) {
+        const std::string path = SharedLevelFile(name);
+        if (path.empty()) continue;
+        ASSERT_TRUE(OpenLevelFile(state.level, path.c_str()));
+        for (int n = 1; n <= state.level.levelSet.count; ++n) {
+            const long before = allocations.load();
+            const bool selected = SelectLevel(state.level, n);
+            const LevelStatus status = FinishLevelLoad(state);
+            state.level.board.status = status;
+            PlaceLevel(state.level, state.play);
+            const long during = allocations.load() - before;
+            ASSERT_TRUE(selected);
+            ASSERT_EQ(during, 0) << name << " level " << n;
+            ++loads;
+        }
+    }
+    CopyText(state.level.levelSet.sourceText, "#######\n#@ $ .#\n#######");
+    const long before = allocations.load();
+    ParseTextLevel(state.level);
+    RunLevelChange(state);
+    EXPECT_EQ(allocations.load() - before, 0);
+    EXPECT_EQ(state.level.board.status, LevelStatus::PLAYABLE);
+    if (loads == 0) GTEST_SKIP() << "shared level collections are not beside the project";
+}
+
+}  // namespace
+}  // namespace ruk::test
