@@ -17,9 +17,11 @@ struct ToolRun {
     int status = -1;
 };
 
-ToolRun RunTool(const std::string& arguments) {
+// Runs ruk-tool with the arguments (and, when given, input on its standard input).
+ToolRun RunTool(const std::string& arguments, const std::string& input = "") {
     ToolRun run;
-    const std::string command = std::string(RUK_TOOL_PATH) + " " + arguments + " 2>&1";
+    const std::string feed = input.empty() ? "" : "printf '%s' '" + input + "' | ";
+    const std::string command = feed + std::string(RUK_TOOL_PATH) + " " + arguments + " 2>&1";
     std::FILE* pipe = popen(command.c_str(), "r");
     if (!pipe) return run;
     std::array<char, 4096> buffer{};
@@ -61,6 +63,19 @@ TEST(ToolLevelsTest, ErrorsAreOneLineWithStatusTwo) {
         EXPECT_EQ(run.out.rfind("ruk-tool: ", 0), 0u) << run.out;
         EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
     }
+}
+
+TEST(ToolReplayTest, JudgesAMoveStringFromAFileOrStandardInput) {
+    TempDir dir;
+    const std::string level = dir.Write("one.txt", "; 1\n#######\n#@ $ .#\n#######\n");
+    const std::string moves = dir.Write("moves.txt", "rR\nR\n");
+    EXPECT_EQ(RunTool("replay '" + level + "' 1 '" + moves + "'").out,
+              "parse complete\nsolved 1 moves 3 pushes 2 actions 1\nunsolvable n/a\n");
+    const ToolRun partial = RunTool("replay '" + level + "' 1", "rRx");
+    EXPECT_EQ(partial.out,
+              "parse incomplete at 2\nsolved 0 moves 2 pushes 1 actions 1\nunsolvable n/a\n");
+    EXPECT_EQ(RunTool("replay '" + level + "' 2 '" + moves + "'").status, 2) << "no level 2";
+    EXPECT_EQ(RunTool("replay '" + level + "' 1 '" + dir.Path("none") + "'").status, 2);
 }
 
 }  // namespace
