@@ -4,8 +4,8 @@
 
 #include "board/level_file.h"
 #include "commands.h"
-#include "engine/move_letters.h"
 #include "engine/solved_test.h"
+#include "engine/urdl_parser.h"
 #include "level_change.h"
 
 namespace ruk::tool {
@@ -22,22 +22,6 @@ bool ReadAll(std::FILE* in, std::string& text) {
         if (text.size() > MAX_MOVE_TEXT) return false;
     }
     return true;
-}
-
-// Until typed URDL text has its own reader: move letters are taken in order, blanks and line
-// breaks skipped, and the first other character ends the string. Returns the letters accepted.
-long LoadMoveLetters(const std::string& text, MoveHistory& history, bool& complete) {
-    long accepted = 0;
-    complete = true;
-    for (char ch : text) {
-        if (ch == ' ' || ch == '\t' || ch == '\r' || ch == '\n') continue;
-        if (LetterDirection(ch) < 0 || !AppendLetter(history, ch)) {
-            complete = false;
-            break;
-        }
-        ++accepted;
-    }
-    return accepted;
 }
 
 }  // namespace
@@ -74,12 +58,13 @@ int ReplayCommand(const Args& args) {
     } else if (!ReadAll(stdin, moves)) {
         return Fail("the move string on standard input is too long");
     }
-    bool complete = false;
-    const long accepted = LoadMoveLetters(moves, core->play.history, complete);
+    // A zero byte is a character outside the notation like any other: the text ends before it.
+    const bool complete =
+        ParseUrdl(core->level, core->play, moves.c_str()) && moves.find('\0') == std::string::npos;
     if (complete)
         std::printf("parse complete\n");
     else
-        std::printf("parse incomplete at %ld\n", accepted);
+        std::printf("parse incomplete at %u\n", core->play.history.end);
     SolvedTest(core->level, core->play);
     const ResultTotals& totals = core->play.totals;
     std::printf("solved %d moves %u pushes %u actions %u\n", totals.solved ? 1 : 0,

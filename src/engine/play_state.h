@@ -53,6 +53,29 @@ struct ActionBounds {
     std::uint32_t actionFirstPush = NO_POSITION;  // NO_POSITION when the run holds no push
 };
 
+// The box route search's store: one node per state (box cell, direction of the last push),
+// since a state's pushes and moves are final once the layer before it has been expanded.
+constexpr int ROUTE_STATES = 4 * MAX_CELLS;
+struct RouteNode {
+    std::int32_t boxFrom = 0;
+    std::int32_t boxTo = 0;
+    std::uint32_t pushes = 0;  // 0: the state has not been reached
+    std::uint32_t moves = 0;
+    std::int32_t parent = -1;    // state of the previous push; -1 for the first push
+    std::int32_t previous = -1;  // neighbours in its layer's list
+    std::int32_t next = -1;
+};
+struct RouteStore {
+    std::array<RouteNode, ROUTE_STATES> nodes{};
+    std::array<std::uint32_t, MAX_CELLS> sideMap{};
+    std::array<std::uint32_t, MAX_CELLS> startMap{};
+    std::array<std::uint32_t, MAX_CELLS> distance{};
+    std::array<std::uint32_t, MAX_CELLS> distanceStamp{};  // distance[c] holds when stamped
+    std::uint32_t stamp = 0;
+    std::array<std::int32_t, MAX_CELLS> queue{};
+    std::array<std::int32_t, ROUTE_STATES> chain{};
+};
+
 struct PlayState {
     MoveHistory history;
     // Recording side: the state at the end of the string.
@@ -68,6 +91,7 @@ struct PlayState {
     bool boxSelected = false;
     ActionBounds bounds;
     std::array<CellCode, MAX_CELLS> replayCells{};  // the solved test's scratch board
+    RouteStore route;
 };
 
 // Start-up: the history buffer allocated (false when that fails), everything else idle.

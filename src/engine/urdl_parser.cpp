@@ -1,0 +1,70 @@
+// The URDL text parser (see urdl_parser.h).
+#include "engine/urdl_parser.h"
+
+#include "board/board_steps.h"
+#include "engine/move_letters.h"
+
+namespace ruk {
+
+namespace {
+
+// What a letter changed, so that it can be taken back.
+struct Applied {
+    int keeper = -1;
+    int boxFrom = -1;
+    int boxTo = -1;
+};
+
+void TakeBack(PlayState& play, const Applied& applied) {
+    if (applied.boxFrom >= 0) {
+        play.planBoard[applied.boxTo] = 0;
+        play.planBoard[applied.boxFrom] = BOX;
+    }
+    play.planKeeper = applied.keeper;
+}
+
+// Applies one letter to the PlanBoard and planKeeper; false, changing nothing, when it does
+// not fit the position.
+bool ApplyLetter(const LevelModel& level, PlayState& play, char letter, Applied& applied) {
+    const int d = LetterDirection(letter);
+    if (d < 0) return false;
+    std::uint32_t* plan = play.planBoard.data();
+    const int next = StepFrom(level.board, play.planKeeper, d, 1);
+    if (next < 0) return false;
+    if (!IsPushLetter(letter)) {
+        if (plan[next] != 0) return false;
+    } else {
+        const int beyond = StepFrom(level.board, next, d, 1);
+        if (plan[next] != BOX || beyond < 0 || plan[beyond] != 0) return false;
+        plan[next] = 0;
+        plan[beyond] = BOX;
+        applied.boxFrom = next;
+        applied.boxTo = beyond;
+    }
+    applied.keeper = play.planKeeper;
+    play.planKeeper = next;
+    return true;
+}
+
+}  // namespace
+
+bool ParseUrdl(const LevelModel& level, PlayState& play, const char* input) {
+    MoveHistory& history = play.history;
+    CutAtCursor(history);
+    for (int i = 0; i < level.board.cellCount; ++i) play.planBoard[i] = play.shown.positionBoard[i];
+    play.planKeeper = play.shown.keeperCell;
+    for (const char* p = input; *p != '\0'; ++p) {
+        if (*p == '\r' || *p == '\n') continue;
+        if (history.failed) return false;
+        // The letter goes in only when it fits and the text can hold it.
+        Applied applied;
+        if (!ApplyLetter(level, play, *p, applied)) return false;
+        if (!AppendLetter(history, *p)) {
+            TakeBack(play, applied);
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace ruk

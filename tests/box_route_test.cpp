@@ -1,0 +1,295 @@
+// Box routes and walks: fewest pushes then fewest moves against a brute-force oracle, the same
+// letters as a literal queue of every improvement, legal strings, and big boards.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <queue>
+#include <random>
+
+#include "board/text_level_parser.h"
+#include "engine/box_route.h"
+#include "engine/move_letters.h"
+#include "engine/solved_test.h"
+#include "engine/walk_path.h"
+#include "level_change.h"
+#include "planner/fill_region.h"
+#include "test_files.h"
+
+namespace ruk::test {
+namespace {
+
+void LoadText(CoreState& core, const std::string& text) {
+    CopyText(core.level.levelSet.sourceText, text.c_str());
+    ParseTextLevel(core.level);
+    RunLevelChange(core);
+}
+
+struct Cost {
+    int pushes = -1;
+    int moves = -1;
+    bool operator==(const Cost&) const = default;
+};
+
+// Fewest pushes, then fewest moves, over (box, keeper) states with a lexicographic Dijkstra;
+// the route ends with a push onto target after which the keeper can reach side.
+Cost Oracle(const CoreState& core, int box, int target, int side) {
+    const auto& plan = core.play.planBoard;
+    const int cells = core.level.board.cellCount;
+    const auto& step = core.level.directions.stepOffset;
+    auto free = [&](int i, int boxAt) { return i != boxAt && (i == box || plan[i] == 0); };
+    auto keeperReaches = [&](int from, int to, int boxAt) {
+        std::vector<char> seen(static_cast<std::size_t>(cells), 0);
+        std::vector<int> todo{from};
+        seen[from] = 1;
+        while (!todo.empty()) {
+            const int c = todo.back();
+            todo.pop_back();
+            if (c == to) return true;
+            for (int d = 0; d < 4; ++d) {
+                const int n = c + step[d];
+                if (!seen[n] && free(n, boxAt)) {
+                    seen[n] = 1;
+                    todo.push_back(n);
+                }
+            }
+        }
+        return false;
+    };
+    using Entry = std::tuple<int, int, int, int>;  // pushes, moves, box, keeper
+    std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
+    std::map<std::pair<int, int>, std::pair<int, int>> done;
+    open.emplace(0, 0, box, core.play.planKeeper);
+    while (!open.empty()) {
+        const auto [pushes, moves, at, keeper] = open.top();
+        open.pop();
+        if (done.count({at, keeper})) continue;
+        done[{at, keeper}] = {pushes, moves};
+        if (pushes > 0 && at == target && keeperReaches(keeper, side, at)) return {pushes, moves};
+        for (int d = 0; d < 4; ++d) {
+            const int n = keeper + step[d];
+            if (n == at) {
+                const int beyond = at + step[d];
+                if (free(beyond, at)) open.emplace(pushes + 1, moves + 1, beyond, n);
+            } else if (free(n, at)) {
+                open.emplace(pushes, moves + 1, at, n);
+            }
+        }
+    }
+    return {};
+}
+
+// The search as plainly as it can be said: a queue that takes a node for every improvement.
+std::string LiteralRoute(CoreState& core, int box, int target, int side) {
+    struct Node {
+        int from, to, pushes, moves, parent;
+    };
+    PlayState& play = core.play;
+    const int cells = core.level.board.cellCount;
+    const auto& step = core.level.directions.stepOffset;
+    auto& plan = play.planBoard;
+    std::vector<std::uint32_t> sideMap(MAX_CELLS), startMap(MAX_CELLS), dist(MAX_CELLS);
+    std::vector<std::int32_t> queue(MAX_CELLS);
+    auto distances = [&](std::vector<std::uint32_t>& map, int from) {
+        DistanceMap(map.data(), from, plan.data(), cells, core.level.directions, queue.data());
+    };
+    std::vector<int> bestPushes(cells * 4, 0), bestMoves(cells * 4, 0);
+    plan[box] = 0;
+    plan[target] = BOX;
+    distances(sideMap, side);
+    plan[target] = 0;
+    plan[box] = BOX;
+    distances(startMap, play.planKeeper);
+    std::vector<Node> nodes;
+    int best = -1;
+    auto offer = [&](int from, int k, int pushes, int moves, int parent) {
+        const int to = from + step[k];
+        const int s = to * 4 + k;
+        if (bestPushes[s] != 0 &&
+            (bestPushes[s] < pushes || (bestPushes[s] == pushes && bestMoves[s] <= moves)))
+            return;
+        bestPushes[s] = pushes;
+        bestMoves[s] = moves;
+        nodes.push_back({from, to, pushes, moves, parent});
+        if (to == target && sideMap[from] != 0 &&
+            (best < 0 || pushes < nodes[best].pushes ||
+             (pushes == nodes[best].pushes && moves < nodes[best].moves)))
+            best = static_cast<int>(nodes.size()) - 1;
+    };
+    for (int k = 0; k < 4; ++k)
+        if (plan[box + step[k]] == 0 && startMap[box - step[k]] != 0)
+            offer(box, k, 1, static_cast<int>(startMap[box - step[k]]), -1);
+    if (best < 0) {
+        plan[box] = 0;
+        for (std::size_t i = 0; i < nodes.size(); ++i) {
+            const Node node = nodes[i];
+            if (best >= 0 && node.pushes >= nodes[best].pushes) break;
+            plan[node.to] = BOX;
+            distances(dist, node.from);
+            plan[node.to] = 0;
+            int k0 = 0;
+            while (step[k0] != node.to - node.from) ++k0;
+            for (int j = 0; j < 4; ++j) {
+                const int k = (k0 + j) % 4;
+                if (plan[node.to + step[k]] == 0 && dist[node.to - step[k]] != 0)
+                    offer(node.to, k, node.pushes + 1,
+                          node.moves + static_cast<int>(dist[node.to - step[k]]),
+                          static_cast<int>(i));
+            }
+        }
+        plan[box] = BOX;
+    }
+    if (best < 0) return "-";
+    std::vector<int> chain;
+    for (int n = best; n >= 0; n = nodes[n].parent) chain.insert(chain.begin(), n);
+    // Letters as the builder writes them, on a copy of the history.
+    MoveHistory saved;
+    InitMoveHistory(saved);
+    std::swap(saved, play.history);
+    const auto planBefore = plan;
+    const int keeperBefore = play.planKeeper;
+    for (int n : chain) {
+        const Node& push = nodes[n];
+        const int behind = 2 * push.from - push.to;
+        if (play.planKeeper != behind) AppendWalk(core.level, play, play.planKeeper, behind);
+        int k = 0;
+        while (step[k] != push.to - push.from) ++k;
+        AppendLetter(play.history, PushLetter(k));
+        plan[push.from] = 0;
+        plan[push.to] = BOX;
+        play.planKeeper = push.from;
+    }
+    std::string letters(play.history.text.get(), play.history.end);
+    std::swap(saved, play.history);
+    plan = planBefore;
+    play.planKeeper = keeperBefore;
+    return letters;
+}
+
+std::string RandomRoom(std::mt19937& rng) {
+    const int width = 6 + static_cast<int>(rng() % 4);
+    const int height = 6 + static_cast<int>(rng() % 3);
+    std::vector<std::string> rows(height, std::string(width, ' '));
+    for (int r = 0; r < height; ++r)
+        for (int c = 0; c < width; ++c)
+            if (r == 0 || c == 0 || r == height - 1 || c == width - 1 || rng() % 7 == 0)
+                rows[r][c] = '#';
+    auto place = [&](char ch) {
+        for (int tries = 0; tries < 200; ++tries) {
+            const int r = 1 + static_cast<int>(rng() % (height - 2));
+            const int c = 1 + static_cast<int>(rng() % (width - 2));
+            if (rows[r][c] == ' ') {
+                rows[r][c] = ch;
+                return;
+            }
+        }
+    };
+    for (int b = 0; b < 2; ++b) {
+        place('$');
+        place('.');
+    }
+    place('@');
+    std::string text;
+    for (const auto& row : rows) text += row + "\n";
+    return text;
+}
+
+TEST(BoxRouteTest, CheapestRoutesMatchTheOracleAndTheLiteralSearch) {
+    std::mt19937 rng(23);
+    Core core;
+    CoreState& state = *core.state;
+    int routes = 0;
+    int missing = 0;
+    for (int round = 0; round < 60; ++round) {
+        const std::string text = RandomRoom(rng);
+        LoadText(state, text);
+        if (state.level.board.status != LevelStatus::PLAYABLE) continue;
+        const int cells = state.level.board.cellCount;
+        const int box = state.play.shown.boxList[0];
+        for (int target = 0; target < cells; ++target) {
+            if (target == box || state.play.planBoard[target] != 0) continue;
+            for (int side = 0; side < cells; side += 3) {
+                if (side == target || (state.play.planBoard[side] != 0 && side != box)) continue;
+                EmptyMoveHistory(state.play.history);
+                ResetPlayForLevel(state.play, state.level.board);
+                const Cost expected = Oracle(state, box, target, side);
+                const std::string literal = LiteralRoute(state, box, target, side);
+                const bool found = AppendBoxRoute(state.level, state.play, box, target, side);
+                const std::string where =
+                    text + "target " + std::to_string(target) + " side " + std::to_string(side);
+                ASSERT_EQ(found, expected.pushes > 0) << where;
+                ASSERT_FALSE(state.play.history.failed) << where;
+                const std::string letters(state.play.history.text.get(), state.play.history.end);
+                if (!found) {
+                    ASSERT_TRUE(letters.empty()) << where;
+                    ASSERT_EQ(literal, "-") << where;
+                    ++missing;
+                    continue;
+                }
+                const int pushes = static_cast<int>(
+                    std::count_if(letters.begin(), letters.end(), [](char c) { return c < 'a'; }));
+                ASSERT_EQ((Cost{pushes, static_cast<int>(letters.size())}), expected) << where;
+                ASSERT_EQ(letters, literal) << where;
+                SolvedTest(state.level, state.play);
+                ASSERT_EQ(state.play.totals.totalMoves, letters.size()) << where << " is legal";
+                ASSERT_EQ(state.play.planBoard[target], BOX) << where;
+                ++routes;
+            }
+        }
+    }
+    EXPECT_GT(routes, 2000);
+    EXPECT_GT(missing, 100);
+}
+
+TEST(BoxRouteTest, WalksKeepTheirDirectionAndOneDirectPushWins) {
+    Core core;
+    CoreState& state = *core.state;
+    LoadText(state, "#######\n#@    #\n#     #\n#    $#\n#    .#\n#######");
+    const int width = 7;
+    EXPECT_TRUE(AppendWalk(state.level, state.play, 8, 8));
+    EXPECT_EQ(state.play.history.end, 0u) << "a walk to the keeper's own cell writes nothing";
+    EXPECT_TRUE(AppendWalk(state.level, state.play, 8, 2 * width + 4));
+    EXPECT_STREQ(state.play.history.text.get(), "rrrd") << "up first, then straight on";
+    EXPECT_EQ(state.play.planKeeper, 2 * width + 4);
+    EmptyMoveHistory(state.play.history);
+    ResetPlayForLevel(state.play, state.level.board);
+    EXPECT_FALSE(AppendWalk(state.level, state.play, 8, 0)) << "a wall cannot be walked to";
+    EXPECT_EQ(state.play.planKeeper, 8);
+    EXPECT_EQ(state.play.history.end, 0u);
+
+    // One push down reaches the goal; the route takes it whatever the walk costs.
+    EXPECT_TRUE(AppendBoxRoute(state.level, state.play, 3 * width + 5, 4 * width + 5, 8));
+    EXPECT_STREQ(state.play.history.text.get(), "rrrrdD");
+    // A target no push can reach: nothing appended, and recording goes on.
+    EXPECT_FALSE(AppendBoxRoute(state.level, state.play, 4 * width + 5, 1 * width + 1, 8));
+    EXPECT_FALSE(state.play.history.failed);
+    EXPECT_STREQ(state.play.history.text.get(), "rrrrdD");
+}
+
+TEST(BoxRouteTest, EveryTargetOfABigOpenRoomGetsARoute) {
+    Core core;
+    CoreState& state = *core.state;
+    state.level.grids.maxHeight = GRID_SIDE;
+    std::vector<std::string> rows(48, std::string(48, ' '));
+    for (int i = 0; i < 48; ++i) rows[0][i] = rows[47][i] = rows[i][0] = rows[i][47] = '#';
+    rows[24][24] = '$';
+    rows[40][40] = '.';
+    rows[2][2] = '@';
+    std::string text;
+    for (const auto& row : rows) text += row + "\n";
+    LoadText(state, text);
+    ASSERT_EQ(state.level.board.status, LevelStatus::PLAYABLE);
+    const int box = 24 * 48 + 24;
+    int routes = 0;
+    for (int target = 0; target < state.level.board.cellCount; ++target) {
+        if (target == box || state.play.planBoard[target] != 0) continue;
+        EmptyMoveHistory(state.play.history);
+        ResetPlayForLevel(state.play, state.level.board);
+        const int side = target == 2 * 48 + 2 ? 2 * 48 + 3 : 2 * 48 + 2;
+        ASSERT_TRUE(AppendBoxRoute(state.level, state.play, box, target, side)) << target;
+        ++routes;
+    }
+    EXPECT_EQ(routes, 46 * 46 - 1);
+}
+
+}  // namespace
+}  // namespace ruk::test
