@@ -3,15 +3,14 @@
 
 #include <algorithm>
 
-#include "board/board_steps.h"
 #include "board/grids.h"
 #include "planner/fill_region.h"
+#include "planner/static_reductions.h"
 
 namespace ruk {
 
 namespace {
 
-constexpr std::uint32_t FREE = 0;
 constexpr std::uint32_t BOXED = BOX;
 constexpr std::uint32_t BLOCKED_CELL = WALL;
 
@@ -27,52 +26,6 @@ void WallOffOutside(CoreState& core, int keeper) {
         if (t.marks[i] == 0) {
             shown.positionBoard[i] = BLOCKED_CELL;
             core.play.goalMap[i] = BLOCKED_CELL;
-        }
-    }
-}
-
-// Removes, pass after pass, every box the keeper can push somewhere; what stays can never move.
-void RemoveMovableBoxes(CoreState& core) {
-    const Board& board = core.level.board;
-    PlannerTables& t = core.planner;
-    std::uint32_t* position = core.play.shown.positionBoard.data();
-    const std::int32_t* step = core.level.directions.stepOffset.data();
-    for (bool removed = true; removed;) {
-        removed = false;
-        std::fill(t.marks.begin(), t.marks.begin() + board.cellCount, 0u);
-        FillRegion(position, t.marks.data(), core.play.shown.keeperCell, 1, core.level.directions,
-                   t.queue.data());
-        for (int i = 0; i < board.cellCount; ++i) {
-            if (position[i] != BOXED) continue;
-            for (int d = 0; d < 4; ++d) {
-                if (t.marks[i + step[d]] != 0 && position[i - step[d]] == FREE) {
-                    position[i] = FREE;
-                    removed = true;
-                    break;
-                }
-            }
-        }
-    }
-}
-
-// Clears, pass after pass, every goal a box could be pushed onto: two free cells in line
-// beyond it in some direction (boxes ignored).
-void ClearFillableGoals(CoreState& core) {
-    const Board& board = core.level.board;
-    std::uint32_t* goals = core.play.goalMap.data();
-    for (bool changed = true; changed;) {
-        changed = false;
-        for (int i = 0; i < board.cellCount; ++i) {
-            if (goals[i] != GOAL) continue;
-            for (int d = 0; d < 4; ++d) {
-                const int beside = StepFrom(board, i, d, 1);
-                if (beside < 0 || goals[beside] != 0) continue;
-                const int behind = StepFrom(board, i, d, 2);
-                if (behind < 0 || goals[behind] != 0) continue;
-                goals[i] = 0;
-                changed = true;
-                break;
-            }
         }
     }
 }
@@ -116,7 +69,8 @@ void RebuildStartPosition(CoreState& core) {
     shown.keeperCell = keeper;
     WallOffOutside(core, keeper);
 
-    RemoveMovableBoxes(core);
+    RemoveMovableBoxes(position, core.planner.marks.data(), keeper, core.level,
+                       core.planner.queue.data());
     for (int i = 0; i < board.cellCount; ++i) {
         if (position[i] != BOXED) continue;
         if (goals[i] != 0) {
@@ -127,7 +81,7 @@ void RebuildStartPosition(CoreState& core) {
         }
     }
 
-    ClearFillableGoals(core);
+    ClearFillableGoals(goals, board);
     for (int i = 0; i < board.cellCount; ++i) {
         if (goals[i] != GOAL) continue;
         if (board.cells[i] & BOX) {
