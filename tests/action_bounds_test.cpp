@@ -85,6 +85,7 @@ TEST(ActionBoundsTest, RandomCursorsInKnownSolutionsMatchTheDefinitions) {
     for (const SolvedCollection& collection : SolvedCollections()) {
         Core core;
         CoreState& state = *core.state;
+        state.level.grids.maxHeight = GRID_SIDE;
         const auto solutions = ReadSolutions(collection.solutions);
         for (std::size_t s = 0; s < solutions.size(); s += 3) {
             const KnownSolution& known = solutions[s];
@@ -98,8 +99,9 @@ TEST(ActionBoundsTest, RandomCursorsInKnownSolutionsMatchTheDefinitions) {
                 ASSERT_TRUE(LoadLevel(state, collection.levels, known.level));
                 LoadMoves(state, known.moves);
                 state.play.animTarget = cursor;
-                state.play.animMode = AnimMode::STEP_FORWARD;
-                while (state.play.history.cursor < cursor) StepForward(state.level, state.play);
+                state.play.animMode = cursor > 0 ? AnimMode::STEP_FORWARD : AnimMode::IDLE;
+                while (state.play.animMode != AnimMode::IDLE) StepForward(state.level, state.play);
+                ASSERT_EQ(state.play.history.cursor, cursor);
                 FindActionBoundaries(state.level, state.play);
                 const bool walkBefore = cursor > 0 && !IsPushLetter(known.moves[cursor - 1]);
                 const Expected e = Reference(pushes, cursor, end, walkBefore);

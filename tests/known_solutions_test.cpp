@@ -59,6 +59,7 @@ TEST(KnownSolutionsTest, EveryKnownSolutionIsSolvedSoundAndUndoesToTheStart) {
         ASSERT_FALSE(solutions.empty()) << collection.solutions;
         Core core;
         CoreState& state = *core.state;
+        state.level.grids.maxHeight = GRID_SIDE;
         long moves = 0;
         long pushes = 0;
         for (const KnownSolution& known : solutions) {
