@@ -10,6 +10,7 @@ std::unique_ptr<CoreState> CreateCoreState() {
     if (!core) return nullptr;
     ResetLevelModel(core->level);
     if (!InitPlayState(core->play)) return nullptr;
+    if (!AllocateCorralTable(core->corral)) return nullptr;
     return core;
 }
 

@@ -6,6 +6,7 @@
 
 #include "board/level_model.h"
 #include "engine/play_state.h"
+#include "planner/corral_table.h"
 #include "planner/planner_tables.h"
 
 namespace ruk {
@@ -14,10 +15,11 @@ struct CoreState {
     LevelModel level;
     PlayState play;
     PlannerTables planner;
+    CorralTable corral;
 };
 
-// A fresh state: no level, start-up grids, the history buffer allocated. Null when the history
-// buffer cannot be had.
+// A fresh state: no level, start-up grids, the history buffer and the corral table allocated.
+// Null when either cannot be had.
 std::unique_ptr<CoreState> CreateCoreState();
 
 }  // namespace ruk

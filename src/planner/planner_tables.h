@@ -20,6 +20,30 @@ struct ReverseNode {
     std::uint32_t sides;
 };
 
+constexpr int CORRAL_FENCE_MAX = 8;
+
+// Scratch of the closed-area test and the assignment test (at most 64 boxes and goals).
+struct ClosedAreaScratch {
+    CellMap walls{};  // L: the walls with the frozen box as a new one
+    CellMap marks{};
+    std::array<std::int32_t, MAX_GOAL_LIST> boxes{};
+    std::array<std::int32_t, MAX_GOAL_LIST> goals{};
+    std::array<std::uint64_t, MAX_CELLS> masks{};
+};
+
+// Private copies of the unsolvable check.
+struct UnsolvableScratch {
+    CellMap position{};  // B
+    CellMap walls{};     // W
+    CellMap goals{};     // G
+    CellMap marks{};
+    std::array<std::int32_t, MAX_CELLS> boxes{};
+    std::int32_t boxCount = 0;
+    std::array<std::int32_t, MAX_GOAL_LIST> goalList{};
+    std::int32_t goalCount = 0;
+    std::array<std::uint64_t, MAX_CELLS> masks{};
+};
+
 struct PlannerTables {
     std::array<std::int32_t, MAX_GOAL_LIST> goalList{};  // the first 64 goals, in Board order
     std::int32_t goalListCount = 0;
@@ -28,7 +52,11 @@ struct PlannerTables {
     bool manyBoxes = false;
     CellMap openDeadMap{};
 
+    bool unsolvable = false;  // the shown position is proved lost
+
     // Scratch.
+    ClosedAreaScratch closedArea;
+    UnsolvableScratch check;
     CellMap marks{};
     CellMap wallMap{};  // walls only, with the one box a reverse search pulls
     CellMap distance{};

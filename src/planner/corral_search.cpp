@@ -1,0 +1,241 @@
+// The corral search and its table (see corral_search.h and corral_table.h).
+#include "planner/corral_search.h"
+
+#include <algorithm>
+#include <new>
+
+#include "planner/deadlock_tests.h"
+#include "planner/fill_region.h"
+
+namespace ruk {
+
+namespace {
+
+constexpr std::uint32_t HASH_SEED = 0x55555555u;
+
+// A box fences an area when one of its eight neighbours is free on board and marked stamp.
+bool Borders(const CoreState& core, const std::uint32_t* board, const std::uint32_t* marks,
+             int box, std::uint32_t stamp) {
+    for (int k = 0; k < 8; ++k) {
+        const int n = box + core.level.directions.ringOffset[k];
+        if (board[n] == 0 && marks[n] == stamp) return true;
+    }
+    return false;
+}
+
+int FillFrom(CoreState& core, std::uint32_t* marks, int start) {
+    std::fill(marks, marks + core.level.board.cellCount, 0u);
+    return FillRegion(core.corral.board.data(), marks, start, 1, core.level.directions,
+                      core.planner.queue.data());
+}
+
+void Enqueue(CorralTable& t, int slot, int count) {
+    const int bucket = CORRAL_BUCKETS - count;
+    CorralRecord& record = t.records[slot];
+    record.stamp = t.searchStamp;
+    record.next = -1;
+    const bool wasEmpty = t.head[bucket] < 0;
+    if (wasEmpty)
+        t.head[bucket] = slot;
+    else
+        t.records[t.tail[bucket]].next = slot;
+    t.tail[bucket] = slot;
+    if (wasEmpty && bucket > t.highestBucket) t.highestBucket = bucket;
+}
+
+// The first record of the highest non-empty bucket, taken off its queue; -1 when all are empty.
+int Dequeue(CorralTable& t) {
+    while (t.highestBucket >= 0 && t.head[t.highestBucket] < 0) --t.highestBucket;
+    if (t.highestBucket < 0) return -1;
+    const int slot = t.head[t.highestBucket];
+    t.head[t.highestBucket] = t.records[slot].next;
+    if (t.head[t.highestBucket] < 0) t.tail[t.highestBucket] = -1;
+    return slot;
+}
+
+bool SamePosition(const CorralTable& t, const CorralRecord& record, int count, int anchor) {
+    if (record.count != count || record.anchor != anchor) return false;
+    for (int i = 0; i < count; ++i)
+        if (t.board[record.cells[i]] != BOX) return false;
+    return true;
+}
+
+}  // namespace
+
+bool AllocateCorralTable(CorralTable& table) {
+    table.records.reset(new (std::nothrow) CorralRecord[CORRAL_SLOTS]);
+    return table.records != nullptr;
+}
+
+void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::uint32_t* goals,
+                      const std::uint64_t* masks) {
+    CorralTable& t = core.corral;
+    const int cells = core.level.board.cellCount;
+    for (int i = 0; i < cells; ++i) {
+        t.board[i] = board[i] == WALL ? WALL : 0;
+        t.goals[i] = goals[i];
+        t.masks[i] = masks[i];
+    }
+    for (std::uint32_t slot = 0; slot < CORRAL_SLOTS; ++slot) {
+        t.records[slot].stamp = 0;
+        t.records[slot].anchor = 0;
+        t.records[slot].result = CORRAL_OPEN;
+    }
+    t.searchStamp = 0;
+}
+
+int StoreCorralPosition(CoreState& core, int keeper) {
+    CorralTable& t = core.corral;
+    const std::int32_t* ring = core.level.directions.ringOffset.data();
+    int anchor = FillFrom(core, t.marks.data(), keeper);
+
+    std::int32_t fencing[CORRAL_FENCE_MAX];
+    std::int32_t freed[CORRAL_FENCE_MAX];
+    int fencingCount = 0;
+    int freedCount = 0;
+    std::uint32_t product = HASH_SEED;
+    std::uint32_t mixed = HASH_SEED;
+    std::uint32_t sum = HASH_SEED;
+    bool offGoal = false;
+    for (int i = 0; i < t.positionCount; ++i) {
+        const int box = t.position[i];
+        bool fences = false;
+        for (int k = 0; k < 8 && !fences; ++k)
+            fences = t.board[box + ring[k]] == 0 && t.marks[box + ring[k]] == 0;
+        if (!fences) {
+            freed[freedCount++] = box;
+            continue;
+        }
+        fencing[fencingCount++] = box;
+        const std::uint32_t b = static_cast<std::uint32_t>(box);
+        product *= b;
+        mixed ^= b;
+        sum += b;
+        offGoal = offGoal || t.goals[box] == 0;
+    }
+    if (fencingCount == 0 || !offGoal) return CORRAL_NOT_DEAD;
+
+    for (int i = 0; i < freedCount; ++i) t.board[freed[i]] = 0;
+    if (freedCount > 0) anchor = FillFrom(core, t.marks.data(), keeper);
+    const std::uint32_t a = static_cast<std::uint32_t>(anchor);
+    std::uint32_t slot = ((a ^ mixed) + (product + 1) * a + sum) % CORRAL_SLOTS;
+    bool same = false;
+    for (;;) {
+        const CorralRecord& record = t.records[slot];
+        same = record.anchor != 0 && SamePosition(t, record, fencingCount, anchor);
+        if (record.anchor == 0 || same ||
+            (record.stamp != t.searchStamp && record.result == CORRAL_OPEN))
+            break;
+        slot = (slot + 1) % CORRAL_SLOTS;
+    }
+    for (int i = 0; i < freedCount; ++i) t.board[freed[i]] = BOX;
+
+    CorralRecord& record = t.records[slot];
+    t.lastSlot = static_cast<std::int32_t>(slot);
+    if (same) {
+        if (record.result != CORRAL_OPEN) return record.result;
+        if (record.stamp == t.searchStamp) return 0;
+    }
+    if (t.newPositions >= CORRAL_SEARCH_LIMIT || t.capCounter >= CORRAL_CAP_LIMIT)
+        return CORRAL_NOT_DEAD;
+    ++t.newPositions;
+    ++t.capCounter;
+    for (int i = 0; i < fencingCount; ++i) record.cells[i] = static_cast<std::int16_t>(fencing[i]);
+    record.anchor = static_cast<std::int16_t>(anchor);
+    record.count = static_cast<std::int8_t>(fencingCount);
+    record.result = CORRAL_OPEN;
+    Enqueue(t, static_cast<int>(slot), fencingCount);
+    return 0;
+}
+
+int CorralSearch(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
+                 int boxCount, int keeper, const std::uint32_t* marks, std::uint32_t stamp) {
+    CorralTable& t = core.corral;
+    const int cells = core.level.board.cellCount;
+    const std::int32_t* step = core.level.directions.stepOffset.data();
+    t.positionCount = 0;
+    for (int i = 0; i < boxCount; ++i) {
+        if (!Borders(core, board, marks, boxCells[i], stamp)) continue;
+        if (t.positionCount == CORRAL_FENCE_MAX) return CORRAL_NOT_DEAD;
+        t.position[t.positionCount++] = boxCells[i];
+    }
+
+    t.capCounter = static_cast<std::int32_t>(t.searchStamp);
+    ++t.searchStamp;
+    t.head.fill(-1);
+    t.tail.fill(-1);
+    t.highestBucket = 0;
+    t.newPositions = 0;
+    for (int i = 0; i < cells; ++i) t.board[i] = t.board[i] == WALL ? WALL : 0;
+    for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = BOX;
+
+    const int first = StoreCorralPosition(core, keeper);
+    const int start = t.lastSlot;
+    if (first != 0) {
+        --t.searchStamp;
+        for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = 0;
+        return first;
+    }
+    for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = 0;
+    if (t.capCounter >= CORRAL_CAP_LIMIT) return CORRAL_NOT_DEAD;
+
+    for (;;) {
+        const int slot = Dequeue(t);
+        if (slot < 0) {
+            t.records[start].result = CORRAL_DEAD;
+            return CORRAL_DEAD;
+        }
+        const CorralRecord record = t.records[slot];
+        t.positionCount = record.count;
+        for (int i = 0; i < record.count; ++i) {
+            t.position[i] = record.cells[i];
+            t.board[record.cells[i]] = BOX;
+        }
+        // The keeper's reach of this position, apart from the stores' own fills.
+        FillFrom(core, t.reach.data(), record.anchor);
+        const std::uint32_t* reach = t.reach.data();
+        for (int i = 0; i < record.count; ++i) {
+            const int box = record.cells[i];
+            t.board[box] = 0;
+            for (int d = 0; d < 4; ++d) {
+                const int target = box - step[d];
+                if (reach[box + step[d]] == 0 || t.board[target] != 0 || t.masks[target] == 0)
+                    continue;
+                t.position[i] = target;
+                t.board[target] = BOX;
+                int r = 0;
+                if (IsDeadAfterPush(core, t.board.data(), t.goals.data(), target, 0) == 0)
+                    r = StoreCorralPosition(core, box + step[d]);
+                t.board[target] = 0;
+                t.position[i] = box;
+                // A child already proved dead says nothing of its siblings: go on with them.
+                if (r == CORRAL_NOT_DEAD) {
+                    for (int j = 0; j < record.count; ++j) t.board[record.cells[j]] = 0;
+                    t.records[start].result = CORRAL_NOT_DEAD;
+                    return CORRAL_NOT_DEAD;
+                }
+            }
+            t.board[box] = BOX;
+        }
+        for (int i = 0; i < record.count; ++i) t.board[record.cells[i]] = 0;
+    }
+}
+
+int CorralCheck(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
+                int boxCount, int cell, int keeper) {
+    CorralTable& t = core.corral;
+    std::uint32_t* marks = t.checkMarks.data();
+    std::fill(marks, marks + core.level.board.cellCount, 0u);
+    FillRegion(board, marks, keeper, 1, core.level.directions, core.planner.queue.data());
+    for (int k = 0; k < 8; ++k) {
+        const int n = cell + core.level.directions.ringOffset[k];
+        const std::uint32_t stamp = 2 + static_cast<std::uint32_t>(k);
+        if (board[n] != 0 || marks[n] != 0) continue;
+        FillRegion(board, marks, n, stamp, core.level.directions, core.planner.queue.data());
+        if (CorralSearch(core, board, boxCells, boxCount, keeper, marks, stamp) == CORRAL_DEAD)
+            return 1;
+    }
+    return 0;
+}
+
+}  // namespace ruk

@@ -1,0 +1,59 @@
+// The CorralTable: positions of fence boxes met by the corral searches of one guarded selection
+// or unsolvable check, with open addressing and linear probing. Allocated once for the
+// program's life; searches share it, so a fence met again costs one lookup.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+
+#include "board/board.h"
+#include "planner/planner_tables.h"
+
+namespace ruk {
+
+constexpr std::uint32_t CORRAL_SLOTS = 799'999;
+constexpr int CORRAL_BUCKETS = 8;
+constexpr int CORRAL_SEARCH_LIMIT = 30'000;  // new positions one search may store
+constexpr int CORRAL_CAP_LIMIT = 640'000;    // slots a run may hold that cannot be reused
+
+constexpr std::int8_t CORRAL_OPEN = 0;      // no result yet
+constexpr std::int8_t CORRAL_NOT_DEAD = 1;  // a harmless position was reached, or a limit hit
+constexpr std::int8_t CORRAL_DEAD = 2;
+
+// Field order as the table's users read it: the stamp that queued it first, the boxes, the
+// keeper's region anchor (0 marks an empty slot), the count and result, the bucket link.
+struct CorralRecord {
+    std::uint32_t stamp;
+    std::array<std::int16_t, CORRAL_FENCE_MAX> cells;
+    std::int16_t anchor;
+    std::int8_t count;
+    std::int8_t result;
+    std::int32_t next;  // next record of the same bucket queue, -1 for none
+};
+static_assert(sizeof(CorralRecord) == 28, "a corral record is 28 bytes");
+static_assert(MAX_CELLS <= 32767, "cells fit a 16-bit index");
+
+struct CorralTable {
+    std::unique_ptr<CorralRecord[]> records;  // CORRAL_SLOTS of them
+    CellMap board{};                          // CorralBoard: walls, and the boxes looked at
+    CellMap goals{};                          // copies of the run's goal map and masks
+    std::array<std::uint64_t, MAX_CELLS> masks{};
+    CellMap marks{};      // the stores' fills, apart from the caller's area marks
+    CellMap reach{};      // the keeper's reach in the position being expanded
+    CellMap checkMarks{};  // CorralCheck's keeper fill and closed areas
+    std::array<std::int32_t, CORRAL_FENCE_MAX> position{};  // the current corral position
+    std::int32_t positionCount = 0;
+    std::uint32_t searchStamp = 0;
+    std::int32_t capCounter = 0;
+    std::int32_t newPositions = 0;
+    std::array<std::int32_t, CORRAL_BUCKETS> head{};
+    std::array<std::int32_t, CORRAL_BUCKETS> tail{};
+    std::int32_t highestBucket = 0;
+    std::int32_t lastSlot = -1;  // the slot the last store touched
+};
+
+// Allocates the records (not cleared); false when that fails.
+bool AllocateCorralTable(CorralTable& table);
+
+}  // namespace ruk

@@ -1,0 +1,155 @@
+// The unsolvable check (see unsolvable_check.h). Steps 1 to 5 repeat the start analysis on the
+// shown position, where a frozen box off goal or a goal no box can reach ends it with a proof.
+#include "planner/unsolvable_check.h"
+
+#include <algorithm>
+
+#include "planner/corral_search.h"
+#include "planner/deadlock_tests.h"
+#include "planner/fill_region.h"
+#include "planner/reverse_search.h"
+#include "planner/static_reductions.h"
+
+namespace ruk {
+
+namespace {
+
+void MakeWall(UnsolvableScratch& s, int cell) {
+    s.position[cell] = WALL;
+    s.walls[cell] = WALL;
+    s.goals[cell] = WALL;
+}
+
+// Steps 1 to 7: the private maps and lists; 1 when a proof turns up on the way.
+int Reduce(CoreState& core) {
+    UnsolvableScratch& s = core.planner.check;
+    const int cells = core.level.board.cellCount;
+    const auto& shown = core.play.shown;
+    const auto& goalMap = core.play.goalMap;
+    for (int i = 0; i < cells; ++i) {
+        s.position[i] = shown.positionBoard[i];
+        s.walls[i] = shown.positionBoard[i] == WALL ? WALL : 0;
+        s.goals[i] = s.walls[i] == WALL ? WALL : goalMap[i];
+    }
+    std::fill(s.marks.begin(), s.marks.begin() + cells, 0u);
+    FillRegion(s.walls.data(), s.marks.data(), shown.keeperCell, 1, core.level.directions,
+               core.planner.queue.data());
+    for (int i = 0; i < cells; ++i)
+        if (s.marks[i] == 0) MakeWall(s, i);
+
+    RemoveMovableBoxes(s.position.data(), s.marks.data(), shown.keeperCell, core.level,
+                       core.planner.queue.data());
+    for (int i = 0; i < cells; ++i) {
+        if (s.position[i] != BOX) continue;
+        if (s.goals[i] == 0) return 1;
+        MakeWall(s, i);
+    }
+    ClearFillableGoals(s.goals.data(), core.level.board);
+    for (int i = 0; i < cells; ++i) {
+        if (s.goals[i] != GOAL) continue;
+        if (shown.positionBoard[i] != BOX) return 1;
+        MakeWall(s, i);
+    }
+    s.boxCount = 0;
+    s.goalCount = 0;
+    int goalsListed = 0;
+    for (int i = 0; i < cells; ++i) {
+        if (s.walls[i] != 0) continue;
+        if (shown.positionBoard[i] != 0) {
+            s.boxes[s.boxCount++] = i;
+            s.position[i] = BOX;
+        }
+        if (goalMap[i] != 0) {
+            ++s.goalCount;
+            s.goals[i] = GOAL;
+            if (s.goalCount <= MAX_GOAL_LIST) s.goalList[goalsListed++] = i;
+        }
+    }
+    return s.boxCount != s.goalCount ? 1 : 0;
+}
+
+// Step 8: every box must reach some goal (live map), or all boxes distinct goals (masks).
+int ReachTest(CoreState& core) {
+    UnsolvableScratch& s = core.planner.check;
+    if (s.boxCount > MAX_GOAL_LIST) {
+        LiveMap(core, s.masks.data(), s.walls.data(), s.goals.data());
+        for (int b = 0; b < s.boxCount; ++b)
+            if (s.masks[s.boxes[b]] == 0) return 1;
+        return 0;
+    }
+    GoalReachMasks(core, s.masks.data(), s.walls.data(), s.goalList.data(), s.goalCount);
+    return AssignmentTest(s.masks.data(), s.boxes.data(), s.boxCount);
+}
+
+// Step 10: pass after pass, every box that has a push to a cell that is not dead is taken off.
+// The test of a push leaves out the closed-area test: with boxes already taken off, a goal
+// they stand on would look empty, and the proof would not be one.
+void FreeBoxes(CoreState& core) {
+    UnsolvableScratch& s = core.planner.check;
+    const int cells = core.level.board.cellCount;
+    const std::int32_t* step = core.level.directions.stepOffset.data();
+    std::uint32_t* position = s.position.data();
+    for (bool freed = true; freed;) {
+        freed = false;
+        std::fill(s.marks.begin(), s.marks.begin() + cells, 0u);
+        FillRegion(position, s.marks.data(), core.play.shown.keeperCell, 1, core.level.directions,
+                   core.planner.queue.data());
+        for (int i = 0; i < cells; ++i) {
+            if (position[i] != BOX) continue;
+            for (int d = 0; d < 4; ++d) {
+                const int target = i - step[d];
+                if (s.marks[i + step[d]] == 0 || position[target] != 0 || s.masks[target] == 0)
+                    continue;
+                position[i] = 0;
+                position[target] = BOX;
+                const int dead = IsDeadAfterPush(core, position, s.goals.data(), target, 0);
+                position[target] = 0;
+                if (dead == 0) {
+                    freed = true;
+                    break;
+                }
+                position[i] = BOX;
+            }
+        }
+    }
+}
+
+}  // namespace
+
+int UnsolvableCheck(CoreState& core) {
+    if (Reduce(core)) return 1;
+    if (ReachTest(core)) return 1;
+    UnsolvableScratch& s = core.planner.check;
+    ResetCorralTable(core, s.position.data(), s.goals.data(), s.masks.data());
+    for (int b = 0; b < s.boxCount; ++b)
+        if (CorralCheck(core, s.position.data(), s.boxes.data(), s.boxCount, s.boxes[b],
+                        core.play.shown.keeperCell))
+            return 1;
+    FreeBoxes(core);
+    const int cells = core.level.board.cellCount;
+    for (int i = 0; i < cells; ++i)
+        if (s.position[i] == BOX && s.goals[i] == 0) return 1;
+    return 0;
+}
+
+void RefreshUnsolvable(CoreState& core) {
+    const LevelStatus status = core.level.board.status;
+    core.planner.unsolvable = status == LevelStatus::PLAYABLE && UnsolvableCheck(core) != 0;
+    if (status != LevelStatus::PLAYABLE && status != LevelStatus::BLOCKED) return;
+    PlannerTables& t = core.planner;
+    const Board& board = core.level.board;
+    Grids& grids = core.level.grids;
+    std::fill(t.marks.begin(), t.marks.begin() + board.cellCount, 0u);
+    FillRegion(core.play.shown.positionBoard.data(), t.marks.data(), core.play.shown.keeperCell,
+               1, core.level.directions, t.queue.data());
+    for (int r = 0; r < grids.maxHeight; ++r)
+        for (int c = 0; c < grids.maxWidth; ++c) core.play.keeperReach[GridIndex(r, c)] = 0;
+    for (int i = 0; i < board.cellCount; ++i) {
+        if (t.marks[i] == 0) continue;
+        const GridCell cell = BoardToGrid(board, grids, i);
+        if (cell.row < grids.maxHeight && cell.col < grids.maxWidth)
+            core.play.keeperReach[GridIndex(cell.row, cell.col)] = 1;
+    }
+}
+
+}  // namespace ruk
