@@ -11,6 +11,7 @@
 #include "board/text_level_parser.h"
 #include "level_change.h"
 #include "planner/level_status.h"
+#include "planner/unsolvable_check.h"
 #include "test_files.h"
 
 namespace {
@@ -48,7 +49,7 @@ void operator delete[](void* p, std::size_t) noexcept {
 namespace ruk::test {
 namespace {
 
-TEST(NoAllocationTest, LevelChangesAllocateNothing) {
+TEST(NoAllocationTest, LevelChangesAndUnsolvableChecksAllocateNothing) {
     Core core;
     CoreState& state = *core.state;
     state.level.grids.maxHeight = GRID_SIDE;
@@ -63,6 +64,8 @@ TEST(NoAllocationTest, LevelChangesAllocateNothing) {
             const LevelStatus status = FinishLevelLoad(state);
             state.level.board.status = status;
             PlaceLevel(state.level, state.play);
+            RefreshUnsolvable(state);
+            UnsolvableCheck(state);
             const long during = allocations.load() - before;
             ASSERT_TRUE(selected);
             ASSERT_EQ(during, 0) << name << " level " << n;

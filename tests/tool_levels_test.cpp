@@ -70,10 +70,10 @@ TEST(ToolReplayTest, JudgesAMoveStringFromAFileOrStandardInput) {
     const std::string level = dir.Write("one.txt", "; 1\n#######\n#@ $ .#\n#######\n");
     const std::string moves = dir.Write("moves.txt", "rR\nR\n");
     EXPECT_EQ(RunTool("replay '" + level + "' 1 '" + moves + "'").out,
-              "parse complete\nsolved 1 moves 3 pushes 2 actions 1\nunsolvable n/a\n");
+              "parse complete\nsolved 1 moves 3 pushes 2 actions 1\nunsolvable 0\n");
     const ToolRun partial = RunTool("replay '" + level + "' 1", "rRx");
     EXPECT_EQ(partial.out,
-              "parse incomplete at 2\nsolved 0 moves 2 pushes 1 actions 1\nunsolvable n/a\n");
+              "parse incomplete at 2\nsolved 0 moves 2 pushes 1 actions 1\nunsolvable 0\n");
     EXPECT_EQ(RunTool("replay '" + level + "' 2 '" + moves + "'").status, 2) << "no level 2";
     EXPECT_EQ(RunTool("replay '" + level + "' 1 '" + dir.Path("none") + "'").status, 2);
 }

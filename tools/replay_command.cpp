@@ -6,13 +6,14 @@
 #include "commands.h"
 #include "engine/solved_test.h"
 #include "engine/urdl_parser.h"
+#include "game_audit.h"
 #include "level_change.h"
 
 namespace ruk::tool {
 
 namespace {
 
-constexpr const char* REPLAY_USAGE = "usage: ruk-tool replay FILE N [MOVES]";
+constexpr const char* REPLAY_USAGE = "usage: ruk-tool replay FILE N [MOVES] [--audit]";
 constexpr std::size_t MAX_MOVE_TEXT = 64u * 1024u * 1024u;
 
 bool ReadAll(std::FILE* in, std::string& text) {
@@ -69,7 +70,19 @@ int ReplayCommand(const Args& args) {
     const ResultTotals& totals = core->play.totals;
     std::printf("solved %d moves %u pushes %u actions %u\n", totals.solved ? 1 : 0,
                 totals.totalMoves, totals.totalPushes, totals.totalActions);
-    std::printf("unsolvable n/a\n");
+    if (!args.Has("--audit")) {
+        std::printf("unsolvable %d\n", UnsolvableAtEnd(*core) ? 1 : 0);
+        return 0;
+    }
+    const std::uint32_t end = core->play.history.end;
+    const AuditResult audit = AuditGame(*core);
+    // The check at the end of the letters is the audit's last position.
+    std::printf("unsolvable %d\n", core->play.history.cursor == end && core->planner.unsolvable);
+    std::printf("audit positions %d unsolvable-claims %d guard-refusals n/a\n", audit.positions,
+                audit.unsolvableClaims);
+    if (audit.firstClaimMove >= 0)
+        std::printf("first-unsolvable-claim at move %lld\n",
+                    static_cast<long long>(audit.firstClaimMove));
     return 0;
 }
 

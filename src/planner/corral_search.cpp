@@ -14,8 +14,8 @@ namespace {
 constexpr std::uint32_t HASH_SEED = 0x55555555u;
 
 // A box fences an area when one of its eight neighbours is free on board and marked stamp.
-bool Borders(const CoreState& core, const std::uint32_t* board, const std::uint32_t* marks,
-             int box, std::uint32_t stamp) {
+bool Borders(const CoreState& core, const std::uint32_t* board, const std::uint32_t* marks, int box,
+             std::uint32_t stamp) {
     for (int k = 0; k < 8; ++k) {
         const int n = box + core.level.directions.ringOffset[k];
         if (board[n] == 0 && marks[n] == stamp) return true;
@@ -64,7 +64,10 @@ bool SamePosition(const CorralTable& t, const CorralRecord& record, int count, i
 
 bool AllocateCorralTable(CorralTable& table) {
     table.records.reset(new (std::nothrow) CorralRecord[CORRAL_SLOTS]);
-    return table.records != nullptr;
+    table.written.reset(new (std::nothrow) std::int32_t[CORRAL_SLOTS]);
+    table.writtenCount = 0;
+    table.everReset = false;
+    return table.records != nullptr && table.written != nullptr;
 }
 
 void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::uint32_t* goals,
@@ -76,11 +79,18 @@ void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::ui
         t.goals[i] = goals[i];
         t.masks[i] = masks[i];
     }
-    for (std::uint32_t slot = 0; slot < CORRAL_SLOTS; ++slot) {
+    auto empty = [&](std::uint32_t slot) {
         t.records[slot].stamp = 0;
         t.records[slot].anchor = 0;
         t.records[slot].result = CORRAL_OPEN;
+    };
+    if (!t.everReset) {
+        for (std::uint32_t slot = 0; slot < CORRAL_SLOTS; ++slot) empty(slot);
+        t.everReset = true;
+    } else {
+        for (int i = 0; i < t.writtenCount; ++i) empty(static_cast<std::uint32_t>(t.written[i]));
     }
+    t.writtenCount = 0;
     t.searchStamp = 0;
 }
 
@@ -140,6 +150,7 @@ int StoreCorralPosition(CoreState& core, int keeper) {
         return CORRAL_NOT_DEAD;
     ++t.newPositions;
     ++t.capCounter;
+    if (record.anchor == 0) t.written[t.writtenCount++] = static_cast<std::int32_t>(slot);
     for (int i = 0; i < fencingCount; ++i) record.cells[i] = static_cast<std::int16_t>(fencing[i]);
     record.anchor = static_cast<std::int16_t>(anchor);
     record.count = static_cast<std::int8_t>(fencingCount);

@@ -39,8 +39,8 @@ struct CorralTable {
     CellMap board{};                          // CorralBoard: walls, and the boxes looked at
     CellMap goals{};                          // copies of the run's goal map and masks
     std::array<std::uint64_t, MAX_CELLS> masks{};
-    CellMap marks{};      // the stores' fills, apart from the caller's area marks
-    CellMap reach{};      // the keeper's reach in the position being expanded
+    CellMap marks{};       // the stores' fills, apart from the caller's area marks
+    CellMap reach{};       // the keeper's reach in the position being expanded
     CellMap checkMarks{};  // CorralCheck's keeper fill and closed areas
     std::array<std::int32_t, CORRAL_FENCE_MAX> position{};  // the current corral position
     std::int32_t positionCount = 0;
@@ -51,6 +51,11 @@ struct CorralTable {
     std::array<std::int32_t, CORRAL_BUCKETS> tail{};
     std::int32_t highestBucket = 0;
     std::int32_t lastSlot = -1;  // the slot the last store touched
+    // Slots written since the last reset: a reset empties just these, not all 799,999 (the
+    // first reset after allocation empties every slot).
+    std::unique_ptr<std::int32_t[]> written;
+    std::int32_t writtenCount = 0;
+    bool everReset = false;
 };
 
 // Allocates the records (not cleared); false when that fails.

@@ -140,8 +140,8 @@ void RefreshUnsolvable(CoreState& core) {
     const Board& board = core.level.board;
     Grids& grids = core.level.grids;
     std::fill(t.marks.begin(), t.marks.begin() + board.cellCount, 0u);
-    FillRegion(core.play.shown.positionBoard.data(), t.marks.data(), core.play.shown.keeperCell,
-               1, core.level.directions, t.queue.data());
+    FillRegion(core.play.shown.positionBoard.data(), t.marks.data(), core.play.shown.keeperCell, 1,
+               core.level.directions, t.queue.data());
     for (int r = 0; r < grids.maxHeight; ++r)
         for (int c = 0; c < grids.maxWidth; ++c) core.play.keeperReach[GridIndex(r, c)] = 0;
     for (int i = 0; i < board.cellCount; ++i) {

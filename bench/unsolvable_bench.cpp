@@ -1,0 +1,200 @@
+// The unsolvable check: its time at every position (after every push) along every known
+// solution, on generated 48 x 48 boards with 64 and 200 boxes, and its strength: of the pushes
+// a solution does not make, how many lead to positions it proves lost.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "board/level_file.h"
+#include "board/text_level_parser.h"
+#include "core_state.h"
+#include "engine/move_letters.h"
+#include "engine/replay_steps.h"
+#include "engine/urdl_parser.h"
+#include "level_change.h"
+#include "planner/unsolvable_check.h"
+
+namespace {
+
+using namespace ruk;
+
+struct Solved {
+    std::string levels;
+    int level;
+    std::string moves;
+};
+
+std::vector<Solved> KnownSolutions() {
+    const std::filesystem::path shared = RUK_SHARED_LEVELS;
+    const std::filesystem::path samples = RUK_SAMPLE_LEVELS;
+    const std::pair<std::filesystem::path, std::filesystem::path> files[] = {
+        {shared / "microban-155.txt", shared / "microban-155-solutions.txt"},
+        {shared / "microban-155.txt", shared / "microban-155-solutions-sokoplugin.txt"},
+        {shared / "dries-696.txt", shared / "dries-696-solutions.txt"},
+        {samples / "ruk-samples.txt", samples / "ruk-samples-solutions.txt"},
+    };
+    std::vector<Solved> all;
+    for (const auto& [levels, solutions] : files) {
+        std::ifstream in(solutions);
+        for (std::string line; std::getline(in, line);) {
+            if (line.empty() || line[0] == ';') continue;
+            std::istringstream fields(line);
+            Solved s{levels.string(), 0, ""};
+            if (fields >> s.level >> s.moves) all.push_back(s);
+        }
+    }
+    return all;
+}
+
+bool Load(CoreState& core, const Solved& s) {
+    if (std::string(core.level.levelSet.path.data()) != s.levels &&
+        !OpenLevelFile(core.level, s.levels.c_str()))
+        return false;
+    if (!SelectLevel(core.level, s.level)) return false;
+    RunLevelChange(core);
+    return core.level.board.status == LevelStatus::PLAYABLE;
+}
+
+void Step(CoreState& core) {
+    core.play.animTarget = NO_POSITION;
+    StepForward(core.level, core.play);
+}
+
+double Milliseconds(CoreState& core, int& result) {
+    const auto start = std::chrono::steady_clock::now();
+    result = UnsolvableCheck(core);
+    return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
+        .count();
+}
+
+void ReportTimes(benchmark::State& state, std::vector<double>& ms) {
+    if (ms.empty()) return;
+    std::sort(ms.begin(), ms.end());
+    state.counters["positions"] = static_cast<double>(ms.size());
+    state.counters["p50_ms"] = ms[ms.size() / 2];
+    state.counters["p99_ms"] = ms[ms.size() * 99 / 100];
+    state.counters["max_ms"] = ms.back();
+}
+
+void BM_UnsolvableAlongKnownSolutions(benchmark::State& state) {
+    auto core = CreateCoreState();
+    core->level.grids.maxHeight = GRID_SIDE;
+    std::vector<double> ms;
+    int claims = 0;
+    for (auto _ : state) {
+        ms.clear();
+        for (const Solved& s : KnownSolutions()) {
+            if (!Load(*core, s) || !ParseUrdl(core->level, core->play, s.moves.c_str())) continue;
+            int result = 0;
+            ms.push_back(Milliseconds(*core, result));
+            for (char letter : s.moves) {
+                Step(*core);
+                if (!IsPushLetter(letter)) continue;
+                ms.push_back(Milliseconds(*core, result));
+                claims += result;
+            }
+        }
+    }
+    state.counters["claims"] = claims;
+    ReportTimes(state, ms);
+}
+BENCHMARK(BM_UnsolvableAlongKnownSolutions)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// Every position along every known solution; each legal push the solution does not make there
+// is tried, and the positions the check proves lost are counted.
+void BM_UnsolvableStrength(benchmark::State& state) {
+    auto core = CreateCoreState();
+    core->level.grids.maxHeight = GRID_SIDE;
+    long tried = 0;
+    long proved = 0;
+    for (auto _ : state) {
+        for (const Solved& s : KnownSolutions()) {
+            if (!Load(*core, s)) continue;
+            std::string done;
+            for (char letter : s.moves) {
+                const auto& step = core->level.directions.stepOffset;
+                const auto& position = core->play.shown.positionBoard;
+                for (int d = 0; d < 4; ++d) {
+                    const int box = core->play.shown.keeperCell + step[d];
+                    if (PushLetter(d) == letter || position[box] != BOX ||
+                        position[box + step[d]] != 0)
+                        continue;
+                    // Play the push on a copy of the game, check, and take it back.
+                    const std::string game = done + PushLetter(d);
+                    Load(*core, s);
+                    ParseUrdl(core->level, core->play, game.c_str());
+                    for (std::size_t i = 0; i < game.size(); ++i) Step(*core);
+                    ++tried;
+                    proved += UnsolvableCheck(*core);
+                    Load(*core, s);
+                    ParseUrdl(core->level, core->play, done.c_str());
+                    for (std::size_t i = 0; i < done.size(); ++i) Step(*core);
+                }
+                done += letter;
+                ParseUrdl(core->level, core->play, done.c_str());
+                Step(*core);
+            }
+        }
+    }
+    state.counters["pushes_tried"] = static_cast<double>(tried);
+    state.counters["proved_lost"] = static_cast<double>(proved);
+    state.counters["share_pct"] = tried ? 100.0 * static_cast<double>(proved) / tried : 0;
+}
+BENCHMARK(BM_UnsolvableStrength)->Unit(benchmark::kSecond)->Iterations(1);
+
+std::string RandomBoard(int boxes, unsigned seed) {
+    std::mt19937 rng(seed);
+    std::vector<std::string> rows(48, std::string(48, ' '));
+    for (int i = 0; i < 48; ++i) rows[0][i] = rows[47][i] = rows[i][0] = rows[i][47] = '#';
+    auto place = [&](char ch) {
+        for (;;) {
+            const int r = 2 + static_cast<int>(rng() % 44);
+            const int c = 2 + static_cast<int>(rng() % 44);
+            if (rows[r][c] == ' ') {
+                rows[r][c] = ch;
+                return;
+            }
+        }
+    };
+    for (int i = 0; i < 60; ++i) place('#');
+    for (int i = 0; i < boxes; ++i) {
+        place('$');
+        place('.');
+    }
+    place('@');
+    std::string text;
+    for (const auto& row : rows) text += row + "\n";
+    return text;
+}
+
+void BM_UnsolvableGenerated48(benchmark::State& state) {
+    auto core = CreateCoreState();
+    core->level.grids.maxHeight = GRID_SIDE;
+    std::vector<double> ms;
+    for (auto _ : state) {
+        for (unsigned seed = 1; seed <= 20; ++seed) {
+            const std::string text = RandomBoard(static_cast<int>(state.range(0)), seed);
+            CopyText(core->level.levelSet.sourceText, text.c_str());
+            ParseTextLevel(core->level);
+            RunLevelChange(*core);
+            if (core->level.board.status != LevelStatus::PLAYABLE) continue;
+            int result = 0;
+            ms.push_back(Milliseconds(*core, result));
+        }
+    }
+    ReportTimes(state, ms);
+}
+BENCHMARK(BM_UnsolvableGenerated48)
+    ->Arg(64)
+    ->Arg(200)
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(1);
+
+}  // namespace
