@@ -116,29 +116,27 @@ void BM_UnsolvableStrength(benchmark::State& state) {
     long proved = 0;
     for (auto _ : state) {
         for (const Solved& s : KnownSolutions()) {
-            if (!Load(*core, s)) continue;
-            std::string done;
+            if (!Load(*core, s) || !ParseUrdl(core->level, core->play, s.moves.c_str())) continue;
+            ShownPosition& shown = core->play.shown;
+            const auto& step = core->level.directions.stepOffset;
             for (char letter : s.moves) {
-                const auto& step = core->level.directions.stepOffset;
-                const auto& position = core->play.shown.positionBoard;
                 for (int d = 0; d < 4; ++d) {
-                    const int box = core->play.shown.keeperCell + step[d];
-                    if (PushLetter(d) == letter || position[box] != BOX ||
-                        position[box + step[d]] != 0)
+                    const int box = shown.keeperCell + step[d];
+                    const int beyond = box + step[d];
+                    if (PushLetter(d) == letter || shown.positionBoard[box] != BOX ||
+                        shown.positionBoard[beyond] != 0)
                         continue;
-                    // Play the push on a copy of the game, check, and take it back.
-                    const std::string game = done + PushLetter(d);
-                    Load(*core, s);
-                    ParseUrdl(core->level, core->play, game.c_str());
-                    for (std::size_t i = 0; i < game.size(); ++i) Step(*core);
+                    // The push the solution does not make, checked and taken back.
+                    const int keeper = shown.keeperCell;
+                    shown.positionBoard[box] = 0;
+                    shown.positionBoard[beyond] = BOX;
+                    shown.keeperCell = box;
                     ++tried;
                     proved += UnsolvableCheck(*core);
-                    Load(*core, s);
-                    ParseUrdl(core->level, core->play, done.c_str());
-                    for (std::size_t i = 0; i < done.size(); ++i) Step(*core);
+                    shown.keeperCell = keeper;
+                    shown.positionBoard[beyond] = 0;
+                    shown.positionBoard[box] = BOX;
                 }
-                done += letter;
-                ParseUrdl(core->level, core->play, done.c_str());
                 Step(*core);
             }
         }

@@ -16,11 +16,7 @@ class MoveEngineTest : public ::testing::Test {
     Core core;
     CoreState& state = *core.state;
 
-    void Load(const std::string& text) {
-        CopyText(state.level.levelSet.sourceText, text.c_str());
-        ParseTextLevel(state.level);
-        RunLevelChange(state);
-    }
+    void Load(const std::string& text) { LoadText(state, text); }
     bool Judge(const std::string& moves) {
         EmptyMoveHistory(state.play.history);
         LoadMoves(state, moves);

@@ -17,12 +17,6 @@
 namespace ruk::test {
 namespace {
 
-void LoadText(CoreState& core, const std::string& text) {
-    CopyText(core.level.levelSet.sourceText, text.c_str());
-    ParseTextLevel(core.level);
-    RunLevelChange(core);
-}
-
 // Box cells a lone box starting on `from` can be pushed to, the keeper starting anywhere free.
 std::set<int> BruteReach(const CoreState& core, int from) {
     const std::uint32_t* walls = core.play.shown.positionBoard.data();
@@ -61,35 +55,6 @@ std::set<int> BruteReach(const CoreState& core, int from) {
     return boxes;
 }
 
-std::string RandomLevel(std::mt19937& rng) {
-    const int width = 5 + static_cast<int>(rng() % 5);
-    const int height = 5 + static_cast<int>(rng() % 4);
-    std::vector<std::string> rows(height, std::string(width, ' '));
-    for (int r = 0; r < height; ++r)
-        for (int c = 0; c < width; ++c)
-            if (r == 0 || c == 0 || r == height - 1 || c == width - 1 || rng() % 6 == 0)
-                rows[r][c] = '#';
-    auto place = [&](char ch) {
-        for (int tries = 0; tries < 200; ++tries) {
-            const int r = 1 + static_cast<int>(rng() % (height - 2));
-            const int c = 1 + static_cast<int>(rng() % (width - 2));
-            if (rows[r][c] == ' ') {
-                rows[r][c] = ch;
-                return;
-            }
-        }
-    };
-    const int boxes = 1 + static_cast<int>(rng() % 3);
-    for (int b = 0; b < boxes; ++b) {
-        place('$');
-        place('.');
-    }
-    place('@');
-    std::string text;
-    for (const auto& row : rows) text += row + "\n";
-    return text;
-}
-
 TEST(PlannerTablesTest, GoalReachLiveMapAndOpenDeadMapEqualBruteForce) {
     std::mt19937 rng(17);
     Core core;
@@ -98,7 +63,7 @@ TEST(PlannerTablesTest, GoalReachLiveMapAndOpenDeadMapEqualBruteForce) {
     int withOpenDead = 0;
     std::array<std::uint64_t, MAX_CELLS> live{};
     for (int round = 0; round < 400; ++round) {
-        const std::string text = RandomLevel(rng);
+        const std::string text = RandomRoom(rng, {5, 5, 5, 4, 6, 1, 3});
         LoadText(state, text);
         if (state.level.board.status != LevelStatus::PLAYABLE) continue;
         const int cells = state.level.board.cellCount;

@@ -8,6 +8,7 @@
 
 #include "board/board_checksum.h"
 #include "board/level_file.h"
+#include "board/text_level_parser.h"
 #include "level_change.h"
 
 namespace ruk::test {
@@ -127,6 +128,42 @@ bool LoadLevel(CoreState& core, const std::string& path, int n) {
     if (!SelectLevel(core.level, n)) return false;
     RunLevelChange(core);
     return true;
+}
+
+void LoadText(CoreState& core, const std::string& text) {
+    CopyText(core.level.levelSet.sourceText, text.c_str());
+    ParseTextLevel(core.level);
+    RunLevelChange(core);
+}
+
+std::string RandomRoom(std::mt19937& rng, const RoomShape& shape) {
+    const int width = shape.minWidth + static_cast<int>(rng() % shape.widthSpan);
+    const int height = shape.minHeight + static_cast<int>(rng() % shape.heightSpan);
+    std::vector<std::string> rows(height, std::string(width, ' '));
+    for (int r = 0; r < height; ++r)
+        for (int c = 0; c < width; ++c)
+            if (r == 0 || c == 0 || r == height - 1 || c == width - 1 ||
+                rng() % shape.wallOneIn == 0)
+                rows[r][c] = '#';
+    auto place = [&](char ch) {
+        for (int tries = 0; tries < 200; ++tries) {
+            const int r = 1 + static_cast<int>(rng() % (height - 2));
+            const int c = 1 + static_cast<int>(rng() % (width - 2));
+            if (rows[r][c] == ' ') {
+                rows[r][c] = ch;
+                return;
+            }
+        }
+    };
+    const int boxes = shape.minBoxes + static_cast<int>(rng() % shape.boxSpan);
+    for (int b = 0; b < boxes; ++b) {
+        place('$');
+        place('.');
+    }
+    place('@');
+    std::string text;
+    for (const auto& row : rows) text += row + "\n";
+    return text;
 }
 
 void LoadMoves(CoreState& core, const std::string& moves) {

@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -63,6 +64,17 @@ std::vector<SolvedCollection> SolvedCollections();
 
 // Opens path, selects level n and runs the level-change sequence; false when that fails.
 bool LoadLevel(CoreState& core, const std::string& path, int n);
+// Loads level text as the Text dialog does, then the level-change sequence.
+void LoadText(CoreState& core, const std::string& text);
+
+// A closed room of random size with scattered walls, boxes with as many goals, and the keeper.
+struct RoomShape {
+    int minWidth, widthSpan, minHeight, heightSpan;
+    int wallOneIn;  // a cell inside is a wall with chance 1 in this
+    int minBoxes, boxSpan;
+};
+std::string RandomRoom(std::mt19937& rng, const RoomShape& shape);
+
 // Appends the letters to the history as they are.
 void LoadMoves(CoreState& core, const std::string& moves);
 

@@ -8,6 +8,7 @@
 #include "level_change.h"
 #include "planner/corral_search.h"
 #include "planner/deadlock_tests.h"
+#include "planner/start_position.h"
 #include "planner/unsolvable_check.h"
 #include "test_files.h"
 
@@ -141,6 +142,19 @@ TEST_F(UnsolvableTest, SixtyFourBoxesTakeTheAssignmentPathMoreTheLiveMap) {
     EXPECT_TRUE(state.planner.manyBoxes);
     EXPECT_EQ(Check(level(66, true)), 1) << "a box in a corner, on the live-map path";
     EXPECT_TRUE(state.planner.manyBoxes);
+}
+
+TEST_F(UnsolvableTest, ABlockedLevelAfterRestartStillFollowsTheKeeper) {
+    LoadText(state, "######\n#$ . #\n#@   #\n#.$  #\n######");
+    RefreshUnsolvable(state);
+    EXPECT_TRUE(state.planner.unsolvable) << "a box in a corner off goal";
+    RestartRebuild(state);
+    EXPECT_EQ(state.level.board.status, LevelStatus::BLOCKED);
+    state.play.keeperReach.fill(0);
+    RefreshUnsolvable(state);
+    EXPECT_FALSE(state.planner.unsolvable);
+    const GridCell keeper = BoardToGrid(state.level.board, state.level.grids, 13);
+    EXPECT_EQ(state.play.keeperReach[GridIndex(keeper.row, keeper.col)], 1u);
 }
 
 TEST_F(UnsolvableTest, ASolvedPositionIsNeverLost) {

@@ -19,11 +19,7 @@ class UrdlTextTest : public ::testing::Test {
     Core core;
     CoreState& state = *core.state;
 
-    void Load(const std::string& text) {
-        CopyText(state.level.levelSet.sourceText, text.c_str());
-        ParseTextLevel(state.level);
-        RunLevelChange(state);
-    }
+    void Load(const std::string& text) { LoadText(state, text); }
     std::string History() const {
         return std::string(state.play.history.text.get(), state.play.history.end);
     }
