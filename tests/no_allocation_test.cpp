@@ -10,6 +10,7 @@
 #include "board/placement.h"
 #include "board/text_level_parser.h"
 #include "level_change.h"
+#include "planner/box_targets.h"
 #include "planner/level_status.h"
 #include "planner/unsolvable_check.h"
 #include "test_files.h"
@@ -66,6 +67,11 @@ TEST(NoAllocationTest, LevelChangesAndUnsolvableChecksAllocateNothing) {
             PlaceLevel(state.level, state.play);
             RefreshUnsolvable(state);
             UnsolvableCheck(state);
+            for (const bool guard : {false, true}) {
+                state.play.guardOn = guard;
+                state.play.selectedBox = state.play.shown.boxList[0];
+                SelectBox(state);
+            }
             const long during = allocations.load() - before;
             ASSERT_TRUE(selected);
             ASSERT_EQ(during, 0) << name << " level " << n;

@@ -173,6 +173,8 @@ TEST_F(UnsolvableTest, NoKnownSolutionIsCalledLostNorAnyOfItsPushesDead) {
             const tool::AuditResult audit = tool::AuditGame(state);
             EXPECT_EQ(audit.unsolvableClaims, 0)
                 << where << " first claim at move " << audit.firstClaimMove;
+            EXPECT_EQ(audit.guardRefusals, 0)
+                << where << " first refusal at move " << audit.firstRefusalMove;
             positions += audit.positions;
 
             // Every push of the solution, with the keeper where it stands after it.

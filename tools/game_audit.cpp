@@ -2,7 +2,10 @@
 #include "game_audit.h"
 
 #include "engine/action_bounds.h"
+#include "engine/box_selection.h"
+#include "engine/move_letters.h"
 #include "engine/replay_steps.h"
+#include "planner/box_targets.h"
 #include "planner/unsolvable_check.h"
 
 namespace ruk::tool {
@@ -19,6 +22,35 @@ bool PlayTo(CoreState& core, std::uint32_t target) {
     return play.history.cursor != before;
 }
 
+// The box of the action ahead of the cursor and the cell where the action leaves it; false
+// when no push lies ahead.
+bool ActionAhead(const CoreState& core, int& box, int& target) {
+    const MoveHistory& h = core.play.history;
+    const auto& step = core.level.directions.stepOffset;
+    int keeper = core.play.shown.keeperCell;
+    box = -1;
+    for (std::uint32_t p = h.cursor; p < core.play.bounds.redoTarget; ++p) {
+        const int d = LetterDirection(h.text[p]);
+        keeper += step[d];
+        if (!IsPushLetter(h.text[p])) continue;
+        if (box < 0) box = keeper;
+        target = keeper + step[d];
+    }
+    return box >= 0;
+}
+
+bool GuardOffers(CoreState& core, int box, int target) {
+    const bool guard = core.play.guardOn;
+    core.play.guardOn = true;
+    core.play.selectedBox = box;
+    SelectBox(core);
+    const GridCell cell = BoardToGrid(core.level.board, core.level.grids, target);
+    const bool offered = core.play.targets.targetFlag[GridIndex(cell.row, cell.col)] != 0;
+    ClearMarks(core.level, core.play);
+    core.play.guardOn = guard;
+    return offered;
+}
+
 }  // namespace
 
 AuditResult AuditGame(CoreState& core) {
@@ -33,6 +65,11 @@ AuditResult AuditGame(CoreState& core) {
     check();
     while (play.history.cursor < play.history.end) {
         FindActionBoundaries(core.level, play);
+        int box = 0;
+        int target = 0;
+        if (ActionAhead(core, box, target) && !GuardOffers(core, box, target) &&
+            result.guardRefusals++ == 0)
+            result.firstRefusalMove = play.history.cursor;
         if (!PlayTo(core, play.bounds.redoTarget)) break;
         check();
     }

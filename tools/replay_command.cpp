@@ -78,11 +78,14 @@ int ReplayCommand(const Args& args) {
     const AuditResult audit = AuditGame(*core);
     // The check at the end of the letters is the audit's last position.
     std::printf("unsolvable %d\n", core->play.history.cursor == end && core->planner.unsolvable);
-    std::printf("audit positions %d unsolvable-claims %d guard-refusals n/a\n", audit.positions,
-                audit.unsolvableClaims);
+    std::printf("audit positions %d unsolvable-claims %d guard-refusals %d\n", audit.positions,
+                audit.unsolvableClaims, audit.guardRefusals);
     if (audit.firstClaimMove >= 0)
         std::printf("first-unsolvable-claim at move %lld\n",
                     static_cast<long long>(audit.firstClaimMove));
+    if (audit.firstRefusalMove >= 0)
+        std::printf("first-guard-refusal at move %lld\n",
+                    static_cast<long long>(audit.firstRefusalMove));
     return 0;
 }
 

@@ -89,6 +89,8 @@ struct PlayState {
     std::array<std::uint8_t, MAX_CELLS> keeperReach{};  // per DisplayGrid cell
     TargetOverlay targets;
     bool boxSelected = false;
+    std::int32_t selectedBox = 0;  // Board index of the clicked box
+    bool guardOn = false;          // the Guard option
     ActionBounds bounds;
     std::array<CellCode, MAX_CELLS> replayCells{};  // the solved test's scratch board
     RouteStore route;

@@ -44,6 +44,16 @@ struct UnsolvableScratch {
     std::array<std::uint64_t, MAX_CELLS> masks{};
 };
 
+// The target search of a selected box: nodes (box cell, keeper cell after the push that made
+// it), their side sets, and the union of the side sets per cell.
+struct TargetSearchScratch {
+    std::array<std::int32_t, MAX_REVERSE_NODES> nodeCells{};
+    std::array<std::int32_t, MAX_REVERSE_NODES> nodePrev{};
+    std::array<std::uint32_t, MAX_REVERSE_NODES> nodeSides{};
+    CellMap sideUnion{};
+    CellMap marks{};
+};
+
 struct PlannerTables {
     std::array<std::int32_t, MAX_GOAL_LIST> goalList{};  // the first 64 goals, in Board order
     std::int32_t goalListCount = 0;
@@ -57,6 +67,7 @@ struct PlannerTables {
     // Scratch.
     ClosedAreaScratch closedArea;
     UnsolvableScratch check;
+    TargetSearchScratch targets;
     CellMap marks{};
     CellMap wallMap{};  // walls only, with the one box a reverse search pulls
     CellMap distance{};

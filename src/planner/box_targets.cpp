@@ -1,0 +1,141 @@
+// The target search of a selected box (see box_targets.h).
+#include "planner/box_targets.h"
+
+#include <algorithm>
+
+#include "engine/box_selection.h"
+#include "planner/corral_search.h"
+#include "planner/deadlock_tests.h"
+#include "planner/fill_region.h"
+
+namespace ruk {
+
+namespace {
+
+constexpr std::uint32_t SIDE_BITS[4] = {DIR_UP, DIR_RIGHT, DIR_DOWN, DIR_LEFT};
+
+// The sides of a box on cell whose side cell the fill in marks reached.
+std::uint32_t ReachedSides(const std::uint32_t* marks, int cell, const std::int32_t* step) {
+    std::uint32_t sides = 0;
+    for (int d = 0; d < 4; ++d)
+        if (marks[cell + step[d]] != 0) sides |= SIDE_BITS[d];
+    return sides;
+}
+
+std::uint32_t SidesFrom(CoreState& core, int keeper, int box) {
+    TargetSearchScratch& s = core.planner.targets;
+    std::fill(s.marks.begin(), s.marks.begin() + core.level.board.cellCount, 0u);
+    FillRegion(core.play.shown.positionBoard.data(), s.marks.data(), keeper, 1,
+               core.level.directions, core.planner.queue.data());
+    return ReachedSides(s.marks.data(), box, core.level.directions.stepOffset.data());
+}
+
+// The guard's verdict on the selected box pushed from c onto t (already on the board).
+bool GuardAccepts(CoreState& core, int t, int c) {
+    PlannerTables& p = core.planner;
+    std::uint32_t* position = core.play.shown.positionBoard.data();
+    const std::uint32_t* goals = core.play.goalMap.data();
+    const bool lenient = p.manyBoxes || p.unsolvable;
+    if (IsDeadAfterPush(core, position, goals, t, lenient ? 0 : c) != 0) return false;
+    const ShownPosition& shown = core.play.shown;
+    if (p.unsolvable) return p.goalReach[t] != 0 || p.openDeadMap[t] == 1;
+    if (!p.manyBoxes &&
+        AssignmentTest(p.goalReach.data(), shown.boxList.data(), shown.boxListCount) != 0)
+        return false;
+    if (p.manyBoxes && p.goalReach[t] == 0) return false;
+    return CorralCheck(core, position, shown.boxList.data(), shown.boxListCount, t, c) == 0;
+}
+
+int Search(CoreState& core, bool guarded, int boxIndex) {
+    TargetSearchScratch& s = core.planner.targets;
+    ShownPosition& shown = core.play.shown;
+    std::uint32_t* position = shown.positionBoard.data();
+    const std::int32_t* step = core.level.directions.stepOffset.data();
+    const int box = core.play.selectedBox;
+    const std::uint32_t startSides = SidesFrom(core, shown.keeperCell, box);
+    if (startSides == 0) return 0;
+    if (guarded)
+        ResetCorralTable(core, position, core.play.goalMap.data(), core.planner.goalReach.data());
+    std::fill(s.sideUnion.begin(), s.sideUnion.begin() + core.level.board.cellCount, 0u);
+    s.sideUnion[box] = startSides;
+    s.nodeCells[0] = box;
+    s.nodePrev[0] = shown.keeperCell;
+    s.nodeSides[0] = startSides;
+    int count = 1;
+    const std::uint32_t savedBox = position[box];
+    const std::int32_t savedEntry = guarded ? shown.boxList[boxIndex] : 0;
+    position[box] = 0;
+    for (int i = 0; i < count; ++i) {
+        const int c = s.nodeCells[i];
+        for (int d = 0; d < 4; ++d) {
+            if (!(s.nodeSides[i] & SIDE_BITS[d])) continue;
+            const int t = c - step[d];
+            if (position[t] != 0 || (s.sideUnion[t] & SIDE_BITS[d])) continue;
+            position[t] = BOX;
+            bool accepted = true;
+            if (guarded) {
+                shown.boxList[boxIndex] = t;
+                accepted = GuardAccepts(core, t, c);
+            }
+            std::uint32_t sides = 0;
+            if (accepted) sides = SidesFrom(core, c, t);
+            position[t] = 0;
+            if (!accepted) continue;
+            s.sideUnion[t] |= sides;
+            s.nodeCells[count] = t;
+            s.nodePrev[count] = c;
+            s.nodeSides[count] = sides;
+            ++count;
+        }
+    }
+    position[box] = savedBox;
+    if (guarded) shown.boxList[boxIndex] = savedEntry;
+    return count;
+}
+
+int GridOf(const CoreState& core, int cell) {
+    const GridCell g = BoardToGrid(core.level.board, core.level.grids, cell);
+    return GridIndex(g.row, g.col);
+}
+
+}  // namespace
+
+int FindPushTargets(CoreState& core) {
+    return Search(core, false, 0);
+}
+
+int FindGuardedTargets(CoreState& core, int boxIndex) {
+    return Search(core, true, boxIndex);
+}
+
+void SelectBox(CoreState& core) {
+    PlayState& play = core.play;
+    ClearMarks(core.level, play);
+    play.boxSelected = true;
+    const ShownPosition& shown = play.shown;
+    const int box = play.selectedBox;
+    // A box walled by the start analysis has no entry in the box list: nothing to search.
+    if (box < 0 || box >= core.level.board.cellCount || shown.positionBoard[box] != BOX) return;
+    int offGoal = 0;
+    for (int b = 0; b < shown.boxListCount; ++b) offGoal += play.goalMap[shown.boxList[b]] != GOAL;
+    if (offGoal == 0 && shown.shownPushes != 0) return;
+    const int first = offGoal == 0 ? 0 : 1;
+
+    const TargetSearchScratch& s = core.planner.targets;
+    int count = FindPushTargets(core);
+    for (int i = first; i < count; ++i) {
+        const int g = GridOf(core, s.nodeCells[i]);
+        std::uint8_t& arrivals = play.targets.sideCount[g];
+        if (arrivals < 4) play.targets.sideOffsets[g][arrivals++] = s.nodePrev[i] - s.nodeCells[i];
+        if (offGoal == 1 && play.goalMap[box] != GOAL && play.goalMap[s.nodeCells[i]] == GOAL)
+            arrivals = 1;
+    }
+    if (play.guardOn) {
+        int boxIndex = 0;
+        while (boxIndex < shown.boxListCount && shown.boxList[boxIndex] != box) ++boxIndex;
+        count = FindGuardedTargets(core, boxIndex);
+    }
+    for (int i = first; i < count; ++i) play.targets.targetFlag[GridOf(core, s.nodeCells[i])] = 1;
+}
+
+}  // namespace ruk

@@ -1,0 +1,96 @@
+// The targets of a selected box against a brute-force search over (box cell, keeper cell):
+// the same cells, and for each as many arrivals as distinct keeper regions it can be left with.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <map>
+#include <random>
+#include <set>
+
+#include "planner/box_targets.h"
+#include "planner/fill_region.h"
+#include "test_files.h"
+
+namespace ruk::test {
+namespace {
+
+// For every cell the box can be pushed to (pushes of that box alone), the keeper regions,
+// named by their anchors, it can be left with after an arriving push.
+std::map<int, std::set<int>> BruteArrivals(CoreState& core, int box) {
+    auto position = core.play.shown.positionBoard;
+    const int cells = core.level.board.cellCount;
+    const auto& step = core.level.directions.stepOffset;
+    position[box] = 0;
+    std::vector<std::uint32_t> marks(MAX_CELLS);
+    std::vector<std::int32_t> queue(MAX_CELLS);
+    auto anchorOf = [&](int keeper, int at) {
+        position[at] = BOX;
+        std::fill(marks.begin(), marks.end(), 0u);
+        const int anchor = FillRegion(position.data(), marks.data(), keeper, 1,
+                                      core.level.directions, queue.data());
+        position[at] = 0;
+        return anchor;
+    };
+    std::map<int, std::set<int>> arrivals;
+    std::set<std::pair<int, int>> seen{{box, core.play.shown.keeperCell}};
+    std::deque<std::pair<int, int>> todo{{box, core.play.shown.keeperCell}};
+    while (!todo.empty()) {
+        const auto [at, keeper] = todo.front();
+        todo.pop_front();
+        for (int d = 0; d < 4; ++d) {
+            const int next = keeper + step[d];
+            int nextBox = at;
+            if (next == at) {
+                nextBox = at + step[d];
+                if (position[nextBox] != 0) continue;
+                arrivals[nextBox].insert(anchorOf(next, nextBox));
+            } else if (position[next] != 0) {
+                continue;
+            }
+            if (seen.insert({nextBox, next}).second) todo.emplace_back(nextBox, next);
+        }
+    }
+    (void)cells;
+    // Back on its own cell the box counts only in a region the keeper did not start in.
+    if (arrivals.count(box)) {
+        arrivals[box].erase(anchorOf(core.play.shown.keeperCell, box));
+        if (arrivals[box].empty()) arrivals.erase(box);
+    }
+    return arrivals;
+}
+
+TEST(BoxTargetsTest, UnguardedTargetsAndArrivalsMatchBruteForce) {
+    std::mt19937 rng(31);
+    Core core;
+    CoreState& state = *core.state;
+    int compared = 0;
+    for (int round = 0; round < 150; ++round) {
+        LoadText(state, RandomRoom(rng, {6, 4, 6, 3, 6, 2, 2}));
+        if (state.level.board.status != LevelStatus::PLAYABLE) continue;
+        const ShownPosition& shown = state.play.shown;
+        const int box = shown.boxList[0];
+        state.play.selectedBox = box;
+        SelectBox(state);
+        auto expected = BruteArrivals(state, box);
+        int offGoal = 0;
+        for (int b = 0; b < shown.boxListCount; ++b)
+            offGoal += state.play.goalMap[shown.boxList[b]] != GOAL;
+        if (offGoal == 0) expected[box];  // its own cell is listed before the first push
+        for (int cell = 0; cell < state.level.board.cellCount; ++cell) {
+            const GridCell g = BoardToGrid(state.level.board, state.level.grids, cell);
+            const int grid = GridIndex(g.row, g.col);
+            const bool target = expected.count(cell) > 0;
+            ASSERT_EQ(state.play.targets.targetFlag[grid] != 0, target) << cell;
+            if (!target || cell == box) continue;
+            const bool single =
+                offGoal == 1 && state.play.goalMap[box] != GOAL && state.play.goalMap[cell] == GOAL;
+            const int arrivals = state.play.targets.sideCount[grid];
+            ASSERT_EQ(arrivals, single ? 1 : static_cast<int>(expected[cell].size())) << cell;
+        }
+        ++compared;
+    }
+    EXPECT_GT(compared, 60);
+}
+
+}  // namespace
+}  // namespace ruk::test
