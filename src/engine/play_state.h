@@ -91,6 +91,7 @@ struct PlayState {
     bool boxSelected = false;
     std::int32_t selectedBox = 0;  // Board index of the clicked box
     bool guardOn = false;          // the Guard option
+    bool instantMove = false;      // the Instant Move option
     ActionBounds bounds;
     std::array<CellCode, MAX_CELLS> replayCells{};  // the solved test's scratch board
     RouteStore route;

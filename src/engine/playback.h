@@ -1,0 +1,21 @@
+// Travelling through the game: Restart, Undo, Redo, Auto-play and the two timers that drive the
+// shown position letter by letter (timer 1) or action by action (timer 4).
+#pragma once
+
+#include "core_state.h"
+#include "engine/window_requests.h"
+
+namespace ruk {
+
+void Restart(CoreState& core, WindowRequests& requests);
+void Undo(CoreState& core, WindowRequests& requests);
+void Redo(CoreState& core, WindowRequests& requests);
+void AutoPlayButton(CoreState& core, WindowRequests& requests);
+
+// Timer 1, every 10 ms: one letter of the running animation (all of it with Instant Move).
+void OnStepTimer(CoreState& core, WindowRequests& requests);
+// Timer 4, every 60 ms while auto-playing by actions: shows the prepared action, prepares the
+// next one.
+void OnAutoPlayTimer(CoreState& core, WindowRequests& requests);
+
+}  // namespace ruk

@@ -1,0 +1,217 @@
+// The game played as logic: a level solved by clicks alone, solutions replayed by Redo and
+// auto-play, and long random sequences of every command keeping the records consistent.
+#include <gtest/gtest.h>
+
+#include <random>
+
+#include "engine/box_selection.h"
+#include "engine/mouse_play.h"
+#include "engine/move_letters.h"
+#include "engine/playback.h"
+#include "engine/replay_steps.h"
+#include "engine/solved_test.h"
+#include "engine/urdl_parser.h"
+#include "test_files.h"
+
+namespace ruk::test {
+namespace {
+
+struct Action {
+    int box;     // where its first push takes the box from
+    int target;  // where its last push leaves it
+    int keeper;  // the keeper's cell after its last push
+};
+
+std::vector<Action> ActionsOf(const CoreState& core, const std::string& moves) {
+    std::vector<Action> actions;
+    const auto& step = core.level.directions.stepOffset;
+    int keeper = core.level.board.keeperStart;
+    for (char letter : moves) {
+        const int d = LetterDirection(letter);
+        keeper += step[d];
+        if (!IsPushLetter(letter)) continue;
+        if (actions.empty() || actions.back().target != keeper) actions.push_back({keeper, 0, 0});
+        actions.back().target = keeper + step[d];
+        actions.back().keeper = keeper;
+    }
+    return actions;
+}
+
+GridCell GridOf(const CoreState& core, int cell) {
+    return BoardToGrid(core.level.board, core.level.grids, cell);
+}
+
+// Runs timer 1 until the animation ends; the congratulations asked for on the way.
+int Animate(CoreState& core) {
+    int congratulations = 0;
+    for (int tick = 0; tick < 100000 && core.play.animMode != AnimMode::IDLE; ++tick) {
+        WindowRequests requests;
+        OnStepTimer(core, requests);
+        congratulations += requests.congratulate;
+    }
+    return congratulations;
+}
+
+void Click(CoreState& core, int cell, WindowRequests& requests) {
+    const GridCell g = GridOf(core, cell);
+    BoardClick(core, g.row, g.col, requests);
+}
+
+TEST(MousePlayTest, ALevelSolvedByClicksAloneIsCongratulatedOnce) {
+    const std::string levels = SharedLevelFile("microban-155.txt");
+    const std::string solutions = SharedLevelFile("microban-155-solutions.txt");
+    if (levels.empty()) GTEST_SKIP() << "shared level collections are not beside the project";
+    Core core;
+    CoreState& state = *core.state;
+    int solvedLevels = 0;
+    for (const KnownSolution& known : ReadSolutions(solutions)) {
+        if (known.level > 30) break;
+        ASSERT_TRUE(LoadLevel(state, levels, known.level));
+        int congratulations = 0;
+        for (const Action& action : ActionsOf(state, known.moves)) {
+            WindowRequests requests;
+            Click(state, action.box, requests);
+            ASSERT_TRUE(state.play.boxSelected) << known.level;
+            const GridCell target = GridOf(state, action.target);
+            const int grid = GridIndex(target.row, target.col);
+            ASSERT_NE(state.play.targets.targetFlag[grid], 0) << known.level;
+            Click(state, action.target, requests);
+            if (state.play.animMode == AnimMode::IDLE) {
+                // Several arrivals: the side marks are shown; pick the solution's.
+                Click(state, action.keeper, requests);
+            }
+            ASSERT_EQ(state.play.animMode, AnimMode::ACTION_FORWARD) << known.level;
+            congratulations += Animate(state);
+        }
+        EXPECT_TRUE(state.play.totals.solved) << known.level;
+        EXPECT_EQ(congratulations, 1) << known.level;
+        solvedLevels += state.play.totals.solved;
+    }
+    EXPECT_EQ(solvedLevels, 30);
+}
+
+TEST(MousePlayTest, RedoAndAutoPlayShowASolutionWithoutCongratulating) {
+    const std::string levels = SharedLevelFile("microban-155.txt");
+    if (levels.empty()) GTEST_SKIP() << "shared level collections are not beside the project";
+    Core core;
+    CoreState& state = *core.state;
+    const std::string moves = "dlUrrrdLullddrUluRuulDrddrruLdlUU";
+    for (const int way : {0, 1, 2}) {
+        ASSERT_TRUE(LoadLevel(state, levels, 1));
+        ASSERT_TRUE(ParseUrdl(state.level, state.play, moves.c_str()));
+        SolvedTest(state.level, state.play);
+        state.play.instantMove = way == 2;
+        int congratulations = 0;
+        if (way == 0) {
+            for (int i = 0; i < 100 && state.play.history.cursor < state.play.history.end; ++i) {
+                WindowRequests requests;
+                Redo(state, requests);
+                congratulations += Animate(state);
+            }
+        } else {
+            WindowRequests requests;
+            AutoPlayButton(state, requests);
+            EXPECT_EQ(requests.startAutoTimer, way == 2);
+            for (int tick = 0; tick < 1000 && !requests.killAutoTimer; ++tick) {
+                if (way == 2) {
+                    OnAutoPlayTimer(state, requests);
+                } else {
+                    OnStepTimer(state, requests);
+                    if (state.play.animMode == AnimMode::IDLE) break;
+                }
+                congratulations += requests.congratulate;
+            }
+        }
+        EXPECT_EQ(state.play.history.cursor, state.play.history.end) << way;
+        EXPECT_TRUE(state.play.totals.solved) << way;
+        EXPECT_EQ(congratulations, 0) << way;
+    }
+}
+
+TEST(MousePlayTest, StopInsideAnActionThenUndoAndRedo) {
+    Core core;
+    CoreState& state = *core.state;
+    LoadText(state, "#########\n#@ $   .#\n#########");
+    ASSERT_TRUE(ParseUrdl(state.level, state.play, "rRRRR"));
+    WindowRequests requests;
+    AutoPlayButton(state, requests);  // letter by letter
+    for (int i = 0; i < 3; ++i) OnStepTimer(state, requests);
+    AutoPlayButton(state, requests);  // Stop inside the first action
+    EXPECT_EQ(state.play.history.cursor, 3u);
+    Undo(state, requests);
+    Animate(state);
+    EXPECT_EQ(state.play.history.cursor, 0u) << "back to the action's start, walk included";
+    Redo(state, requests);
+    Animate(state);
+    EXPECT_EQ(state.play.history.cursor, 5u) << "the whole run of pushes";
+    EXPECT_EQ(state.play.shown.shownActions, 1);
+}
+
+// Replays the letters before the cursor on a fresh state: the records the shown ones must equal.
+void ExpectConsistent(CoreState& state, const std::string& text, const std::string& where) {
+    const MoveHistory& h = state.play.history;
+    ASSERT_LE(h.cursor, h.end) << where;
+    ASSERT_EQ(h.text[h.end], '\0') << where;
+    Core fresh;
+    CoreState& reference = *fresh.state;
+    reference.level.grids.maxHeight = state.level.grids.maxHeight;
+    LoadText(reference, text);
+    const std::string prefix(h.text.get(), h.cursor);
+    ASSERT_TRUE(ParseUrdl(reference.level, reference.play, prefix.c_str())) << where;
+    reference.play.animTarget = NO_POSITION;
+    for (std::size_t i = 0; i < prefix.size(); ++i) StepForward(reference.level, reference.play);
+    const ShownPosition& a = state.play.shown;
+    const ShownPosition& b = reference.play.shown;
+    ASSERT_EQ(a.shownMoves, b.shownMoves) << where;
+    ASSERT_EQ(a.shownPushes, b.shownPushes) << where;
+    ASSERT_EQ(a.shownActions, b.shownActions) << where;
+    ASSERT_EQ(a.keeperCell, b.keeperCell) << where;
+    for (int i = 0; i < MAX_CELLS; ++i)
+        ASSERT_EQ(state.level.grids.displayGrid[i] & PLAIN_MASK,
+                  reference.level.grids.displayGrid[i] & PLAIN_MASK)
+            << where << " grid cell " << i;
+}
+
+TEST(MousePlayTest, RandomCommandsKeepTheRecordsConsistent) {
+    const std::string levels = SharedLevelFile("microban-155.txt");
+    if (levels.empty()) GTEST_SKIP() << "shared level collections are not beside the project";
+    std::mt19937 rng(41);
+    for (int level : {3, 17, 44, 80}) {
+        Core core;
+        CoreState& state = *core.state;
+        ASSERT_TRUE(LoadLevel(state, levels, level));
+        std::string text;
+        for (const auto& row : BoardRows(state.level.board)) text += row + "\n";
+        bool autoTimer = false;
+        for (int op = 0; op < 400; ++op) {
+            WindowRequests requests;
+            const int kind = static_cast<int>(rng() % 12);
+            const Grids& g = state.level.grids;
+            const int row = g.rowOffset + static_cast<int>(rng() % state.level.board.height);
+            const int col = g.colOffset + static_cast<int>(rng() % state.level.board.width);
+            if (kind < 5)
+                BoardClick(state, row, col, requests);
+            else if (kind == 5)
+                BoardRightClick(state, requests);
+            else if (kind == 6)
+                Redo(state, requests);
+            else if (kind == 7 && rng() % 4 == 0)
+                Restart(state, requests);
+            else if (kind == 8) {
+                state.play.instantMove = rng() % 2;
+                AutoPlayButton(state, requests);
+            } else if (kind == 9 && autoTimer) {
+                OnAutoPlayTimer(state, requests);
+            } else {
+                OnStepTimer(state, requests);
+            }
+            autoTimer = (autoTimer || requests.startAutoTimer) && !requests.killAutoTimer;
+            ExpectConsistent(state, text,
+                             "level " + std::to_string(level) + " op " + std::to_string(op));
+            if (HasFatalFailure()) return;
+        }
+    }
+}
+
+}  // namespace
+}  // namespace ruk::test
