@@ -78,5 +78,20 @@ TEST(ToolReplayTest, JudgesAMoveStringFromAFileOrStandardInput) {
     EXPECT_EQ(RunTool("replay '" + level + "' 1 '" + dir.Path("none") + "'").status, 2);
 }
 
+TEST(ToolTargetsTest, ListsTheOfferedCellsOfABox) {
+    TempDir dir;
+    const std::string level = dir.Write("one.txt", "#######\n#     #\n#@ $ .#\n#######\n");
+    EXPECT_EQ(RunTool("targets '" + level + "' 1 --box 4,3 --guard off", " ").out,
+              "2,3 sides 1\n3,3 sides 1\n5,3 sides 1\n6,3 sides 1\ntargets 4\n");
+    EXPECT_EQ(RunTool("targets '" + level + "' 1 --box 4,3", " ").out,
+              "3,3 sides 1\n5,3 sides 1\n6,3 sides 1\ntargets 3\n")
+        << "the guard drops the corner";
+    EXPECT_EQ(RunTool("targets '" + level + "' 1 --box 3,3", " ").status, 2) << "no box there";
+    const ToolRun bench = RunTool("bench '" + level + "' --guard off");
+    EXPECT_EQ(bench.status, 0);
+    EXPECT_EQ(bench.out.rfind("1 load-ms ", 0), 0u) << bench.out;
+    EXPECT_NE(bench.out.find("\nselect-ms p50 "), std::string::npos) << bench.out;
+}
+
 }  // namespace
 }  // namespace ruk::test

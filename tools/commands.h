@@ -7,5 +7,7 @@ namespace ruk::tool {
 
 int LevelsCommand(const Args& args);
 int ReplayCommand(const Args& args);
+int TargetsCommand(const Args& args);
+int BenchCommand(const Args& args);
 
 }  // namespace ruk::tool

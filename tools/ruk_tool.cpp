@@ -17,5 +17,8 @@ int main(int argc, char** argv) {
     const std::string command = argv[1];
     if (command == "levels") return LevelsCommand(ParseArgs(argc, argv, 2, {"--grid"}));
     if (command == "replay") return ReplayCommand(ParseArgs(argc, argv, 2, {"--grid"}));
+    if (command == "targets")
+        return TargetsCommand(ParseArgs(argc, argv, 2, {"--grid", "--box", "--guard"}));
+    if (command == "bench") return BenchCommand(ParseArgs(argc, argv, 2, {"--grid", "--guard"}));
     return Fail("unknown command '" + command + "'; " + USAGE);
 }
