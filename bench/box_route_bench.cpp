@@ -13,6 +13,7 @@
 #include "core_state.h"
 #include "engine/box_route.h"
 #include "level_change.h"
+#include "level_generator.h"
 
 namespace {
 
@@ -79,13 +80,7 @@ BENCHMARK(BM_BoxRouteLargestSharedLevels)->Unit(benchmark::kMillisecond)->Iterat
 void BM_BoxRouteOpenRoom48(benchmark::State& state) {
     auto core = CreateCoreState();
     core->level.grids.maxHeight = GRID_SIDE;
-    std::vector<std::string> rows(48, std::string(48, ' '));
-    for (int i = 0; i < 48; ++i) rows[0][i] = rows[47][i] = rows[i][0] = rows[i][47] = '#';
-    rows[24][24] = '$';
-    rows[40][40] = '.';
-    rows[2][2] = '@';
-    std::string text;
-    for (const auto& row : rows) text += row + "\n";
+    const std::string text = gen::OpenRoomWithOneBox();
     CopyText(core->level.levelSet.sourceText, text.c_str());
     ParseTextLevel(core->level);
     RunLevelChange(*core);

@@ -11,6 +11,7 @@
 #include "board/level_file.h"
 #include "board/text_level_parser.h"
 #include "core_state.h"
+#include "level_generator.h"
 #include "planner/level_status.h"
 
 namespace {
@@ -59,16 +60,13 @@ BENCHMARK(BM_FinishLevelLoadSharedCollections)->Unit(benchmark::kMillisecond)->I
 
 // 48 x 48 with its walls: 64 goals in the middle, 64 boxes around them, the keeper in a corner.
 std::string WorstCaseRoom() {
-    std::vector<std::string> rows(48, std::string(48, ' '));
-    for (int i = 0; i < 48; ++i) rows[0][i] = rows[47][i] = rows[i][0] = rows[i][47] = '#';
+    auto rows = gen::WalledRoom(48);
     for (int k = 0; k < 64; ++k) {
         rows[12 + (k / 8) * 3][12 + (k % 8) * 3] = '.';
         rows[13 + (k / 8) * 3][13 + (k % 8) * 3] = '$';
     }
     rows[2][2] = '@';
-    std::string text;
-    for (const auto& row : rows) text += row + "\n";
-    return text;
+    return gen::LevelText(rows);
 }
 
 void BM_FinishLevelLoadOpenRoom64(benchmark::State& state) {

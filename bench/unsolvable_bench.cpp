@@ -19,6 +19,7 @@
 #include "engine/replay_steps.h"
 #include "engine/urdl_parser.h"
 #include "level_change.h"
+#include "level_generator.h"
 #include "planner/unsolvable_check.h"
 
 namespace {
@@ -149,8 +150,7 @@ BENCHMARK(BM_UnsolvableStrength)->Unit(benchmark::kSecond)->Iterations(1);
 
 std::string RandomBoard(int boxes, unsigned seed) {
     std::mt19937 rng(seed);
-    std::vector<std::string> rows(48, std::string(48, ' '));
-    for (int i = 0; i < 48; ++i) rows[0][i] = rows[47][i] = rows[i][0] = rows[i][47] = '#';
+    auto rows = gen::WalledRoom(48);
     auto place = [&](char ch) {
         for (;;) {
             const int r = 2 + static_cast<int>(rng() % 44);
@@ -167,9 +167,7 @@ std::string RandomBoard(int boxes, unsigned seed) {
         place('.');
     }
     place('@');
-    std::string text;
-    for (const auto& row : rows) text += row + "\n";
-    return text;
+    return gen::LevelText(rows);
 }
 
 void BM_UnsolvableGenerated48(benchmark::State& state) {

@@ -12,6 +12,7 @@
 #include "engine/solved_test.h"
 #include "engine/walk_path.h"
 #include "level_change.h"
+#include "level_generator.h"
 #include "planner/fill_region.h"
 #include "test_files.h"
 
@@ -235,13 +236,7 @@ TEST(BoxRouteTest, EveryTargetOfABigOpenRoomGetsARoute) {
     Core core;
     CoreState& state = *core.state;
     state.level.grids.maxHeight = GRID_SIDE;
-    std::vector<std::string> rows(48, std::string(48, ' '));
-    for (int i = 0; i < 48; ++i) rows[0][i] = rows[47][i] = rows[i][0] = rows[i][47] = '#';
-    rows[24][24] = '$';
-    rows[40][40] = '.';
-    rows[2][2] = '@';
-    std::string text;
-    for (const auto& row : rows) text += row + "\n";
+    const std::string text = gen::OpenRoomWithOneBox();
     LoadText(state, text);
     ASSERT_EQ(state.level.board.status, LevelStatus::PLAYABLE);
     const int box = 24 * 48 + 24;

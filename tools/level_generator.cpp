@@ -116,6 +116,27 @@ GeneratorResult WriteLevelFile(std::FILE* out, const GeneratorOptions& options) 
     return result;
 }
 
+std::vector<std::string> WalledRoom(int side) {
+    std::vector<std::string> rows(static_cast<std::size_t>(side), std::string(side, ' '));
+    for (int i = 0; i < side; ++i)
+        rows[0][i] = rows[side - 1][i] = rows[i][0] = rows[i][side - 1] = '#';
+    return rows;
+}
+
+std::string LevelText(const std::vector<std::string>& rows) {
+    std::string text;
+    for (const auto& row : rows) text += row + "\n";
+    return text;
+}
+
+std::string OpenRoomWithOneBox() {
+    auto rows = WalledRoom(48);
+    rows[24][24] = '$';
+    rows[40][40] = '.';
+    rows[2][2] = '@';
+    return LevelText(rows);
+}
+
 bool WriteLevelFile(const char* path, const GeneratorOptions& options, GeneratorResult& result) {
     std::FILE* out = std::fopen(path, "wb");
     if (!out) return false;

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <string>
+#include <vector>
 
 namespace ruk::gen {
 
@@ -23,6 +25,15 @@ struct GeneratorResult {
 };
 
 GeneratorResult WriteLevelFile(std::FILE* out, const GeneratorOptions& options);
+
+// The rows of an empty square room of side cells, walls all round.
+std::vector<std::string> WalledRoom(int side);
+
+// Rows joined into level text, one line each.
+std::string LevelText(const std::vector<std::string>& rows);
+
+// A 48 x 48 open room with one box in the middle, its goal and the keeper near corners.
+std::string OpenRoomWithOneBox();
 
 // Writes to a path; false when the file cannot be written.
 bool WriteLevelFile(const char* path, const GeneratorOptions& options, GeneratorResult& result);
