@@ -2,6 +2,7 @@
 // the same cells, and for each as many arrivals as distinct keeper regions it can be left with.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <random>
@@ -59,6 +60,17 @@ std::map<int, std::set<int>> BruteArrivals(CoreState& core, int box) {
     return arrivals;
 }
 
+// The anchor of the keeper's region at keeper with the selected box moved from box to at.
+int RegionAnchor(const CoreState& core, int box, int at, int keeper) {
+    auto position = core.play.shown.positionBoard;
+    position[box] = 0;
+    position[at] = BOX;
+    std::vector<std::uint32_t> marks(MAX_CELLS);
+    std::vector<std::int32_t> queue(MAX_CELLS);
+    return FillRegion(position.data(), marks.data(), keeper, 1, core.level.directions,
+                      queue.data());
+}
+
 TEST(BoxTargetsTest, UnguardedTargetsAndArrivalsMatchBruteForce) {
     std::mt19937 rng(31);
     Core core;
@@ -86,6 +98,16 @@ TEST(BoxTargetsTest, UnguardedTargetsAndArrivalsMatchBruteForce) {
                 offGoal == 1 && state.play.goalMap[box] != GOAL && state.play.goalMap[cell] == GOAL;
             const int arrivals = state.play.targets.sideCount[grid];
             ASSERT_EQ(arrivals, single ? 1 : static_cast<int>(expected[cell].size())) << cell;
+            // Each arrival leaves the keeper next to the box, each in a region of its own.
+            std::set<int> regions;
+            for (int k = 0; k < arrivals; ++k) {
+                const int offset = state.play.targets.sideOffsets[grid][k];
+                const auto& step = state.level.directions.stepOffset;
+                ASSERT_NE(std::find(step.begin(), step.end(), offset), step.end()) << cell;
+                regions.insert(RegionAnchor(state, box, cell, cell + offset));
+            }
+            ASSERT_EQ(static_cast<int>(regions.size()), arrivals) << cell;
+            for (int anchor : regions) ASSERT_EQ(expected[cell].count(anchor), 1u) << cell;
         }
         ++compared;
     }
