@@ -14,20 +14,42 @@ namespace {
 
 constexpr std::uint32_t SIDE_BITS[4] = {DIR_UP, DIR_RIGHT, DIR_DOWN, DIR_LEFT};
 
-// The sides of a box on cell whose side cell the fill in marks reached.
-std::uint32_t ReachedSides(const std::uint32_t* marks, int cell, const std::int32_t* step) {
-    std::uint32_t sides = 0;
-    for (int d = 0; d < 4; ++d)
-        if (marks[cell + step[d]] != 0) sides |= SIDE_BITS[d];
-    return sides;
-}
-
+// The sides of the box on `box` that the keeper reaches from `keeper`. The fill stops once every
+// free side is reached (what it reports is then a full fill's), and it marks with a fresh stamp
+// instead of clearing a map.
 std::uint32_t SidesFrom(CoreState& core, int keeper, int box) {
     TargetSearchScratch& s = core.planner.targets;
-    std::fill(s.marks.begin(), s.marks.begin() + core.level.board.cellCount, 0u);
-    FillRegion(core.play.shown.positionBoard.data(), s.marks.data(), keeper, 1,
-               core.level.directions, core.planner.queue.data());
-    return ReachedSides(s.marks.data(), box, core.level.directions.stepOffset.data());
+    const std::uint32_t* position = core.play.shown.positionBoard.data();
+    const std::int32_t* step = core.level.directions.stepOffset.data();
+    if (++s.stamp == 0) {
+        s.marks.fill(0);
+        s.stamp = 1;
+    }
+    const std::uint32_t stamp = s.stamp;
+    std::uint32_t wanted = 0;
+    for (int d = 0; d < 4; ++d)
+        if (position[box + step[d]] == 0) wanted |= SIDE_BITS[d];
+    std::uint32_t reached = 0;
+    auto visit = [&](int cell) {
+        s.marks[cell] = stamp;
+        for (int d = 0; d < 4; ++d)
+            if (cell == box + step[d]) reached |= SIDE_BITS[d];
+    };
+    std::int32_t* queue = core.planner.queue.data();
+    int head = 0;
+    int tail = 0;
+    visit(keeper);
+    queue[tail++] = keeper;
+    while (head < tail && (reached & wanted) != wanted) {
+        const int cell = queue[head++];
+        for (int d = 0; d < 4; ++d) {
+            const int next = cell + step[d];
+            if (position[next] != 0 || s.marks[next] == stamp) continue;
+            visit(next);
+            queue[tail++] = next;
+        }
+    }
+    return reached & wanted;
 }
 
 // The guard's verdict on the selected box pushed from c onto t (already on the board).

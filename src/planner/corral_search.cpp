@@ -60,6 +60,51 @@ bool SamePosition(const CorralTable& t, const CorralRecord& record, int count, i
     return true;
 }
 
+std::uint32_t PositionHash(const std::int32_t* cells, int count, int anchor) {
+    std::uint32_t product = HASH_SEED;
+    std::uint32_t mixed = HASH_SEED;
+    std::uint32_t sum = HASH_SEED;
+    for (int i = 0; i < count; ++i) {
+        const std::uint32_t b = static_cast<std::uint32_t>(cells[i]);
+        product *= b;
+        mixed ^= b;
+        sum += b;
+    }
+    const std::uint32_t a = static_cast<std::uint32_t>(anchor);
+    return (a ^ mixed) + (product + 1) * a + sum;
+}
+
+bool MemoMatches(const CorralMemoEntry& entry, const std::int32_t* cells, int count, int anchor) {
+    if (entry.anchor != anchor || entry.count != count) return false;
+    for (int i = 0; i < count; ++i)
+        if (entry.cells[i] != cells[i]) return false;
+    return true;
+}
+
+// The memo slot of a position: its own entry, or the empty one where it would go.
+std::uint32_t MemoSlot(const CorralTable& t, const std::int32_t* cells, int count, int anchor) {
+    std::uint32_t slot = PositionHash(cells, count, anchor) % CORRAL_MEMO_SLOTS;
+    while (t.memo[slot].anchor != 0 && !MemoMatches(t.memo[slot], cells, count, anchor))
+        slot = (slot + 1) % CORRAL_MEMO_SLOTS;
+    return slot;
+}
+
+// Every record on the path of the running search to the record `slot` reaches a harmless
+// position: remember them all (while the memo is at most half full).
+void RememberPath(CorralTable& t, int slot) {
+    for (int r = slot; r >= 0 && t.memoCount < CORRAL_MEMO_SLOTS / 2; r = t.parent[r]) {
+        const CorralRecord& record = t.records[r];
+        std::int32_t cells[CORRAL_FENCE_MAX];
+        for (int i = 0; i < record.count; ++i) cells[i] = record.cells[i];
+        const std::uint32_t m = MemoSlot(t, cells, record.count, record.anchor);
+        if (t.memo[m].anchor != 0) continue;
+        for (int i = 0; i < record.count; ++i) t.memo[m].cells[i] = record.cells[i];
+        t.memo[m].anchor = record.anchor;
+        t.memo[m].count = record.count;
+        t.memoWritten[t.memoCount++] = static_cast<std::int32_t>(m);
+    }
+}
+
 }  // namespace
 
 bool AllocateCorralTable(CorralTable& table) {
@@ -67,7 +112,11 @@ bool AllocateCorralTable(CorralTable& table) {
     table.written.reset(new (std::nothrow) std::int32_t[CORRAL_SLOTS]);
     table.writtenCount = 0;
     table.everReset = false;
-    return table.records != nullptr && table.written != nullptr;
+    table.parent.reset(new (std::nothrow) std::int32_t[CORRAL_SLOTS]);
+    table.memo.reset(new (std::nothrow) CorralMemoEntry[CORRAL_MEMO_SLOTS]());
+    table.memoWritten.reset(new (std::nothrow) std::int32_t[CORRAL_MEMO_SLOTS]);
+    table.memoCount = 0;
+    return table.records && table.written && table.parent && table.memo && table.memoWritten;
 }
 
 void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::uint32_t* goals,
@@ -92,6 +141,8 @@ void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::ui
     }
     t.writtenCount = 0;
     t.searchStamp = 0;
+    for (int i = 0; i < t.memoCount; ++i) t.memo[t.memoWritten[i]].anchor = 0;
+    t.memoCount = 0;
 }
 
 int StoreCorralPosition(CoreState& core, int keeper) {
@@ -123,6 +174,7 @@ int StoreCorralPosition(CoreState& core, int keeper) {
         sum += b;
         offGoal = offGoal || t.goals[box] == 0;
     }
+    t.lastHarmless = true;
     if (fencingCount == 0 || !offGoal) return CORRAL_NOT_DEAD;
 
     for (int i = 0; i < freedCount; ++i) t.board[freed[i]] = 0;
@@ -139,6 +191,7 @@ int StoreCorralPosition(CoreState& core, int keeper) {
         slot = (slot + 1) % CORRAL_SLOTS;
     }
     for (int i = 0; i < freedCount; ++i) t.board[freed[i]] = BOX;
+    if (t.memo[MemoSlot(t, fencing, fencingCount, anchor)].anchor != 0) return CORRAL_NOT_DEAD;
 
     CorralRecord& record = t.records[slot];
     t.lastSlot = static_cast<std::int32_t>(slot);
@@ -146,6 +199,7 @@ int StoreCorralPosition(CoreState& core, int keeper) {
         if (record.result != CORRAL_OPEN) return record.result;
         if (record.stamp == t.searchStamp) return 0;
     }
+    t.lastHarmless = false;
     if (t.newPositions >= CORRAL_SEARCH_LIMIT || t.capCounter >= CORRAL_CAP_LIMIT)
         return CORRAL_NOT_DEAD;
     ++t.newPositions;
@@ -155,6 +209,7 @@ int StoreCorralPosition(CoreState& core, int keeper) {
     record.anchor = static_cast<std::int16_t>(anchor);
     record.count = static_cast<std::int8_t>(fencingCount);
     record.result = CORRAL_OPEN;
+    t.parent[slot] = t.expanding;
     Enqueue(t, static_cast<int>(slot), fencingCount);
     return 0;
 }
@@ -180,6 +235,7 @@ int CorralSearch(CoreState& core, const std::uint32_t* board, const std::int32_t
     for (int i = 0; i < cells; ++i) t.board[i] = t.board[i] == WALL ? WALL : 0;
     for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = BOX;
 
+    t.expanding = -1;
     const int first = StoreCorralPosition(core, keeper);
     const int start = t.lastSlot;
     if (first != 0) {
@@ -197,6 +253,7 @@ int CorralSearch(CoreState& core, const std::uint32_t* board, const std::int32_t
             return CORRAL_DEAD;
         }
         const CorralRecord record = t.records[slot];
+        t.expanding = slot;
         t.positionCount = record.count;
         for (int i = 0; i < record.count; ++i) {
             t.position[i] = record.cells[i];
@@ -221,6 +278,7 @@ int CorralSearch(CoreState& core, const std::uint32_t* board, const std::int32_t
                 t.position[i] = box;
                 // A child already proved dead says nothing of its siblings: go on with them.
                 if (r == CORRAL_NOT_DEAD) {
+                    if (t.lastHarmless) RememberPath(t, slot);
                     for (int j = 0; j < record.count; ++j) t.board[record.cells[j]] = 0;
                     t.records[start].result = CORRAL_NOT_DEAD;
                     return CORRAL_NOT_DEAD;

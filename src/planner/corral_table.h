@@ -34,6 +34,15 @@ struct CorralRecord {
 static_assert(sizeof(CorralRecord) == 28, "a corral record is 28 bytes");
 static_assert(MAX_CELLS <= 32767, "cells fit a 16-bit index");
 
+// Positions of the running check or selection known to reach a harmless position (found on
+// the path of a search to one): a later search that meets one is answered "not dead" at once.
+constexpr int CORRAL_MEMO_SLOTS = 1 << 16;
+struct CorralMemoEntry {
+    std::array<std::int16_t, CORRAL_FENCE_MAX> cells;
+    std::int16_t anchor;  // 0 marks an empty entry
+    std::int8_t count;
+};
+
 struct CorralTable {
     std::unique_ptr<CorralRecord[]> records;  // CORRAL_SLOTS of them
     CellMap board{};                          // CorralBoard: walls, and the boxes looked at
@@ -56,6 +65,12 @@ struct CorralTable {
     std::unique_ptr<std::int32_t[]> written;
     std::int32_t writtenCount = 0;
     bool everReset = false;
+    std::unique_ptr<std::int32_t[]> parent;  // per slot: the record it was reached from
+    std::int32_t expanding = -1;             // the record being expanded, -1 before the first
+    bool lastHarmless = false;               // the last store's 1 came from a harmless position
+    std::unique_ptr<CorralMemoEntry[]> memo;
+    std::unique_ptr<std::int32_t[]> memoWritten;
+    std::int32_t memoCount = 0;
 };
 
 // Allocates the records (not cleared); false when that fails.

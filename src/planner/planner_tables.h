@@ -51,7 +51,8 @@ struct TargetSearchScratch {
     std::array<std::int32_t, MAX_REVERSE_NODES> nodePrev{};
     std::array<std::uint32_t, MAX_REVERSE_NODES> nodeSides{};
     CellMap sideUnion{};
-    CellMap marks{};
+    CellMap marks{};  // stamped: a cell is reached when it holds the current stamp
+    std::uint32_t stamp = 0;
 };
 
 struct PlannerTables {
