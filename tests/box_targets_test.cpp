@@ -114,5 +114,55 @@ TEST(BoxTargetsTest, UnguardedTargetsAndArrivalsMatchBruteForce) {
     EXPECT_GT(compared, 60);
 }
 
+class SelectBoxTest : public ::testing::Test {
+  protected:
+    Core core;
+    CoreState& state = *core.state;
+
+    // Selects the box at (row, col) of the level, guard off; the overlay cell of (row, col).
+    int Arrivals(int boxRow, int boxCol, int row, int col) {
+        const int width = RowStride(state.level.board);
+        state.play.selectedBox = boxRow * width + boxCol;
+        SelectBox(state);
+        const GridCell g = BoardToGrid(state.level.board, state.level.grids, row * width + col);
+        const int grid = GridIndex(g.row, g.col);
+        return state.play.targets.targetFlag[grid] ? state.play.targets.sideCount[grid] : -1;
+    }
+};
+
+TEST_F(SelectBoxTest, ArrivalsFollowTheKeeperRegionsAndTheSolvingPushRule) {
+    // The gap in the middle wall: arriving from the left leaves the keeper left of the box,
+    // from the right right of it, and the box in the gap keeps the two apart.
+    LoadText(state, "#########\n#.  #   #\n# $   @ #\n#   #   #\n#########");
+    EXPECT_EQ(Arrivals(2, 2, 2, 4), 2);
+    const GridCell gap = BoardToGrid(state.level.board, state.level.grids, 2 * 9 + 4);
+    const auto& offsets = state.play.targets.sideOffsets[GridIndex(gap.row, gap.col)];
+    EXPECT_EQ(offsets[0], -1);
+    EXPECT_EQ(offsets[1], 1);
+    // The same gap as the goal of the only box off goal: the solving push offers one arrival.
+    LoadText(state, "#########\n#   #   #\n# $ . @ #\n#   #   #\n#########");
+    EXPECT_EQ(Arrivals(2, 2, 2, 4), 1);
+    EXPECT_EQ(Arrivals(2, 2, 2, 3), 2) << "no goal there: both regions stay";
+}
+
+TEST_F(SelectBoxTest, EveryBoxOnAGoalListsItsOwnCellOnlyBeforeThePushes) {
+    LoadText(state, "#######\n#@*   #\n#######");
+    EXPECT_EQ(Arrivals(1, 2, 1, 2), 1) << "before the first push the own cell is listed";
+    EXPECT_EQ(Arrivals(1, 2, 1, 4), 1);
+    state.play.shown.shownPushes = 1;  // as after a push that left every box on a goal
+    EXPECT_EQ(Arrivals(1, 2, 1, 3), -1);
+    EXPECT_TRUE(state.play.boxSelected) << "selected, with no targets";
+}
+
+TEST_F(SelectBoxTest, AWalledBoxIsSelectedWithNoTargets) {
+    LoadText(state, "#######\n#*    #\n#@ $ .#\n#######");
+    EXPECT_EQ(state.play.shown.positionBoard[8], WALL) << "frozen on its goal";
+    const auto before = state.play.shown.positionBoard;
+    state.play.guardOn = true;
+    EXPECT_EQ(Arrivals(1, 1, 1, 2), -1);
+    EXPECT_TRUE(state.play.boxSelected);
+    EXPECT_EQ(state.play.shown.positionBoard, before) << "nothing written over the wall";
+}
+
 }  // namespace
 }  // namespace ruk::test

@@ -147,6 +147,25 @@ TEST(MousePlayTest, StopInsideAnActionThenUndoAndRedo) {
     EXPECT_EQ(state.play.shown.shownActions, 1);
 }
 
+TEST(MousePlayTest, AStaleSelectionRecordsNothing) {
+    Core core;
+    CoreState& state = *core.state;
+    LoadText(state, "#########\n#@ $   .#\n#########");
+    WindowRequests requests;
+    BoardClick(state, state.level.grids.rowOffset + 1, state.level.grids.colOffset + 3, requests);
+    ASSERT_TRUE(state.play.boxSelected);
+    ASSERT_TRUE(ParseUrdl(state.level, state.play, "rR"));
+    Redo(state, requests);  // the shown position moves on: the selection ends with its first step
+    OnStepTimer(state, requests);
+    EXPECT_FALSE(state.play.boxSelected);
+    Animate(state);
+    const std::string before(state.play.history.text.get(), state.play.history.end);
+    PushBoxTo(state, 9 + 3, 9 + 6, 9 + 5, requests);  // the box has left that cell
+    EXPECT_EQ(std::string(state.play.history.text.get(), state.play.history.end), before);
+    EXPECT_FALSE(state.play.history.failed);
+    EXPECT_EQ(state.play.animMode, AnimMode::IDLE);
+}
+
 // Replays the letters before the cursor on a fresh state: the records the shown ones must equal.
 void ExpectConsistent(CoreState& state, const std::string& text, const std::string& where) {
     const MoveHistory& h = state.play.history;
