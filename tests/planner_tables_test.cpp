@@ -159,16 +159,8 @@ TEST(PlannerTablesTest, SixtyFourBoxesUseMasksSixtyFiveTheLiveMap) {
         std::string text = "##########\n";
         text += frozenOnGoal ? "#*       #\n" : "#        #\n";
         int placed = frozenOnGoal ? 1 : 0;
-        for (int r = 0; r < 18; ++r) {
-            std::string row = "#        #";
-            for (int c = 2; c <= 7 && placed < boxes; c += 5) {
-                row[c] = '$';
-                row[c + 1] = '.';
-                ++placed;
-            }
-            text += row + "\n";
-        }
-        for (int r = 0; r < 16 && placed < boxes; ++r) {
+        // At least 18 rows, then more while boxes are left to place.
+        for (int r = 0; r < 34 && (r < 18 || placed < boxes); ++r) {
             std::string row = "#        #";
             for (int c = 2; c <= 7 && placed < boxes; c += 5) {
                 row[c] = '$';
