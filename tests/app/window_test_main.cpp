@@ -1,0 +1,26 @@
+// The window tests run on the offscreen platform with a 1920 x 1080 screen, whatever display
+// the machine has: set before the application object exists.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+
+int main(int argc, char** argv) {
+    // One file per process: ctest runs many of these at once.
+    const QString config = QDir::temp().filePath(
+        QString("ruk_screen_%1.json").arg(QCoreApplication::applicationPid()));
+    QFile file(config);
+    if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        file.write(R"({"windowFrameMargins":false,"screens":[{"name":"S1","x":0,"y":0,)"
+                   R"("width":1920,"height":1080,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
+        file.close();
+    }
+    qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.toLocal8Bit());
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    const int result = RUN_ALL_TESTS();
+    QFile::remove(config);
+    return result;
+}
