@@ -1,1 +1,77 @@
-// placeholder
+#include "app/settings.h"
+
+#include "app/profile_file.h"
+
+namespace ruk {
+namespace {
+
+// Stored values of SELECT and GUARD that mean "never set": the default when the key is absent.
+constexpr int NEVER_SET = 9;
+
+// Every number is read as a short string first, as the Windows player did with its fixed
+// buffers, so a value that does not fit the width is cut before it is converted ("10" in a
+// two-char buffer reads as 1).
+int ReadNumber(const WorkingPaths& paths, const char* section, const char* key,
+               const char* defaultValue, int width) {
+    return ProfileNumber(GetProfileString(paths.settings, section, key, defaultValue, width));
+}
+
+void WriteNumber(const WorkingPaths& paths, const char* section, const char* key, int value) {
+    WriteProfileString(paths.settings, section, key, std::to_string(value).c_str());
+}
+
+}  // namespace
+
+WorkingPaths BuildWorkingPaths(const std::string& folder) {
+    WorkingPaths paths;
+    paths.folder = folder;
+    paths.settings = folder + "/ruk.ini";
+    paths.skin = folder + "/ruk_skin.bmp";
+    paths.solverInput = folder + "/ruk_in.txt";
+    paths.solverScript = folder + "/solver.sh";
+    return paths;
+}
+
+Options LoadOptions(const WorkingPaths& paths) {
+    Options options;
+    options.instantMove = ReadNumber(paths, "OPTION", "IMOVE", "0", 2) != 0;
+    const int guard = ReadNumber(paths, "OPTION", "GUARD", "9", 2);
+    if (guard == NEVER_SET) {
+        options.guardEnabled = true;
+        SaveOptions(paths, options);
+    } else {
+        options.guardEnabled = guard != 0;
+    }
+    return options;
+}
+
+void SaveOptions(const WorkingPaths& paths, const Options& options) {
+    WriteNumber(paths, "OPTION", "IMOVE", options.instantMove ? 1 : 0);
+    WriteNumber(paths, "OPTION", "GUARD", options.guardEnabled ? 1 : 0);
+}
+
+SolverSettings LoadSolverSettings(const WorkingPaths& paths) {
+    SolverSettings settings;
+    settings.solverChoice = ReadNumber(paths, "SOLVER", "SELECT", "9", 2);
+    if (settings.solverChoice == NEVER_SET) {
+        settings.solverChoice = 0;
+        settings.solverFileName = "pushbot42";
+        settings.solverTimeLimit = 120;
+        settings.autoPlayWhenSolved = 1;
+        SaveSolverSettings(paths, settings);
+        return settings;
+    }
+    settings.solverFileName = GetProfileString(paths.settings, "SOLVER", "SOLVER", "", 100);
+    settings.solverTimeLimit = ReadNumber(paths, "SOLVER", "TIME", "0", 10);
+    settings.autoPlayWhenSolved = ReadNumber(paths, "SOLVER", "PLAY", "0", 2);
+    return settings;
+}
+
+void SaveSolverSettings(const WorkingPaths& paths, const SolverSettings& settings) {
+    WriteNumber(paths, "SOLVER", "SELECT", settings.solverChoice);
+    WriteProfileString(paths.settings, "SOLVER", "SOLVER", settings.solverFileName.c_str());
+    WriteNumber(paths, "SOLVER", "TIME", settings.solverTimeLimit);
+    WriteNumber(paths, "SOLVER", "PLAY", settings.autoPlayWhenSolved);
+}
+
+}  // namespace ruk
