@@ -1,1 +1,21 @@
-int main() { return 0; }
+// The player: one window, run until it is closed.
+#include <QApplication>
+#include <QIcon>
+
+#include "app/main_window.h"
+#include "app/program_folder.h"
+#include "app/qt_prompts.h"
+#include "render/text_drawing.h"
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    app.setWindowIcon(QIcon(":/ruk_icon.png"));
+    ruk::InstallFontSubstitutes();
+    QApplication::setFont(QFont(ruk::RUK_FONT_FACE, 9));
+    ruk::QtPrompts prompts;
+    ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt});
+    prompts.SetParent(&window);
+    if (!window.StartUp()) return 0;
+    window.exec();
+    return 0;
+}

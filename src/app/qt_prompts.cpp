@@ -1,1 +1,53 @@
-// placeholder
+// The real dialogs (see qt_prompts.h). Texts are bytes (Latin-1) and keep their CR LF line
+// breaks; a message box shows a line break for each pair.
+#include "app/qt_prompts.h"
+
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ruk {
+
+namespace {
+
+QString Shown(const std::string& text) {
+    QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    shown.replace("\r\n", "\n");
+    return shown;
+}
+
+QMessageBox::Icon IconOf(PromptIcon icon) {
+    switch (icon) {
+        case PromptIcon::ERROR:
+            return QMessageBox::Critical;
+        case PromptIcon::QUESTION:
+            return QMessageBox::Question;
+        case PromptIcon::INFORMATION:
+            break;
+    }
+    return QMessageBox::Information;
+}
+
+}  // namespace
+
+void QtPrompts::Message(const std::string& caption, const std::string& text, PromptIcon icon) {
+    QMessageBox box(IconOf(icon), Shown(caption), Shown(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtPrompts::Confirm(const std::string& caption, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, Shown(caption), Shown(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::optional<std::string> QtPrompts::OpenFile(const std::string& title,
+                                               const std::string& startPath) {
+    const QString chosen =
+        QFileDialog::getOpenFileName(parent_, Shown(title), QFile::decodeName(startPath.c_str()));
+    if (chosen.isEmpty()) return std::nullopt;
+    return QFile::encodeName(chosen).toStdString();
+}
+
+}  // namespace ruk

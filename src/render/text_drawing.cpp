@@ -1,1 +1,56 @@
-// placeholder
+// Drawn texts (see text_drawing.h).
+#include "render/text_drawing.h"
+
+#include <QFontMetrics>
+
+namespace ruk {
+
+void InstallFontSubstitutes() {
+    QFont::insertSubstitutions(RUK_FONT_FACE, {"IPAPGothic", "IPAGothic", "DejaVu Sans"});
+}
+
+QFont RukFont(int height) {
+    QFont font(RUK_FONT_FACE);
+    font.setPixelSize(height);
+    font.setBold(true);
+    font.setStyleStrategy(QFont::PreferQuality);
+    return font;
+}
+
+void DrawRukText(QPainter& painter, int x, int y, int height, const QColor& colour,
+                 const QString& text) {
+    painter.setFont(RukFont(height));
+    painter.setPen(colour);
+    const QFontMetrics metrics(painter.font());
+    painter.drawText(x, y + metrics.ascent(), text);
+}
+
+void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight) {
+    const int w = maxWidth * 24;
+    const int h = maxHeight * 24;
+    const int x0 = (w - 370) / 2;
+    const int y0 = h / 2;
+    const QString greeting = "Use this RUK to clean up the boxes.";
+    const QColor light(230, 230, 230);
+    const QColor yellow(230, 230, 0);
+    QPainter painter(&board);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+    DrawRukText(painter, x0 + 1, y0 - 49, 22, Qt::black, greeting);
+    DrawRukText(painter, x0 - 1, y0 - 51, 22, light, greeting);
+    DrawRukText(painter, 40, h - 104, 18, yellow, "MaxWidth");
+    DrawRukText(painter, 40, h - 78, 18, yellow, "MexHeight");
+    DrawRukText(painter, 20, h - 52, 16, light, "  Max size depend on");
+    DrawRukText(painter, 20, h - 34, 16, light, "the Display resolution.");
+    DrawRukText(painter, 140, h - 104, 18, yellow, QString::number(maxWidth));
+    DrawRukText(painter, 140, h - 78, 18, yellow, QString::number(maxHeight));
+}
+
+void DrawSolverBanner(QImage& board, int maxHeight, const QString& folder,
+                      const QString& commandLine) {
+    const int h = maxHeight * 24;
+    QPainter painter(&board);
+    DrawRukText(painter, 6, h - 36, 14, Qt::white, "Command line:");
+    DrawRukText(painter, 6, h - 20, 14, Qt::white, folder + ">" + commandLine);
+}
+
+}  // namespace ruk

@@ -1,0 +1,24 @@
+// The window's modal interactions: message boxes and the open-file dialog. The program shows
+// the real dialogs; tests answer them.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace ruk {
+
+enum class PromptIcon { INFORMATION, ERROR, QUESTION };
+
+class Prompts {
+  public:
+    virtual ~Prompts() = default;
+    // A message with an OK button.
+    virtual void Message(const std::string& caption, const std::string& text, PromptIcon icon) = 0;
+    // OK and Cancel, Cancel the default; true for OK.
+    virtual bool Confirm(const std::string& caption, const std::string& text) = 0;
+    // The chosen file's path, starting at startPath; nothing when cancelled.
+    virtual std::optional<std::string> OpenFile(const std::string& title,
+                                                const std::string& startPath) = 0;
+};
+
+}  // namespace ruk

@@ -1,0 +1,24 @@
+// The real dialogs behind the window's prompts.
+#pragma once
+
+#include "app/prompts.h"
+
+class QWidget;
+
+namespace ruk {
+
+class QtPrompts : public Prompts {
+  public:
+    explicit QtPrompts(QWidget* parent = nullptr) : parent_(parent) {}
+    void SetParent(QWidget* parent) { parent_ = parent; }
+
+    void Message(const std::string& caption, const std::string& text, PromptIcon icon) override;
+    bool Confirm(const std::string& caption, const std::string& text) override;
+    std::optional<std::string> OpenFile(const std::string& title,
+                                        const std::string& startPath) override;
+
+  private:
+    QWidget* parent_;
+};
+
+}  // namespace ruk

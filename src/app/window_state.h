@@ -1,0 +1,25 @@
+// The main window's own state: what the mouse is doing, the solver job's clock and the three
+// drawn areas. The options and the editor's mode and tool live in the core state.
+#pragma once
+
+#include <string>
+
+#include "app/window_layout.h"
+
+namespace ruk {
+
+struct WindowState {
+    int paintState = 0;  // 1 left button held, -1 right button held, 0 neither
+    int lastShownX = 0;  // level column and row last written to the info line; -1 outside it
+    int lastShownY = 0;
+    bool solverRunning = false;
+    int solverSeconds = 0;
+    int solverTimeLimit = 0;
+    int autoPlayWhenSolved = 0;
+    std::string solverTitle;  // the solver's file name without its extension
+    PixelRect boardRect;
+    PixelRect paletteRect;
+    PixelRect wallToolRect;
+};
+
+}  // namespace ruk

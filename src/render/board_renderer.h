@@ -1,0 +1,25 @@
+// Drawing the board from the skin into its back buffer.
+#pragma once
+
+#include <QImage>
+
+#include "core_state.h"
+#include "render/skin.h"
+
+namespace ruk {
+
+// A back buffer of the board's size (maxWidth x maxHeight cells), Format_RGB32.
+QImage MakeBoardBuffer(const Grids& grids);
+
+// The skin tile (column, row) for a cell value in a mode, before highlight and pose.
+struct TilePlace {
+    int column = 0;
+    int row = 0;
+};
+TilePlace TileOf(EditMode mode, CellCode value);
+
+// Redraws every used cell: tiles, and in Play mode the target highlight, the keeper's pose,
+// the selection frame, the arrows and the banner over a level that cannot be played.
+void RenderBoard(const CoreState& core, const Skin& skin, QImage& buffer);
+
+}  // namespace ruk
