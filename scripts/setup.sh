@@ -3,7 +3,10 @@
 # Sourced by run.sh and test.sh; uses apt-get as root, or through sudo.
 set -euo pipefail
 
-ruk_packages=(cmake g++ make libgtest-dev libbenchmark-dev)
+# The window needs Qt 6; xvfb and xauth give a virtual X server where there is no display, and
+# the IPA Gothic face stands in for the program's font.
+ruk_packages=(cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth
+    fonts-ipafont-gothic)
 
 ruk_missing=()
 for package in "${ruk_packages[@]}"; do
@@ -28,6 +31,12 @@ if [ "${#ruk_missing[@]}" -gt 0 ]; then
 fi
 
 ruk_jobs=$(nproc 2>/dev/null || echo 2)
+
+# Qt wants a private runtime folder; without one it warns on every start.
+if [ -z "${XDG_RUNTIME_DIR:-}" ]; then
+    export XDG_RUNTIME_DIR="${TMPDIR:-/tmp}/ruk-runtime-$(id -u)"
+    mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+fi
 
 # Configures and builds the player, tools, tests and benchmarks into build/.
 ruk_build() {

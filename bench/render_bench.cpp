@@ -1,0 +1,96 @@
+// The board renderer and the window's animation tick on the 50 x 50 sample level: both run on
+// every 10 ms tick while the keeper moves.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/main_window.h"
+#include "board/level_file.h"
+#include "engine/urdl_parser.h"
+#include "level_change.h"
+#include "render/board_renderer.h"
+
+namespace {
+
+using namespace ruk;
+
+const std::string SAMPLES = std::string(RUK_SAMPLE_LEVELS) + "/ruk-samples.txt";
+constexpr int BIG_LEVEL = 22;  // 50 x 50 with 85 boxes
+
+std::string SolutionOf(int level) {
+    std::ifstream in(std::string(RUK_SAMPLE_LEVELS) + "/ruk-samples-solutions.txt");
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream fields(line);
+        int n = 0;
+        std::string moves;
+        if (fields >> n >> moves && n == level) return moves;
+    }
+    return "";
+}
+
+class NoPrompts : public Prompts {
+  public:
+    void Message(const std::string&, const std::string&, PromptIcon) override {}
+    bool Confirm(const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
+        return SAMPLES;
+    }
+};
+
+void RenderFullBoard(benchmark::State& state) {
+    auto core = CreateCoreState();
+    core->level.grids.maxWidth = core->level.grids.maxHeight = GRID_SIDE;
+    OpenLevelFile(core->level, SAMPLES.c_str());
+    SelectLevel(core->level, BIG_LEVEL);
+    RunLevelChange(*core);
+    const Skin skin = LoadSkin("");
+    QImage buffer = MakeBoardBuffer(core->level.grids);
+    for (auto _ : state) {
+        RenderBoard(*core, skin, buffer);
+        benchmark::DoNotOptimize(buffer.constBits());
+    }
+}
+BENCHMARK(RenderFullBoard)->Unit(benchmark::kMicrosecond);
+
+// Timer 1 with Instant Move off while the solution replays: one letter, the redraw and the
+// counters per tick. The window gets a 50 x 50 board from a large work area.
+void StepTimerTick(benchmark::State& state) {
+    NoPrompts prompts;
+    MainWindow window({&prompts, QDir::tempPath().toStdString(), QRect(0, 0, 1400, 1300)});
+    window.StartUp();
+    window.Command(ID_FILE);
+    static_cast<QLineEdit*>(window.Control(ID_LEVEL_NUMBER))->setText("22");
+    window.Command(ID_JUMP);
+    CoreState& core = window.Core();
+    core.play.instantMove = false;
+    const std::string moves = SolutionOf(BIG_LEVEL);
+    ParseUrdl(core.level, core.play, moves.c_str());
+    for (auto _ : state) {
+        if (core.play.animMode == AnimMode::IDLE) {
+            state.PauseTiming();
+            window.Command(ID_RESTART);
+            window.Command(ID_AUTO_PLAY);
+            state.ResumeTiming();
+        }
+        window.OnStepTimerTick();
+    }
+    window.close();
+}
+BENCHMARK(StepTimerTick)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

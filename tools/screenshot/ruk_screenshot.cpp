@@ -1,0 +1,123 @@
+// ruk-screenshot: shows the player's window with a level loaded and, when asked, a box
+// selected, and saves a picture of it. On an X server the picture is taken from the screen,
+// so it shows the real window; elsewhere the window draws itself into it.
+//
+//   ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y]]
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QThread>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "app/control_ids.h"
+#include "app/main_window.h"
+#include "app/program_folder.h"
+#include "render/text_drawing.h"
+
+namespace {
+
+// Answers the window's prompts without a person: the level file for "File", and every
+// message is printed.
+class ScriptedPrompts : public ruk::Prompts {
+  public:
+    explicit ScriptedPrompts(std::string file) : file_(std::move(file)) {}
+    void Message(const std::string& caption, const std::string& text, ruk::PromptIcon) override {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    }
+    bool Confirm(const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
+        return file_;
+    }
+
+  private:
+    std::string file_;
+};
+
+// Lets the window system and the window's timers run for a while.
+void Settle(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+void Click(ruk::MainWindow& window, int x, int y) {
+    const QPointF at(x, y);
+    QMouseEvent press(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, window.mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &release);
+}
+
+int Usage() {
+    std::fprintf(stderr, "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y]]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const char* out = argv[1];
+    std::string file;
+    int level = 1;
+    int boxX = 0;
+    int boxY = 0;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--box") == 0 && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%d,%d", &boxX, &boxY) != 2) return Usage();
+        } else if (file.empty()) {
+            file = argv[i];
+        } else {
+            level = std::atoi(argv[i]);
+        }
+    }
+
+    QApplication app(argc, argv);
+    ruk::InstallFontSubstitutes();
+    QApplication::setFont(QFont(ruk::RUK_FONT_FACE, 9));
+    ScriptedPrompts prompts(file);
+    ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt});
+    if (!window.StartUp()) return 1;
+    window.show();
+    Settle(600);
+    if (!file.empty()) {
+        window.Command(ruk::ID_FILE);
+        if (level > 1) {
+            static_cast<QLineEdit*>(window.Control(ruk::ID_LEVEL_NUMBER))
+                ->setText(QString::number(level));
+            window.Command(ruk::ID_JUMP);
+        }
+    }
+    if (boxX > 0 && boxY > 0) {
+        const ruk::Grids& grids = window.Core().level.grids;
+        const ruk::PixelRect& board = window.State().boardRect;
+        Click(window, board.left + (grids.colOffset + boxX - 1) * 24 + 12,
+              board.top + (grids.rowOffset + boxY - 1) * 24 + 12);
+    }
+    Settle(600);
+
+    QPixmap picture;
+    if (QGuiApplication::platformName() == "xcb") {
+        const QRect frame = window.frameGeometry();
+        picture =
+            window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    } else {
+        picture = window.grab();
+    }
+    if (picture.isNull() || !picture.save(out)) {
+        std::fprintf(stderr, "ruk-screenshot: cannot write %s\n", out);
+        return 2;
+    }
+    window.close();
+    return 0;
+}
