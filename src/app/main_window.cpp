@@ -151,6 +151,10 @@ MainWindow::MainWindow(const WindowSetup& setup)
       prompts_(*setup.prompts),
       programFolder_(setup.programFolder),
       workArea_(setup.workArea) {
+    // A main window's frame: caption, system menu and minimize box, but no maximize or resize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
     setWindowTitle(WINDOW_CAPTION);
     setWindowIcon(QIcon(":/ruk_icon.png"));
     setMouseTracking(true);
