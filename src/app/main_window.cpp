@@ -389,6 +389,9 @@ void MainWindow::ApplyPanel() {
         if (!panel_.written[id - FIRST_CONTROL_ID]) continue;
         panel_.written[id - FIRST_CONTROL_ID] = false;
         SetControlText(id, QString::fromLatin1(panel_.Get(id).c_str()));
+        // The panel took the info line over: the cell under the mouse is shown again on the
+        // next move, even when it has not changed.
+        if (id == ID_INFO_LINE) window_.lastShownX = window_.lastShownY = -1;
     }
 }
 

@@ -10,8 +10,10 @@ namespace ruk {
 
 struct WindowState {
     int paintState = 0;  // 1 left button held, -1 right button held, 0 neither
-    int lastShownX = 0;  // level column and row last written to the info line; -1 outside it
-    int lastShownY = 0;
+    // Level column and row last written to the info line; -1 when it shows no cell (so the
+    // first move onto the level's top-left cell is shown too).
+    int lastShownX = -1;
+    int lastShownY = -1;
     bool solverRunning = false;
     int solverSeconds = 0;
     int solverTimeLimit = 0;

@@ -1,8 +1,10 @@
 // Loading the skin (see skin.h).
 #include "render/skin.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QImageReader>
+#include <QtEndian>
 
 namespace ruk {
 
@@ -10,6 +12,27 @@ namespace {
 
 QImage BuiltInSkin() {
     return QImage(":/ruk_skin.png").convertToFormat(QImage::Format_RGB32);
+}
+
+std::uint32_t Little32(const QByteArray& bytes, int at) {
+    return qFromLittleEndian<std::uint32_t>(bytes.constData() + at);
+}
+
+// A bitmap file cut short still decodes, with the missing rows black; an uncompressed one is
+// complete only when the file holds every row its header promises.
+bool BitmapComplete(const QString& path, qint64 fileSize) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    const QByteArray head = file.read(34);
+    if (head.size() < 34 || !head.startsWith("BM")) return true;  // not a bitmap: Qt checks it
+    const std::uint32_t pixelsAt = Little32(head, 10);
+    const std::int64_t width = static_cast<std::int32_t>(Little32(head, 18));
+    const std::int64_t height = static_cast<std::int32_t>(Little32(head, 22));
+    const int bits = qFromLittleEndian<std::uint16_t>(head.constData() + 28);
+    const std::uint32_t compression = Little32(head, 30);
+    if (compression != 0 && compression != 3) return true;  // run-length data has no fixed size
+    const std::int64_t rowBytes = (width * bits + 31) / 32 * 4;
+    return fileSize >= pixelsAt + rowBytes * (height < 0 ? -height : height);
 }
 
 }  // namespace
@@ -21,7 +44,7 @@ Skin LoadSkin(const QString& path) {
         QImageReader reader(path);
         if (reader.size() == QSize(SKIN_WIDTH, SKIN_HEIGHT)) {
             QImage image = reader.read();
-            if (image.size() == QSize(SKIN_WIDTH, SKIN_HEIGHT))
+            if (image.size() == QSize(SKIN_WIDTH, SKIN_HEIGHT) && BitmapComplete(path, info.size()))
                 return {image.convertToFormat(QImage::Format_RGB32), true};
         }
     }
