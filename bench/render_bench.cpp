@@ -41,6 +41,7 @@ class NoPrompts : public Prompts {
     std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
         return SAMPLES;
     }
+    void RunDialog(QDialog&) override {}
 };
 
 void RenderFullBoard(benchmark::State& state) {

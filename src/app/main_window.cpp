@@ -23,6 +23,7 @@
 #include "app/window_layout.h"
 #include "board/jump_number.h"
 #include "board/level_file.h"
+#include "editor/editor_grid.h"
 #include "engine/mouse_play.h"
 #include "engine/playback.h"
 #include "level_change.h"
@@ -451,8 +452,13 @@ void MainWindow::mousePressEvent(QMouseEvent* event) {
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton)
-        window_.paintState = 0;
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) Release();
+}
+
+void MainWindow::Release() {
+    if (closed_) return;
+    window_.paintState = 0;
+    if (core_->level.editor.editMode == EditMode::EDIT) EditorChecked();
 }
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
@@ -472,7 +478,11 @@ void MainWindow::LeftPress(int x, int y) {
     if (hit.kind == PaletteHitKind::IGNORED) return;
     const GridCell cell =
         PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
-    if (!cell.valid() || level.editor.editMode != EditMode::PLAY) return;
+    if (!cell.valid()) return;
+    if (level.editor.editMode == EditMode::EDIT) {
+        EditorPress(cell, false);
+        return;
+    }
     const LevelStatus status = level.board.status;
     if (status != LevelStatus::PLAYABLE && status != LevelStatus::BLOCKED) return;
     WindowRequests requests;
@@ -486,7 +496,11 @@ void MainWindow::RightPress(int x, int y) {
     LevelModel& level = core_->level;
     const GridCell cell =
         PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
-    if (!cell.valid() || level.editor.editMode != EditMode::PLAY) return;
+    if (!cell.valid()) return;
+    if (level.editor.editMode == EditMode::EDIT) {
+        EditorPress(cell, true);
+        return;
+    }
     WindowRequests requests;
     BoardRightClick(*core_, requests);
     Apply(requests);
@@ -501,7 +515,11 @@ void MainWindow::MouseMove(int x, int y) {
         window_.paintState = 0;
         return;
     }
-    if (level.editor.editMode != EditMode::PLAY || window_.solverRunning) return;
+    if (level.editor.editMode == EditMode::EDIT) {
+        EditorDrag(cell);
+        return;
+    }
+    if (window_.solverRunning) return;
     int column = cell.col - level.grids.colOffset;
     int row = cell.row - level.grids.rowOffset;
     if (column < 0 || column >= level.board.width || row < 0 || row >= level.board.height ||
@@ -518,6 +536,12 @@ void MainWindow::MouseMove(int x, int y) {
 void MainWindow::LevelChange() {
     RunLevelChange(*core_);
     Redraw();
+    if (core_->level.editor.editMode == EditMode::EDIT) {
+        // A level loaded while editing comes up in the editor, checked; Play without a change
+        // then plays it as loaded.
+        core_->level.editor.statusBeforeEdit = core_->level.board.status;
+        ValidateEditor(core_->level);
+    }
     RefreshLevelInfo();
     ApplyControlStates();
 }
@@ -600,10 +624,23 @@ void MainWindow::Command(int id) {
             core_->play.instantMove =
                 static_cast<QCheckBox*>(Control(ID_INSTANT_MOVE))->isChecked();
             return;
+        case ID_TEXT:
+            TextCommand();
+            return;
+        case ID_URDL_INPUT:
+            UrdlInputCommand();
+            return;
+        case ID_URDL_OUTPUT:
+            OutputCommand();
+            return;
+        case ID_CLEAR:
+            ClearEditorCommand();
+            return;
         case ID_PLAY:
+            if (core_->level.editor.editMode == EditMode::EDIT) SwitchToPlay();
+            return;
         case ID_EDIT:
-            // The editor is not here yet: the player stays in Play mode.
-            static_cast<QPushButton*>(Control(ID_PLAY))->setChecked(true);
+            if (core_->level.editor.editMode == EditMode::PLAY) SwitchToEdit();
             return;
         default:
             return;

@@ -79,6 +79,20 @@ class MainWindow : public QDialog {
     void LeftPress(int x, int y);
     void RightPress(int x, int y);
     void MouseMove(int x, int y);
+    void Release();
+
+    // The editor (main_window_editor.cpp).
+    void EditorPress(GridCell cell, bool erase);
+    void EditorDrag(GridCell cell);
+    void EditorChecked();
+    void SwitchToEdit();
+    void SwitchToPlay();
+    void ClearEditorCommand();
+
+    // The text dialogs (main_window_dialogs.cpp).
+    void TextCommand();
+    void UrdlInputCommand();
+    void OutputCommand();
 
     void LevelChange();
     void OpenFile();
@@ -106,6 +120,7 @@ class MainWindow : public QDialog {
     WorkingPaths paths_;
     bool pathsKnown_ = false;
     bool closed_ = false;
+    GridCell lastDragCell_;  // the editor's last painted cell while a button is held
     int layoutFrameWidth_ = 0;
     int layoutFrameHeight_ = 0;
     Skin skin_;

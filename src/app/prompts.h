@@ -1,13 +1,15 @@
-// The window's modal interactions: message boxes and the open-file dialog. The program shows
-// the real dialogs; tests answer them.
+// The window's modal interactions: message boxes, the open-file dialog and the program's own
+// dialogs. The program shows them; tests answer them.
 #pragma once
 
 #include <optional>
 #include <string>
 
+class QDialog;
+
 namespace ruk {
 
-enum class PromptIcon { INFORMATION, ERROR, QUESTION };
+enum class PromptIcon { NONE, INFORMATION, ERROR, QUESTION };
 
 class Prompts {
   public:
@@ -19,6 +21,9 @@ class Prompts {
     // The chosen file's path, starting at startPath; nothing when cancelled.
     virtual std::optional<std::string> OpenFile(const std::string& title,
                                                 const std::string& startPath) = 0;
+    // Runs one of the program's own dialogs modally, already filled and wired up; tests work
+    // its controls instead.
+    virtual void RunDialog(QDialog& dialog) = 0;
 };
 
 }  // namespace ruk

@@ -2,6 +2,7 @@
 // breaks; a message box shows a line break for each pair.
 #include "app/qt_prompts.h"
 
+#include <QDialog>
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
@@ -22,6 +23,8 @@ QMessageBox::Icon IconOf(PromptIcon icon) {
             return QMessageBox::Critical;
         case PromptIcon::QUESTION:
             return QMessageBox::Question;
+        case PromptIcon::NONE:
+            return QMessageBox::NoIcon;
         case PromptIcon::INFORMATION:
             break;
     }
@@ -48,6 +51,14 @@ std::optional<std::string> QtPrompts::OpenFile(const std::string& title,
         QFileDialog::getOpenFileName(parent_, Shown(title), QFile::decodeName(startPath.c_str()));
     if (chosen.isEmpty()) return std::nullopt;
     return QFile::encodeName(chosen).toStdString();
+}
+
+}  // namespace ruk
+
+namespace ruk {
+
+void QtPrompts::RunDialog(QDialog& dialog) {
+    dialog.exec();
 }
 
 }  // namespace ruk

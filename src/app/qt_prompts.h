@@ -16,6 +16,7 @@ class QtPrompts : public Prompts {
     bool Confirm(const std::string& caption, const std::string& text) override;
     std::optional<std::string> OpenFile(const std::string& title,
                                         const std::string& startPath) override;
+    void RunDialog(QDialog& dialog) override;
 
   private:
     QWidget* parent_;

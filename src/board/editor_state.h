@@ -1,9 +1,10 @@
 // The level editor's state: mode, chosen tool, the keeper it holds and its tallies.
 #pragma once
 
+#include <array>
 #include <cstdint>
 
-#include "board/cell_code.h"
+#include "board/board.h"
 
 namespace ruk {
 
@@ -16,6 +17,11 @@ struct EditorState {
     std::int32_t keeperRow = -1;
     std::int32_t boxCount = 0;
     std::int32_t goalCount = 0;
+    // The validation fill over the used grid, and where Play must put back the status the game
+    // had when the editor opened on it unchanged.
+    std::array<std::uint8_t, MAX_CELLS> fillMask{};
+    std::array<std::int32_t, MAX_CELLS> fillStack{};
+    LevelStatus statusBeforeEdit = LevelStatus::NONE;
 };
 
 }  // namespace ruk

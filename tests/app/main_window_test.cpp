@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <deque>
 #include <filesystem>
+#include <functional>
 #include <random>
 #include <set>
 
@@ -21,94 +22,10 @@
 #include "engine/move_letters.h"
 #include "render/board_renderer.h"
 #include "render/text_drawing.h"
+#include "window_session.h"
 
 namespace ruk::test {
 namespace {
-
-const QRect FULL_HD(0, 0, 1920, 1080);
-const std::string SAMPLES = std::string(RUK_SAMPLE_LEVELS) + "/ruk-samples.txt";
-
-struct Shown {
-    std::string caption, text;
-    PromptIcon icon;
-    bool operator==(const Shown&) const = default;
-};
-
-class RecordingPrompts : public Prompts {
-  public:
-    std::vector<Shown> shown;
-    std::deque<std::string> files;  // answers to the open-file dialog, then Cancel
-
-    void Message(const std::string& caption, const std::string& text, PromptIcon icon) override {
-        shown.push_back({caption, text, icon});
-    }
-    bool Confirm(const std::string&, const std::string&) override { return false; }
-    std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
-        if (files.empty()) return std::nullopt;
-        std::string file = files.front();
-        files.pop_front();
-        return file;
-    }
-    int Count(const std::string& text) const {
-        return static_cast<int>(std::count_if(shown.begin(), shown.end(),
-                                              [&](const Shown& s) { return s.text == text; }));
-    }
-};
-
-// A window with a settings folder of its own; files put there before Start are its to read.
-struct Session {
-    TempDir dir;
-    RecordingPrompts prompts;
-    std::unique_ptr<MainWindow> window;
-
-    std::string Folder() const {
-        std::string folder = dir.Path("");
-        folder.pop_back();
-        return folder;
-    }
-    std::string Ini() const { return dir.Path("ruk.ini"); }
-    bool Start(QRect work = FULL_HD) {
-        InstallFontSubstitutes();  // as the program does
-        window = std::make_unique<MainWindow>(WindowSetup{&prompts, Folder(), work});
-        const bool started = window->StartUp();
-        if (started) window->show();
-        return started;
-    }
-    MainWindow& W() { return *window; }
-    CoreState& Core() { return window->Core(); }
-
-    // Runs timer 1 until the animation ends.
-    void Settle() {
-        for (int i = 0; i < 100000 && Core().play.animMode != AnimMode::IDLE &&
-                        Core().play.animMode != AnimMode::AUTO_ACTIONS;
-             ++i)
-            window->OnStepTimerTick();
-    }
-    void Open(const std::string& path) {
-        prompts.files.push_back(path);
-        QTest::mouseClick(window->Control(ID_FILE), Qt::LeftButton);
-    }
-    void JumpTo(const QString& typed) {
-        static_cast<QLineEdit*>(window->Control(ID_LEVEL_NUMBER))->setText(typed);
-        QTest::mouseClick(window->Control(ID_JUMP), Qt::LeftButton);
-    }
-    QPoint GridPoint(int row, int col) const {
-        const PixelRect& board = window->State().boardRect;
-        return {board.left + CELL_PIXELS * col + 12, board.top + CELL_PIXELS * row + 12};
-    }
-    QPoint CellPoint(int cell) {
-        const GridCell g = BoardToGrid(Core().level.board, Core().level.grids, cell);
-        return GridPoint(g.row, g.col);
-    }
-    void Click(int cell, Qt::MouseButton button = Qt::LeftButton) {
-        QTest::mouseClick(window.get(), button, {}, CellPoint(cell));
-        Settle();
-    }
-    void Toggle(int id) { QTest::mouseClick(window->Control(id), Qt::LeftButton); }
-    bool Checked(int id) { return static_cast<QCheckBox*>(window->Control(id))->isChecked(); }
-    int Level() { return Core().level.levelSet.current; }
-    std::string Text(int id) const { return window->ControlText(id).toStdString(); }
-};
 
 const std::set<int> INTERACTIVE = {
     ID_TEXT,         ID_FILE,    ID_PREV,  ID_NEXT, ID_JUMP,      ID_SOLVER,

@@ -2,7 +2,9 @@
 // selected, and saves a picture of it. On an X server the picture is taken from the screen,
 // so it shows the real window; elsewhere the window draws itself into it.
 //
-//   ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y]]
+//   ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y] [--edit]]
+//
+// --edit switches to the editor once the level is loaded, with the box tool chosen.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -33,6 +35,7 @@ class ScriptedPrompts : public ruk::Prompts {
     std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
         return file_;
     }
+    void RunDialog(QDialog&) override {}
 
   private:
     std::string file_;
@@ -59,7 +62,8 @@ void Click(ruk::MainWindow& window, int x, int y) {
 }
 
 int Usage() {
-    std::fprintf(stderr, "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y]]\n");
+    std::fprintf(stderr,
+                 "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y] [--edit]]\n");
     return 2;
 }
 
@@ -72,8 +76,11 @@ int main(int argc, char** argv) {
     int level = 1;
     int boxX = 0;
     int boxY = 0;
+    bool edit = false;
     for (int i = 2; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--box") == 0 && i + 1 < argc) {
+        if (std::strcmp(argv[i], "--edit") == 0) {
+            edit = true;
+        } else if (std::strcmp(argv[i], "--box") == 0 && i + 1 < argc) {
             if (std::sscanf(argv[++i], "%d,%d", &boxX, &boxY) != 2) return Usage();
         } else if (file.empty()) {
             file = argv[i];
@@ -103,6 +110,12 @@ int main(int argc, char** argv) {
         const ruk::PixelRect& board = window.State().boardRect;
         Click(window, board.left + (grids.colOffset + boxX - 1) * 24 + 12,
               board.top + (grids.rowOffset + boxY - 1) * 24 + 12);
+    }
+    if (edit) {
+        window.Command(ruk::ID_EDIT);
+        // The box tool: the palette's second column, first row.
+        const ruk::PixelRect& palette = window.State().paletteRect;
+        Click(window, palette.left + 39 + 15, palette.top + 15);
     }
     Settle(600);
 

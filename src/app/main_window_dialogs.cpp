@@ -1,0 +1,39 @@
+// The main window's text dialogs: a level or a move string in, the level and game out.
+#include <QTimer>
+
+#include "app/main_window.h"
+#include "board/text_level_parser.h"
+#include "engine/solved_test.h"
+#include "textio/ui/text_input_dialog.h"
+#include "textio/ui/text_out_dialog.h"
+
+namespace ruk {
+
+void MainWindow::TextCommand() {
+    TextInputDialog dialog(TextInputDialog::Purpose::LEVEL, *core_, prompts_, this);
+    prompts_.RunDialog(dialog);
+    if (!dialog.Delivered()) return;
+    ParseTextLevel(core_->level);
+    LevelChange();
+}
+
+void MainWindow::UrdlInputCommand() {
+    TextInputDialog dialog(TextInputDialog::Purpose::MOVES, *core_, prompts_, this);
+    prompts_.RunDialog(dialog);
+    if (dialog.OutOfMemory()) {
+        // Closed once this handler has returned, so that nothing draws into freed buffers.
+        QTimer::singleShot(0, this, [this] { close(); });
+        return;
+    }
+    if (!dialog.Delivered()) return;
+    SolvedTest(core_->level, core_->play);
+    RefreshLevelInfo();
+    ApplyControlStates();
+}
+
+void MainWindow::OutputCommand() {
+    TextOutDialog dialog(*core_, this);
+    prompts_.RunDialog(dialog);
+}
+
+}  // namespace ruk
