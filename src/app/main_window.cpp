@@ -164,6 +164,7 @@ MainWindow::MainWindow(const WindowSetup& setup)
     autoPlayTimer_.setInterval(AUTO_PLAY_PERIOD_MS);
     connect(&stepTimer_, &QTimer::timeout, this, [this] { OnStepTimerTick(); });
     connect(&autoPlayTimer_, &QTimer::timeout, this, [this] { OnAutoPlayTimerTick(); });
+    connect(&solverTimer_, &QTimer::timeout, this, [this] { OnSolverClockTick(); });
     CreateControls();
 }
 
@@ -562,16 +563,6 @@ void MainWindow::Jump() {
     SelectAndChange(JumpLevelNumber(typed.constData(), core_->level.levelSet.count));
 }
 
-void MainWindow::SolverButton() {
-    if (window_.solverRunning) return;
-    if (AlreadySolved(*core_)) {
-        prompts_.Message("RUK", "It's already solved.", PromptIcon::INFORMATION);
-        return;
-    }
-    RefreshLevelInfo();
-    ApplyControlStates();
-}
-
 void MainWindow::GuardChanged() {
     core_->play.guardOn = static_cast<QCheckBox*>(Control(ID_GUARD))->isChecked();
     RefreshUnsolvable(*core_);
@@ -664,6 +655,9 @@ void MainWindow::CloseSequence() {
     stepTimer_.stop();
     solverTimer_.stop();
     autoPlayTimer_.stop();
+    // A running solver goes with the window; its report is dropped.
+    solverProcess_.Stop();
+    window_.solverRunning = false;
     if (pathsKnown_ && core_) SaveOptions(paths_, {core_->play.instantMove, core_->play.guardOn});
 }
 

@@ -19,10 +19,16 @@
 #include "core_state.h"
 #include "engine/window_requests.h"
 #include "render/skin.h"
+#include "solver/solver_job.h"
+#include "solver/solver_process.h"
 
 class QAbstractButton;
 class QLabel;
 class QLineEdit;
+
+namespace ruk {
+class SolverDialog;
+}
 
 namespace ruk {
 
@@ -49,6 +55,12 @@ class MainWindow : public QDialog {
     // actions); the Qt timers call them, and so can tests.
     void OnStepTimerTick();
     void OnAutoPlayTimerTick();
+    // Timer 3, every second while a solver runs: the clock, the time limit, and the report
+    // once the solver's process has ended.
+    void OnSolverClockTick();
+    qint64 SolverProcessId() const { return solverProcess_.ProcessId(); }
+    // Waits up to ms for the solver's process to end by itself, without reporting it.
+    bool WaitForSolverProcess(int ms) { return solverProcess_.WaitForEnd(ms); }
     bool AutoPlayTimerActive() const { return autoPlayTimer_.isActive(); }
 
     CoreState& Core() { return *core_; }
@@ -98,7 +110,13 @@ class MainWindow : public QDialog {
     void OpenFile();
     void SelectAndChange(int number);
     void Jump();
+    // The solver bridge (main_window_solver.cpp).
+    enum class SolverEnd { FINISHED, CANCELED, TIMED_OUT };
     void SolverButton();
+    void StartSolverRun(const SolverDialog& dialog);
+    void CancelSolver();
+    void SolverReport(SolverEnd end);
+    void SolverResultMessage(bool solved);
     void GuardChanged();
     void Apply(const WindowRequests& requests);
 
@@ -135,6 +153,9 @@ class MainWindow : public QDialog {
     QTimer stepTimer_;      // timer 1
     QTimer solverTimer_;    // timer 3
     QTimer autoPlayTimer_;  // timer 4
+    SolverProcess solverProcess_;
+    SolverJob solverJob_;
+    SolverEnd solverStopReason_ = SolverEnd::FINISHED;
 };
 
 }  // namespace ruk

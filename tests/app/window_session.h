@@ -64,12 +64,13 @@ struct Session {
     RecordingPrompts prompts;
     std::unique_ptr<MainWindow> window;
 
+    std::string subfolder;  // when set, the program folder is this folder inside dir
     std::string Folder() const {
-        std::string folder = dir.Path("");
-        folder.pop_back();
+        std::string folder = dir.Path(subfolder);
+        if (subfolder.empty()) folder.pop_back();
         return folder;
     }
-    std::string Ini() const { return dir.Path("ruk.ini"); }
+    std::string Ini() const { return Folder() + "/ruk.ini"; }
     bool Start(QRect work = FULL_HD) {
         InstallFontSubstitutes();  // as the program does
         window = std::make_unique<MainWindow>(WindowSetup{&prompts, Folder(), work});

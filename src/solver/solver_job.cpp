@@ -1,0 +1,158 @@
+// Solver jobs (see solver_job.h).
+#include "solver/solver_job.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "engine/solved_test.h"
+#include "engine/urdl_parser.h"
+#include "textio/grid_text.h"
+
+namespace ruk {
+
+namespace {
+
+#ifdef _WIN32
+constexpr const char* EXECUTABLE_SUFFIX = ".exe";
+#else
+constexpr const char* EXECUTABLE_SUFFIX = "";
+#endif
+
+bool IsSolutionLetter(char ch) {
+    switch (ch) {
+        case 'u':
+        case 'r':
+        case 'd':
+        case 'l':
+        case 'U':
+        case 'R':
+        case 'D':
+        case 'L':
+            return true;
+        default:
+            return false;
+    }
+}
+
+bool WriteFile(const std::string& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    if (!out) return false;
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    out.close();
+    return static_cast<bool>(out);
+}
+
+std::string FileName(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+}  // namespace
+
+std::string ShellQuote(const std::string& text) {
+    std::string quoted = "'";
+    for (char ch : text) {
+        if (ch == '\'')
+            quoted += "'\\''";
+        else
+            quoted += ch;
+    }
+    return quoted + "'";
+}
+
+std::string SolverProgramPath(const SolverSettings& settings, const std::string& programFolder) {
+    std::string name = settings.solverChoice == FESTIVAL_CHOICE
+                           ? std::string("festival") + EXECUTABLE_SUFFIX
+                           : settings.solverFileName;
+    if (name.empty() || name.find('/') != std::string::npos ||
+        name.find('\\') != std::string::npos || name.find("..") != std::string::npos)
+        return "";
+#ifdef _WIN32
+    if (name.size() < 4 || _stricmp(name.c_str() + name.size() - 4, ".exe") != 0) name += ".exe";
+#endif
+    return programFolder + "/" + name;
+}
+
+std::string CheckSolver(const SolverSettings& settings, const std::string& programFolder) {
+    const std::string program = SolverProgramPath(settings, programFolder);
+    std::error_code error;
+    if (program.empty() || !std::filesystem::is_regular_file(program, error))
+        return "Solver program not found.";
+    if (settings.solverTimeLimit <= 0) return "Time limit is invalid.";
+    return "";
+}
+
+std::string ShownLevelText(const CoreState& core) {
+    GridText text;
+    const Grids& grids = core.level.grids;
+    GridToText(text, grids.displayGrid, grids.maxWidth, grids.maxHeight, ' ');
+    return text.data();
+}
+
+SolverJob WriteJobFiles(const CoreState& core, const SolverSettings& settings,
+                        const WorkingPaths& paths, const std::string& programFolder) {
+    SolverJob job;
+    const bool festival = settings.solverChoice == FESTIVAL_CHOICE;
+    const std::string outputName = festival ? "solutions.sok" : "ruk_out.txt";
+    job.outputPath = paths.folder + "/" + outputName;
+    job.levelText = ShownLevelText(core);
+    if (!WriteFile(paths.solverInput, job.levelText)) {
+        job.message = "Input file Error.";
+        return job;
+    }
+    if (!WriteFile(job.outputPath, std::string(1, '\0'))) {
+        job.message = "Output file Error.";
+        return job;
+    }
+    const std::string program = SolverProgramPath(settings, programFolder);
+    const std::string fileName = FileName(program);
+    job.title = fileName.substr(0, fileName.rfind('.')).substr(0, SOLVER_TITLE_CAPACITY);
+    const std::string time = std::to_string(settings.solverTimeLimit);
+    // The program by its full name, so that it is found wherever the job files live.
+    job.commandLine =
+        festival ? ShellQuote(program) + " ruk_in.txt -time " + time
+                 : ShellQuote(program) + " -in ruk_in.txt -out " + outputName + " -time " + time;
+    const std::string script =
+        "cd " + ShellQuote(paths.folder) + " || exit 127\n" + job.commandLine + "\n";
+    if (!WriteFile(paths.solverScript, script)) job.message = "Batch file Error.";
+    return job;
+}
+
+bool ReadSolutionLine(const std::string& outputPath, std::string& line) {
+    std::ifstream in(outputPath, std::ios::binary);
+    if (!in) return false;
+    line.clear();
+    bool letters = true;  // the line read so far holds only solution letters
+    char piece[1 << 16];
+    while (in) {
+        in.read(piece, sizeof piece);
+        const std::streamsize count = in.gcount();
+        for (std::streamsize i = 0; i < count; ++i) {
+            const char ch = piece[i];
+            if (ch == '\r' || ch == '\n') {
+                if (letters && !line.empty()) return true;
+                line.clear();
+                letters = true;
+            } else if (letters && IsSolutionLetter(ch)) {
+                line += ch;
+            } else {
+                letters = false;
+                line.clear();
+            }
+        }
+    }
+    return letters && !line.empty();
+}
+
+ImportResult ImportSolution(CoreState& core, const SolverJob& job) {
+    std::string line;
+    if (!ReadSolutionLine(job.outputPath, line)) return ImportResult::FAILED;
+    // The keeper may have been moved while the solver ran: its answer is for another position.
+    if (ShownLevelText(core) != job.levelText) return ImportResult::FAILED;
+    const bool complete = ParseUrdl(core.level, core.play, line.c_str());
+    if (!complete && core.play.history.failed) return ImportResult::OUT_OF_MEMORY;
+    SolvedTest(core.level, core.play);
+    return complete && core.play.totals.solved ? ImportResult::SOLVED : ImportResult::FAILED;
+}
+
+}  // namespace ruk

@@ -1,0 +1,282 @@
+// The solver bridge end to end on the offscreen window: small solver programs written into the
+// program folder run through the Solver dialog, and their answers, failures, time limit and
+// cancel are checked, down to no process of theirs being left.
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "app/profile_file.h"
+#include "engine/urdl_parser.h"
+#include "solver/solver_dialog.h"
+#include "solver/solver_job.h"
+#include "window_session.h"
+
+namespace ruk::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Sample level 3 and its known solution.
+constexpr int LEVEL = 3;
+const std::string SOLUTION = "RRllddrrUrUUdLL";
+
+// A process is gone when it no longer exists or only waits to be reaped. A killed process
+// takes a moment to die, so this looks again for up to two seconds.
+bool ProcessGone(long pid) {
+    for (int i = 0; i < 200; ++i) {
+        std::ifstream stat("/proc/" + std::to_string(pid) + "/stat");
+        std::string line;
+        if (!std::getline(stat, line)) return true;
+        const auto close = line.rfind(')');
+        if (close != std::string::npos && close + 2 < line.size() && line[close + 2] == 'Z')
+            return true;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+std::vector<long> ReadPids(const std::string& path) {
+    std::vector<long> pids;
+    std::ifstream in(path);
+    for (long pid; in >> pid;) pids.push_back(pid);
+    return pids;
+}
+
+struct SolverSession : Session {
+    // Writes an executable shell script as the solver program.
+    void Solver(const std::string& name, const std::string& body) {
+        const std::string path = Folder() + "/" + name;
+        std::ofstream(path) << "#!/bin/sh\n" << body << "\n";
+        fs::permissions(path,
+                        fs::perms::owner_all | fs::perms::group_read | fs::perms::others_read);
+    }
+    void Settings(const std::string& name, int time, int play) {
+        WriteProfileString(Ini(), "SOLVER", "SELECT", "1");
+        WriteProfileString(Ini(), "SOLVER", "SOLVER", name.c_str());
+        WriteProfileString(Ini(), "SOLVER", "TIME", std::to_string(time).c_str());
+        WriteProfileString(Ini(), "SOLVER", "PLAY", std::to_string(play).c_str());
+    }
+    bool StartLevel() {
+        if (!subfolder.empty()) fs::create_directories(Folder());
+        if (!Start()) return false;
+        Open(SAMPLES);
+        JumpTo(QString::number(LEVEL));
+        return true;
+    }
+    // Opens the Solver dialog and presses Start; the dialog's message when it stays open.
+    std::string RunSolver() {
+        std::string message;
+        prompts.dialogScript = [&](QDialog& dialog) {
+            auto& solver = dynamic_cast<SolverDialog&>(dialog);
+            solver.StartButton()->click();
+            message = solver.Message().toStdString();
+        };
+        Toggle(ID_SOLVER);
+        prompts.dialogScript = nullptr;
+        return message;
+    }
+    // Lets the solver end by itself, then the clock's next tick reports it.
+    void Finish() {
+        ASSERT_TRUE(W().WaitForSolverProcess(10000));
+        W().OnSolverClockTick();
+    }
+    std::string Last() const { return prompts.shown.empty() ? "" : prompts.shown.back().text; }
+};
+
+TEST(SolverBridgeTest, AnAnswerWithATitleAndCrLfIsImportedAndPlayedWhenAsked) {
+    for (int play : {0, 1}) {
+        SolverSession s;
+        s.Solver("good solver", "printf '; a title line\\r\\n" + SOLUTION +
+                                    "\\r\\n' > \"$4\"  # -in FILE -out FILE -time N");
+        s.Settings("good solver", 30, play);
+        ASSERT_TRUE(s.StartLevel());
+        EXPECT_EQ(s.RunSolver(), "");
+        EXPECT_TRUE(s.W().State().solverRunning);
+        EXPECT_EQ(s.Text(ID_SOLVER), "Cancel");
+        s.Finish();
+        EXPECT_EQ(s.prompts.shown.back(),
+                  (Shown{"good solver", "Status: Solved\r\nTime: 1sec", PromptIcon::INFORMATION}));
+        EXPECT_EQ(s.Text(ID_SOLVER), "Solver");
+        EXPECT_EQ(s.Text(ID_SOLVED), "Solved");
+        EXPECT_EQ(s.Text(ID_TOTAL_PUSHES), "7 Pushes ");
+        s.Settle();
+        for (int i = 0; i < 1000 && s.Core().play.animMode != AnimMode::IDLE; ++i)
+            s.W().OnAutoPlayTimerTick();
+        const bool played = s.Core().play.history.cursor == s.Core().play.history.end;
+        EXPECT_EQ(played, play == 1) << play;
+    }
+}
+
+TEST(SolverBridgeTest, AnswersThatAreMissingDoNotFitOrDoNotSolveFail) {
+    struct Case {
+        const char* name;
+        std::string output;  // written by the solver; none: it writes nothing
+        int appended;        // letters left after the cursor
+    };
+    const Case cases[] = {
+        {"nothing written", "", 0},
+        {"no solution line", "; no solution\\nRRX\\n", 0},
+        {"does not fit", "RRllddrrUUUU\\n", 9},  // the second U runs into a wall
+        {"fits, not solved", "RRll\\n", 4},
+        {"exits at once with an error", "exit 3", 0},
+    };
+    for (const Case& c : cases) {
+        SolverSession s;
+        const std::string body = c.output.rfind("exit", 0) == 0 || c.output.empty()
+                                     ? c.output
+                                     : "printf '" + c.output + "' > \"$4\"";
+        s.Solver("solver", body);
+        s.Settings("solver", 30, 1);
+        ASSERT_TRUE(s.StartLevel());
+        s.RunSolver();
+        s.Finish();
+        EXPECT_EQ(s.prompts.shown.back(),
+                  (Shown{"solver", "Status: Failed\r\nTime: 1sec", PromptIcon::ERROR}))
+            << c.name;
+        const MoveHistory& history = s.Core().play.history;
+        EXPECT_EQ(static_cast<int>(history.end - history.cursor), c.appended) << c.name;
+        EXPECT_EQ(s.Core().play.animMode, AnimMode::IDLE) << c.name;
+    }
+}
+
+TEST(SolverBridgeTest, AKeeperMovedDuringTheRunGetsNothingAppended) {
+    SolverSession s;
+    s.Solver("solver", "printf '" + SOLUTION + "\\n' > \"$4\"");
+    s.Settings("solver", 30, 1);
+    ASSERT_TRUE(s.StartLevel());
+    s.RunSolver();
+    const int keeper = s.Core().play.shown.keeperCell;
+    // A walk one cell down, taken while the solver runs.
+    s.Click(keeper + s.Core().level.board.width);
+    ASSERT_NE(s.Core().play.shown.keeperCell, keeper);
+    const std::uint32_t end = s.Core().play.history.end;
+    s.Finish();
+    EXPECT_EQ(s.Last(), "Status: Failed\r\nTime: 1sec");
+    EXPECT_EQ(s.Core().play.history.end, end);
+}
+
+TEST(SolverBridgeTest, TimeLimitAndCancelStopTheSolverAndWhatItStarted) {
+    for (const bool cancel : {false, true}) {
+        SolverSession s;
+        s.Solver("stubborn", "echo $$ > pids; sleep 600 & echo $! >> pids; wait");
+        s.Settings("stubborn", 1, 1);
+        ASSERT_TRUE(s.StartLevel());
+        s.RunSolver();
+        std::vector<long> pids;
+        for (int i = 0; i < 200 && pids.size() < 2; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            pids = ReadPids(s.Folder() + "/pids");
+        }
+        ASSERT_EQ(pids.size(), 2u);
+        if (cancel) {
+            s.Toggle(ID_SOLVER);
+            EXPECT_EQ(s.prompts.shown.back(), (Shown{"RUK", "Canceled.", PromptIcon::INFORMATION}));
+        } else {
+            s.W().OnSolverClockTick();  // 1 s: within the limit
+            EXPECT_TRUE(s.W().State().solverRunning);
+            EXPECT_EQ(s.Text(ID_INFO_LINE), " 1 / 1 sec");
+            s.W().OnSolverClockTick();  // 2 s: over it
+            EXPECT_EQ(s.prompts.shown.back(),
+                      (Shown{"stubborn", "Status: Failed\r\nTime: 2sec", PromptIcon::ERROR}));
+        }
+        EXPECT_FALSE(s.W().State().solverRunning);
+        for (long pid : pids) EXPECT_TRUE(ProcessGone(pid)) << pid;
+    }
+}
+
+TEST(SolverBridgeTest, ClosingTheWindowDuringARunStopsIt) {
+    SolverSession s;
+    s.Solver("stubborn", "echo $$ > pids; sleep 600 & echo $! >> pids; wait");
+    s.Settings("stubborn", 100, 1);
+    ASSERT_TRUE(s.StartLevel());
+    s.RunSolver();
+    std::vector<long> pids;
+    for (int i = 0; i < 200 && pids.size() < 2; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        pids = ReadPids(s.Folder() + "/pids");
+    }
+    ASSERT_EQ(pids.size(), 2u);
+    const std::size_t messages = s.prompts.shown.size();
+    s.W().close();
+    EXPECT_FALSE(s.W().isVisible());
+    EXPECT_EQ(s.prompts.shown.size(), messages);  // the report was dropped
+    for (long pid : pids) EXPECT_TRUE(ProcessGone(pid)) << pid;
+}
+
+TEST(SolverBridgeTest, TheDialogChecksNameAndTimeAndKeepsTheSettings) {
+    SolverSession s;
+    ASSERT_TRUE(s.StartLevel());
+    s.Solver("present", "exit 0");
+    std::vector<std::string> messages;
+    s.prompts.dialogScript = [&](QDialog& dialog) {
+        auto& solver = dynamic_cast<SolverDialog&>(dialog);
+        // The first opening: the first kind, the default name, 120 s, play when solved.
+        EXPECT_TRUE(solver.FestivalChoice()->isChecked());
+        EXPECT_EQ(solver.NameBox()->text(), "pushbot42");
+        EXPECT_EQ(solver.TimeBox()->text(), "120");
+        EXPECT_TRUE(solver.PlayBox()->isChecked());
+        EXPECT_EQ(GetProfileString(s.Ini(), "SOLVER", "SOLVER", "", 100), "pushbot42");
+        EXPECT_EQ(GetProfileString(s.Ini(), "SOLVER", "TIME", "", 10), "120");
+        solver.OtherChoice()->click();
+        const std::pair<const char*, const char*> entries[] = {
+            {"", "120"},      {"a/present", "120"}, {"..", "120"},   {"..present", "120"},
+            {"missing", "0"}, {"present", "0"},     {"present", ""}, {"present", "7"},
+        };
+        for (const auto& [name, time] : entries) {
+            solver.NameBox()->setText(name);
+            solver.TimeBox()->setText(time);
+            solver.Check();
+            messages.push_back(solver.Message().toStdString());
+        }
+    };
+    s.Toggle(ID_SOLVER);
+    const std::vector<std::string> expected = {
+        "Solver program not found.", "Solver program not found.",
+        "Solver program not found.", "Solver program not found.",
+        "Solver program not found.", "Time limit is invalid.",
+        "Time limit is invalid.",    ""};
+    EXPECT_EQ(messages, expected);
+    EXPECT_EQ(GetProfileString(s.Ini(), "SOLVER", "SELECT", "", 2), "1");
+    EXPECT_EQ(GetProfileString(s.Ini(), "SOLVER", "TIME", "", 10), "7");
+    EXPECT_FALSE(s.W().State().solverRunning);  // closed without Start
+}
+
+TEST(SolverBridgeTest, AFolderWithQuotesSpacesAndDollarsStillRuns) {
+    SolverSession s;
+    s.subfolder = "it's a \"$HOME\" `dir`";
+    ASSERT_TRUE(s.StartLevel());
+    s.Solver("it's mine", "printf '" + SOLUTION + "' > \"$4\"");  // no line end at all
+    s.Settings("it's mine", 30, 0);
+    EXPECT_EQ(s.RunSolver(), "");
+    s.Finish();
+    EXPECT_EQ(s.Last(), "Status: Solved\r\nTime: 1sec");
+}
+
+TEST(SolverBridgeTest, TheDialogOpensWithNoPushShownAndNotOnASolvedPosition) {
+    SolverSession s;
+    s.Settings("solver", 30, 1);
+    ASSERT_TRUE(s.StartLevel());
+    int opened = 0;
+    s.prompts.dialogScript = [&](QDialog&) { ++opened; };
+    s.Toggle(ID_SOLVER);
+    EXPECT_EQ(opened, 1);
+    // Played to the end by hand-fed moves: every box on a goal after a push.
+    ParseUrdl(s.Core().level, s.Core().play, SOLUTION.c_str());
+    s.W().Command(ID_AUTO_PLAY);
+    s.Settle();
+    s.Toggle(ID_SOLVER);
+    EXPECT_EQ(opened, 1);
+    EXPECT_EQ(s.prompts.shown.back(),
+              (Shown{"RUK", "It's already solved.", PromptIcon::INFORMATION}));
+}
+
+}  // namespace
+}  // namespace ruk::test
