@@ -2,9 +2,11 @@
 // selected, and saves a picture of it. On an X server the picture is taken from the screen,
 // so it shows the real window; elsewhere the window draws itself into it.
 //
-//   ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y] [--edit]]
+//   ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y] [--edit] [--dialog NAME]]
 //
 // --edit switches to the editor once the level is loaded, with the box tool chosen.
+// --dialog takes the picture of one of the program's dialogs instead of the window: text,
+// urdl (the URDL input), out (Text out) or solver.
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -25,9 +27,13 @@ namespace {
 
 // Answers the window's prompts without a person: the level file for "File", and every
 // message is printed.
+void Settle(int milliseconds);
+QPixmap Picture(QWidget& widget);
+
 class ScriptedPrompts : public ruk::Prompts {
   public:
     explicit ScriptedPrompts(std::string file) : file_(std::move(file)) {}
+    QPixmap dialogPicture;
     void Message(const std::string& caption, const std::string& text, ruk::PromptIcon) override {
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     }
@@ -35,7 +41,12 @@ class ScriptedPrompts : public ruk::Prompts {
     std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
         return file_;
     }
-    void RunDialog(QDialog&) override {}
+    void RunDialog(QDialog& dialog) override {
+        dialog.show();
+        Settle(600);
+        dialogPicture = Picture(dialog);
+        dialog.close();
+    }
 
   private:
     std::string file_;
@@ -51,6 +62,15 @@ void Settle(int milliseconds) {
     }
 }
 
+// On an X server the picture comes from the screen, so it shows the real window.
+QPixmap Picture(QWidget& widget) {
+    if (QGuiApplication::platformName() == "xcb") {
+        const QRect frame = widget.frameGeometry();
+        return widget.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    }
+    return widget.grab();
+}
+
 void Click(ruk::MainWindow& window, int x, int y) {
     const QPointF at(x, y);
     QMouseEvent press(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::LeftButton,
@@ -63,7 +83,8 @@ void Click(ruk::MainWindow& window, int x, int y) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y] [--edit]]\n");
+                 "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y] [--edit] "
+                 "[--dialog text|urdl|out|solver]]\n");
     return 2;
 }
 
@@ -77,9 +98,12 @@ int main(int argc, char** argv) {
     int boxX = 0;
     int boxY = 0;
     bool edit = false;
+    std::string dialog;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--edit") == 0) {
             edit = true;
+        } else if (std::strcmp(argv[i], "--dialog") == 0 && i + 1 < argc) {
+            dialog = argv[++i];
         } else if (std::strcmp(argv[i], "--box") == 0 && i + 1 < argc) {
             if (std::sscanf(argv[++i], "%d,%d", &boxX, &boxY) != 2) return Usage();
         } else if (file.empty()) {
@@ -120,12 +144,17 @@ int main(int argc, char** argv) {
     Settle(600);
 
     QPixmap picture;
-    if (QGuiApplication::platformName() == "xcb") {
-        const QRect frame = window.frameGeometry();
-        picture =
-            window.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    if (!dialog.empty()) {
+        const int id = dialog == "text"     ? ruk::ID_TEXT
+                       : dialog == "urdl"   ? ruk::ID_URDL_INPUT
+                       : dialog == "out"    ? ruk::ID_URDL_OUTPUT
+                       : dialog == "solver" ? ruk::ID_SOLVER
+                                            : 0;
+        if (id == 0) return Usage();
+        window.Command(id);
+        picture = prompts.dialogPicture;
     } else {
-        picture = window.grab();
+        picture = Picture(window);
     }
     if (picture.isNull() || !picture.save(out)) {
         std::fprintf(stderr, "ruk-screenshot: cannot write %s\n", out);
