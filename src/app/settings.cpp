@@ -50,11 +50,11 @@ void SaveOptions(const WorkingPaths& paths, const Options& options) {
     WriteNumber(paths, "OPTION", "GUARD", options.guardEnabled ? 1 : 0);
 }
 
-SolverSettings LoadSolverSettings(const WorkingPaths& paths) {
+SolverSettings LoadSolverSettings(const WorkingPaths& paths, int firstChoice) {
     SolverSettings settings;
     settings.solverChoice = ReadNumber(paths, "SOLVER", "SELECT", "9", 2);
     if (settings.solverChoice == NEVER_SET) {
-        settings.solverChoice = 0;
+        settings.solverChoice = firstChoice;
         settings.solverFileName = "pushbot42";
         settings.solverTimeLimit = 120;
         settings.autoPlayWhenSolved = 1;

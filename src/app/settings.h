@@ -30,9 +30,9 @@ struct SolverSettings {
     int autoPlayWhenSolved = 0;
 };
 
-// Reads [SOLVER]. Before the first choice was stored, the defaults (Festival as "pushbot42",
-// 120 s, play when solved) are taken and written back at once.
-SolverSettings LoadSolverSettings(const WorkingPaths& paths);
+// Reads [SOLVER]. Before the first choice was stored, the defaults (the kind firstChoice,
+// "pushbot42", 120 s, play when solved) are taken and written back at once.
+SolverSettings LoadSolverSettings(const WorkingPaths& paths, int firstChoice = 0);
 // Writes SELECT, SOLVER, TIME and PLAY in that order; silently gives up on a file it can't write.
 void SaveSolverSettings(const WorkingPaths& paths, const SolverSettings& settings);
 

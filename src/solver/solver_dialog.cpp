@@ -32,7 +32,7 @@ SolverDialog::SolverDialog(const CoreState& core, const WorkingPaths& paths,
       core_(core),
       paths_(paths),
       programFolder_(std::move(programFolder)),
-      settings_(LoadSolverSettings(paths_)) {
+      settings_(LoadSolverSettings(paths_, FirstSolverChoice(programFolder_))) {
     setWindowTitle("Solver");
     auto label = [this](const char* text, int x, int y, int w) {
         auto* shown = new QLabel(text, this);

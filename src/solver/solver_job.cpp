@@ -18,6 +18,7 @@ constexpr const char* EXECUTABLE_SUFFIX = ".exe";
 #else
 constexpr const char* EXECUTABLE_SUFFIX = "";
 #endif
+constexpr const char* BUNDLED_SOLVER = "pushbot42";
 
 bool IsSolutionLetter(char ch) {
     switch (ch) {
@@ -71,6 +72,15 @@ std::string SolverProgramPath(const SolverSettings& settings, const std::string&
     if (name.size() < 4 || _stricmp(name.c_str() + name.size() - 4, ".exe") != 0) name += ".exe";
 #endif
     return programFolder + "/" + name;
+}
+
+int FirstSolverChoice(const std::string& programFolder) {
+    std::error_code error;
+    const bool bundled = std::filesystem::is_regular_file(
+        programFolder + "/" + BUNDLED_SOLVER + EXECUTABLE_SUFFIX, error);
+    const bool festival =
+        std::filesystem::is_regular_file(programFolder + "/festival" + EXECUTABLE_SUFFIX, error);
+    return bundled && !festival ? 1 : FESTIVAL_CHOICE;
 }
 
 std::string CheckSolver(const SolverSettings& settings, const std::string& programFolder) {

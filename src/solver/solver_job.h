@@ -17,6 +17,10 @@ constexpr int SOLVER_TITLE_CAPACITY = 29;
 // file there: empty, or holding a path separator or "..".
 std::string SolverProgramPath(const SolverSettings& settings, const std::string& programFolder);
 
+// The kind a first opening offers: the bundled solver when it lies in the program folder and
+// the first kind's program does not, so that Start works at once; else the first kind.
+int FirstSolverChoice(const std::string& programFolder);
+
 // The check before a run: "" when all is well, else the message to show. A missing program is
 // reported before a bad time limit.
 std::string CheckSolver(const SolverSettings& settings, const std::string& programFolder);

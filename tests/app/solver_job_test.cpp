@@ -60,6 +60,20 @@ TEST(SolverJobTest, NamesThatLeaveTheFolderAreRefusedAndPathsAreQuoted) {
     EXPECT_EQ(ShellQuote("it's $x"), "'it'\\''s $x'");
 }
 
+TEST(SolverJobTest, AFirstOpeningOffersTheBundledSolverWhenOnlyItIsThere) {
+    TempDir dir;
+    const std::string folder = dir.Path("p");
+    fs::create_directories(folder);
+    EXPECT_EQ(FirstSolverChoice(folder), FESTIVAL_CHOICE);
+    dir.Write("p/pushbot42", "x");
+    EXPECT_EQ(FirstSolverChoice(folder), 1);
+    const SolverSettings first = LoadSolverSettings(BuildWorkingPaths(folder), 1);
+    EXPECT_EQ(first.solverChoice, 1);
+    EXPECT_EQ(first.solverFileName, "pushbot42");
+    dir.Write("p/festival", "x");
+    EXPECT_EQ(FirstSolverChoice(folder), FESTIVAL_CHOICE);
+}
+
 // An installed copy keeps its job files elsewhere: the script runs there, the solver is still
 // found beside the program by its full name.
 TEST(SolverJobTest, JobFilesInAnotherFolderRunTheProgramBesideThePlayer) {
