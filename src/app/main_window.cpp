@@ -459,6 +459,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 void MainWindow::Release() {
     if (closed_) return;
     window_.paintState = 0;
+    lastDragCell_ = {};
     if (core_->level.editor.editMode == EditMode::EDIT) EditorChecked();
 }
 
@@ -469,6 +470,7 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
 void MainWindow::LeftPress(int x, int y) {
     if (closed_) return;
     window_.paintState = 1;
+    lastDragCell_ = {};  // a stroke starts only on a painted cell
     LevelModel& level = core_->level;
     const PaletteHit hit = HitPalette(window_, level.editor.editMode, x, y);
     if (hit.kind == PaletteHitKind::TOOL) {
@@ -494,6 +496,7 @@ void MainWindow::LeftPress(int x, int y) {
 void MainWindow::RightPress(int x, int y) {
     if (closed_) return;
     window_.paintState = -1;
+    lastDragCell_ = {};
     LevelModel& level = core_->level;
     const GridCell cell =
         PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
