@@ -1,0 +1,61 @@
+#!/bin/sh
+# Runs pushbot42 on every level of a file, one level at a time, and checks every answer with
+# ruk-tool replay. Usage: bench/pushbot42_bench.sh FILE [SECONDS]
+# Prints "N solved|unsolved SECONDS PUSHES MOVES" per level, then "solved K of N" with the
+# median and the maximum time of the solved levels. A written answer that does not replay as
+# solved prints "N mismatch ..." and counts as unsolved.
+set -u
+FILE=${1:?usage: pushbot42_bench.sh FILE [SECONDS]}
+LIMIT=${2:-10}
+HERE=$(cd "$(dirname "$0")/.." && pwd)
+BUILD=${RUK_BUILD:-$HERE/build}
+SOLVER=$BUILD/src/pushbot42
+TOOL=$BUILD/tools/ruk-tool
+[ -x "$SOLVER" ] || { echo "missing $SOLVER (build the pushbot42 target)" >&2; exit 2; }
+[ -x "$TOOL" ] || { echo "missing $TOOL (build the ruk-tool target)" >&2; exit 2; }
+[ -r "$FILE" ] || { echo "cannot read $FILE" >&2; exit 2; }
+
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT INT TERM
+
+# One file per level, by the file rule: a level is a run of lines each holding "#" and only
+# level characters.
+tr -d '\r' < "$FILE" | awk -v dir="$WORK" '
+    /^[#$.*@+ _-]*$/ && /#/ { if (!inlevel) { n++; inlevel = 1 } print > (dir "/level" n ".txt"); next }
+    { if (inlevel) close(dir "/level" n ".txt"); inlevel = 0 }
+    END { print n + 0 > (dir "/count") }'
+COUNT=$(cat "$WORK/count")
+
+: > "$WORK/times"
+SOLVED=0
+N=1
+while [ "$N" -le "$COUNT" ]; do
+    OUT=$WORK/out$N.txt
+    START=$(date +%s.%N)
+    "$SOLVER" -in "$WORK/level$N.txt" -out "$OUT" -time "$LIMIT" > /dev/null 2>&1
+    RC=$?
+    END=$(date +%s.%N)
+    SECS=$(echo "$START $END" | awk '{ printf "%.2f", $2 - $1 }')
+    if [ "$RC" -eq 0 ]; then
+        sed -n 2p "$OUT" > "$WORK/moves"
+        REPLAY=$("$TOOL" replay "$FILE" "$N" "$WORK/moves" 2>&1)
+        if echo "$REPLAY" | grep -q '^solved 1 '; then
+            set -- $(echo "$REPLAY" | grep '^solved 1 ')
+            echo "$N solved $SECS $6 $4"
+            echo "$SECS" >> "$WORK/times"
+            SOLVED=$((SOLVED + 1))
+        else
+            echo "$N mismatch $SECS - -"
+        fi
+    else
+        echo "$N unsolved $SECS - -"
+    fi
+    N=$((N + 1))
+done
+sort -n "$WORK/times" | awk -v k="$SOLVED" -v n="$COUNT" '
+    { t[NR] = $1 }
+    END {
+        if (NR == 0) { printf "solved %d of %d\n", k, n; exit }
+        m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2
+        printf "solved %d of %d median %.2f s max %.2f s\n", k, n, m, t[NR]
+    }'

@@ -1,0 +1,143 @@
+// pushbot42: answers that replay as solved, proofs of no answer, bad files and arguments, and
+// the time and memory limits.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <string>
+
+#include "engine/solved_test.h"
+#include "engine/urdl_parser.h"
+#include "pushbot_search.h"
+#include "test_files.h"
+
+namespace ruk {
+namespace {
+
+using pushbot::Limits;
+using pushbot::Outcome;
+using pushbot::Result;
+
+const std::string SAMPLES = std::string(RUK_SAMPLE_LEVELS) + "/ruk-samples.txt";
+
+// Level n of the samples as a file of its own.
+std::string SampleLevel(const test::TempDir& dir, int n) {
+    test::Core core;
+    EXPECT_TRUE(test::LoadLevel(*core.state, SAMPLES, n));
+    std::string text;
+    for (const std::string& row : test::BoardRows(core.level->board)) text += row + "\n";
+    return dir.Write("level" + std::to_string(n) + ".txt", "; sample\n" + text);
+}
+
+bool ReplaysSolved(const std::string& file, int n, const std::string& moves) {
+    test::Core core;
+    if (!test::LoadLevel(*core.state, file, n)) return false;
+    return ParseUrdl(*core.level, *core.play, moves.c_str()) && SolvedTest(*core.level, *core.play);
+}
+
+// Runs the program; its exit status, and the output file's text in out.
+int RunProgram(const std::string& arguments, std::string* out = nullptr,
+               const std::string& outPath = "") {
+    const std::string command =
+        std::string("'") + PUSHBOT42_PATH + "' " + arguments + " >/dev/null 2>&1";
+    const int status = std::system(command.c_str());
+    if (out != nullptr) *out = test::ReadWholeFile(outPath);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(Pushbot42, SolvesSamplesAndTheAnswersReplay) {
+    test::TempDir dir;
+    Limits limits;
+    limits.seconds = 20;
+    for (int n : {1, 3, 8, 12, 14, 19, 22}) {
+        const Result result = pushbot::SolveFile(SampleLevel(dir, n), limits);
+        ASSERT_EQ(result.outcome, Outcome::SOLVED) << "level " << n << ": " << result.reason;
+        EXPECT_TRUE(ReplaysSolved(SAMPLES, n, result.moves)) << "level " << n;
+        EXPECT_EQ(result.moveCount, result.moves.size());
+        // A comment line, then the letters on one line, LF-ended.
+        const std::string text = pushbot::OutputText(result);
+        EXPECT_EQ(
+            text.rfind("; pushbot42: solved in " + std::to_string(result.pushes) + " pushes", 0),
+            0u);
+        EXPECT_EQ(text.substr(text.find('\n') + 1), result.moves + "\n");
+    }
+    // The program itself: exit 0 and the same kind of file.
+    std::string out;
+    const std::string outPath = dir.Path("answer.txt");
+    ASSERT_EQ(RunProgram("-in '" + SampleLevel(dir, 8) + "' -out '" + outPath + "' -time 10 -mem 1",
+                         &out, outPath),
+              0);
+    const std::size_t lineEnd = out.find('\n');
+    ASSERT_NE(lineEnd, std::string::npos);
+    EXPECT_EQ(out.back(), '\n');
+    EXPECT_TRUE(ReplaysSolved(SAMPLES, 8, out.substr(lineEnd + 1, out.size() - lineEnd - 2)));
+}
+
+TEST(Pushbot42, LostLevelsGetACommentOnly) {
+    test::TempDir dir;
+    const std::string levels[] = {
+        // a box in a corner off goal
+        "#####\n#$  #\n#  .#\n# @ #\n#####\n",
+        // the keeper is on the wrong side of the box that the left goal needs
+        "#######\n#.@$$.#\n#######\n",
+        // the box slides along the wall and never reaches the goal below it
+        "######\n#@ $ #\n#    #\n#   .#\n######\n",
+    };
+    int i = 0;
+    for (const std::string& level : levels) {
+        const std::string in = dir.Write("lost" + std::to_string(i) + ".txt", level);
+        const std::string outPath = dir.Path("lost" + std::to_string(i++) + ".out");
+        const Result result = pushbot::SolveFile(in, Limits{});
+        EXPECT_EQ(result.outcome, Outcome::NO_SOLUTION) << level;
+        std::string out;
+        EXPECT_EQ(RunProgram("-in '" + in + "' -out '" + outPath + "'", &out, outPath), 1);
+        EXPECT_EQ(out.rfind("; pushbot42: no solution", 0), 0u) << out;
+        EXPECT_EQ(out.find('\n'), out.size() - 1) << "one line only: " << out;
+    }
+}
+
+TEST(Pushbot42, BadFilesAndArgumentsFailCleanly) {
+    test::TempDir dir;
+    const std::string outPath = dir.Path("out.txt");
+    const std::string inputs[] = {
+        dir.Path("missing.txt"),
+        dir.Write("empty.txt", ""),
+        dir.Write("binary.bin", std::string("\x00\x01\xff#\x00#$@.\x7f", 10)),
+        dir.Write("open.txt", "#####\n#@$.\n#####\n"),
+    };
+    for (const std::string& in : inputs) {
+        const Result result = pushbot::SolveFile(in, Limits{});
+        EXPECT_NE(result.outcome, Outcome::SOLVED) << in;
+        EXPECT_FALSE(result.reason.empty()) << in;
+        std::string out;
+        EXPECT_NE(RunProgram("-in '" + in + "' -out '" + outPath + "' -time 2", &out, outPath), 0);
+        EXPECT_EQ(out.rfind("; pushbot42: no ", 0), 0u) << in << ": " << out;
+    }
+    const std::string in = SampleLevel(dir, 3);
+    for (const std::string& arguments :
+         {std::string(""), "-in '" + in + "'", "-in '" + in + "' -out x -time abc",
+          "-in '" + in + "' -out x -time -1", "-in '" + in + "' -out x -mem 0",
+          "-in '" + in + "' -out x -time", "-in '" + in + "' -out x -speed 3"})
+        EXPECT_EQ(RunProgram(arguments), 2) << arguments;
+    // An output file that cannot be written.
+    EXPECT_NE(RunProgram("-in '" + in + "' -out '" + dir.Path("no/such/dir/out.txt") + "'"), 0);
+}
+
+TEST(Pushbot42, StopsAtTheTimeLimit) {
+    test::TempDir dir;
+    const std::string in = SampleLevel(dir, 21);  // 25 boxes: many more positions than a tick
+    Limits limits;
+    limits.seconds = 0.001;
+    const Result result = pushbot::SolveFile(in, limits);
+    EXPECT_EQ(result.outcome, Outcome::TIME_LIMIT);
+    EXPECT_TRUE(result.moves.empty());
+    EXPECT_LT(result.seconds, 5.0);  // a sanity bound only
+    std::string out;
+    const std::string outPath = dir.Path("out.txt");
+    EXPECT_EQ(RunProgram("-in '" + in + "' -out '" + outPath + "' -time 0.001", &out, outPath), 1);
+    EXPECT_NE(out.find("time limit"), std::string::npos) << out;
+    EXPECT_EQ(out.find('\n'), out.size() - 1);
+}
+
+}  // namespace
+}  // namespace ruk

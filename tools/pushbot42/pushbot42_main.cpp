@@ -1,0 +1,91 @@
+// pushbot42: solves the first level of a file and writes the answer as URDL text.
+#include <cerrno>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "pushbot_search.h"
+
+namespace {
+
+constexpr int EXIT_NO_SOLUTION = 1;
+constexpr int EXIT_USAGE = 2;
+constexpr int EXIT_BAD_INPUT = 3;
+constexpr int EXIT_NO_OUTPUT = 4;
+constexpr double DEFAULT_SECONDS = 60.0;
+constexpr double MAX_SECONDS = 7.0 * 24 * 3600;
+constexpr long MAX_MB = 1L << 20;
+
+int Usage(const char* problem) {
+    std::fprintf(stderr,
+                 "pushbot42: %s\n"
+                 "usage: pushbot42 -in FILE -out FILE -time SECONDS [-mem MB]\n"
+                 "  solves the first level of FILE; SECONDS 0 or absent means %g;\n"
+                 "  MB bounds the position store (default 1024)\n",
+                 problem, DEFAULT_SECONDS);
+    return EXIT_USAGE;
+}
+
+bool ParseSeconds(const char* text, double& seconds) {
+    char* end = nullptr;
+    errno = 0;
+    const double value = std::strtod(text, &end);
+    if (end == text || *end != '\0' || errno != 0 || !std::isfinite(value) || value < 0 ||
+        value > MAX_SECONDS)
+        return false;
+    seconds = value == 0 ? DEFAULT_SECONDS : value;
+    return true;
+}
+
+bool ParseMegabytes(const char* text, std::uint64_t& mb) {
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(text, &end, 10);
+    if (end == text || *end != '\0' || errno != 0 || value < 1 || value > MAX_MB) return false;
+    mb = static_cast<std::uint64_t>(value);
+    return true;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    std::string in, out;
+    ruk::pushbot::Limits limits;
+    limits.seconds = DEFAULT_SECONDS;
+    for (int i = 1; i < argc; i += 2) {
+        const char* flag = argv[i];
+        if (i + 1 >= argc) return Usage((std::string("missing value after ") + flag).c_str());
+        const char* value = argv[i + 1];
+        if (std::strcmp(flag, "-in") == 0 && value[0] != '\0') {
+            in = value;
+        } else if (std::strcmp(flag, "-out") == 0 && value[0] != '\0') {
+            out = value;
+        } else if (std::strcmp(flag, "-time") == 0) {
+            if (!ParseSeconds(value, limits.seconds)) return Usage("bad -time value");
+        } else if (std::strcmp(flag, "-mem") == 0) {
+            if (!ParseMegabytes(value, limits.memoryMb)) return Usage("bad -mem value");
+        } else if (std::strcmp(flag, "-weight") == 0) {
+            const int w = std::atoi(value);
+            if (w < 1 || w > 100) return Usage("bad -weight value");
+            limits.weight = w;
+        } else {
+            return Usage((std::string("unknown argument ") + flag).c_str());
+        }
+    }
+    if (in.empty() || out.empty()) return Usage("-in and -out are required");
+
+    const ruk::pushbot::Result result = ruk::pushbot::SolveFile(in, limits);
+    const std::string text = ruk::pushbot::OutputText(result);
+    std::FILE* file = std::fopen(out.c_str(), "wb");
+    bool written = file != nullptr && std::fwrite(text.data(), 1, text.size(), file) == text.size();
+    if (file != nullptr && std::fclose(file) != 0) written = false;
+    if (!written) {
+        std::fprintf(stderr, "pushbot42: cannot write %s\n", out.c_str());
+        return EXIT_NO_OUTPUT;
+    }
+    std::fputs(text.substr(0, text.find('\n') + 1).c_str(), stderr);
+    if (result.outcome == ruk::pushbot::Outcome::SOLVED) return EXIT_SUCCESS;
+    return result.outcome == ruk::pushbot::Outcome::BAD_INPUT ? EXIT_BAD_INPUT : EXIT_NO_SOLUTION;
+}

@@ -1,0 +1,940 @@
+// The push search (see pushbot_search.h).
+#include "pushbot_search.h"
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <limits>
+#include <new>
+#include <queue>
+#include <unordered_map>
+#include <vector>
+
+#include "board/level_file.h"
+#include "engine/solved_test.h"
+#include "engine/urdl_parser.h"
+#include "level_change.h"
+#include "planner/deadlock_tests.h"
+#include "planner/fill_region.h"
+
+namespace ruk::pushbot {
+
+namespace {
+
+constexpr std::uint16_t FAR = 0xffff;
+constexpr int HUNGARIAN_MAX = 64;  // more boxes than this: the cheaper sum of nearest goals
+constexpr std::size_t MAX_SETTLED = 20000;  // cached sets of boxes frozen on goals
+constexpr std::uint32_t SEAL_PENALTY = 8;   // added to the bound per sealed free goal
+constexpr std::uint32_t NO_PARENT = 0xffffffffu;
+constexpr std::uint32_t DEAD_H = 0xffffffffu;
+constexpr const char* WALK = "urdl";
+constexpr const char* PUSH = "URDL";
+
+struct Node {
+    std::uint64_t hash;
+    std::uint32_t parent;
+    std::uint32_t g;  // pushes from the start
+    std::uint32_t h;  // lower bound on the pushes left; DEAD_H for a proved dead position
+    std::uint16_t anchor;
+    std::uint16_t from;  // the pushed box's cell before the push
+    std::uint8_t dir;
+    std::uint8_t length;  // pushes in a row (tunnel macro)
+    std::uint8_t closed;
+};
+
+struct OpenEntry {
+    std::uint64_t key;
+    std::uint32_t node;
+    bool operator<(const OpenEntry& other) const { return key > other.key; }  // min-heap
+};
+
+std::uint64_t SplitMix(std::uint64_t& state) {
+    std::uint64_t z = (state += 0x9e3779b97f4a7c15ull);
+    z = (z ^ (z >> 30)) * 0xbf58476d1ce4e5b9ull;
+    z = (z ^ (z >> 27)) * 0x94d049bb133111ebull;
+    return z ^ (z >> 31);
+}
+
+class Solver {
+  public:
+    Solver(CoreState& core, const Limits& limits, double deadline)
+        : core_(core), limits_(limits), deadline_(deadline) {}
+
+    Result Run();
+
+  private:
+    bool Setup();
+    void BuildDistances();
+    std::uint32_t LowerBound(const std::uint16_t* boxes);
+    std::uint32_t Hungarian(const std::uint16_t* boxes);
+    int Anchor(std::uint32_t* marks, int keeper);
+    int PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& allowed);
+    bool Tunnel(int cell, int d) const;
+    int SealedGoals() const;
+    int Settled(const std::uint16_t* boxes);
+    bool SettledAllows(int parentSettled, const std::uint16_t* boxes, int from, int to);
+    void Expand(std::uint32_t index);
+    void AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
+                  int d, int length, int keeper);
+    std::uint32_t Find(std::uint64_t hash, const std::uint16_t* boxes, int anchor) const;
+    bool Insert(std::uint32_t index);
+    bool GrowTable();
+    void Push(std::uint32_t index);
+    bool Rebuild(std::uint32_t last, int from, int d, int length, Result& result);
+
+    CoreState& core_;
+    Limits limits_;
+    double deadline_;
+
+    int cells_ = 0;
+    int nb_ = 0;
+    std::int32_t off_[4] = {};
+    const std::uint32_t* goalMap_ = nullptr;  // 1 goal, 8 wall
+    std::vector<std::uint32_t> work_;         // 0 free, 2 box, 8 wall
+    std::vector<std::uint8_t> wall_;
+    std::vector<std::uint8_t> dead_;
+    std::vector<int> goals_;
+    std::vector<std::uint16_t> dist_;  // [goal * cells + cell]: pushes of a lone box
+    std::vector<std::uint16_t> nearest_;
+    std::vector<std::uint64_t> zobBox_, zobKeeper_;
+    std::vector<std::uint16_t> startBoxes_;
+    int startKeeper_ = 0;
+
+    std::vector<std::uint32_t> marks_, childMarks_;
+    std::vector<std::int32_t> queue_;
+    std::vector<std::uint16_t> child_, expandBoxes_;
+    std::vector<std::uint8_t> allowed_;
+
+    // Corral scratch.
+    std::vector<std::uint32_t> areaStamp_;
+    std::vector<std::int32_t> areaOf_;
+    std::uint32_t stamp_ = 0;
+    std::vector<std::int32_t> parent_;
+    std::vector<std::uint8_t> attention_, violated_;
+    std::vector<std::int32_t> pushCount_;
+
+    struct SettledSet {
+        std::vector<std::uint8_t> live;
+        std::vector<std::uint16_t> sealed;
+    };
+    std::vector<SettledSet> settled_;
+    std::unordered_map<std::uint64_t, int> settledIndex_;
+    std::vector<std::uint16_t> settledBoxes_;
+
+    std::vector<Node> nodes_;
+    std::vector<std::uint16_t> boxes_;
+    std::vector<std::uint32_t> table_;  // node index + 1; 0 empty
+    std::uint64_t tableMask_ = 0;
+    std::priority_queue<OpenEntry> open_;
+    std::size_t maxNodes_ = 0;
+    std::size_t maxTable_ = 0;
+    std::size_t maxOpen_ = 0;
+    bool dropped_ = false;
+
+    bool found_ = false;
+    std::uint32_t goalParent_ = 0;
+    int goalFrom_ = 0, goalDir_ = 0, goalLength_ = 0;
+};
+
+bool Solver::Setup() {
+    const Board& board = core_.level.board;
+    cells_ = board.cellCount;
+    for (int d = 0; d < 4; ++d) off_[d] = core_.level.directions.stepOffset[d];
+    goalMap_ = core_.play.goalMap.data();
+    const std::uint32_t* position = core_.play.shown.positionBoard.data();
+    work_.assign(cells_, 0);
+    wall_.assign(cells_, 0);
+    for (int c = 0; c < cells_; ++c) {
+        if (position[c] != 0 && position[c] != BOX) {
+            work_[c] = WALL;
+            wall_[c] = 1;
+        }
+        if (position[c] == BOX) startBoxes_.push_back(static_cast<std::uint16_t>(c));
+        if (goalMap_[c] == GOAL) goals_.push_back(c);
+    }
+    nb_ = static_cast<int>(startBoxes_.size());
+    startKeeper_ = core_.play.shown.keeperCell;
+    if (static_cast<int>(goals_.size()) != nb_) return false;
+
+    std::uint64_t seed = 0x2545f4914f6cdd1dull;
+    zobBox_.resize(cells_);
+    zobKeeper_.resize(cells_);
+    for (int c = 0; c < cells_; ++c) {
+        zobBox_[c] = SplitMix(seed);
+        zobKeeper_[c] = SplitMix(seed);
+    }
+    marks_.assign(cells_, 0);
+    childMarks_.assign(cells_, 0);
+    queue_.assign(cells_ + 1, 0);
+    child_.resize(nb_);
+    settledBoxes_.resize(nb_);
+    allowed_.assign(nb_, 1);
+    areaStamp_.assign(cells_, 0);
+    areaOf_.assign(cells_, -1);
+    BuildDistances();
+    return true;
+}
+
+// Pull search from every goal with the keeper's side of the box: a state is (cell, side), and
+// sides that the keeper can walk between with the box in place count as one.
+void Solver::BuildDistances() {
+    const int n = cells_;
+    // side groups: for each cell, a label per side; equal labels = connected around the box.
+    std::vector<std::int8_t> group(static_cast<std::size_t>(n) * 4, -1);
+    std::vector<std::uint32_t> seen(n, 0);
+    std::uint32_t seenStamp = 0;
+    for (int c = 0; c < n; ++c) {
+        if (wall_[c]) continue;
+        std::int8_t* g = &group[c * 4];
+        std::int8_t label = 0;
+        for (int k = 0; k < 4; ++k) {
+            const int s = c + off_[k];
+            if (wall_[s] || g[k] >= 0) continue;
+            g[k] = label;
+            int remaining = 0;
+            for (int j = k + 1; j < 4; ++j)
+                if (!wall_[c + off_[j]] && g[j] < 0) ++remaining;
+            if (remaining > 0) {
+                ++seenStamp;
+                int head = 0, tail = 0;
+                queue_[tail++] = s;
+                seen[s] = seenStamp;
+                seen[c] = seenStamp;
+                while (head < tail && remaining > 0) {
+                    const int x = queue_[head++];
+                    for (int d = 0; d < 4; ++d) {
+                        const int y = x + off_[d];
+                        if (wall_[y] || seen[y] == seenStamp) continue;
+                        seen[y] = seenStamp;
+                        queue_[tail++] = y;
+                        for (int j = k + 1; j < 4; ++j) {
+                            if (y == c + off_[j] && g[j] < 0) {
+                                g[j] = label;
+                                --remaining;
+                            }
+                        }
+                    }
+                }
+            }
+            ++label;
+        }
+    }
+
+    const int goalCount = static_cast<int>(goals_.size());
+    dist_.assign(static_cast<std::size_t>(goalCount) * n, FAR);
+    std::vector<std::uint16_t> state(static_cast<std::size_t>(n) * 4);
+    std::vector<std::int32_t> q(static_cast<std::size_t>(n) * 4 + 4);
+    for (int gi = 0; gi < goalCount; ++gi) {
+        std::fill(state.begin(), state.end(), FAR);
+        int head = 0, tail = 0;
+        auto reach = [&](int c, int k, std::uint16_t v) {
+            // every side in the same group is reached at the same cost
+            const std::int8_t label = group[c * 4 + k];
+            for (int j = 0; j < 4; ++j) {
+                if (group[c * 4 + j] != label || state[c * 4 + j] != FAR) continue;
+                state[c * 4 + j] = v;
+                q[tail++] = c * 4 + j;
+            }
+        };
+        const int goal = goals_[gi];
+        for (int k = 0; k < 4; ++k)
+            if (!wall_[goal + off_[k]]) reach(goal, k, 0);
+        while (head < tail) {
+            const int st = q[head++];
+            const int c = st / 4, k = st % 4;
+            const int p = c + off_[k];  // the keeper's cell; the box is pulled onto it
+            const int behind = p + off_[k];
+            if (wall_[behind]) continue;
+            if (state[p * 4 + k] != FAR) continue;
+            reach(p, k, static_cast<std::uint16_t>(state[st] + 1));
+        }
+        std::uint16_t* row = &dist_[static_cast<std::size_t>(gi) * n];
+        for (int c = 0; c < n; ++c) {
+            std::uint16_t best = FAR;
+            for (int k = 0; k < 4; ++k) best = std::min(best, state[c * 4 + k]);
+            row[c] = best;
+        }
+    }
+    nearest_.assign(n, FAR);
+    dead_.assign(n, 1);
+    const std::uint64_t* reach = core_.planner.goalReach.data();
+    for (int c = 0; c < n; ++c) {
+        if (wall_[c]) continue;
+        for (int gi = 0; gi < goalCount; ++gi)
+            nearest_[c] = std::min(nearest_[c], dist_[static_cast<std::size_t>(gi) * n + c]);
+        // the core's own live map must agree that a lone box here can reach a goal
+        dead_[c] = nearest_[c] == FAR || reach[c] == 0;
+    }
+}
+
+std::uint32_t Solver::Hungarian(const std::uint16_t* boxes) {
+    // Minimum-cost perfect matching of boxes (rows) to goals (columns), potentials form.
+    constexpr int BIG = 1 << 20;
+    const int n = nb_;
+    static thread_local int a[HUNGARIAN_MAX + 1][HUNGARIAN_MAX + 1];
+    for (int i = 1; i <= n; ++i) {
+        for (int j = 1; j <= n; ++j) {
+            const std::uint16_t d = dist_[static_cast<std::size_t>(j - 1) * cells_ + boxes[i - 1]];
+            a[i][j] = d == FAR ? BIG : d;
+        }
+    }
+    int u[HUNGARIAN_MAX + 1] = {}, v[HUNGARIAN_MAX + 1] = {}, p[HUNGARIAN_MAX + 1] = {},
+                          way[HUNGARIAN_MAX + 1] = {}, minv[HUNGARIAN_MAX + 1];
+    bool used[HUNGARIAN_MAX + 1];
+    constexpr int INF = std::numeric_limits<int>::max() / 2;
+    for (int i = 1; i <= n; ++i) {
+        p[0] = i;
+        int j0 = 0;
+        for (int j = 0; j <= n; ++j) {
+            minv[j] = INF;
+            used[j] = false;
+        }
+        do {
+            used[j0] = true;
+            const int i0 = p[j0];
+            int delta = INF, j1 = 0;
+            for (int j = 1; j <= n; ++j) {
+                if (used[j]) continue;
+                const int cur = a[i0][j] - u[i0] - v[j];
+                if (cur < minv[j]) {
+                    minv[j] = cur;
+                    way[j] = j0;
+                }
+                if (minv[j] < delta) {
+                    delta = minv[j];
+                    j1 = j;
+                }
+            }
+            for (int j = 0; j <= n; ++j) {
+                if (used[j]) {
+                    u[p[j]] += delta;
+                    v[j] -= delta;
+                } else {
+                    minv[j] -= delta;
+                }
+            }
+            j0 = j1;
+        } while (p[j0] != 0);
+        do {
+            const int j1 = way[j0];
+            p[j0] = p[j1];
+            j0 = j1;
+        } while (j0 != 0);
+    }
+    const int cost = -v[0];
+    return cost >= BIG ? DEAD_H : static_cast<std::uint32_t>(cost);
+}
+
+std::uint32_t Solver::LowerBound(const std::uint16_t* boxes) {
+    if (nb_ <= HUNGARIAN_MAX) return Hungarian(boxes);
+    std::uint32_t sum = 0;
+    for (int i = 0; i < nb_; ++i) sum += nearest_[boxes[i]];
+    return sum;
+}
+
+int Solver::Anchor(std::uint32_t* marks, int keeper) {
+    std::fill(marks, marks + cells_, 0u);
+    return FillRegion(work_.data(), marks, keeper, 1, core_.level.directions, queue_.data());
+}
+
+// The boxes frozen on goals of the position in work_, as a table entry: they are walls for good,
+// so a lone box must still reach a free goal past them, and a free goal that no push can fill
+// any more seals the level.
+int Solver::Settled(const std::uint16_t* boxes) {
+    std::uint64_t key = 0x5bd1e995ull;
+    int count = 0;
+    for (int i = 0; i < nb_; ++i) {
+        const int b = boxes[i];
+        if (goalMap_[b] != GOAL) continue;
+        if (IsFrozen(work_.data(), goalMap_, b, core_.level.directions) != FROZEN_ON_GOALS)
+            continue;
+        key ^= zobBox_[b];
+        ++count;
+    }
+    if (count == 0) return -1;
+    const auto known = settledIndex_.find(key);
+    if (known != settledIndex_.end()) return known->second;
+    if (settled_.size() >= MAX_SETTLED) return -1;
+    SettledSet set;
+    set.live.assign(cells_, 0);
+    std::vector<std::uint8_t> blocked(wall_);
+    for (int i = 0; i < nb_; ++i) {
+        const int b = boxes[i];
+        if (goalMap_[b] == GOAL &&
+            IsFrozen(work_.data(), goalMap_, b, core_.level.directions) == FROZEN_ON_GOALS)
+            blocked[b] = 1;
+    }
+    int head = 0, tail = 0;
+    for (const int g : goals_) {
+        set.live[g] = 1;  // a frozen box stands on a goal of its own
+        if (blocked[g]) continue;
+        queue_[tail++] = g;
+        bool fillable = false;
+        for (int k = 0; k < 4; ++k)
+            if (!blocked[g + off_[k]] && !blocked[g + 2 * off_[k]]) fillable = true;
+        if (!fillable) set.sealed.push_back(static_cast<std::uint16_t>(g));
+    }
+    while (head < tail) {
+        const int c = queue_[head++];
+        for (int k = 0; k < 4; ++k) {
+            const int p = c + off_[k];
+            if (blocked[p] || blocked[p + off_[k]] || set.live[p]) continue;
+            set.live[p] = 1;
+            queue_[tail++] = p;
+        }
+    }
+    settled_.push_back(std::move(set));
+    const int id = static_cast<int>(settled_.size()) - 1;
+    settledIndex_.emplace(key, id);
+    return id;
+}
+
+// Whether the push of the box at from to `to` (already made in work_) keeps every box able to
+// reach a free goal and every sealed goal filled.
+bool Solver::SettledAllows(int parentSettled, const std::uint16_t* boxes, int from, int to) {
+    int id = parentSettled;
+    bool full = false;
+    if (goalMap_[to] == GOAL &&
+        IsFrozen(work_.data(), goalMap_, to, core_.level.directions) == FROZEN_ON_GOALS) {
+        // The set grew: look it up with the child's boxes.
+        std::copy(boxes, boxes + nb_, settledBoxes_.begin());
+        for (int i = 0; i < nb_; ++i)
+            if (settledBoxes_[i] == from) settledBoxes_[i] = static_cast<std::uint16_t>(to);
+        id = Settled(settledBoxes_.data());
+        full = true;
+    }
+    if (id < 0) return true;
+    const SettledSet& set = settled_[id];
+    for (const std::uint16_t g : set.sealed)
+        if (work_[g] != BOX) return false;
+    if (!full) return set.live[to] != 0;
+    for (int i = 0; i < nb_; ++i) {
+        const int b = boxes[i] == from ? to : boxes[i];
+        if (!set.live[b]) return false;
+    }
+    return true;
+}
+
+// Free goals that no box could be pushed onto while the boxes on goals stay where they are: a
+// packing order gone wrong, usually. Not a proof, so it only ranks the position later.
+int Solver::SealedGoals() const {
+    auto stopper = [&](int c) { return wall_[c] || (work_[c] == BOX && goalMap_[c] == GOAL); };
+    int sealed = 0;
+    for (const int g : goals_) {
+        if (work_[g] == BOX) continue;
+        bool open = false;
+        for (int k = 0; k < 4 && !open; ++k)
+            open = !stopper(g + off_[k]) && !stopper(g + 2 * off_[k]);
+        if (!open) ++sealed;
+    }
+    return sealed;
+}
+
+bool Solver::Tunnel(int cell, int d) const {
+    const int side = off_[(d + 1) & 3];
+    return wall_[cell + side] && wall_[cell - side];
+}
+
+// A corral: floor the keeper cannot reach, with the boxes around it. When every push of those
+// boxes goes into it and the keeper stands beside each of them, some push of theirs must come
+// next in any solution, so the others need not be tried. Marks allowed boxes; returns whether
+// such a corral was chosen.
+int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& allowed) {
+    ++stamp_;
+    if (stamp_ == 0) {
+        std::fill(areaStamp_.begin(), areaStamp_.end(), 0u);
+        stamp_ = 1;
+    }
+    int areas = 0;
+    parent_.clear();
+    attention_.clear();
+    for (int c = 0; c < cells_; ++c) {
+        if (work_[c] != 0 || marks_[c] != 0 || areaStamp_[c] == stamp_) continue;
+        const int id = areas++;
+        parent_.push_back(id);
+        attention_.push_back(0);
+        int head = 0, tail = 0;
+        queue_[tail++] = c;
+        areaStamp_[c] = stamp_;
+        areaOf_[c] = id;
+        while (head < tail) {
+            const int x = queue_[head++];
+            if (goalMap_[x] == GOAL) attention_[id] = 1;  // an empty goal inside
+            for (int d = 0; d < 4; ++d) {
+                const int y = x + off_[d];
+                if (work_[y] != 0 || areaStamp_[y] == stamp_) continue;
+                areaStamp_[y] = stamp_;
+                areaOf_[y] = id;
+                queue_[tail++] = y;
+            }
+        }
+    }
+    if (areas == 0) return 0;
+    auto root = [&](int x) {
+        while (parent_[x] != x) x = parent_[x] = parent_[parent_[x]];
+        return x;
+    };
+    auto areaAt = [&](int cell) {
+        return work_[cell] == 0 && areaStamp_[cell] == stamp_ ? areaOf_[cell] : -1;
+    };
+    // Areas that share a box are one corral.
+    for (int i = 0; i < nb_; ++i) {
+        int first = -1;
+        for (int d = 0; d < 4; ++d) {
+            const int a = areaAt(boxes[i] + off_[d]);
+            if (a < 0) continue;
+            if (first < 0) {
+                first = root(a);
+            } else {
+                const int r = root(a);
+                if (r != first) parent_[r] = first;
+            }
+        }
+    }
+    violated_.assign(areas, 0);
+    pushCount_.assign(areas, 0);
+    for (int a = 0; a < areas; ++a)
+        if (attention_[a]) attention_[root(a)] = 1;
+    // A box cell's stamp and area entry name the corral it fences (-1 for none).
+    for (int i = 0; i < nb_; ++i) {
+        const int b = boxes[i];
+        int r = -1;
+        for (int d = 0; d < 4; ++d) {
+            const int a = areaAt(b + off_[d]);
+            if (a >= 0) r = root(a);
+        }
+        areaStamp_[b] = stamp_;
+        areaOf_[b] = r;
+        if (r >= 0 && goalMap_[b] != GOAL) attention_[r] = 1;
+    }
+    auto fenceOf = [&](int cell) { return work_[cell] == BOX ? areaOf_[cell] : -1; };
+    // Any push of a fence box that some other push could make possible first (the keeper's
+    // side or the target held by a box outside, a target outside the corral) spoils it.
+    for (int i = 0; i < nb_; ++i) {
+        const int b = boxes[i];
+        const int r = areaOf_[b];
+        if (r < 0) continue;
+        for (int d = 0; d < 4; ++d) {
+            const int from = b - off_[d], to = b + off_[d];
+            if (wall_[from] || wall_[to] || dead_[to]) continue;
+            const int fromArea = areaAt(from);
+            if (fromArea >= 0 && root(fromArea) == r) continue;    // the keeper would be inside
+            if (fenceOf(from) == r || fenceOf(to) == r) continue;  // waits for a fence push
+            const int toArea = areaAt(to);
+            if (marks_[from] == 0 || work_[from] != 0 || toArea < 0 || root(toArea) != r) {
+                violated_[r] = 1;
+                continue;
+            }
+            ++pushCount_[r];
+        }
+    }
+    int best = -1;
+    for (int a = 0; a < areas; ++a) {
+        if (root(a) != a || violated_[a] || !attention_[a]) continue;
+        if (pushCount_[a] == 0) return 2;  // it can never be opened
+        if (best < 0 || pushCount_[a] < pushCount_[best]) best = a;
+    }
+    if (best < 0) return 0;
+    for (int i = 0; i < nb_; ++i) allowed[i] = areaOf_[boxes[i]] == best ? 1 : 0;
+    return 1;
+}
+
+std::uint32_t Solver::Find(std::uint64_t hash, const std::uint16_t* boxes, int anchor) const {
+    for (std::uint64_t slot = hash & tableMask_;; slot = (slot + 1) & tableMask_) {
+        const std::uint32_t entry = table_[slot];
+        if (entry == 0) return NO_PARENT;
+        const Node& node = nodes_[entry - 1];
+        if (node.hash == hash && node.anchor == anchor &&
+            std::memcmp(&boxes_[static_cast<std::size_t>(entry - 1) * nb_], boxes,
+                        sizeof(std::uint16_t) * nb_) == 0)
+            return entry - 1;
+    }
+}
+
+bool Solver::GrowTable() {
+    const std::size_t size = table_.size() * 2;
+    if (size > maxTable_) return false;
+    std::vector<std::uint32_t> bigger;
+    try {
+        bigger.assign(size, 0);
+    } catch (const std::bad_alloc&) {
+        return false;
+    }
+    const std::uint64_t mask = size - 1;
+    for (std::uint32_t entry : table_) {
+        if (entry == 0) continue;
+        std::uint64_t slot = nodes_[entry - 1].hash & mask;
+        while (bigger[slot] != 0) slot = (slot + 1) & mask;
+        bigger[slot] = entry;
+    }
+    table_.swap(bigger);
+    tableMask_ = mask;
+    return true;
+}
+
+bool Solver::Insert(std::uint32_t index) {
+    // Keep the table at most half full while it may grow, at most 7/8 when it may not.
+    if ((nodes_.size()) * 2 > table_.size() && !GrowTable() &&
+        nodes_.size() * 8 > table_.size() * 7)
+        return false;
+    std::uint64_t slot = nodes_[index].hash & tableMask_;
+    while (table_[slot] != 0) slot = (slot + 1) & tableMask_;
+    table_[slot] = index + 1;
+    return true;
+}
+
+void Solver::Push(std::uint32_t index) {
+    const Node& node = nodes_[index];
+    const std::uint64_t primary =
+        static_cast<std::uint64_t>(node.g) + static_cast<std::uint64_t>(limits_.weight) * node.h;
+    // Ties: the deeper position first.
+    const std::uint64_t key =
+        (primary << 24) | (0xffffffu - std::min<std::uint32_t>(node.g, 0xffffffu));
+    if (open_.size() >= maxOpen_) {
+        dropped_ = true;
+        return;
+    }
+    open_.push({key, index});
+}
+
+void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
+                      int d, int length, int keeper) {
+    // The child's box list: boxes with boxes[k] moved to target, kept sorted.
+    std::copy(boxes, boxes + nb_, child_.begin());
+    int i = k;
+    child_[i] = static_cast<std::uint16_t>(target);
+    while (i > 0 && child_[i - 1] > child_[i]) {
+        std::swap(child_[i - 1], child_[i]);
+        --i;
+    }
+    while (i + 1 < nb_ && child_[i + 1] < child_[i]) {
+        std::swap(child_[i + 1], child_[i]);
+        ++i;
+    }
+    const Node& p = nodes_[parent];
+    const std::uint64_t boxHash = p.hash ^ zobKeeper_[p.anchor] ^ zobBox_[from] ^ zobBox_[target];
+    const int anchor = Anchor(childMarks_.data(), keeper);
+    const std::uint64_t hash = boxHash ^ zobKeeper_[anchor];
+    const std::uint32_t g = p.g + static_cast<std::uint32_t>(length);
+    const std::uint32_t known = Find(hash, child_.data(), anchor);
+    if (known != NO_PARENT) {
+        Node& node = nodes_[known];
+        if (node.h == DEAD_H || g >= node.g) return;
+        node.g = g;
+        node.parent = parent;
+        node.from = static_cast<std::uint16_t>(from);
+        node.dir = static_cast<std::uint8_t>(d);
+        node.length = static_cast<std::uint8_t>(length);
+        node.closed = 0;
+        Push(known);
+        return;
+    }
+    std::uint32_t h = LowerBound(child_.data());
+    if (h != DEAD_H && h != 0) h += SEAL_PENALTY * SealedGoals();
+    if (h == 0) {
+        found_ = true;
+        goalParent_ = parent;
+        goalFrom_ = from;
+        goalDir_ = d;
+        goalLength_ = length;
+        return;
+    }
+    if (nodes_.size() >= maxNodes_) {
+        dropped_ = true;
+        return;
+    }
+    const auto index = static_cast<std::uint32_t>(nodes_.size());
+    nodes_.push_back({hash, parent, g, h, static_cast<std::uint16_t>(anchor),
+                      static_cast<std::uint16_t>(from), static_cast<std::uint8_t>(d),
+                      static_cast<std::uint8_t>(length), 0});
+    boxes_.insert(boxes_.end(), child_.begin(), child_.end());
+    if (!Insert(index)) {
+        nodes_.pop_back();
+        boxes_.resize(boxes_.size() - nb_);
+        dropped_ = true;
+        return;
+    }
+    if (h != DEAD_H) Push(index);
+}
+
+void Solver::Expand(std::uint32_t index) {
+    const std::size_t at = static_cast<std::size_t>(index) * nb_;
+    // A copy: the store may move while children are added.
+    std::vector<std::uint16_t>& boxes = expandBoxes_;
+    boxes.assign(boxes_.begin() + at, boxes_.begin() + at + nb_);
+    for (int i = 0; i < nb_; ++i) work_[boxes[i]] = BOX;
+    Anchor(marks_.data(), nodes_[index].anchor);
+    std::fill(allowed_.begin(), allowed_.end(), 1);
+    const int corral = PickCorral(boxes.data(), allowed_);
+    const int parentSettled = Settled(boxes.data());
+    for (int k = 0; k < nb_ && corral != 2 && !found_; ++k) {
+        if (!allowed_[k]) continue;
+        const int b = boxes[k];
+        for (int d = 0; d < 4 && !found_; ++d) {
+            const int from = b - off_[d];
+            int to = b + off_[d];
+            if (marks_[from] == 0 || work_[to] != 0 || dead_[to]) continue;
+            work_[b] = 0;
+            work_[to] = BOX;
+            int length = 1;
+            // Tunnel macro: box and keeper both between walls, the box not on a goal: the box
+            // goes on to the tunnel's last cell, since nothing else can use the cells it passes.
+            while (length < 200 && goalMap_[to] != GOAL && Tunnel(to, d) &&
+                   Tunnel(to - off_[d], d)) {
+                const int next = to + off_[d];
+                if (work_[next] != 0 || dead_[next] || goalMap_[next] == GOAL || !Tunnel(next, d))
+                    break;
+                work_[to] = 0;
+                work_[next] = BOX;
+                to = next;
+                ++length;
+            }
+            const int keeper = to - off_[d];
+            // No keeper: the core's closed-area test runs a reverse search per goal on every
+            // box frozen on a goal; the settled-set check covers that once per set instead.
+            if (IsDeadAfterPush(core_, work_.data(), goalMap_, to, 0) == 0 &&
+                SettledAllows(parentSettled, boxes.data(), b, to))
+                AddChild(index, boxes.data(), k, to, b, d, length, keeper);
+            work_[to] = 0;
+            work_[b] = BOX;
+        }
+    }
+    for (int i = 0; i < nb_; ++i) work_[boxes[i]] = 0;
+}
+
+// Walks the keeper to each pushing side by a shortest path and writes the letters.
+bool Solver::Rebuild(std::uint32_t last, int from, int d, int length, Result& result) {
+    struct Step {
+        int from, dir, length;
+    };
+    std::vector<Step> steps{{from, d, length}};
+    for (std::uint32_t i = last; nodes_[i].parent != NO_PARENT; i = nodes_[i].parent)
+        steps.push_back({nodes_[i].from, nodes_[i].dir, nodes_[i].length});
+    std::reverse(steps.begin(), steps.end());
+
+    for (int i = 0; i < nb_; ++i) work_[startBoxes_[i]] = BOX;
+    int keeper = startKeeper_;
+    std::vector<std::int32_t> cameFrom(cells_, -1);
+    std::string letters;
+    std::uint32_t pushes = 0;
+    bool ok = true;
+    for (const Step& s : steps) {
+        const int target = s.from - off_[s.dir];
+        std::fill(cameFrom.begin(), cameFrom.end(), -1);
+        int head = 0, tail = 0;
+        queue_[tail++] = keeper;
+        cameFrom[keeper] = keeper;
+        while (head < tail && cameFrom[target] < 0) {
+            const int x = queue_[head++];
+            for (int dir = 0; dir < 4; ++dir) {
+                const int y = x + off_[dir];
+                if (work_[y] != 0 || cameFrom[y] >= 0) continue;
+                cameFrom[y] = x;
+                queue_[tail++] = y;
+            }
+        }
+        if (cameFrom[target] < 0 || work_[s.from] != BOX) {
+            ok = false;
+            break;
+        }
+        std::string walk;
+        for (int x = target; x != keeper; x = cameFrom[x]) {
+            const int diff = x - cameFrom[x];
+            for (int dir = 0; dir < 4; ++dir)
+                if (off_[dir] == diff) walk.push_back(WALK[dir]);
+        }
+        letters.append(walk.rbegin(), walk.rend());
+        int box = s.from;
+        for (int j = 0; j < s.length; ++j) {
+            const int next = box + off_[s.dir];
+            if (work_[next] != 0) {
+                ok = false;
+                break;
+            }
+            work_[box] = 0;
+            work_[next] = BOX;
+            letters.push_back(PUSH[s.dir]);
+            box = next;
+            ++pushes;
+        }
+        if (!ok) break;
+        keeper = box - off_[s.dir];
+    }
+    for (int c = 0; c < cells_; ++c)
+        if (work_[c] == BOX) work_[c] = 0;
+    if (!ok) return false;
+    result.moves = letters;
+    result.pushes = pushes;
+    result.moveCount = static_cast<std::uint32_t>(letters.size());
+    return true;
+}
+
+Result Solver::Run() {
+    Result result;
+    if (!Setup()) {
+        result.outcome = Outcome::NO_SOLUTION;
+        result.reason = "boxes and goals differ in number";
+        return result;
+    }
+    // What one stored position costs: its record, its boxes, two table slots, one open entry.
+    const std::size_t perNode =
+        sizeof(Node) + sizeof(std::uint16_t) * nb_ + 2 * sizeof(std::uint32_t) + sizeof(OpenEntry);
+    const std::size_t budget = static_cast<std::size_t>(limits_.memoryMb) * 1024 * 1024;
+    maxNodes_ = std::max<std::size_t>(budget / perNode, 16);
+    maxNodes_ = std::min<std::size_t>(maxNodes_, 0xfffffff0u);
+    maxTable_ = 16;
+    while (maxTable_ < maxNodes_ * 2) maxTable_ *= 2;
+    maxOpen_ = maxNodes_;
+    try {
+        nodes_.reserve(maxNodes_);
+        boxes_.reserve(maxNodes_ * nb_);
+        table_.assign(std::min<std::size_t>(maxTable_, 1 << 16), 0);
+    } catch (const std::bad_alloc&) {
+        result.outcome = Outcome::MEMORY_LIMIT;
+        result.reason = "not enough memory for the position store";
+        return result;
+    }
+    tableMask_ = table_.size() - 1;
+
+    std::uint64_t hash = 0;
+    for (int i = 0; i < nb_; ++i) {
+        hash ^= zobBox_[startBoxes_[i]];
+        work_[startBoxes_[i]] = BOX;
+    }
+    const int anchor = Anchor(marks_.data(), startKeeper_);
+    const std::uint32_t h = LowerBound(startBoxes_.data());
+    for (int i = 0; i < nb_; ++i) work_[startBoxes_[i]] = 0;
+    if (h == DEAD_H) {
+        result.outcome = Outcome::NO_SOLUTION;
+        result.reason = "the boxes cannot all reach goals of their own";
+        return result;
+    }
+    nodes_.push_back({hash ^ zobKeeper_[anchor], NO_PARENT, 0, h,
+                      static_cast<std::uint16_t>(anchor), 0, 0, 0, 0});
+    boxes_.insert(boxes_.end(), startBoxes_.begin(), startBoxes_.end());
+    Insert(0);
+    if (h == 0) {
+        result.outcome = Outcome::SOLVED;
+        return result;
+    }
+    Push(0);
+
+    std::uint64_t expanded = 0;
+    bool late = false;
+    while (!open_.empty() && !found_) {
+        if ((++expanded & 63) == 0 && Now() > deadline_) {
+            late = true;
+            break;
+        }
+        const OpenEntry top = open_.top();
+        open_.pop();
+        Node& node = nodes_[top.node];
+        if (node.closed) continue;
+        const std::uint64_t primary = static_cast<std::uint64_t>(node.g) +
+                                      static_cast<std::uint64_t>(limits_.weight) * node.h;
+        if ((top.key >> 24) != primary) continue;  // a stale entry for a since-improved node
+        node.closed = 1;
+        Expand(top.node);
+    }
+    result.nodes = nodes_.size();
+    if (found_) {
+        if (!Rebuild(goalParent_, goalFrom_, goalDir_, goalLength_, result)) {
+            result.outcome = Outcome::NO_SOLUTION;
+            result.reason = "internal error: the push list could not be walked";
+            return result;
+        }
+        result.outcome = Outcome::SOLVED;
+        return result;
+    }
+    if (late) {
+        result.outcome = Outcome::TIME_LIMIT;
+        result.reason = "time limit reached";
+    } else if (dropped_) {
+        result.outcome = Outcome::MEMORY_LIMIT;
+        result.reason = "memory limit reached";
+    } else {
+        result.outcome = Outcome::NO_SOLUTION;
+        result.reason = "no solution exists (every reachable position searched)";
+    }
+    return result;
+}
+
+}  // namespace
+
+double Now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started) {
+    Result result;
+    const LevelStatus status = core.level.board.status;
+    if (status == LevelStatus::BLOCKED ||
+        (status == LevelStatus::PLAYABLE && core.planner.unsolvable)) {
+        result.outcome = Outcome::NO_SOLUTION;
+        result.reason = status == LevelStatus::BLOCKED ? "the level is blocked from the start"
+                                                       : "the position is proved unsolvable";
+    } else if (status != LevelStatus::PLAYABLE) {
+        result.outcome = Outcome::BAD_INPUT;
+        result.reason = std::string("the level is not playable (") + LevelStatusName(status) + ")";
+    } else {
+        Solver solver(core, limits, started + limits.seconds);
+        result = solver.Run();
+        if (result.outcome == Outcome::SOLVED) {
+            // The core replays the letters from the level's start and must call it solved.
+            const bool parsed = ParseUrdl(core.level, core.play, result.moves.c_str());
+            if (!parsed || !SolvedTest(core.level, core.play) || !core.play.totals.solved) {
+                result.outcome = Outcome::NO_SOLUTION;
+                result.reason = "internal error: the answer did not replay as solved";
+                result.moves.clear();
+            }
+        }
+    }
+    result.seconds = Now() - started;
+    return result;
+}
+
+Result SolveFile(const std::string& path, const Limits& limits) {
+    const double started = Now();
+    Result result;
+    std::unique_ptr<CoreState> core = CreateCoreState();
+    if (!core) {
+        result.reason = "out of memory";
+        return result;
+    }
+    // The player hands over levels of up to 50 x 50.
+    core->level.grids.maxWidth = GRID_SIDE;
+    core->level.grids.maxHeight = GRID_SIDE;
+    std::FILE* probe = std::fopen(path.c_str(), "rb");
+    if (probe == nullptr) {
+        result.reason = "cannot open " + path;
+        return result;
+    }
+    std::fclose(probe);
+    if (!OpenLevelFile(core->level, path.c_str()) || !SelectLevel(core->level, 1)) {
+        result.reason = "no level in " + path;
+        return result;
+    }
+    RunLevelChange(*core);
+    return SolveLoadedLevel(*core, limits, started);
+}
+
+std::string OutputText(const Result& result) {
+    char line[512];
+    if (result.outcome == Outcome::SOLVED) {
+        std::snprintf(line, sizeof line,
+                      "; pushbot42: solved in %u pushes, %u moves, %.2f s, %llu positions "
+                      "(weighted best-first, pushes not proved minimal)\n",
+                      result.pushes, result.moveCount, result.seconds,
+                      static_cast<unsigned long long>(result.nodes));
+        return std::string(line) + result.moves + "\n";
+    }
+    const char* what = result.outcome == Outcome::BAD_INPUT ? "no level" : "no solution";
+    std::snprintf(line, sizeof line, "; pushbot42: %s: %s (%.2f s, %llu positions)\n", what,
+                  result.reason.c_str(), result.seconds,
+                  static_cast<unsigned long long>(result.nodes));
+    return line;
+}
+
+}  // namespace ruk::pushbot

@@ -1,0 +1,50 @@
+// pushbot42's search: a best-first search over push positions of the level loaded in a
+// CoreState, its answer checked by the core's solved test before it is handed back.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "core_state.h"
+
+namespace ruk::pushbot {
+
+enum class Outcome {
+    SOLVED,
+    NO_SOLUTION,   // proved: the search ran out of positions, or the level is lost from the start
+    TIME_LIMIT,    // the clock ran out first
+    MEMORY_LIMIT,  // the position store filled up and the remaining positions ran out
+    BAD_INPUT,     // no playable level could be read
+};
+
+struct Limits {
+    double seconds = 60.0;
+    std::uint64_t memoryMb = 1024;  // the node store, its hash table and the open list
+    // Priority = pushes so far + weight * lower bound; 1 keeps the answer push-optimal.
+    int weight = 3;
+};
+
+struct Result {
+    Outcome outcome = Outcome::BAD_INPUT;
+    std::string moves;  // URDL letters when solved
+    std::uint32_t pushes = 0;
+    std::uint32_t moveCount = 0;
+    std::uint64_t nodes = 0;  // positions stored
+    double seconds = 0.0;
+    std::string reason;  // why there is no answer
+};
+
+// Solves the current level of core, which the level-change sequence has just set up. Counts time
+// from `started` (a steady_clock reading in seconds, see Now()).
+Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started);
+
+// Reads the first level of the file at path and solves it.
+Result SolveFile(const std::string& path, const Limits& limits);
+
+// The output file's text: a comment line, then the URDL line when solved; LF line ends.
+std::string OutputText(const Result& result);
+
+// Seconds on the steady clock.
+double Now();
+
+}  // namespace ruk::pushbot
