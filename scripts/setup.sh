@@ -4,9 +4,10 @@
 set -euo pipefail
 
 # The window needs Qt 6; xvfb and xauth give a virtual X server where there is no display, and
-# the IPA Gothic face stands in for the program's font.
+# the IPA Gothic face stands in for the program's font. clang and its runtime build the fuzz
+# targets.
 ruk_packages=(cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth
-    fonts-ipafont-gothic)
+    fonts-ipafont-gothic clang libclang-rt-14-dev)
 
 ruk_missing=()
 for package in "${ruk_packages[@]}"; do
