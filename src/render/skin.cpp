@@ -24,13 +24,24 @@ bool BitmapComplete(const QString& path, qint64 fileSize) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) return false;
     const QByteArray head = file.read(34);
-    if (head.size() < 34 || !head.startsWith("BM")) return true;  // not a bitmap: Qt checks it
+    if (head.size() < 26 || !head.startsWith("BM")) return true;  // not a bitmap: Qt checks it
     const std::uint32_t pixelsAt = Little32(head, 10);
-    const std::int64_t width = static_cast<std::int32_t>(Little32(head, 18));
-    const std::int64_t height = static_cast<std::int32_t>(Little32(head, 22));
-    const int bits = qFromLittleEndian<std::uint16_t>(head.constData() + 28);
-    const std::uint32_t compression = Little32(head, 30);
-    if (compression != 0 && compression != 3) return true;  // run-length data has no fixed size
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    int bits = 0;
+    if (Little32(head, 14) == 12) {
+        // The old OS/2 header: 16-bit sizes and no compression field, so always uncompressed.
+        width = qFromLittleEndian<std::int16_t>(head.constData() + 18);
+        height = qFromLittleEndian<std::int16_t>(head.constData() + 20);
+        bits = qFromLittleEndian<std::uint16_t>(head.constData() + 24);
+    } else {
+        if (head.size() < 34) return true;  // no header Qt reads: it refuses the file
+        width = static_cast<std::int32_t>(Little32(head, 18));
+        height = static_cast<std::int32_t>(Little32(head, 22));
+        bits = qFromLittleEndian<std::uint16_t>(head.constData() + 28);
+        const std::uint32_t compression = Little32(head, 30);
+        if (compression != 0 && compression != 3) return true;  // run-length: no fixed size
+    }
     const std::int64_t rowBytes = (width * bits + 31) / 32 * 4;
     return fileSize >= pixelsAt + rowBytes * (height < 0 ? -height : height);
 }
