@@ -21,9 +21,10 @@ constexpr long MAX_MB = 1L << 20;
 int Usage(const char* problem) {
     std::fprintf(stderr,
                  "pushbot42: %s\n"
-                 "usage: pushbot42 -in FILE -out FILE -time SECONDS [-mem MB]\n"
+                 "usage: pushbot42 -in FILE -out FILE -time SECONDS [-mem MB] [-weight W]\n"
                  "  solves the first level of FILE; SECONDS 0 or absent means %g;\n"
-                 "  MB bounds the position store (default 1024)\n",
+                 "  MB bounds the position store (default 1024); W 1..100 weighs the lower\n"
+                 "  bound against the pushes made (default 3; 1 gives fewest pushes)\n",
                  problem, DEFAULT_SECONDS);
     return EXIT_USAGE;
 }
@@ -39,13 +40,11 @@ bool ParseSeconds(const char* text, double& seconds) {
     return true;
 }
 
-bool ParseMegabytes(const char* text, std::uint64_t& mb) {
+bool ParseWhole(const char* text, long low, long high, long& value) {
     char* end = nullptr;
     errno = 0;
-    const long value = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || errno != 0 || value < 1 || value > MAX_MB) return false;
-    mb = static_cast<std::uint64_t>(value);
-    return true;
+    value = std::strtol(text, &end, 10);
+    return end != text && *end == '\0' && errno == 0 && value >= low && value <= high;
 }
 
 }  // namespace
@@ -65,11 +64,13 @@ int main(int argc, char** argv) {
         } else if (std::strcmp(flag, "-time") == 0) {
             if (!ParseSeconds(value, limits.seconds)) return Usage("bad -time value");
         } else if (std::strcmp(flag, "-mem") == 0) {
-            if (!ParseMegabytes(value, limits.memoryMb)) return Usage("bad -mem value");
+            long mb = 0;
+            if (!ParseWhole(value, 1, MAX_MB, mb)) return Usage("bad -mem value");
+            limits.memoryMb = static_cast<std::uint64_t>(mb);
         } else if (std::strcmp(flag, "-weight") == 0) {
-            const int w = std::atoi(value);
-            if (w < 1 || w > 100) return Usage("bad -weight value");
-            limits.weight = w;
+            long weight = 0;
+            if (!ParseWhole(value, 1, 100, weight)) return Usage("bad -weight value");
+            limits.weight = static_cast<int>(weight);
         } else {
             return Usage((std::string("unknown argument ") + flag).c_str());
         }

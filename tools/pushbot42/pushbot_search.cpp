@@ -24,8 +24,9 @@ namespace {
 
 constexpr std::uint16_t FAR = 0xffff;
 constexpr int HUNGARIAN_MAX = 64;  // more boxes than this: the cheaper sum of nearest goals
-constexpr std::size_t MAX_SETTLED = 20000;  // cached sets of boxes frozen on goals
-constexpr std::uint32_t SEAL_PENALTY = 8;   // added to the bound per sealed free goal
+// Cached sets of boxes frozen on goals, one byte per cell each, on top of the -mem budget.
+constexpr std::size_t SETTLED_BYTES = 32u << 20;
+constexpr std::uint32_t SEAL_PENALTY = 8;  // added to the bound per sealed free goal
 constexpr std::uint32_t NO_PARENT = 0xffffffffu;
 constexpr std::uint32_t DEAD_H = 0xffffffffu;
 constexpr const char* WALK = "urdl";
@@ -355,7 +356,7 @@ int Solver::Settled(const std::uint16_t* boxes) {
     if (count == 0) return -1;
     const auto known = settledIndex_.find(key);
     if (known != settledIndex_.end()) return known->second;
-    if (settled_.size() >= MAX_SETTLED) return -1;
+    if (settled_.size() * cells_ >= SETTLED_BYTES) return -1;
     SettledSet set;
     set.live.assign(cells_, 0);
     std::vector<std::uint8_t> blocked(wall_);
