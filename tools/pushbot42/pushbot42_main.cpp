@@ -24,7 +24,7 @@ int Usage(const char* problem) {
                  "usage: pushbot42 -in FILE -out FILE -time SECONDS [-mem MB] [-weight W]\n"
                  "  solves the first level of FILE; SECONDS 0 or absent means %g;\n"
                  "  MB bounds the position store (default 1024); W 1..100 weighs the lower\n"
-                 "  bound against the pushes made (default 3; 1 gives fewest pushes)\n",
+                 "  bound against the pushes made (default 3; lower gives fewer pushes, slower)\n",
                  problem, DEFAULT_SECONDS);
     return EXIT_USAGE;
 }

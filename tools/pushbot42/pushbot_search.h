@@ -20,7 +20,7 @@ enum class Outcome {
 struct Limits {
     double seconds = 60.0;
     std::uint64_t memoryMb = 1024;  // the node store, its hash table and the open list
-    // Priority = pushes so far + weight * lower bound; 1 keeps the answer push-optimal.
+    // Priority = pushes so far + weight * estimate; lower weights give fewer pushes, slower.
     int weight = 3;
 };
 
