@@ -280,3 +280,32 @@ TEST(SolverBridgeTest, TheDialogOpensWithNoPushShownAndNotOnASolvedPosition) {
 
 }  // namespace
 }  // namespace ruk::test
+
+namespace ruk::test {
+namespace {
+
+// The bundled solver, found by the first opening's defaults, answers and its answer is played.
+TEST(SolverBridgeTest, TheBundledSolverWorksOutOfTheBox) {
+    SolverSession s;
+    fs::copy_file(RUK_PUSHBOT_PATH, s.Folder() + "/pushbot42");
+    ASSERT_TRUE(s.StartLevel());
+    bool offered = false;
+    s.prompts.dialogScript = [&](QDialog& dialog) {
+        auto& solver = dynamic_cast<SolverDialog&>(dialog);
+        offered = solver.OtherChoice()->isChecked() && solver.NameBox()->text() == "pushbot42" &&
+                  solver.PlayBox()->isChecked();
+        solver.StartButton()->click();
+    };
+    s.Toggle(ID_SOLVER);
+    EXPECT_TRUE(offered);
+    s.Finish();
+    EXPECT_EQ(s.prompts.shown.back(),
+              (Shown{"pushbot42", "Status: Solved\r\nTime: 1sec", PromptIcon::INFORMATION}));
+    s.Settle();
+    EXPECT_TRUE(s.Core().play.totals.solved);
+    EXPECT_EQ(s.Core().play.history.cursor, s.Core().play.history.end);
+    EXPECT_EQ(s.Text(ID_SOLVED), "Solved");
+}
+
+}  // namespace
+}  // namespace ruk::test
