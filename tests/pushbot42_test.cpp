@@ -49,7 +49,7 @@ TEST(Pushbot42, SolvesSamplesAndTheAnswersReplay) {
     test::TempDir dir;
     Limits limits;
     limits.seconds = 20;
-    for (int n : {1, 3, 8, 12, 14, 19, 22}) {
+    for (int n : {1, 3, 8, 12, 14, 19, 20, 21, 22}) {
         const Result result = pushbot::SolveFile(SampleLevel(dir, n), limits);
         ASSERT_EQ(result.outcome, Outcome::SOLVED) << "level " << n << ": " << result.reason;
         EXPECT_TRUE(ReplaysSolved(SAMPLES, n, result.moves)) << "level " << n;

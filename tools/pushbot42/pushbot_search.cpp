@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -26,7 +27,9 @@ constexpr std::uint16_t FAR = 0xffff;
 constexpr int HUNGARIAN_MAX = 64;  // more boxes than this: the cheaper sum of nearest goals
 // Cached sets of boxes frozen on goals, one byte per cell each, on top of the -mem budget.
 constexpr std::size_t SETTLED_BYTES = 32u << 20;
-constexpr std::uint32_t SEAL_PENALTY = 8;  // added to the bound per sealed free goal
+constexpr std::uint32_t SEAL_PENALTY = 8;
+constexpr double STAGED_SHARE = 0.3;  // of the time limit, for the room-by-room search  // added to
+                                      // the bound per sealed free goal
 constexpr std::uint32_t NO_PARENT = 0xffffffffu;
 constexpr std::uint32_t DEAD_H = 0xffffffffu;
 constexpr const char* WALK = "urdl";
@@ -65,10 +68,20 @@ class Solver {
     Result Run();
 
   private:
+    struct Step {
+        int from, dir, length;
+    };
+    enum class Search { FOUND, EXHAUSTED, LATE, FULL };
+    void Reset(std::size_t nodeCap);
+    Search SearchFrom(const std::vector<std::uint16_t>& start, int keeper, double deadline,
+                      std::vector<Step>& steps);
+    bool StageDone(const std::uint16_t* boxes) const;
+    std::vector<std::vector<int>> GoalGroups() const;
+    bool Staged(double deadline, std::vector<Step>& steps);
     bool Setup();
     void BuildDistances();
     std::uint32_t LowerBound(const std::uint16_t* boxes);
-    std::uint32_t Hungarian(const std::uint16_t* boxes);
+    std::uint32_t Hungarian(const std::uint16_t* boxes, int* goalOf = nullptr);
     int Anchor(std::uint32_t* marks, int keeper);
     int PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& allowed);
     bool Tunnel(int cell, int d) const;
@@ -82,7 +95,7 @@ class Solver {
     bool Insert(std::uint32_t index);
     bool GrowTable();
     void Push(std::uint32_t index);
-    bool Rebuild(std::uint32_t last, int from, int d, int length, Result& result);
+    bool Rebuild(const std::vector<Step>& steps, Result& result);
 
     CoreState& core_;
     Limits limits_;
@@ -106,6 +119,10 @@ class Solver {
     std::vector<std::int32_t> queue_;
     std::vector<std::uint16_t> child_, expandBoxes_;
     std::vector<std::uint8_t> allowed_;
+    // Boxes that stay put in the current stage (all zero for the whole-level search).
+    std::vector<std::uint8_t> fixed_;
+    bool staged_ = false;
+    std::size_t nodeCap_ = 0;
 
     // Corral scratch.
     std::vector<std::uint32_t> areaStamp_;
@@ -171,6 +188,7 @@ bool Solver::Setup() {
     child_.resize(nb_);
     settledBoxes_.resize(nb_);
     allowed_.assign(nb_, 1);
+    fixed_.assign(cells_, 0);
     areaStamp_.assign(cells_, 0);
     areaOf_.assign(cells_, -1);
     BuildDistances();
@@ -269,7 +287,7 @@ void Solver::BuildDistances() {
     }
 }
 
-std::uint32_t Solver::Hungarian(const std::uint16_t* boxes) {
+std::uint32_t Solver::Hungarian(const std::uint16_t* boxes, int* goalOf) {
     // Minimum-cost perfect matching of boxes (rows) to goals (columns), potentials form.
     constexpr int BIG = 1 << 20;
     const int n = nb_;
@@ -324,6 +342,8 @@ std::uint32_t Solver::Hungarian(const std::uint16_t* boxes) {
         } while (j0 != 0);
     }
     const int cost = -v[0];
+    if (goalOf != nullptr)
+        for (int j = 1; j <= n; ++j) goalOf[p[j] - 1] = j - 1;
     return cost >= BIG ? DEAD_H : static_cast<std::uint32_t>(cost);
 }
 
@@ -516,6 +536,7 @@ int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& al
         const int b = boxes[i];
         const int r = areaOf_[b];
         if (r < 0) continue;
+        if (fixed_[b]) violated_[r] = 1;  // a box held for a later stage: not this corral
         for (int d = 0; d < 4; ++d) {
             const int from = b - off_[d], to = b + off_[d];
             if (wall_[from] || wall_[to] || dead_[to]) continue;
@@ -633,7 +654,7 @@ void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, i
     }
     std::uint32_t h = LowerBound(child_.data());
     if (h != DEAD_H && h != 0) h += SEAL_PENALTY * SealedGoals();
-    if (h == 0) {
+    if (h == 0 || (staged_ && h != DEAD_H && StageDone(child_.data()))) {
         found_ = true;
         goalParent_ = parent;
         goalFrom_ = from;
@@ -641,7 +662,7 @@ void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, i
         goalLength_ = length;
         return;
     }
-    if (nodes_.size() >= maxNodes_) {
+    if (nodes_.size() >= nodeCap_) {
         dropped_ = true;
         return;
     }
@@ -672,6 +693,7 @@ void Solver::Expand(std::uint32_t index) {
     for (int k = 0; k < nb_ && corral != 2 && !found_; ++k) {
         if (!allowed_[k]) continue;
         const int b = boxes[k];
+        if (fixed_[b]) continue;
         for (int d = 0; d < 4 && !found_; ++d) {
             const int from = b - off_[d];
             int to = b + off_[d];
@@ -705,15 +727,7 @@ void Solver::Expand(std::uint32_t index) {
 }
 
 // Walks the keeper to each pushing side by a shortest path and writes the letters.
-bool Solver::Rebuild(std::uint32_t last, int from, int d, int length, Result& result) {
-    struct Step {
-        int from, dir, length;
-    };
-    std::vector<Step> steps{{from, d, length}};
-    for (std::uint32_t i = last; nodes_[i].parent != NO_PARENT; i = nodes_[i].parent)
-        steps.push_back({nodes_[i].from, nodes_[i].dir, nodes_[i].length});
-    std::reverse(steps.begin(), steps.end());
-
+bool Solver::Rebuild(const std::vector<Step>& steps, Result& result) {
     for (int i = 0; i < nb_; ++i) work_[startBoxes_[i]] = BOX;
     int keeper = startKeeper_;
     std::vector<std::int32_t> cameFrom(cells_, -1);
@@ -771,6 +785,159 @@ bool Solver::Rebuild(std::uint32_t last, int from, int d, int length, Result& re
     return true;
 }
 
+void Solver::Reset(std::size_t nodeCap) {
+    nodes_.clear();
+    boxes_.clear();
+    table_.assign(std::min<std::size_t>(maxTable_, 1 << 16), 0);
+    tableMask_ = table_.size() - 1;
+    open_ = {};
+    nodeCap_ = std::min(nodeCap, maxNodes_);
+    dropped_ = false;
+    found_ = false;
+}
+
+// Whether every box free to move in this stage stands on a goal.
+bool Solver::StageDone(const std::uint16_t* boxes) const {
+    for (int i = 0; i < nb_; ++i)
+        if (!fixed_[boxes[i]] && goalMap_[boxes[i]] != GOAL) return false;
+    return true;
+}
+
+// Best-first search from the given position until the stage is done; the pushes from the
+// given position are appended to steps.
+Solver::Search Solver::SearchFrom(const std::vector<std::uint16_t>& start, int keeper,
+                                  double deadline, std::vector<Step>& steps) {
+    std::uint64_t hash = 0;
+    for (int i = 0; i < nb_; ++i) {
+        hash ^= zobBox_[start[i]];
+        work_[start[i]] = BOX;
+    }
+    const int anchor = Anchor(marks_.data(), keeper);
+    const std::uint32_t h = LowerBound(start.data());
+    const bool done = h == 0 || (staged_ && h != DEAD_H && StageDone(start.data()));
+    for (int i = 0; i < nb_; ++i) work_[start[i]] = 0;
+    if (done) return Search::FOUND;
+    if (h == DEAD_H) return Search::EXHAUSTED;
+    nodes_.push_back({hash ^ zobKeeper_[anchor], NO_PARENT, 0, h,
+                      static_cast<std::uint16_t>(anchor), 0, 0, 0, 0});
+    boxes_.insert(boxes_.end(), start.begin(), start.end());
+    Insert(0);
+    Push(0);
+
+    std::uint64_t expanded = 0;
+    while (!open_.empty() && !found_) {
+        if ((++expanded & 63) == 0 && Now() > deadline) return Search::LATE;
+        const OpenEntry top = open_.top();
+        open_.pop();
+        Node& node = nodes_[top.node];
+        if (node.closed) continue;
+        const std::uint64_t primary = static_cast<std::uint64_t>(node.g) +
+                                      static_cast<std::uint64_t>(limits_.weight) * node.h;
+        if ((top.key >> 24) != primary) continue;  // a stale entry for a since-improved node
+        node.closed = 1;
+        Expand(top.node);
+    }
+    if (!found_) return dropped_ ? Search::FULL : Search::EXHAUSTED;
+    const std::size_t first = steps.size();
+    steps.push_back({goalFrom_, goalDir_, goalLength_});
+    for (std::uint32_t i = goalParent_; nodes_[i].parent != NO_PARENT; i = nodes_[i].parent)
+        steps.push_back({nodes_[i].from, nodes_[i].dir, nodes_[i].length});
+    std::reverse(steps.begin() + static_cast<std::ptrdiff_t>(first), steps.end());
+    return Search::FOUND;
+}
+
+// Goals near one another (two cells at most, either way) form a group, which usually means a
+// room or a storage area of its own.
+std::vector<std::vector<int>> Solver::GoalGroups() const {
+    const int stride = off_[2];
+    const int n = static_cast<int>(goals_.size());
+    std::vector<int> root(n);
+    for (int i = 0; i < n; ++i) root[i] = i;
+    auto find = [&](int x) {
+        while (root[x] != x) x = root[x] = root[root[x]];
+        return x;
+    };
+    for (int i = 0; i < n; ++i) {
+        for (int j = i + 1; j < n; ++j) {
+            const int dx = goals_[i] % stride - goals_[j] % stride;
+            const int dy = goals_[i] / stride - goals_[j] / stride;
+            if (std::abs(dx) <= 2 && std::abs(dy) <= 2) root[find(i)] = find(j);
+        }
+    }
+    std::vector<std::vector<int>> groups;
+    std::vector<int> groupOf(n, -1);
+    for (int i = 0; i < n; ++i) {
+        const int r = find(i);
+        if (groupOf[r] < 0) {
+            groupOf[r] = static_cast<int>(groups.size());
+            groups.emplace_back();
+        }
+        groups[groupOf[r]].push_back(i);
+    }
+    return groups;
+}
+
+// Rooms one at a time: the boxes that the matching sends to one goal group move while all the
+// others stay put, group after group, with node budgets that double while no group gets done.
+// Several rooms searched together multiply one another's positions; this does not, but it
+// may miss answers that need boxes of several groups moved in turn, so it proves nothing.
+bool Solver::Staged(double deadline, std::vector<Step>& steps) {
+    if (nb_ > HUNGARIAN_MAX) return false;
+    std::vector<std::vector<int>> groups = GoalGroups();
+    if (groups.size() < 2) return false;
+    std::vector<std::uint16_t> boxes(startBoxes_);
+    int keeper = startKeeper_;
+    std::vector<int> goalOf(nb_);
+    std::size_t budget = 4096;
+    staged_ = true;
+    bool ok = false;
+    while (Now() < deadline) {
+        std::vector<int> groupOfGoal(goals_.size(), -1);  // -1: a group already done
+        for (std::size_t gi = 0; gi < groups.size(); ++gi)
+            for (const int goal : groups[gi]) groupOfGoal[goal] = static_cast<int>(gi);
+        if (Hungarian(boxes.data(), goalOf.data()) == DEAD_H) break;
+        bool progress = false;
+        bool capped = false;
+        for (std::size_t gi = 0; gi < groups.size() && !progress; ++gi) {
+            // A box sent to a finished group's goal but off goals moves in every stage.
+            for (int i = 0; i < nb_; ++i) {
+                const int group = groupOfGoal[goalOf[i]];
+                fixed_[boxes[i]] =
+                    group != static_cast<int>(gi) && (group >= 0 || goalMap_[boxes[i]] == GOAL);
+            }
+            Reset(budget);
+            const std::size_t before = steps.size();
+            const Search found = SearchFrom(boxes, keeper, deadline, steps);
+            for (int i = 0; i < nb_; ++i) fixed_[boxes[i]] = 0;
+            if (found == Search::LATE) break;
+            capped = capped || found == Search::FULL;
+            if (found != Search::FOUND) continue;
+            // Play the stage's pushes on the box list.
+            for (std::size_t k = before; k < steps.size(); ++k) {
+                const Step& st = steps[k];
+                const int to = st.from + st.length * off_[st.dir];
+                for (auto& b : boxes)
+                    if (b == st.from) b = static_cast<std::uint16_t>(to);
+                keeper = to - off_[st.dir];
+            }
+            std::sort(boxes.begin(), boxes.end());
+            groups.erase(groups.begin() + static_cast<std::ptrdiff_t>(gi));
+            progress = true;
+        }
+        if (groups.empty()) {
+            ok = std::all_of(boxes.begin(), boxes.end(),
+                             [&](std::uint16_t b) { return goalMap_[b] == GOAL; });
+            break;
+        }
+        if (!progress) {
+            if (!capped || budget >= maxNodes_) break;
+            budget *= 4;
+        }
+    }
+    staged_ = false;
+    return ok;
+}
+
 Result Solver::Run() {
     Result result;
     if (!Setup()) {
@@ -790,57 +957,19 @@ Result Solver::Run() {
     try {
         nodes_.reserve(maxNodes_);
         boxes_.reserve(maxNodes_ * nb_);
-        table_.assign(std::min<std::size_t>(maxTable_, 1 << 16), 0);
+        Reset(maxNodes_);
     } catch (const std::bad_alloc&) {
         result.outcome = Outcome::MEMORY_LIMIT;
         result.reason = "not enough memory for the position store";
         return result;
     }
-    tableMask_ = table_.size() - 1;
 
-    std::uint64_t hash = 0;
-    for (int i = 0; i < nb_; ++i) {
-        hash ^= zobBox_[startBoxes_[i]];
-        work_[startBoxes_[i]] = BOX;
-    }
-    const int anchor = Anchor(marks_.data(), startKeeper_);
-    const std::uint32_t h = LowerBound(startBoxes_.data());
-    for (int i = 0; i < nb_; ++i) work_[startBoxes_[i]] = 0;
-    if (h == DEAD_H) {
-        result.outcome = Outcome::NO_SOLUTION;
-        result.reason = "the boxes cannot all reach goals of their own";
-        return result;
-    }
-    nodes_.push_back({hash ^ zobKeeper_[anchor], NO_PARENT, 0, h,
-                      static_cast<std::uint16_t>(anchor), 0, 0, 0, 0});
-    boxes_.insert(boxes_.end(), startBoxes_.begin(), startBoxes_.end());
-    Insert(0);
-    if (h == 0) {
-        result.outcome = Outcome::SOLVED;
-        return result;
-    }
-    Push(0);
-
-    std::uint64_t expanded = 0;
-    bool late = false;
-    while (!open_.empty() && !found_) {
-        if ((++expanded & 63) == 0 && Now() > deadline_) {
-            late = true;
-            break;
-        }
-        const OpenEntry top = open_.top();
-        open_.pop();
-        Node& node = nodes_[top.node];
-        if (node.closed) continue;
-        const std::uint64_t primary = static_cast<std::uint64_t>(node.g) +
-                                      static_cast<std::uint64_t>(limits_.weight) * node.h;
-        if ((top.key >> 24) != primary) continue;  // a stale entry for a since-improved node
-        node.closed = 1;
-        Expand(top.node);
-    }
-    result.nodes = nodes_.size();
-    if (found_) {
-        if (!Rebuild(goalParent_, goalFrom_, goalDir_, goalLength_, result)) {
+    std::vector<Step> steps;
+    // The rooms one by one first, for a part of the time; then the whole level.
+    const double now = Now();
+    if (Staged(now + (deadline_ - now) * STAGED_SHARE, steps)) {
+        result.nodes = nodes_.size();
+        if (!Rebuild(steps, result)) {
             result.outcome = Outcome::NO_SOLUTION;
             result.reason = "internal error: the push list could not be walked";
             return result;
@@ -848,12 +977,28 @@ Result Solver::Run() {
         result.outcome = Outcome::SOLVED;
         return result;
     }
-    if (late) {
+    steps.clear();
+    Reset(maxNodes_);
+    const Search search = SearchFrom(startBoxes_, startKeeper_, deadline_, steps);
+    result.nodes = nodes_.size();
+    if (search == Search::FOUND) {
+        if (!Rebuild(steps, result)) {
+            result.outcome = Outcome::NO_SOLUTION;
+            result.reason = "internal error: the push list could not be walked";
+            return result;
+        }
+        result.outcome = Outcome::SOLVED;
+        return result;
+    }
+    if (search == Search::LATE) {
         result.outcome = Outcome::TIME_LIMIT;
         result.reason = "time limit reached";
-    } else if (dropped_) {
+    } else if (search == Search::FULL) {
         result.outcome = Outcome::MEMORY_LIMIT;
         result.reason = "memory limit reached";
+    } else if (nodes_.empty()) {
+        result.outcome = Outcome::NO_SOLUTION;
+        result.reason = "the boxes cannot all reach goals of their own";
     } else {
         result.outcome = Outcome::NO_SOLUTION;
         result.reason = "no solution exists (every reachable position searched)";
