@@ -145,4 +145,26 @@ inline void CheckShownPosition(const CoreState& core, int startBoxes) {
     FUZZ_CHECK(play.shown.positionBoard[play.shown.keeperCell] == FLOOR);
 }
 
+// The whole game played again from the start (Restart, then Auto-play to its end) reaches the
+// position shown at its end: the shown position follows from the letters alone.
+inline void CheckReplayAtEnd(CoreState& core, Clocks& clocks) {
+    clocks.RunUntilIdle(core);
+    PlayState& play = core.play;
+    if (play.history.cursor != play.history.end || play.history.cursor == 0) return;
+    const int cells = core.level.board.cellCount;
+    const ShownPosition before = play.shown;
+    WindowRequests requests;
+    Restart(core, requests);
+    FUZZ_CHECK(play.history.cursor == 0);
+    AutoPlayButton(core, requests);
+    clocks.Apply(requests);
+    clocks.RunUntilIdle(core);
+    FUZZ_CHECK(play.history.cursor == play.history.end);
+    FUZZ_CHECK(play.shown.keeperCell == before.keeperCell);
+    FUZZ_CHECK(play.shown.shownMoves == before.shownMoves);
+    FUZZ_CHECK(play.shown.shownPushes == before.shownPushes);
+    for (int i = 0; i < cells; ++i)
+        FUZZ_CHECK(play.shown.positionBoard[i] == before.positionBoard[i]);
+}
+
 }  // namespace ruk::fuzz

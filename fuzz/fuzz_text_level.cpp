@@ -1,7 +1,8 @@
 // Text-dialog levels of any bytes, loaded as the window loads them, then played with the mouse.
 // The input up to its first NUL (at most 10,000 bytes) is the level text; after the NUL come
 // the Guard and Instant Move options, then clicks of three bytes each: kind, row and column
-// (counted from the row and column before the level's first, so that clicks fall on it).
+// (counted from the row and column before the level's first, so that clicks fall on it). At the
+// end the game is played again from the start and must reach the same position.
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -69,5 +70,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     clocks.RunUntilIdle(core);
     fuzz::CheckShownPosition(core, startBoxes);
+    fuzz::CheckReplayAtEnd(core, clocks);
     return 0;
 }

@@ -1,6 +1,7 @@
 // Moves typed into the URDL box against the first sample levels, then the game travelled with
 // Restart, Undo, Redo, Auto-play, right clicks and the option boxes while the clocks run, each
-// command only when the window would let it be used.
+// command only when the window would let it be used. At the end the game is played again from
+// the start and must reach the same position, and a solved one must end with every box home.
 // Byte 0: the level (1-8), Guard and Instant Move. Then the moves up to a NUL; after it, one
 // command per byte.
 #include <cstddef>
@@ -127,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::CheckShownPosition(core, startBoxes);
     UnsolvableCheck(core);
     RefreshUnsolvable(core);
+    fuzz::CheckReplayAtEnd(core, clocks);
     fuzz::CheckSolvedReplay(core, clocks);
     return 0;
 }
