@@ -17,7 +17,6 @@
 #include "engine/urdl_parser.h"
 #include "level_change.h"
 #include "planner/deadlock_tests.h"
-#include "planner/fill_region.h"
 
 namespace ruk::pushbot {
 
@@ -45,6 +44,7 @@ struct Node {
     std::uint8_t dir;
     std::uint8_t length;  // pushes in a row (tunnel macro)
     std::uint8_t closed;
+    std::uint8_t fill;  // 1 + the goal room's fill index when the push went on to that goal
 };
 
 struct OpenEntry {
@@ -71,6 +71,10 @@ class Solver {
     struct Step {
         int from, dir, length;
     };
+    void FindGoalRoom();
+    bool PullOut(int goal, std::vector<Step>& pushes);
+    int RoomFill() const;
+    void AppendSteps(std::vector<Step>& reversed, const Node& node) const;
     enum class Search { FOUND, EXHAUSTED, LATE, FULL };
     void Reset(std::size_t nodeCap);
     Search SearchFrom(const std::vector<std::uint16_t>& start, int keeper, double deadline,
@@ -82,15 +86,19 @@ class Solver {
     void BuildDistances();
     std::uint32_t LowerBound(const std::uint16_t* boxes);
     std::uint32_t Hungarian(const std::uint16_t* boxes, int* goalOf = nullptr);
-    int Anchor(std::uint32_t* marks, int keeper);
+    int Anchor(std::uint32_t* marks, std::uint32_t& stamp, int keeper);
+    int ChildAnchor(int parentAnchor, int from, int to, int length, int keeper);
+    bool OneArc(int cell) const;
+    bool Reached(int cell) const { return marks_[cell] == markStamp_; }
     int PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& allowed);
     bool Tunnel(int cell, int d) const;
+    int Frozen(int cell);
     int SealedGoals() const;
     int Settled(const std::uint16_t* boxes);
     bool SettledAllows(int parentSettled, const std::uint16_t* boxes, int from, int to);
     void Expand(std::uint32_t index);
     void AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
-                  int d, int length, int keeper);
+                  int d, int length, int keeper, int fill = 0);
     std::uint32_t Find(std::uint64_t hash, const std::uint16_t* boxes, int anchor) const;
     bool Insert(std::uint32_t index);
     bool GrowTable();
@@ -115,7 +123,8 @@ class Solver {
     std::vector<std::uint16_t> startBoxes_;
     int startKeeper_ = 0;
 
-    std::vector<std::uint32_t> marks_, childMarks_;
+    std::vector<std::uint32_t> marks_, childMarks_;  // keeper regions, by stamp
+    std::uint32_t markStamp_ = 0, childStamp_ = 0;
     std::vector<std::int32_t> queue_;
     std::vector<std::uint16_t> child_, expandBoxes_;
     std::vector<std::uint8_t> allowed_;
@@ -152,7 +161,15 @@ class Solver {
 
     bool found_ = false;
     std::uint32_t goalParent_ = 0;
-    int goalFrom_ = 0, goalDir_ = 0, goalLength_ = 0;
+    int goalFrom_ = 0, goalDir_ = 0, goalLength_ = 0, goalFill_ = 0;
+
+    // A room of goals with one entrance: boxes arriving there go on to the goals in an order
+    // that leaves the rest fillable. Cuts other pushes, so a search using it proves nothing.
+    int entrance_ = -1, entranceDir_ = 0;
+    std::vector<std::uint8_t> room_;
+    std::vector<int> fillOrder_;
+    std::vector<std::vector<Step>> fillPushes_;  // from the entrance, per fill index
+    bool useRoom_ = false, roomUsed_ = false;
 };
 
 bool Solver::Setup() {
@@ -192,6 +209,7 @@ bool Solver::Setup() {
     areaStamp_.assign(cells_, 0);
     areaOf_.assign(cells_, -1);
     BuildDistances();
+    FindGoalRoom();
     return true;
 }
 
@@ -354,9 +372,71 @@ std::uint32_t Solver::LowerBound(const std::uint16_t* boxes) {
     return sum;
 }
 
-int Solver::Anchor(std::uint32_t* marks, int keeper) {
-    std::fill(marks, marks + cells_, 0u);
-    return FillRegion(work_.data(), marks, keeper, 1, core_.level.directions, queue_.data());
+// The keeper's region in work_, marked with a fresh stamp; returns its smallest cell.
+int Solver::Anchor(std::uint32_t* marks, std::uint32_t& stamp, int keeper) {
+    if (++stamp == 0) {
+        std::fill(marks, marks + cells_, 0u);
+        stamp = 1;
+    }
+    const std::uint32_t mark = stamp;
+    marks[keeper] = mark;
+    int anchor = keeper;
+    int head = 0, tail = 0;
+    queue_[tail++] = keeper;
+    while (head < tail) {
+        const int cell = queue_[head++];
+        for (int d = 0; d < 4; ++d) {
+            const int next = cell + off_[d];
+            if (work_[next] != 0 || marks[next] == mark) continue;
+            marks[next] = mark;
+            queue_[tail++] = next;
+            anchor = std::min(anchor, next);
+        }
+    }
+    return anchor;
+}
+
+// Whether the free cells around cell, which has just been filled, still connect all its free
+// side neighbours: then filling it split no region.
+bool Solver::OneArc(int cell) const {
+    const std::int32_t* ring = core_.level.directions.ringOffset.data();  // clockwise from north
+    int start = -1;
+    for (int i = 0; i < 8 && start < 0; ++i)
+        if (work_[cell + ring[i]] != 0) start = i;
+    if (start < 0) return true;
+    int arcs = 0;
+    bool inArc = false, counted = false;
+    for (int j = 1; j <= 8; ++j) {
+        const int i = (start + j) & 7;
+        if (work_[cell + ring[i]] != 0) {
+            inArc = false;
+            continue;
+        }
+        if (!inArc) {
+            inArc = true;
+            counted = false;
+        }
+        if ((i & 1) == 0 && !counted) {  // a side neighbour
+            counted = true;
+            ++arcs;
+        }
+    }
+    return arcs <= 1;
+}
+
+// The child's keeper region from its parent's (marks_, for the position before the push): a
+// single push that merges no other area into the region and splits none off only swaps the
+// box's new cell for its old one.
+int Solver::ChildAnchor(int parentAnchor, int from, int to, int length, int keeper) {
+    if (length == 1 && to != parentAnchor) {
+        bool local = true;
+        for (int d = 0; d < 4 && local; ++d) {
+            const int n = from + off_[d];
+            if (work_[n] == 0 && !Reached(n)) local = false;
+        }
+        if (local && (!Reached(to) || OneArc(to))) return std::min(parentAnchor, from);
+    }
+    return Anchor(childMarks_.data(), childStamp_, keeper);
 }
 
 // The boxes frozen on goals of the position in work_, as a table entry: they are walls for good,
@@ -452,6 +532,29 @@ int Solver::SealedGoals() const {
     return sealed;
 }
 
+// The core's freeze test, with one more way to block an axis: dead cells on both sides, where
+// the box may not go. work_ is changed while it runs and restored.
+int Solver::Frozen(int cell) {
+    int result = goalMap_[cell] == GOAL ? FROZEN_ON_GOALS : FROZEN_OFF_GOAL;
+    work_[cell] = WALL;  // the box is a wall for the boxes beside it
+    bool freeAxis = false;
+    for (int a = 0; a < 2 && !freeAxis; ++a) {
+        const int sides[2] = {cell - off_[a], cell + off_[a]};
+        if (work_[sides[0]] == WALL || work_[sides[1]] == WALL) continue;
+        if (dead_[sides[0]] && dead_[sides[1]]) continue;
+        bool frozenSide = false;
+        for (const int side : sides) {
+            if (work_[side] != BOX) continue;
+            const int r = Frozen(side);
+            if (r == FROZEN_OFF_GOAL) result = FROZEN_OFF_GOAL;
+            if (r != NOT_FROZEN) frozenSide = true;
+        }
+        freeAxis = !frozenSide;
+    }
+    work_[cell] = BOX;
+    return freeAxis ? NOT_FROZEN : result;
+}
+
 bool Solver::Tunnel(int cell, int d) const {
     const int side = off_[(d + 1) & 3];
     return wall_[cell + side] && wall_[cell - side];
@@ -471,7 +574,7 @@ int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& al
     parent_.clear();
     attention_.clear();
     for (int c = 0; c < cells_; ++c) {
-        if (work_[c] != 0 || marks_[c] != 0 || areaStamp_[c] == stamp_) continue;
+        if (work_[c] != 0 || Reached(c) || areaStamp_[c] == stamp_) continue;
         const int id = areas++;
         parent_.push_back(id);
         attention_.push_back(0);
@@ -544,7 +647,7 @@ int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& al
             if (fromArea >= 0 && root(fromArea) == r) continue;    // the keeper would be inside
             if (fenceOf(from) == r || fenceOf(to) == r) continue;  // waits for a fence push
             const int toArea = areaAt(to);
-            if (marks_[from] == 0 || work_[from] != 0 || toArea < 0 || root(toArea) != r) {
+            if (!Reached(from) || work_[from] != 0 || toArea < 0 || root(toArea) != r) {
                 violated_[r] = 1;
                 continue;
             }
@@ -621,7 +724,7 @@ void Solver::Push(std::uint32_t index) {
 }
 
 void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
-                      int d, int length, int keeper) {
+                      int d, int length, int keeper, int fill) {
     // The child's box list: boxes with boxes[k] moved to target, kept sorted.
     std::copy(boxes, boxes + nb_, child_.begin());
     int i = k;
@@ -636,9 +739,10 @@ void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, i
     }
     const Node& p = nodes_[parent];
     const std::uint64_t boxHash = p.hash ^ zobKeeper_[p.anchor] ^ zobBox_[from] ^ zobBox_[target];
-    const int anchor = Anchor(childMarks_.data(), keeper);
+    const int anchor = ChildAnchor(p.anchor, from, target, fill > 0 ? 2 : length, keeper);
     const std::uint64_t hash = boxHash ^ zobKeeper_[anchor];
-    const std::uint32_t g = p.g + static_cast<std::uint32_t>(length);
+    std::uint32_t g = p.g + static_cast<std::uint32_t>(length);
+    if (fill > 0) g += static_cast<std::uint32_t>(fillPushes_[fill - 1].size());
     const std::uint32_t known = Find(hash, child_.data(), anchor);
     if (known != NO_PARENT) {
         Node& node = nodes_[known];
@@ -648,6 +752,7 @@ void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, i
         node.from = static_cast<std::uint16_t>(from);
         node.dir = static_cast<std::uint8_t>(d);
         node.length = static_cast<std::uint8_t>(length);
+        node.fill = static_cast<std::uint8_t>(fill);
         node.closed = 0;
         Push(known);
         return;
@@ -660,6 +765,7 @@ void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, i
         goalFrom_ = from;
         goalDir_ = d;
         goalLength_ = length;
+        goalFill_ = fill;
         return;
     }
     if (nodes_.size() >= nodeCap_) {
@@ -669,7 +775,7 @@ void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, i
     const auto index = static_cast<std::uint32_t>(nodes_.size());
     nodes_.push_back({hash, parent, g, h, static_cast<std::uint16_t>(anchor),
                       static_cast<std::uint16_t>(from), static_cast<std::uint8_t>(d),
-                      static_cast<std::uint8_t>(length), 0});
+                      static_cast<std::uint8_t>(length), 0, static_cast<std::uint8_t>(fill)});
     boxes_.insert(boxes_.end(), child_.begin(), child_.end());
     if (!Insert(index)) {
         nodes_.pop_back();
@@ -686,7 +792,7 @@ void Solver::Expand(std::uint32_t index) {
     std::vector<std::uint16_t>& boxes = expandBoxes_;
     boxes.assign(boxes_.begin() + at, boxes_.begin() + at + nb_);
     for (int i = 0; i < nb_; ++i) work_[boxes[i]] = BOX;
-    Anchor(marks_.data(), nodes_[index].anchor);
+    Anchor(marks_.data(), markStamp_, nodes_[index].anchor);
     std::fill(allowed_.begin(), allowed_.end(), 1);
     const int corral = PickCorral(boxes.data(), allowed_);
     const int parentSettled = Settled(boxes.data());
@@ -697,7 +803,7 @@ void Solver::Expand(std::uint32_t index) {
         for (int d = 0; d < 4 && !found_; ++d) {
             const int from = b - off_[d];
             int to = b + off_[d];
-            if (marks_[from] == 0 || work_[to] != 0 || dead_[to]) continue;
+            if (!Reached(from) || work_[to] != 0 || dead_[to]) continue;
             work_[b] = 0;
             work_[to] = BOX;
             int length = 1;
@@ -713,17 +819,191 @@ void Solver::Expand(std::uint32_t index) {
                 to = next;
                 ++length;
             }
-            const int keeper = to - off_[d];
+            int keeper = to - off_[d];
+            int fill = 0;
+            if (useRoom_ && to == entrance_ && d == entranceDir_) {
+                fill = RoomFill();
+                if (fill > 0) {
+                    // The box goes on to its goal; other pushes from the entrance are cut.
+                    roomUsed_ = true;
+                    const std::vector<Step>& path = fillPushes_[fill - 1];
+                    work_[to] = 0;
+                    to = path.back().from + off_[path.back().dir];
+                    work_[to] = BOX;
+                    keeper = path.back().from;
+                }
+            }
             // No keeper: the core's closed-area test runs a reverse search per goal on every
             // box frozen on a goal; the settled-set check covers that once per set instead.
             if (IsDeadAfterPush(core_, work_.data(), goalMap_, to, 0) == 0 &&
-                SettledAllows(parentSettled, boxes.data(), b, to))
-                AddChild(index, boxes.data(), k, to, b, d, length, keeper);
+                Frozen(to) != FROZEN_OFF_GOAL && SettledAllows(parentSettled, boxes.data(), b, to))
+                AddChild(index, boxes.data(), k, to, b, d, length, keeper, fill);
             work_[to] = 0;
             work_[b] = BOX;
         }
     }
     for (int i = 0; i < nb_; ++i) work_[boxes[i]] = 0;
+}
+
+// The smallest area holding a goal group and no box or keeper that one cell, the entrance,
+// cuts off from the rest; its fill order comes from pulling the boxes out of a full room one
+// at a time, the last one out filled first.
+void Solver::FindGoalRoom() {
+    if (nb_ > HUNGARIAN_MAX) return;
+    std::vector<std::uint8_t> box(cells_, 0), seen(cells_, 0), best;
+    for (const std::uint16_t b : startBoxes_) box[b] = 1;
+    int bestSize = cells_ / 2;
+    for (const std::vector<int>& group : GoalGroups()) {
+        for (int e = 0; e < cells_; ++e) {
+            if (wall_[e] || goalMap_[e] == GOAL || dead_[e]) continue;
+            std::fill(seen.begin(), seen.end(), 0);
+            seen[e] = 1;
+            int head = 0, tail = 0, size = 0;
+            bool clean = true;
+            queue_[tail++] = goals_[group[0]];
+            seen[goals_[group[0]]] = 1;
+            while (head < tail && clean && size < bestSize) {
+                const int c = queue_[head++];
+                ++size;
+                if (box[c] || c == startKeeper_) clean = false;
+                for (int d = 0; d < 4; ++d) {
+                    const int n = c + off_[d];
+                    if (wall_[n] || seen[n]) continue;
+                    seen[n] = 1;
+                    queue_[tail++] = n;
+                }
+            }
+            if (!clean || head < tail || size >= bestSize) continue;
+            seen[e] = 0;
+            bool all = true;
+            for (const int gi : group) all = all && seen[goals_[gi]];
+            int inside = 0, dir = -1;
+            for (int d = 0; d < 4; ++d) {
+                if (seen[e + off_[d]]) {
+                    ++inside;
+                    dir = d;
+                }
+            }
+            if (!all || inside != 1 || wall_[e - off_[dir]] || seen[e - off_[dir]]) continue;
+            bestSize = size;
+            best = seen;
+            entrance_ = e;
+            entranceDir_ = dir;
+        }
+    }
+    if (entrance_ < 0) return;
+    room_ = best;
+    // Goals in pull-out order: the nearest to the entrance tried first.
+    std::vector<int> inRoom;
+    for (const int g : goals_)
+        if (room_[g]) inRoom.push_back(g);
+    std::vector<std::vector<Step>> paths;
+    std::vector<int> order;
+    for (const int g : inRoom) work_[g] = BOX;
+    while (!inRoom.empty()) {
+        bool out = false;
+        for (std::size_t i = 0; i < inRoom.size() && !out; ++i) {
+            std::vector<Step> pushes;
+            work_[inRoom[i]] = 0;
+            if (PullOut(inRoom[i], pushes)) {
+                order.push_back(inRoom[i]);
+                paths.push_back(std::move(pushes));
+                inRoom.erase(inRoom.begin() + static_cast<std::ptrdiff_t>(i));
+                out = true;
+            } else {
+                work_[inRoom[i]] = BOX;
+            }
+        }
+        if (!out) break;
+    }
+    for (int c = 0; c < cells_; ++c)
+        if (work_[c] == BOX) work_[c] = 0;
+    if (!inRoom.empty()) {
+        entrance_ = -1;
+        return;
+    }
+    fillOrder_.assign(order.rbegin(), order.rend());
+    fillPushes_.assign(paths.rbegin(), paths.rend());
+    useRoom_ = true;
+}
+
+// Whether a box on goal can be pulled out to the entrance, the keeper coming in through it and
+// leaving behind the box, with the boxes in work_ in place; the pushes that bring it back, in
+// order. Box and keeper stay in the room and the entrance.
+bool Solver::PullOut(int goal, std::vector<Step>& pushes) {
+    std::vector<int> local(cells_, -1), cellOf;
+    for (int c = 0; c < cells_; ++c) {
+        if (room_[c] || c == entrance_) {
+            local[c] = static_cast<int>(cellOf.size());
+            cellOf.push_back(c);
+        }
+    }
+    const int n = static_cast<int>(cellOf.size());
+    const int outside = entrance_ - off_[entranceDir_];
+    std::vector<std::int32_t> came(static_cast<std::size_t>(n) * n, -2);
+    std::vector<std::int32_t> q;
+    auto free = [&](int c, int boxCell) { return local[c] >= 0 && work_[c] == 0 && c != boxCell; };
+    const int startState = local[goal] * n + local[entrance_];
+    came[startState] = -1;
+    q.push_back(startState);
+    for (std::size_t head = 0; head < q.size(); ++head) {
+        const int st = q[head];
+        const int b = cellOf[st / n], k = cellOf[st % n];
+        for (int d = 0; d < 4; ++d) {
+            const int next = k + off_[d];
+            if (free(next, b)) {  // a walk
+                const int ns = (st / n) * n + local[next];
+                if (came[ns] == -2) {
+                    came[ns] = st;
+                    q.push_back(ns);
+                }
+            }
+            if (next != b) continue;
+            // A pull: the keeper steps back away from the box, the box follows.
+            const int back = k - off_[d];
+            if (k == entrance_ && back == outside) {
+                pushes.clear();
+                pushes.push_back({entrance_, d, 1});
+                for (int x = st; came[x] != -1; x = came[x]) {
+                    const int from = came[x];
+                    if (from / n != x / n) {
+                        // a pull from box cell cellOf[from / n] to cellOf[x / n]
+                        const int to = cellOf[from / n], at = cellOf[x / n];
+                        for (int dd = 0; dd < 4; ++dd)
+                            if (at + off_[dd] == to) pushes.push_back({at, dd, 1});
+                    }
+                }
+                return true;
+            }
+            if (!free(back, b)) continue;
+            const int ns = local[k] * n + local[back];
+            if (came[ns] == -2) {
+                came[ns] = st;
+                q.push_back(ns);
+            }
+        }
+    }
+    return false;
+}
+
+// 1 + the next fill index when the room holds exactly the boxes of a fill order's prefix.
+int Solver::RoomFill() const {
+    int inside = 0;
+    for (int c = 0; c < cells_; ++c)
+        if (room_[c] && work_[c] == BOX) ++inside;
+    if (inside >= static_cast<int>(fillOrder_.size())) return 0;
+    for (int j = 0; j < inside; ++j)
+        if (work_[fillOrder_[j]] != BOX) return 0;
+    return inside + 1;
+}
+
+// A node's pushes, last first, onto a list that is reversed later.
+void Solver::AppendSteps(std::vector<Step>& reversed, const Node& node) const {
+    if (node.fill > 0) {
+        const std::vector<Step>& path = fillPushes_[node.fill - 1];
+        reversed.insert(reversed.end(), path.rbegin(), path.rend());
+    }
+    reversed.push_back({node.from, node.dir, node.length});
 }
 
 // Walks the keeper to each pushing side by a shortest path and writes the letters.
@@ -812,14 +1092,14 @@ Solver::Search Solver::SearchFrom(const std::vector<std::uint16_t>& start, int k
         hash ^= zobBox_[start[i]];
         work_[start[i]] = BOX;
     }
-    const int anchor = Anchor(marks_.data(), keeper);
+    const int anchor = Anchor(marks_.data(), markStamp_, keeper);
     const std::uint32_t h = LowerBound(start.data());
     const bool done = h == 0 || (staged_ && h != DEAD_H && StageDone(start.data()));
     for (int i = 0; i < nb_; ++i) work_[start[i]] = 0;
     if (done) return Search::FOUND;
     if (h == DEAD_H) return Search::EXHAUSTED;
     nodes_.push_back({hash ^ zobKeeper_[anchor], NO_PARENT, 0, h,
-                      static_cast<std::uint16_t>(anchor), 0, 0, 0, 0});
+                      static_cast<std::uint16_t>(anchor), 0, 0, 0, 0, 0});
     boxes_.insert(boxes_.end(), start.begin(), start.end());
     Insert(0);
     Push(0);
@@ -839,9 +1119,14 @@ Solver::Search Solver::SearchFrom(const std::vector<std::uint16_t>& start, int k
     }
     if (!found_) return dropped_ ? Search::FULL : Search::EXHAUSTED;
     const std::size_t first = steps.size();
-    steps.push_back({goalFrom_, goalDir_, goalLength_});
+    Node last{};
+    last.from = static_cast<std::uint16_t>(goalFrom_);
+    last.dir = static_cast<std::uint8_t>(goalDir_);
+    last.length = static_cast<std::uint8_t>(goalLength_);
+    last.fill = static_cast<std::uint8_t>(goalFill_);
+    AppendSteps(steps, last);
     for (std::uint32_t i = goalParent_; nodes_[i].parent != NO_PARENT; i = nodes_[i].parent)
-        steps.push_back({nodes_[i].from, nodes_[i].dir, nodes_[i].length});
+        AppendSteps(steps, nodes_[i]);
     std::reverse(steps.begin() + static_cast<std::ptrdiff_t>(first), steps.end());
     return Search::FOUND;
 }
@@ -979,7 +1264,14 @@ Result Solver::Run() {
     }
     steps.clear();
     Reset(maxNodes_);
-    const Search search = SearchFrom(startBoxes_, startKeeper_, deadline_, steps);
+    roomUsed_ = false;
+    Search search = SearchFrom(startBoxes_, startKeeper_, deadline_, steps);
+    if (search == Search::EXHAUSTED && roomUsed_) {
+        // The goal room's order cut pushes: only a search without it can prove anything.
+        useRoom_ = false;
+        Reset(maxNodes_);
+        search = SearchFrom(startBoxes_, startKeeper_, deadline_, steps);
+    }
     result.nodes = nodes_.size();
     if (search == Search::FOUND) {
         if (!Rebuild(steps, result)) {
