@@ -27,8 +27,13 @@ constexpr int HUNGARIAN_MAX = 64;  // more boxes than this: the cheaper sum of n
 // Cached sets of boxes frozen on goals, one byte per cell each, on top of the -mem budget.
 constexpr std::size_t SETTLED_BYTES = 32u << 20;
 constexpr std::uint32_t SEAL_PENALTY = 8;
-constexpr double STAGED_SHARE = 0.3;  // of the time limit, for the room-by-room search  // added to
-                                      // the bound per sealed free goal
+constexpr double STAGED_SHARE = 0.3;            // of the time limit, for the room-by-room search
+constexpr std::size_t CORRAL_BOXES = 8;         // largest corral searched on its own
+constexpr std::size_t CORRAL_POSITIONS = 200;   // its search gives up after that many
+constexpr std::size_t CORRAL_CACHE = 1u << 20;  // verdicts kept
+constexpr std::size_t CORRAL_FREE = 300000;     // positions before the share applies
+constexpr double PORTFOLIO_SHARE = 0.5;  // of the time then left, for the given weight  // added to
+                                         // the bound per sealed free goal
 constexpr std::uint32_t NO_PARENT = 0xffffffffu;
 constexpr std::uint32_t DEAD_H = 0xffffffffu;
 constexpr const char* WALK = "urdl";
@@ -90,7 +95,9 @@ class Solver {
     int ChildAnchor(int parentAnchor, int from, int to, int length, int keeper);
     bool OneArc(int cell) const;
     bool Reached(int cell) const { return marks_[cell] == markStamp_; }
-    int PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& allowed);
+    int PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& allowed, int keeper);
+    bool CorralDead(const std::uint16_t* boxes, const std::vector<std::uint8_t>& which, int keeper,
+                    int inside);
     bool Tunnel(int cell, int d) const;
     int Frozen(int cell);
     int SealedGoals() const;
@@ -137,7 +144,7 @@ class Solver {
     std::vector<std::uint32_t> areaStamp_;
     std::vector<std::int32_t> areaOf_;
     std::uint32_t stamp_ = 0;
-    std::vector<std::int32_t> parent_;
+    std::vector<std::int32_t> parent_, seed_;  // union-find of areas; a cell of each area
     std::vector<std::uint8_t> attention_, violated_;
     std::vector<std::int32_t> pushCount_;
 
@@ -170,6 +177,13 @@ class Solver {
     std::vector<int> fillOrder_;
     std::vector<std::vector<Step>> fillPushes_;  // from the entrance, per fill index
     bool useRoom_ = false, roomUsed_ = false;
+    int weight_ = 3;
+
+    // Corral boxes alone on the board: their positions searched (exact keys), and the verdicts.
+    std::vector<std::uint32_t> relBoard_, relMarks_;
+    std::uint32_t relStamp_ = 0;
+    std::size_t relSpent_ = 0;  // positions searched so far
+    std::unordered_map<std::string, bool> corralDead_;
 };
 
 bool Solver::Setup() {
@@ -206,6 +220,8 @@ bool Solver::Setup() {
     settledBoxes_.resize(nb_);
     allowed_.assign(nb_, 1);
     fixed_.assign(cells_, 0);
+    relBoard_.assign(work_.begin(), work_.end());
+    relMarks_.assign(cells_, 0);
     areaStamp_.assign(cells_, 0);
     areaOf_.assign(cells_, -1);
     BuildDistances();
@@ -564,7 +580,7 @@ bool Solver::Tunnel(int cell, int d) const {
 // boxes goes into it and the keeper stands beside each of them, some push of theirs must come
 // next in any solution, so the others need not be tried. Marks allowed boxes; returns whether
 // such a corral was chosen.
-int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& allowed) {
+int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& allowed, int keeper) {
     ++stamp_;
     if (stamp_ == 0) {
         std::fill(areaStamp_.begin(), areaStamp_.end(), 0u);
@@ -572,11 +588,13 @@ int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& al
     }
     int areas = 0;
     parent_.clear();
+    seed_.clear();
     attention_.clear();
     for (int c = 0; c < cells_; ++c) {
         if (work_[c] != 0 || Reached(c) || areaStamp_[c] == stamp_) continue;
         const int id = areas++;
         parent_.push_back(id);
+        seed_.push_back(c);
         attention_.push_back(0);
         int head = 0, tail = 0;
         queue_[tail++] = c;
@@ -654,15 +672,109 @@ int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& al
             ++pushCount_[r];
         }
     }
+    // Any corral whose boxes alone are lost makes the position dead.
+    for (int a = 0; a < areas; ++a) {
+        if (root(a) != a || !attention_[a]) continue;
+        for (int i = 0; i < nb_; ++i) allowed[i] = areaOf_[boxes[i]] == a ? 1 : 0;
+        if (CorralDead(boxes, allowed, keeper, seed_[a])) return 2;
+    }
     int best = -1;
     for (int a = 0; a < areas; ++a) {
         if (root(a) != a || violated_[a] || !attention_[a]) continue;
         if (pushCount_[a] == 0) return 2;  // it can never be opened
         if (best < 0 || pushCount_[a] < pushCount_[best]) best = a;
     }
-    if (best < 0) return 0;
+    if (best < 0) {
+        std::fill(allowed.begin(), allowed.end(), 1);
+        return 0;
+    }
     for (int i = 0; i < nb_; ++i) allowed[i] = areaOf_[boxes[i]] == best ? 1 : 0;
     return 1;
+}
+
+// Whether the boxes marked in which, alone on the board, can never all reach goals:
+// then the position is dead, since any answer's pushes of those boxes would do that there. The
+// search is exhaustive up to a small size and keyed exactly, so a dead verdict is a proof.
+bool Solver::CorralDead(const std::uint16_t* boxes, const std::vector<std::uint8_t>& which,
+                        int keeper, int inside) {
+    std::vector<std::uint16_t> start;
+    bool offGoal = false;
+    for (int k = 0; k < nb_; ++k) {
+        if (!which[k]) continue;
+        start.push_back(boxes[k]);
+        offGoal = offGoal || goalMap_[boxes[k]] != GOAL;
+    }
+    const std::size_t n = start.size();
+    // Small corrals only, and a bounded share of the work.
+    if (!offGoal || n > CORRAL_BOXES || relSpent_ > nodes_.size() + CORRAL_FREE) return false;
+    // The keeper's region on the relaxed board: stamps in relMarks_, smallest cell returned.
+    auto region = [&](int from) {
+        if (++relStamp_ == 0) {
+            std::fill(relMarks_.begin(), relMarks_.end(), 0u);
+            relStamp_ = 1;
+        }
+        relMarks_[from] = relStamp_;
+        int anchor = from, head = 0, tail = 0;
+        queue_[tail++] = from;
+        while (head < tail) {
+            const int c = queue_[head++];
+            for (int d = 0; d < 4; ++d) {
+                const int x = c + off_[d];
+                if (relBoard_[x] != 0 || relMarks_[x] == relStamp_) continue;
+                relMarks_[x] = relStamp_;
+                queue_[tail++] = x;
+                anchor = std::min(anchor, x);
+            }
+        }
+        return anchor;
+    };
+    auto keyOf = [&](const std::uint16_t* cells, int anchor) {
+        std::string key(reinterpret_cast<const char*>(cells), n * sizeof(std::uint16_t));
+        const auto a = static_cast<std::uint16_t>(anchor);
+        key.append(reinterpret_cast<const char*>(&a), sizeof a);
+        return key;
+    };
+    // The keeper's cell and the boxes fix the answer.
+    const std::string first = keyOf(start.data(), keeper);
+    const auto known = corralDead_.find(first);
+    if (known != corralDead_.end()) return known->second;
+
+    // Breadth-first over (boxes, keeper cell); a position is known by its keeper region.
+    std::vector<std::uint16_t> todo(start);
+    todo.push_back(static_cast<std::uint16_t>(keeper));
+    std::unordered_map<std::string, bool> seen;
+    std::vector<std::uint16_t> cur(n + 1), next(n);
+    bool dead = true;
+    for (std::size_t head = 0; head < todo.size() && dead; head += n + 1) {
+        std::copy(todo.begin() + static_cast<std::ptrdiff_t>(head),
+                  todo.begin() + static_cast<std::ptrdiff_t>(head + n + 1), cur.begin());
+        for (std::size_t i = 0; i < n; ++i) relBoard_[cur[i]] = BOX;
+        const int anchor = region(cur[n]);
+        if (seen.emplace(keyOf(cur.data(), anchor), true).second) {
+            bool solved = true;
+            for (std::size_t i = 0; i < n; ++i) solved = solved && goalMap_[cur[i]] == GOAL;
+            // Done once solved or opened (the keeper inside), or too big to tell.
+            if (solved || (inside < 0 && relMarks_[0] == 1) || seen.size() > CORRAL_POSITIONS)
+                dead = false;
+            for (std::size_t i = 0; i < n && dead; ++i) {
+                const int b = cur[i];
+                for (int d = 0; d < 4; ++d) {
+                    const int from = b - off_[d], to = b + off_[d];
+                    if (relMarks_[from] != relStamp_ || relBoard_[to] != 0 || dead_[to]) continue;
+                    std::copy(cur.begin(), cur.begin() + static_cast<std::ptrdiff_t>(n),
+                              next.begin());
+                    next[i] = static_cast<std::uint16_t>(to);
+                    std::sort(next.begin(), next.end());
+                    todo.insert(todo.end(), next.begin(), next.end());
+                    todo.push_back(static_cast<std::uint16_t>(b));
+                }
+            }
+        }
+        for (std::size_t i = 0; i < n; ++i) relBoard_[cur[i]] = 0;
+    }
+    relSpent_ += seen.size();
+    if (corralDead_.size() < CORRAL_CACHE) corralDead_.emplace(first, dead);
+    return dead;
 }
 
 std::uint32_t Solver::Find(std::uint64_t hash, const std::uint16_t* boxes, int anchor) const {
@@ -712,7 +824,7 @@ bool Solver::Insert(std::uint32_t index) {
 void Solver::Push(std::uint32_t index) {
     const Node& node = nodes_[index];
     const std::uint64_t primary =
-        static_cast<std::uint64_t>(node.g) + static_cast<std::uint64_t>(limits_.weight) * node.h;
+        static_cast<std::uint64_t>(node.g) + static_cast<std::uint64_t>(weight_) * node.h;
     // Ties: the deeper position first.
     const std::uint64_t key =
         (primary << 24) | (0xffffffu - std::min<std::uint32_t>(node.g, 0xffffffu));
@@ -794,7 +906,7 @@ void Solver::Expand(std::uint32_t index) {
     for (int i = 0; i < nb_; ++i) work_[boxes[i]] = BOX;
     Anchor(marks_.data(), markStamp_, nodes_[index].anchor);
     std::fill(allowed_.begin(), allowed_.end(), 1);
-    const int corral = PickCorral(boxes.data(), allowed_);
+    const int corral = PickCorral(boxes.data(), allowed_, nodes_[index].anchor);
     const int parentSettled = Settled(boxes.data());
     for (int k = 0; k < nb_ && corral != 2 && !found_; ++k) {
         if (!allowed_[k]) continue;
@@ -1111,8 +1223,8 @@ Solver::Search Solver::SearchFrom(const std::vector<std::uint16_t>& start, int k
         open_.pop();
         Node& node = nodes_[top.node];
         if (node.closed) continue;
-        const std::uint64_t primary = static_cast<std::uint64_t>(node.g) +
-                                      static_cast<std::uint64_t>(limits_.weight) * node.h;
+        const std::uint64_t primary =
+            static_cast<std::uint64_t>(node.g) + static_cast<std::uint64_t>(weight_) * node.h;
         if ((top.key >> 24) != primary) continue;  // a stale entry for a since-improved node
         node.closed = 1;
         Expand(top.node);
@@ -1264,13 +1376,24 @@ Result Solver::Run() {
     }
     steps.clear();
     Reset(maxNodes_);
-    roomUsed_ = false;
-    Search search = SearchFrom(startBoxes_, startKeeper_, deadline_, steps);
-    if (search == Search::EXHAUSTED && roomUsed_) {
-        // The goal room's order cut pushes: only a search without it can prove anything.
-        useRoom_ = false;
+    // The given weight for half the time left, then weight 1, which finds other levels.
+    const bool second = limits_.portfolio && limits_.weight != 1;
+    const double split = Now() + (deadline_ - Now()) * (second ? PORTFOLIO_SHARE : 1.0);
+    weight_ = limits_.weight;
+    Search search = Search::LATE;
+    for (int phase = 0; phase < (second ? 2 : 1); ++phase) {
+        const double until = phase == 0 ? split : deadline_;
+        if (phase == 1) weight_ = 1;
         Reset(maxNodes_);
-        search = SearchFrom(startBoxes_, startKeeper_, deadline_, steps);
+        roomUsed_ = false;
+        search = SearchFrom(startBoxes_, startKeeper_, until, steps);
+        if (search == Search::EXHAUSTED && roomUsed_) {
+            // The goal room's order cut pushes: only a search without it can prove anything.
+            useRoom_ = false;
+            Reset(maxNodes_);
+            search = SearchFrom(startBoxes_, startKeeper_, until, steps);
+        }
+        if (search == Search::FOUND || search == Search::EXHAUSTED) break;
     }
     result.nodes = nodes_.size();
     if (search == Search::FOUND) {
