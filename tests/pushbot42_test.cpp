@@ -49,7 +49,7 @@ TEST(Pushbot42, SolvesSamplesAndTheAnswersReplay) {
     test::TempDir dir;
     Limits limits;
     limits.seconds = 20;
-    for (int n : {1, 3, 8, 12, 14, 19, 20, 21, 22}) {
+    for (int n = 1; n <= 22; ++n) {
         const Result result = pushbot::SolveFile(SampleLevel(dir, n), limits);
         ASSERT_EQ(result.outcome, Outcome::SOLVED) << "level " << n << ": " << result.reason;
         EXPECT_TRUE(ReplaysSolved(SAMPLES, n, result.moves)) << "level " << n;
@@ -71,6 +71,37 @@ TEST(Pushbot42, SolvesSamplesAndTheAnswersReplay) {
     ASSERT_NE(lineEnd, std::string::npos);
     EXPECT_EQ(out.back(), '\n');
     EXPECT_TRUE(ReplaysSolved(SAMPLES, 8, out.substr(lineEnd + 1, out.size() - lineEnd - 2)));
+}
+
+// Original levels that need the goal room's fill order (6) and corrals searched alone (2);
+// neither may ever be called lost.
+TEST(Pushbot42, SolvesClassicsThatNeedTheRoomAndTheCorrals) {
+    const std::string file = std::string(RUK_SHARED_LEVELS) + "/original-90.txt";
+    if (test::ReadWholeFile(file).empty()) GTEST_SKIP() << "no " << file;
+    test::TempDir dir;
+    Limits limits;
+    limits.seconds = 30;
+    for (int n : {2, 6}) {
+        test::Core core;
+        ASSERT_TRUE(test::LoadLevel(*core.state, file, n));
+        std::string text;
+        for (const std::string& row : test::BoardRows(core.level->board)) text += row + "\n";
+        const Result result =
+            pushbot::SolveFile(dir.Write("classic" + std::to_string(n) + ".txt", text), limits);
+        EXPECT_NE(result.outcome, Outcome::NO_SOLUTION) << "level " << n << ": " << result.reason;
+        if (result.outcome == Outcome::SOLVED) {
+            EXPECT_TRUE(ReplaysSolved(file, n, result.moves));
+        }
+    }
+    // A chosen weight is used alone.
+    const std::string outPath = dir.Path("w3.txt");
+    std::string out;
+    EXPECT_EQ(RunProgram("-in '" + dir.Path("classic6.txt") + "' -out '" + outPath +
+                             "' -time 30 -weight 3",
+                         &out, outPath),
+              0);
+    EXPECT_TRUE(
+        ReplaysSolved(file, 6, out.substr(out.find('\n') + 1, out.size() - out.find('\n') - 2)));
 }
 
 TEST(Pushbot42, LostLevelsGetACommentOnly) {
