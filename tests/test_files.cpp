@@ -6,9 +6,13 @@
 #include <random>
 #include <sstream>
 
+#include <gtest/gtest.h>
+
 #include "board/board_checksum.h"
 #include "board/level_file.h"
 #include "board/text_level_parser.h"
+#include "engine/replay_steps.h"
+#include "engine/urdl_parser.h"
 #include "level_change.h"
 
 namespace ruk::test {
@@ -168,6 +172,31 @@ std::string RandomRoom(std::mt19937& rng, const RoomShape& shape) {
 
 void LoadMoves(CoreState& core, const std::string& moves) {
     for (char letter : moves) AppendLetter(core.play.history, letter);
+}
+
+void ExpectShownMatchesReplay(CoreState& state, const std::string& text, const std::string& where) {
+    const MoveHistory& h = state.play.history;
+    ASSERT_LE(h.cursor, h.end) << where;
+    ASSERT_EQ(h.text[h.end], '\0') << where;
+    Core fresh;
+    CoreState& reference = *fresh.state;
+    reference.level.grids.maxWidth = state.level.grids.maxWidth;
+    reference.level.grids.maxHeight = state.level.grids.maxHeight;
+    LoadText(reference, text);
+    const std::string prefix(h.text.get(), h.cursor);
+    ASSERT_TRUE(ParseUrdl(reference.level, reference.play, prefix.c_str())) << where;
+    reference.play.animTarget = NO_POSITION;
+    for (std::size_t i = 0; i < prefix.size(); ++i) StepForward(reference.level, reference.play);
+    const ShownPosition& a = state.play.shown;
+    const ShownPosition& b = reference.play.shown;
+    ASSERT_EQ(a.shownMoves, b.shownMoves) << where;
+    ASSERT_EQ(a.shownPushes, b.shownPushes) << where;
+    ASSERT_EQ(a.shownActions, b.shownActions) << where;
+    ASSERT_EQ(a.keeperCell, b.keeperCell) << where;
+    for (int i = 0; i < MAX_CELLS; ++i)
+        ASSERT_EQ(state.level.grids.displayGrid[i] & PLAIN_MASK,
+                  reference.level.grids.displayGrid[i] & PLAIN_MASK)
+            << where << " grid cell " << i;
 }
 
 }  // namespace ruk::test

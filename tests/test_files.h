@@ -78,4 +78,8 @@ std::string RandomRoom(std::mt19937& rng, const RoomShape& shape);
 // Appends the letters to the history as they are.
 void LoadMoves(CoreState& core, const std::string& moves);
 
+// The shown counters, keeper and DisplayGrid codes against a fresh replay of the letters before
+// the cursor on the level text: they must be equal. Fails the test (fatally) where they are not.
+void ExpectShownMatchesReplay(CoreState& state, const std::string& text, const std::string& where);
+
 }  // namespace ruk::test

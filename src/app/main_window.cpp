@@ -72,55 +72,55 @@ class NumberBox : public QLineEdit {
     }
 };
 
-struct ControlSpec {
+struct ControlEntry {
     int id;
     enum Kind { BUTTON, DEFAULT_BUTTON, CHECK, RADIO, GROUP, LABEL, EDIT, LOGO, FRAME } kind;
     const char* text;
 };
 
-constexpr ControlSpec CONTROL_SPECS[] = {
-    {ID_LOGO, ControlSpec::LOGO, ""},
-    {ID_LOADER_GROUP, ControlSpec::GROUP, "Level Loader"},
-    {ID_SELECTOR_GROUP, ControlSpec::GROUP, "Level Selector"},
-    {ID_OPTIONS_GROUP, ControlSpec::GROUP, "Options"},
-    {ID_VIEWER_GROUP, ControlSpec::GROUP, "Solution Viewer"},
-    {ID_RESULT_GROUP, ControlSpec::GROUP, "Result"},
-    {ID_EDITOR_GROUP, ControlSpec::GROUP, "Editor"},
-    {ID_TEXT, ControlSpec::BUTTON, "Text"},
-    {ID_FILE, ControlSpec::BUTTON, "File"},
-    {ID_SET_NAME, ControlSpec::LABEL, ""},
-    {ID_LEVEL_COUNT, ControlSpec::LABEL, ""},
-    {ID_PREV, ControlSpec::BUTTON, "Prev"},
-    {ID_NEXT, ControlSpec::BUTTON, "Next"},
-    {ID_LEVEL_NUMBER, ControlSpec::EDIT, ""},
-    {ID_JUMP, ControlSpec::DEFAULT_BUTTON, "Jump"},
-    {ID_LEVEL_SIZE, ControlSpec::LABEL, ""},
-    {ID_STATUS_LINE, ControlSpec::LABEL, ""},
-    {ID_INSTANT_MOVE, ControlSpec::CHECK, "Instant Move"},
-    {ID_GUARD, ControlSpec::CHECK, "Guard"},
-    {ID_SOLVER, ControlSpec::BUTTON, "Solver"},
-    {ID_INFO_LINE, ControlSpec::LABEL, ""},
-    {ID_URDL_INPUT, ControlSpec::BUTTON, "URDL Input"},
-    {ID_RESTART, ControlSpec::BUTTON, "Restart"},
-    {ID_UNDO, ControlSpec::BUTTON, "Undo"},
-    {ID_REDO, ControlSpec::BUTTON, "Redo"},
-    {ID_AUTO_PLAY, ControlSpec::BUTTON, "Auto-play"},
-    {ID_SHOWN_MOVES, ControlSpec::LABEL, ""},
-    {ID_SHOWN_PUSHES, ControlSpec::LABEL, ""},
-    {ID_SHOWN_ACTIONS, ControlSpec::LABEL, ""},
-    {ID_SOLVED, ControlSpec::LABEL, ""},
-    {ID_UNSOLVABLE, ControlSpec::LABEL, ""},
-    {ID_TOTAL_MOVES, ControlSpec::LABEL, ""},
-    {ID_TOTAL_PUSHES, ControlSpec::LABEL, ""},
-    {ID_TOTAL_ACTIONS, ControlSpec::LABEL, ""},
-    {ID_URDL_OUTPUT, ControlSpec::BUTTON, "URDL Output"},
-    {ID_PLAY, ControlSpec::RADIO, "Play"},
-    {ID_EDIT, ControlSpec::RADIO, "Edit"},
-    {ID_CLEAR, ControlSpec::BUTTON, "Clear"},
-    {ID_EDITOR_BOXES, ControlSpec::LABEL, ""},
-    {ID_EDITOR_GOALS, ControlSpec::LABEL, ""},
-    {ID_EDITOR_STATUS, ControlSpec::LABEL, ""},
-    {ID_BOARD_FRAME, ControlSpec::FRAME, ""},
+constexpr ControlEntry CONTROL_TABLE[] = {
+    {ID_LOGO, ControlEntry::LOGO, ""},
+    {ID_LOADER_GROUP, ControlEntry::GROUP, "Level Loader"},
+    {ID_SELECTOR_GROUP, ControlEntry::GROUP, "Level Selector"},
+    {ID_OPTIONS_GROUP, ControlEntry::GROUP, "Options"},
+    {ID_VIEWER_GROUP, ControlEntry::GROUP, "Solution Viewer"},
+    {ID_RESULT_GROUP, ControlEntry::GROUP, "Result"},
+    {ID_EDITOR_GROUP, ControlEntry::GROUP, "Editor"},
+    {ID_TEXT, ControlEntry::BUTTON, "Text"},
+    {ID_FILE, ControlEntry::BUTTON, "File"},
+    {ID_SET_NAME, ControlEntry::LABEL, ""},
+    {ID_LEVEL_COUNT, ControlEntry::LABEL, ""},
+    {ID_PREV, ControlEntry::BUTTON, "Prev"},
+    {ID_NEXT, ControlEntry::BUTTON, "Next"},
+    {ID_LEVEL_NUMBER, ControlEntry::EDIT, ""},
+    {ID_JUMP, ControlEntry::DEFAULT_BUTTON, "Jump"},
+    {ID_LEVEL_SIZE, ControlEntry::LABEL, ""},
+    {ID_STATUS_LINE, ControlEntry::LABEL, ""},
+    {ID_INSTANT_MOVE, ControlEntry::CHECK, "Instant Move"},
+    {ID_GUARD, ControlEntry::CHECK, "Guard"},
+    {ID_SOLVER, ControlEntry::BUTTON, "Solver"},
+    {ID_INFO_LINE, ControlEntry::LABEL, ""},
+    {ID_URDL_INPUT, ControlEntry::BUTTON, "URDL Input"},
+    {ID_RESTART, ControlEntry::BUTTON, "Restart"},
+    {ID_UNDO, ControlEntry::BUTTON, "Undo"},
+    {ID_REDO, ControlEntry::BUTTON, "Redo"},
+    {ID_AUTO_PLAY, ControlEntry::BUTTON, "Auto-play"},
+    {ID_SHOWN_MOVES, ControlEntry::LABEL, ""},
+    {ID_SHOWN_PUSHES, ControlEntry::LABEL, ""},
+    {ID_SHOWN_ACTIONS, ControlEntry::LABEL, ""},
+    {ID_SOLVED, ControlEntry::LABEL, ""},
+    {ID_UNSOLVABLE, ControlEntry::LABEL, ""},
+    {ID_TOTAL_MOVES, ControlEntry::LABEL, ""},
+    {ID_TOTAL_PUSHES, ControlEntry::LABEL, ""},
+    {ID_TOTAL_ACTIONS, ControlEntry::LABEL, ""},
+    {ID_URDL_OUTPUT, ControlEntry::BUTTON, "URDL Output"},
+    {ID_PLAY, ControlEntry::RADIO, "Play"},
+    {ID_EDIT, ControlEntry::RADIO, "Edit"},
+    {ID_CLEAR, ControlEntry::BUTTON, "Clear"},
+    {ID_EDITOR_BOXES, ControlEntry::LABEL, ""},
+    {ID_EDITOR_GOALS, ControlEntry::LABEL, ""},
+    {ID_EDITOR_STATUS, ControlEntry::LABEL, ""},
+    {ID_BOARD_FRAME, ControlEntry::FRAME, ""},
 };
 
 bool IsRed(int id) {
@@ -175,21 +175,21 @@ MainWindow::~MainWindow() {
 }
 
 void MainWindow::CreateControls() {
-    for (const ControlSpec& spec : CONTROL_SPECS) {
+    for (const ControlEntry& entry : CONTROL_TABLE) {
         QWidget* widget = nullptr;
-        const QString text = spec.text;
-        switch (spec.kind) {
-            case ControlSpec::BUTTON:
-            case ControlSpec::DEFAULT_BUTTON: {
+        const QString text = entry.text;
+        switch (entry.kind) {
+            case ControlEntry::BUTTON:
+            case ControlEntry::DEFAULT_BUTTON: {
                 auto* button = new QPushButton(text, this);
-                if (spec.kind == ControlSpec::DEFAULT_BUTTON) button->setDefault(true);
+                if (entry.kind == ControlEntry::DEFAULT_BUTTON) button->setDefault(true);
                 widget = button;
                 break;
             }
-            case ControlSpec::CHECK:
+            case ControlEntry::CHECK:
                 widget = new QCheckBox(text, this);
                 break;
-            case ControlSpec::RADIO: {
+            case ControlEntry::RADIO: {
                 // Push-like radio buttons: checkable buttons that exclude each other.
                 auto* button = new QPushButton(text, this);
                 button->setCheckable(true);
@@ -197,15 +197,15 @@ void MainWindow::CreateControls() {
                 widget = button;
                 break;
             }
-            case ControlSpec::GROUP:
+            case ControlEntry::GROUP:
                 widget = new QGroupBox(text, this);
                 widget->setAttribute(Qt::WA_TransparentForMouseEvents);
                 break;
-            case ControlSpec::LABEL:
+            case ControlEntry::LABEL:
                 widget = new QLabel(this);
                 widget->setAttribute(Qt::WA_TransparentForMouseEvents);
                 break;
-            case ControlSpec::EDIT: {
+            case ControlEntry::EDIT: {
                 auto* edit = new NumberBox(this);
                 edit->setAlignment(Qt::AlignRight);
                 edit->setValidator(
@@ -213,23 +213,23 @@ void MainWindow::CreateControls() {
                 widget = edit;
                 break;
             }
-            case ControlSpec::LOGO: {
+            case ControlEntry::LOGO: {
                 auto* logo = new QLabel(this);
                 logo->setPixmap(QPixmap(":/ruk_logo.png"));
                 logo->setAttribute(Qt::WA_TransparentForMouseEvents);
                 widget = logo;
                 break;
             }
-            case ControlSpec::FRAME:
+            case ControlEntry::FRAME:
                 widget = boardView_ = new BufferView(this, boardBuffer_);
                 break;
         }
-        if (IsRed(spec.id)) Colour(widget, QColor(255, 0, 0));
-        if (IsBlue(spec.id)) Colour(widget, QColor(0, 0, 255));
-        controls_[spec.id - FIRST_CONTROL_ID] = widget;
+        if (IsRed(entry.id)) Colour(widget, QColor(255, 0, 0));
+        if (IsBlue(entry.id)) Colour(widget, QColor(0, 0, 255));
+        controls_[entry.id - FIRST_CONTROL_ID] = widget;
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             button->setFocusPolicy(Qt::TabFocus);
-            const int id = spec.id;
+            const int id = entry.id;
             connect(button, &QAbstractButton::clicked, this, [this, id] { Command(id); });
         }
     }

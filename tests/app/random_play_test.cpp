@@ -7,8 +7,6 @@
 #include <QPushButton>
 #include <random>
 
-#include "engine/replay_steps.h"
-#include "engine/urdl_parser.h"
 #include "solver/solver_dialog.h"
 #include "textio/ui/text_input_dialog.h"
 #include "textio/ui/text_out_dialog.h"
@@ -37,25 +35,8 @@ void ExpectReplayed(CoreState& core, int event) {
         for (int i = 0; i < MAX_CELLS; ++i)
             ASSERT_LT(core.level.grids.displayGrid[i], 1u << MARKER_SHIFT) << event;
     }
-    Core fresh;
-    CoreState& reference = *fresh.state;
-    reference.level.grids.maxWidth = core.level.grids.maxWidth;
-    reference.level.grids.maxHeight = core.level.grids.maxHeight;
-    LoadText(reference, Joined(BoardRows(core.level.board)));
-    const std::string prefix(h.text.get(), h.cursor);
-    ASSERT_TRUE(ParseUrdl(reference.level, reference.play, prefix.c_str())) << event;
-    reference.play.animTarget = NO_POSITION;
-    for (std::size_t i = 0; i < prefix.size(); ++i) StepForward(reference.level, reference.play);
-    const ShownPosition& a = core.play.shown;
-    const ShownPosition& b = reference.play.shown;
-    ASSERT_EQ(a.shownMoves, b.shownMoves) << event;
-    ASSERT_EQ(a.shownPushes, b.shownPushes) << event;
-    ASSERT_EQ(a.shownActions, b.shownActions) << event;
-    ASSERT_EQ(a.keeperCell, b.keeperCell) << event;
-    for (int i = 0; i < MAX_CELLS; ++i)
-        ASSERT_EQ(core.level.grids.displayGrid[i] & PLAIN_MASK,
-                  reference.level.grids.displayGrid[i] & PLAIN_MASK)
-            << event << " cell " << i;
+    ExpectShownMatchesReplay(core, Joined(BoardRows(core.level.board)),
+                             "event " + std::to_string(event));
 }
 
 class RandomPlayer {

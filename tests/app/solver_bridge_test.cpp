@@ -88,6 +88,15 @@ struct SolverSession : Session {
         ASSERT_TRUE(W().WaitForSolverProcess(10000));
         W().OnSolverClockTick();
     }
+    // The shell's and its sleeping child's pids, once the stubborn solver has written them.
+    std::vector<long> StubbornPids() const {
+        std::vector<long> pids;
+        for (int i = 0; i < 200 && pids.size() < 2; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            pids = ReadPids(Folder() + "/pids");
+        }
+        return pids;
+    }
     std::string Last() const { return prompts.shown.empty() ? "" : prompts.shown.back().text; }
 };
 
@@ -170,11 +179,7 @@ TEST(SolverBridgeTest, TimeLimitAndCancelStopTheSolverAndWhatItStarted) {
         s.Settings("stubborn", 1, 1);
         ASSERT_TRUE(s.StartLevel());
         s.RunSolver();
-        std::vector<long> pids;
-        for (int i = 0; i < 200 && pids.size() < 2; ++i) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(10));
-            pids = ReadPids(s.Folder() + "/pids");
-        }
+        const std::vector<long> pids = s.StubbornPids();
         ASSERT_EQ(pids.size(), 2u);
         if (cancel) {
             s.Toggle(ID_SOLVER);
@@ -198,11 +203,7 @@ TEST(SolverBridgeTest, ClosingTheWindowDuringARunStopsIt) {
     s.Settings("stubborn", 100, 1);
     ASSERT_TRUE(s.StartLevel());
     s.RunSolver();
-    std::vector<long> pids;
-    for (int i = 0; i < 200 && pids.size() < 2; ++i) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        pids = ReadPids(s.Folder() + "/pids");
-    }
+    const std::vector<long> pids = s.StubbornPids();
     ASSERT_EQ(pids.size(), 2u);
     const std::size_t messages = s.prompts.shown.size();
     s.W().close();
