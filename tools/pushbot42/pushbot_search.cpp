@@ -91,7 +91,10 @@ class Solver {
     void BuildDistances();
     std::uint32_t LowerBound(const std::uint16_t* boxes);
     std::uint32_t Hungarian(const std::uint16_t* boxes, int* goalOf = nullptr);
-    int Anchor(std::uint32_t* marks, std::uint32_t& stamp, int keeper);
+    int Anchor(std::uint32_t* marks, std::uint32_t& stamp, int keeper) {
+        return Anchor(work_.data(), marks, stamp, keeper);
+    }
+    int Anchor(const std::uint32_t* board, std::uint32_t* marks, std::uint32_t& stamp, int keeper);
     int ChildAnchor(int parentAnchor, int from, int to, int length, int keeper);
     bool OneArc(int cell) const;
     bool Reached(int cell) const { return marks_[cell] == markStamp_; }
@@ -388,8 +391,10 @@ std::uint32_t Solver::LowerBound(const std::uint16_t* boxes) {
     return sum;
 }
 
-// The keeper's region in work_, marked with a fresh stamp; returns its smallest cell.
-int Solver::Anchor(std::uint32_t* marks, std::uint32_t& stamp, int keeper) {
+// The keeper's region on board (work_ unless told), marked with a fresh stamp; returns its
+// smallest cell.
+int Solver::Anchor(const std::uint32_t* board, std::uint32_t* marks, std::uint32_t& stamp,
+                   int keeper) {
     if (++stamp == 0) {
         std::fill(marks, marks + cells_, 0u);
         stamp = 1;
@@ -403,7 +408,7 @@ int Solver::Anchor(std::uint32_t* marks, std::uint32_t& stamp, int keeper) {
         const int cell = queue_[head++];
         for (int d = 0; d < 4; ++d) {
             const int next = cell + off_[d];
-            if (work_[next] != 0 || marks[next] == mark) continue;
+            if (board[next] != 0 || marks[next] == mark) continue;
             marks[next] = mark;
             queue_[tail++] = next;
             anchor = std::min(anchor, next);
@@ -709,24 +714,7 @@ bool Solver::CorralDead(const std::uint16_t* boxes, const std::vector<std::uint8
     if (!offGoal || n > CORRAL_BOXES || relSpent_ > nodes_.size() + CORRAL_FREE) return false;
     // The keeper's region on the relaxed board: stamps in relMarks_, smallest cell returned.
     auto region = [&](int from) {
-        if (++relStamp_ == 0) {
-            std::fill(relMarks_.begin(), relMarks_.end(), 0u);
-            relStamp_ = 1;
-        }
-        relMarks_[from] = relStamp_;
-        int anchor = from, head = 0, tail = 0;
-        queue_[tail++] = from;
-        while (head < tail) {
-            const int c = queue_[head++];
-            for (int d = 0; d < 4; ++d) {
-                const int x = c + off_[d];
-                if (relBoard_[x] != 0 || relMarks_[x] == relStamp_) continue;
-                relMarks_[x] = relStamp_;
-                queue_[tail++] = x;
-                anchor = std::min(anchor, x);
-            }
-        }
-        return anchor;
+        return Anchor(relBoard_.data(), relMarks_.data(), relStamp_, from);
     };
     auto keyOf = [&](const std::uint16_t* cells, int anchor) {
         std::string key(reinterpret_cast<const char*>(cells), n * sizeof(std::uint16_t));
