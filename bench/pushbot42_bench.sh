@@ -1,12 +1,14 @@
 #!/bin/sh
 # Runs pushbot42 on every level of a file, one level at a time, and checks every answer with
 # ruk-tool replay. Usage: bench/pushbot42_bench.sh FILE [SECONDS]
+# PUSHBOT_JOBS=N runs N levels at a time (default 1).
 # Prints "N solved|unsolved SECONDS PUSHES MOVES" per level, then "solved K of N" with the
 # median and the maximum time of the solved levels. A written answer that does not replay as
 # solved prints "N mismatch ..." and counts as unsolved.
 set -u
 FILE=${1:?usage: pushbot42_bench.sh FILE [SECONDS]}
 LIMIT=${2:-10}
+JOBS=${PUSHBOT_JOBS:-1}
 HERE=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${RUK_BUILD:-$HERE/build}
 SOLVER=$BUILD/src/pushbot42
@@ -26,32 +28,39 @@ tr -d '\r' < "$FILE" | awk -v dir="$WORK" '
     END { print n + 0 > (dir "/count") }'
 COUNT=$(cat "$WORK/count")
 
-: > "$WORK/times"
-SOLVED=0
+# One level: its line into $WORK/line<N>, its time into $WORK/time<N> when solved.
+cat > "$WORK/one.sh" <<'ONE'
+N=$1; WORK=$2; SOLVER=$3; TOOL=$4; FILE=$5; LIMIT=$6
+OUT=$WORK/out$N.txt
+START=$(date +%s.%N)
+"$SOLVER" -in "$WORK/level$N.txt" -out "$OUT" -time "$LIMIT" > /dev/null 2>&1
+RC=$?
+END=$(date +%s.%N)
+SECS=$(echo "$START $END" | awk '{ printf "%.2f", $2 - $1 }')
+if [ "$RC" -eq 0 ]; then
+    sed -n 2p "$OUT" > "$WORK/moves$N"
+    REPLAY=$("$TOOL" replay "$FILE" "$N" "$WORK/moves$N" 2>&1)
+    if echo "$REPLAY" | grep -q '^solved 1 '; then
+        set -- $(echo "$REPLAY" | grep '^solved 1 ')
+        echo "$N solved $SECS $6 $4" > "$WORK/line$N"
+        echo "$SECS" > "$WORK/time$N"
+    else
+        echo "$N mismatch $SECS - -" > "$WORK/line$N"
+    fi
+else
+    echo "$N unsolved $SECS - -" > "$WORK/line$N"
+fi
+ONE
+
+# Levels run JOBS at a time (each solver run is single-threaded); lines come out in level order.
+seq 1 "$COUNT" | xargs -P "$JOBS" -I{} sh "$WORK/one.sh" {} "$WORK" "$SOLVER" "$TOOL" "$FILE" "$LIMIT"
 N=1
 while [ "$N" -le "$COUNT" ]; do
-    OUT=$WORK/out$N.txt
-    START=$(date +%s.%N)
-    "$SOLVER" -in "$WORK/level$N.txt" -out "$OUT" -time "$LIMIT" > /dev/null 2>&1
-    RC=$?
-    END=$(date +%s.%N)
-    SECS=$(echo "$START $END" | awk '{ printf "%.2f", $2 - $1 }')
-    if [ "$RC" -eq 0 ]; then
-        sed -n 2p "$OUT" > "$WORK/moves"
-        REPLAY=$("$TOOL" replay "$FILE" "$N" "$WORK/moves" 2>&1)
-        if echo "$REPLAY" | grep -q '^solved 1 '; then
-            set -- $(echo "$REPLAY" | grep '^solved 1 ')
-            echo "$N solved $SECS $6 $4"
-            echo "$SECS" >> "$WORK/times"
-            SOLVED=$((SOLVED + 1))
-        else
-            echo "$N mismatch $SECS - -"
-        fi
-    else
-        echo "$N unsolved $SECS - -"
-    fi
+    cat "$WORK/line$N"
     N=$((N + 1))
 done
+SOLVED=$(cat "$WORK"/time* 2>/dev/null | wc -l)
+cat "$WORK"/time* 2>/dev/null > "$WORK/times"
 sort -n "$WORK/times" | awk -v k="$SOLVED" -v n="$COUNT" '
     { t[NR] = $1 }
     END {

@@ -26,14 +26,16 @@ constexpr std::uint16_t FAR = 0xffff;
 constexpr int HUNGARIAN_MAX = 64;  // more boxes than this: the cheaper sum of nearest goals
 // Cached sets of boxes frozen on goals, one byte per cell each, on top of the -mem budget.
 constexpr std::size_t SETTLED_BYTES = 32u << 20;
-constexpr std::uint32_t SEAL_PENALTY = 8;
+constexpr std::uint32_t SEAL_PENALTY = 8;       // added to the bound per sealed free goal
 constexpr double STAGED_SHARE = 0.3;            // of the time limit, for the room-by-room search
 constexpr std::size_t CORRAL_BOXES = 8;         // largest corral searched on its own
 constexpr std::size_t CORRAL_POSITIONS = 200;   // its search gives up after that many
 constexpr std::size_t CORRAL_CACHE = 1u << 20;  // verdicts kept
 constexpr std::size_t CORRAL_FREE = 300000;     // positions before the share applies
-constexpr double PORTFOLIO_SHARE = 0.5;  // of the time then left, for the given weight  // added to
-                                         // the bound per sealed free goal
+constexpr double PORTFOLIO_SHARE = 0.6;         // of the time then left, for the feature space
+// The feature space: boxes on goals x floor areas x sealed goals.
+constexpr int FEATURE_REGIONS = 16;
+constexpr int FEATURE_SEALED = 3;
 constexpr std::uint32_t NO_PARENT = 0xffffffffu;
 constexpr std::uint32_t DEAD_H = 0xffffffffu;
 constexpr const char* WALK = "urdl";
@@ -49,7 +51,8 @@ struct Node {
     std::uint8_t dir;
     std::uint8_t length;  // pushes in a row (tunnel macro)
     std::uint8_t closed;
-    std::uint8_t fill;  // 1 + the goal room's fill index when the push went on to that goal
+    std::uint8_t fill;      // 1 + the goal room's fill index when the push went on to that goal
+    std::uint16_t feature;  // the position's cell in the feature space (see FeatureOf)
 };
 
 struct OpenEntry {
@@ -164,6 +167,15 @@ class Solver {
     std::vector<std::uint32_t> table_;  // node index + 1; 0 empty
     std::uint64_t tableMask_ = 0;
     std::priority_queue<OpenEntry> open_;
+    // The feature-space search: one queue per cell, visited in turn.
+    bool byFeature_ = false;
+    std::vector<std::priority_queue<OpenEntry>> featureOpen_;
+    std::size_t openCount_ = 0;
+    std::size_t featureCursor_ = 0;
+    std::vector<std::uint32_t> regionStamp_;
+    std::uint32_t regionMark_ = 0;
+    int FeatureOf();
+    bool PopOpen(OpenEntry& top);
     std::size_t maxNodes_ = 0;
     std::size_t maxTable_ = 0;
     std::size_t maxOpen_ = 0;
@@ -227,6 +239,7 @@ bool Solver::Setup() {
     relMarks_.assign(cells_, 0);
     areaStamp_.assign(cells_, 0);
     areaOf_.assign(cells_, -1);
+    regionStamp_.assign(cells_, 0);
     BuildDistances();
     FindGoalRoom();
     return true;
@@ -765,6 +778,55 @@ bool Solver::CorralDead(const std::uint16_t* boxes, const std::vector<std::uint8
     return dead;
 }
 
+// The position in work_ as a feature-space cell: boxes on goals, and the number of floor areas
+// the boxes cut the level into. Taking the cells in turn keeps a search from sinking into one
+// plateau of the bound.
+int Solver::FeatureOf() {
+    int packed = 0;
+    for (const int g : goals_) packed += work_[g] == BOX ? 1 : 0;
+    if (++regionMark_ == 0) {
+        std::fill(regionStamp_.begin(), regionStamp_.end(), 0u);
+        regionMark_ = 1;
+    }
+    int regions = 0;
+    for (int c = 0; c < cells_; ++c) {
+        if (work_[c] != 0 || regionStamp_[c] == regionMark_) continue;
+        ++regions;
+        int head = 0, tail = 0;
+        queue_[tail++] = c;
+        regionStamp_[c] = regionMark_;
+        while (head < tail) {
+            const int x = queue_[head++];
+            for (int d = 0; d < 4; ++d) {
+                const int y = x + off_[d];
+                if (work_[y] != 0 || regionStamp_[y] == regionMark_) continue;
+                regionStamp_[y] = regionMark_;
+                queue_[tail++] = y;
+            }
+        }
+    }
+    regions = std::min(regions, FEATURE_REGIONS) - 1;
+    const int sealed = std::min(SealedGoals(), FEATURE_SEALED - 1);
+    return (packed * FEATURE_REGIONS + regions) * FEATURE_SEALED + sealed;
+}
+
+// The next position to expand: the best of the open list, or of the next feature cell in turn.
+bool Solver::PopOpen(OpenEntry& top) {
+    if (openCount_ == 0) return false;
+    --openCount_;
+    if (!byFeature_) {
+        top = open_.top();
+        open_.pop();
+        return true;
+    }
+    while (featureOpen_[featureCursor_].empty())
+        featureCursor_ = (featureCursor_ + 1) % featureOpen_.size();
+    top = featureOpen_[featureCursor_].top();
+    featureOpen_[featureCursor_].pop();
+    featureCursor_ = (featureCursor_ + 1) % featureOpen_.size();
+    return true;
+}
+
 std::uint32_t Solver::Find(std::uint64_t hash, const std::uint16_t* boxes, int anchor) const {
     for (std::uint64_t slot = hash & tableMask_;; slot = (slot + 1) & tableMask_) {
         const std::uint32_t entry = table_[slot];
@@ -816,11 +878,15 @@ void Solver::Push(std::uint32_t index) {
     // Ties: the deeper position first.
     const std::uint64_t key =
         (primary << 24) | (0xffffffu - std::min<std::uint32_t>(node.g, 0xffffffu));
-    if (open_.size() >= maxOpen_) {
+    if (openCount_ >= maxOpen_) {
         dropped_ = true;
         return;
     }
-    open_.push({key, index});
+    ++openCount_;
+    if (byFeature_)
+        featureOpen_[node.feature].push({key, index});
+    else
+        open_.push({key, index});
 }
 
 void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
@@ -873,9 +939,11 @@ void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, i
         return;
     }
     const auto index = static_cast<std::uint32_t>(nodes_.size());
+    const auto feature = static_cast<std::uint16_t>(byFeature_ && h != DEAD_H ? FeatureOf() : 0);
     nodes_.push_back({hash, parent, g, h, static_cast<std::uint16_t>(anchor),
                       static_cast<std::uint16_t>(from), static_cast<std::uint8_t>(d),
-                      static_cast<std::uint8_t>(length), 0, static_cast<std::uint8_t>(fill)});
+                      static_cast<std::uint8_t>(length), 0, static_cast<std::uint8_t>(fill),
+                      feature});
     boxes_.insert(boxes_.end(), child_.begin(), child_.end());
     if (!Insert(index)) {
         nodes_.pop_back();
@@ -1171,6 +1239,10 @@ void Solver::Reset(std::size_t nodeCap) {
     table_.assign(std::min<std::size_t>(maxTable_, 1 << 16), 0);
     tableMask_ = table_.size() - 1;
     open_ = {};
+    featureOpen_.assign(
+        byFeature_ ? static_cast<std::size_t>(nb_ + 1) * FEATURE_REGIONS * FEATURE_SEALED : 0, {});
+    openCount_ = 0;
+    featureCursor_ = 0;
     nodeCap_ = std::min(nodeCap, maxNodes_);
     dropped_ = false;
     found_ = false;
@@ -1198,17 +1270,19 @@ Solver::Search Solver::SearchFrom(const std::vector<std::uint16_t>& start, int k
     for (int i = 0; i < nb_; ++i) work_[start[i]] = 0;
     if (done) return Search::FOUND;
     if (h == DEAD_H) return Search::EXHAUSTED;
+    for (int i = 0; i < nb_; ++i) work_[start[i]] = BOX;
+    const auto rootFeature = static_cast<std::uint16_t>(byFeature_ ? FeatureOf() : 0);
+    for (int i = 0; i < nb_; ++i) work_[start[i]] = 0;
     nodes_.push_back({hash ^ zobKeeper_[anchor], NO_PARENT, 0, h,
-                      static_cast<std::uint16_t>(anchor), 0, 0, 0, 0, 0});
+                      static_cast<std::uint16_t>(anchor), 0, 0, 0, 0, 0, rootFeature});
     boxes_.insert(boxes_.end(), start.begin(), start.end());
     Insert(0);
     Push(0);
 
     std::uint64_t expanded = 0;
-    while (!open_.empty() && !found_) {
+    OpenEntry top{};
+    while (!found_ && PopOpen(top)) {
         if ((++expanded & 63) == 0 && Now() > deadline) return Search::LATE;
-        const OpenEntry top = open_.top();
-        open_.pop();
         Node& node = nodes_[top.node];
         if (node.closed) continue;
         const std::uint64_t primary =
@@ -1364,14 +1438,15 @@ Result Solver::Run() {
     }
     steps.clear();
     Reset(maxNodes_);
-    // The given weight for half the time left, then weight 1, which finds other levels.
-    const bool second = limits_.portfolio && limits_.weight != 1;
+    // First the feature space with weight 1 for a share of the time left, then the given weight
+    // on one open list; a weight chosen by hand runs alone.
+    const bool second = limits_.portfolio;
     const double split = Now() + (deadline_ - Now()) * (second ? PORTFOLIO_SHARE : 1.0);
-    weight_ = limits_.weight;
     Search search = Search::LATE;
     for (int phase = 0; phase < (second ? 2 : 1); ++phase) {
         const double until = phase == 0 ? split : deadline_;
-        if (phase == 1) weight_ = 1;
+        byFeature_ = second && phase == 0;
+        weight_ = byFeature_ ? 1 : limits_.weight;
         Reset(maxNodes_);
         roomUsed_ = false;
         search = SearchFrom(startBoxes_, startKeeper_, until, steps);

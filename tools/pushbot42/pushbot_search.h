@@ -22,8 +22,9 @@ struct Limits {
     std::uint64_t memoryMb = 1024;  // the node store, its hash table and the open list
     // Priority = pushes so far + weight * estimate; lower weights give fewer pushes, slower.
     int weight = 3;
-    // After half the time left with that weight, the rest with weight 1; off when the weight is
-    // chosen by hand.
+    // First a search that takes the cells of a feature space in turn (boxes on goals, floor
+    // areas, sealed goals) with weight 1, then the rest of the time with that weight; off when
+    // the weight is chosen by hand.
     bool portfolio = true;
 };
 
