@@ -98,6 +98,7 @@ class Solver {
         return Anchor(work_.data(), marks, stamp, keeper);
     }
     int Anchor(const std::uint32_t* board, std::uint32_t* marks, std::uint32_t& stamp, int keeper);
+    int Fill(const std::uint32_t* board, std::uint32_t* marks, std::uint32_t mark, int start);
     int ChildAnchor(int parentAnchor, int from, int to, int length, int keeper);
     bool OneArc(int cell) const;
     bool Reached(int cell) const { return marks_[cell] == markStamp_; }
@@ -412,11 +413,15 @@ int Solver::Anchor(const std::uint32_t* board, std::uint32_t* marks, std::uint32
         std::fill(marks, marks + cells_, 0u);
         stamp = 1;
     }
-    const std::uint32_t mark = stamp;
-    marks[keeper] = mark;
-    int anchor = keeper;
+    return Fill(board, marks, stamp, keeper);
+}
+
+// Marks the free cells of board joined to start with mark; returns the smallest.
+int Solver::Fill(const std::uint32_t* board, std::uint32_t* marks, std::uint32_t mark, int start) {
+    marks[start] = mark;
+    int smallest = start;
     int head = 0, tail = 0;
-    queue_[tail++] = keeper;
+    queue_[tail++] = start;
     while (head < tail) {
         const int cell = queue_[head++];
         for (int d = 0; d < 4; ++d) {
@@ -424,10 +429,10 @@ int Solver::Anchor(const std::uint32_t* board, std::uint32_t* marks, std::uint32
             if (board[next] != 0 || marks[next] == mark) continue;
             marks[next] = mark;
             queue_[tail++] = next;
-            anchor = std::min(anchor, next);
+            smallest = std::min(smallest, next);
         }
     }
-    return anchor;
+    return smallest;
 }
 
 // Whether the free cells around cell, which has just been filled, still connect all its free
@@ -792,18 +797,7 @@ int Solver::FeatureOf() {
     for (int c = 0; c < cells_; ++c) {
         if (work_[c] != 0 || regionStamp_[c] == regionMark_) continue;
         ++regions;
-        int head = 0, tail = 0;
-        queue_[tail++] = c;
-        regionStamp_[c] = regionMark_;
-        while (head < tail) {
-            const int x = queue_[head++];
-            for (int d = 0; d < 4; ++d) {
-                const int y = x + off_[d];
-                if (work_[y] != 0 || regionStamp_[y] == regionMark_) continue;
-                regionStamp_[y] = regionMark_;
-                queue_[tail++] = y;
-            }
-        }
+        Fill(work_.data(), regionStamp_.data(), regionMark_, c);
     }
     regions = std::min(regions, FEATURE_REGIONS) - 1;
     const int sealed = std::min(SealedGoals(), FEATURE_SEALED - 1);
@@ -1549,7 +1543,7 @@ std::string OutputText(const Result& result) {
     if (result.outcome == Outcome::SOLVED) {
         std::snprintf(line, sizeof line,
                       "; pushbot42: solved in %u pushes, %u moves, %.2f s, %llu positions "
-                      "(weighted best-first, pushes not proved minimal)\n",
+                      "(best-first, pushes not proved minimal)\n",
                       result.pushes, result.moveCount, result.seconds,
                       static_cast<unsigned long long>(result.nodes));
         return std::string(line) + result.moves + "\n";
