@@ -117,6 +117,8 @@ class Solver {
     bool Insert(std::uint32_t index);
     bool GrowTable();
     void Push(std::uint32_t index);
+    int FeatureOf();
+    bool PopOpen(OpenEntry& top);
     bool Rebuild(const std::vector<Step>& steps, Result& result);
 
     CoreState& core_;
@@ -175,8 +177,6 @@ class Solver {
     std::size_t featureCursor_ = 0;
     std::vector<std::uint32_t> regionStamp_;
     std::uint32_t regionMark_ = 0;
-    int FeatureOf();
-    bool PopOpen(OpenEntry& top);
     std::size_t maxNodes_ = 0;
     std::size_t maxTable_ = 0;
     std::size_t maxOpen_ = 0;
@@ -783,9 +783,9 @@ bool Solver::CorralDead(const std::uint16_t* boxes, const std::vector<std::uint8
     return dead;
 }
 
-// The position in work_ as a feature-space cell: boxes on goals, and the number of floor areas
-// the boxes cut the level into. Taking the cells in turn keeps a search from sinking into one
-// plateau of the bound.
+// The position in work_ as a feature-space cell: boxes on goals, the number of floor areas the
+// boxes cut the level into, and sealed free goals. Taking the cells in turn keeps a search from
+// sinking into one plateau of the bound.
 int Solver::FeatureOf() {
     int packed = 0;
     for (const int g : goals_) packed += work_[g] == BOX ? 1 : 0;
@@ -1261,12 +1261,10 @@ Solver::Search Solver::SearchFrom(const std::vector<std::uint16_t>& start, int k
     const int anchor = Anchor(marks_.data(), markStamp_, keeper);
     const std::uint32_t h = LowerBound(start.data());
     const bool done = h == 0 || (staged_ && h != DEAD_H && StageDone(start.data()));
+    const auto rootFeature = static_cast<std::uint16_t>(byFeature_ ? FeatureOf() : 0);
     for (int i = 0; i < nb_; ++i) work_[start[i]] = 0;
     if (done) return Search::FOUND;
     if (h == DEAD_H) return Search::EXHAUSTED;
-    for (int i = 0; i < nb_; ++i) work_[start[i]] = BOX;
-    const auto rootFeature = static_cast<std::uint16_t>(byFeature_ ? FeatureOf() : 0);
-    for (int i = 0; i < nb_; ++i) work_[start[i]] = 0;
     nodes_.push_back({hash ^ zobKeeper_[anchor], NO_PARENT, 0, h,
                       static_cast<std::uint16_t>(anchor), 0, 0, 0, 0, 0, rootFeature});
     boxes_.insert(boxes_.end(), start.begin(), start.end());
