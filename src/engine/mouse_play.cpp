@@ -36,7 +36,9 @@ void PlayRecorded(CoreState& core, WindowRequests& requests) {
     play.animTarget = play.history.end;
     play.animMode = AnimMode::ACTION_FORWARD;
     play.history.cursor = static_cast<std::uint32_t>(play.shown.shownMoves);
-    requests.counters = requests.result = requests.controlStates = true;
+    // The controls keep the states they had before the click until the animation ends; every
+    // command that stays enabled knows how to act on a half-shown walk or push.
+    requests.counters = requests.result = true;
 }
 
 int DirectionOfBit(std::uint32_t bit) {

@@ -233,12 +233,14 @@ TEST(EditorWindowTest, PlayWithoutAChangeKeepsTheGame) {
         if (animating) {
             QTest::mouseClick(&s.W(), Qt::LeftButton, {}, s.CellPoint(first));
             ASSERT_NE(play.animMode, AnimMode::IDLE);
-            EXPECT_FALSE(s.W().Control(ID_EDIT)->isEnabled());
+            // A walk keeps the controls as they were before the click.
+            EXPECT_TRUE(s.W().Control(ID_EDIT)->isEnabled());
         }
         const std::uint32_t end = play.history.end;
         ASSERT_GT(end, 0u);
         const std::string name = s.Text(ID_SET_NAME);
-        s.W().Command(ID_EDIT);  // as a click that arrives while the walk runs
+        s.Toggle(ID_EDIT);  // pressed while the walk runs: it stops, its marks are cleared
+        EXPECT_EQ(play.animMode, AnimMode::IDLE) << animating;
         s.Toggle(ID_PLAY);
         EXPECT_EQ(play.history.end, end) << animating;
         EXPECT_EQ(s.Text(ID_SET_NAME), name) << animating;

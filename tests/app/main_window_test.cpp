@@ -7,6 +7,7 @@
 
 #include <QBuffer>
 #include <QCheckBox>
+#include <QFileDialog>
 #include <QLineEdit>
 #include <QTest>
 #include <algorithm>
@@ -18,6 +19,7 @@
 
 #include "../test_files.h"
 #include "app/profile_file.h"
+#include "app/qt_prompts.h"
 #include "app/window_layout.h"
 #include "engine/move_letters.h"
 #include "render/board_renderer.h"
@@ -315,6 +317,69 @@ TEST(MainWindowTest, LevelSelectorUndoByRightClickAndTheInfoLine) {
     EXPECT_EQ(session.Text(ID_INFO_LINE), topLeft);
     QTest::mouseMove(&window, QPoint(2, 2));  // off the board
     EXPECT_EQ(session.Text(ID_INFO_LINE), topLeft);
+}
+
+// A mouse walk or push leaves every control as it was before the click until its animation
+// ends; only the push's "Stop" caption changes at once.
+TEST(MainWindowTest, AWalkOrPushKeepsTheControlsUntilItsAnimationEnds) {
+    Session session;
+    ASSERT_TRUE(session.Start());
+    MainWindow& window = session.W();
+    session.Open(SAMPLES);
+    session.JumpTo("2");
+    CoreState& core = session.Core();
+    const Grids& grids = core.level.grids;
+    const auto press = [&](int gridRow, int gridCol) {
+        QTest::mouseClick(&window, Qt::LeftButton, {}, session.GridPoint(gridRow, gridCol));
+    };
+
+    // The walk: to the reachable cell farthest down the Board, so it takes several ticks.
+    int walkTo = -1;
+    for (int cell = 0; cell < core.level.board.cellCount; ++cell) {
+        const GridCell g = BoardToGrid(core.level.board, grids, cell);
+        if (cell != core.play.shown.keeperCell && core.play.keeperReach[GridIndex(g.row, g.col)])
+            walkTo = cell;
+    }
+    ASSERT_GE(walkTo, 0);
+    const std::set<int> beforeWalk = EnabledControls(window);
+    ASSERT_TRUE(beforeWalk.count(ID_URDL_INPUT));
+    const GridCell w = BoardToGrid(core.level.board, grids, walkTo);
+    press(w.row, w.col);
+    ASSERT_EQ(core.play.animMode, AnimMode::ACTION_FORWARD);
+    EXPECT_EQ(EnabledControls(window), beforeWalk);
+    session.Settle();
+    const std::set<int> afterWalk = EnabledControls(window);
+    EXPECT_FALSE(afterWalk.count(ID_URDL_INPUT));
+    EXPECT_TRUE(afterWalk.count(ID_UNDO));
+
+    // The push: the first box with a target it reaches with one keeper side.
+    for (int cell = 0; cell < core.level.board.cellCount; ++cell) {
+        if (core.play.shown.positionBoard[cell] != BOX) continue;
+        const GridCell b = BoardToGrid(core.level.board, grids, cell);
+        press(b.row, b.col);
+        for (int g = 0; g < MAX_CELLS; ++g) {
+            if (!core.play.targets.targetFlag[g] || core.play.targets.sideCount[g] != 1) continue;
+            press(g / GRID_SIDE, g % GRID_SIDE);
+            ASSERT_EQ(core.play.animMode, AnimMode::ACTION_FORWARD);
+            EXPECT_EQ(EnabledControls(window), afterWalk);
+            EXPECT_EQ(session.Text(ID_AUTO_PLAY), "Stop");
+            session.Settle();
+            EXPECT_EQ(session.Text(ID_AUTO_PLAY), "Auto-play");
+            EXPECT_GT(core.play.shown.shownPushes, 0);
+            return;
+        }
+    }
+    FAIL() << "no box of sample level 2 has a target with one side";
+}
+
+TEST(MainWindowTest, TheOpenFileDialogOffersLevelFilesFirst) {
+    const std::unique_ptr<QFileDialog> dialog =
+        MakeOpenFileDialog(nullptr, "Select File", "/tmp/levels.txt");
+    EXPECT_EQ(dialog->windowTitle(), "Select File");
+    EXPECT_EQ(dialog->nameFilters(),
+              (QStringList{"Level files (*.txt *.sok *.xsb)", "All files (*)"}));
+    EXPECT_EQ(dialog->selectedNameFilter(), "Level files (*.txt *.sok *.xsb)");
+    EXPECT_EQ(dialog->fileMode(), QFileDialog::ExistingFile);
 }
 
 TEST(MainWindowTest, FirstMoveOntoTheTopLeftLevelCellShowsIt) {
