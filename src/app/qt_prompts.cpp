@@ -45,12 +45,24 @@ bool QtPrompts::Confirm(const std::string& caption, const std::string& text) {
     return box.exec() == QMessageBox::Ok;
 }
 
+std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const std::string& title,
+                                                const std::string& startPath) {
+    auto dialog = std::make_unique<QFileDialog>(parent, Shown(title),
+                                                QFile::decodeName(startPath.c_str()));
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setNameFilters({"Level files (*.txt *.sok *.xsb)", "All files (*)"});
+    // The start path names the last file: select it, so the dialog opens in its folder.
+    if (!startPath.empty()) dialog->selectFile(QFile::decodeName(startPath.c_str()));
+    return dialog;
+}
+
 std::optional<std::string> QtPrompts::OpenFile(const std::string& title,
                                                const std::string& startPath) {
-    const QString chosen =
-        QFileDialog::getOpenFileName(parent_, Shown(title), QFile::decodeName(startPath.c_str()));
-    if (chosen.isEmpty()) return std::nullopt;
-    return QFile::encodeName(chosen).toStdString();
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent_, title, startPath);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(dialog->selectedFiles().first()).toStdString();
 }
 
 }  // namespace ruk

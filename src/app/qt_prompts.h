@@ -3,9 +3,16 @@
 
 #include "app/prompts.h"
 
+#include <memory>
+
+class QFileDialog;
 class QWidget;
 
 namespace ruk {
+
+// The open-file dialog as File shows it: level files offered first, any file one choice away.
+std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const std::string& title,
+                                                const std::string& startPath);
 
 class QtPrompts : public Prompts {
   public:
