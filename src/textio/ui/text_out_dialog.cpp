@@ -34,10 +34,9 @@ void TextOutDialog::Build(char floor) {
 }
 
 void TextOutDialog::Copy() {
-    // The clipboard gets the text as it is written out, with CR LF line breaks.
-    QString text = box_->toPlainText();
-    text.replace("\n", "\r\n");
-    SetClipboardText(text.toLatin1().toStdString());
+    // The clipboard gets the platform's LF line breaks, as the box shows them; other programs
+    // here would show a stray CR at the end of every line.
+    SetClipboardText(box_->toPlainText().toLatin1().toStdString());
 }
 
 }  // namespace ruk
