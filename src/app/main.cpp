@@ -10,8 +10,7 @@
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
     app.setWindowIcon(QIcon(":/ruk_icon.png"));
-    ruk::InstallFontSubstitutes();
-    QApplication::setFont(QFont(ruk::RUK_FONT_FACE, 9));
+    ruk::InstallProgramFont();
     ruk::QtPrompts prompts;
     ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt});
     prompts.SetParent(&window);

@@ -19,6 +19,7 @@
 #include "app/command_rules.h"
 #include "app/control_states.h"
 #include "app/palette_hit.h"
+#include "app/panel_group_box.h"
 #include "app/program_folder.h"
 #include "app/window_layout.h"
 #include "board/jump_number.h"
@@ -198,7 +199,7 @@ void MainWindow::CreateControls() {
                 break;
             }
             case ControlEntry::GROUP:
-                widget = new QGroupBox(text, this);
+                widget = new PanelGroupBox(text, this);
                 widget->setAttribute(Qt::WA_TransparentForMouseEvents);
                 break;
             case ControlEntry::LABEL:

@@ -1,12 +1,23 @@
 // Drawn texts (see text_drawing.h).
 #include "render/text_drawing.h"
 
+#include <QApplication>
 #include <QFontMetrics>
 
 namespace ruk {
 
 void InstallFontSubstitutes() {
     QFont::insertSubstitutions(RUK_FONT_FACE, {"IPAPGothic", "IPAGothic", "DejaVu Sans"});
+}
+
+void InstallProgramFont() {
+    InstallFontSubstitutes();
+    // The panel's places were measured for the face at 12 pixels; the substitute is wider, and
+    // at 11 pixels every text the panel shows is whole in its place ("UnSolvable" is the
+    // tightest).
+    QFont font(RUK_FONT_FACE);
+    font.setPixelSize(11);
+    QApplication::setFont(font);
 }
 
 QFont RukFont(int height) {
@@ -38,8 +49,8 @@ void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight) {
     DrawRukText(painter, x0 + 1, y0 - 49, 22, Qt::black, greeting);
     DrawRukText(painter, x0 - 1, y0 - 51, 22, light, greeting);
     DrawRukText(painter, 40, h - 104, 18, yellow, "MaxWidth");
-    DrawRukText(painter, 40, h - 78, 18, yellow, "MexHeight");
-    DrawRukText(painter, 20, h - 52, 16, light, "  Max size depend on");
+    DrawRukText(painter, 40, h - 78, 18, yellow, "MaxHeight");
+    DrawRukText(painter, 20, h - 52, 16, light, "  Max size depends on");
     DrawRukText(painter, 20, h - 34, 16, light, "the Display resolution.");
     DrawRukText(painter, 140, h - 104, 18, yellow, QString::number(maxWidth));
     DrawRukText(painter, 140, h - 78, 18, yellow, QString::number(maxHeight));

@@ -14,6 +14,8 @@ constexpr const char* RUK_FONT_FACE = "MS UI Gothic";
 
 // Where the face is missing, a Japanese Gothic of the system stands in for it.
 void InstallFontSubstitutes();
+// The substitutes, and the face as the font of every control of the program.
+void InstallProgramFont();
 
 QFont RukFont(int height);
 void DrawRukText(QPainter& painter, int x, int y, int height, const QColor& colour,

@@ -72,7 +72,7 @@ struct Session {
     }
     std::string Ini() const { return Folder() + "/ruk.ini"; }
     bool Start(QRect work = FULL_HD) {
-        InstallFontSubstitutes();  // as the program does
+        InstallProgramFont();  // as the program does
         window = std::make_unique<MainWindow>(WindowSetup{&prompts, Folder(), work});
         const bool started = window->StartUp();
         if (started) window->show();
