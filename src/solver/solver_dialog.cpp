@@ -43,7 +43,7 @@ SolverDialog::SolverDialog(const CoreState& core, const WorkingPaths& paths,
     label("# Solver  Command Line", 7, 20, 286);
     festival_ = new QRadioButton(" Festival   (-out solutions.sok)", this);
     Place(festival_, 14, 33, 276, 12);
-    other_ = new QRadioButton(" Solver(.exe)  -in (in_file)  -out (out_file)  -time (sec)", this);
+    other_ = new QRadioButton(" Solver  -in (in_file)  -out (out_file)  -time (sec)", this);
     Place(other_, 14, 47, 276, 12);
     label("Solver file name", 28, 64, 72);
     name_ = new QLineEdit(this);
