@@ -56,8 +56,14 @@ void UpdateEditorStatus(const CoreState& core, PanelTexts& panel) {
     const bool edit = !PlayMode(core);
     panel.Set(ID_EDITOR_BOXES, edit ? Format("%d Boxes", editor.boxCount) : "");
     panel.Set(ID_EDITOR_GOALS, edit ? Format("%d Goals", editor.goalCount) : "");
-    panel.Set(ID_EDITOR_STATUS,
-              edit && core.level.board.status == LevelStatus::BAD_LEVEL ? "Can't Play" : "");
+    // A playable drawing of more than 64 boxes plays, with the planner's many-box tables (a
+    // weaker guard and proof, never a wrong one): say so, so that the difference is no surprise.
+    const LevelStatus status = core.level.board.status;
+    const char* verdict = "";
+    if (edit && status == LevelStatus::BAD_LEVEL) verdict = "Can't Play";
+    if (edit && status == LevelStatus::PLAYABLE && editor.boxCount > MAX_GOAL_BOXES)
+        verdict = "Boxes Over";
+    panel.Set(ID_EDITOR_STATUS, verdict);
 }
 
 void UpdateLevelInfo(const CoreState& core, const WindowState& window, PanelTexts& panel) {

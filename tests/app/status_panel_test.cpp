@@ -93,6 +93,17 @@ TEST(PanelTextsTest, PlayModeShowsTheLevelThenEditModeEmptiesIt) {
     state.level.board.status = LevelStatus::PLAYABLE;
     UpdateEditorStatus(state, panel);
     EXPECT_EQ(panel.Get(ID_EDITOR_STATUS), "");
+    // Above 64 boxes a playable drawing is flagged; one that can't play says only that.
+    state.level.editor.boxCount = state.level.editor.goalCount = 65;
+    UpdateEditorStatus(state, panel);
+    EXPECT_EQ(panel.Get(ID_EDITOR_STATUS), "Boxes Over");
+    state.level.editor.boxCount = state.level.editor.goalCount = 64;
+    UpdateEditorStatus(state, panel);
+    EXPECT_EQ(panel.Get(ID_EDITOR_STATUS), "");
+    state.level.editor.boxCount = 65;
+    state.level.board.status = LevelStatus::BAD_LEVEL;
+    UpdateEditorStatus(state, panel);
+    EXPECT_EQ(panel.Get(ID_EDITOR_STATUS), "Can't Play");
 }
 
 TEST(PanelTextsTest, SingleLevelStatusLineClockAndCursor) {
