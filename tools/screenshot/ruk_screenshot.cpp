@@ -2,8 +2,10 @@
 // selected, and saves a picture of it. On an X server the picture is taken from the screen,
 // so it shows the real window; elsewhere the window draws itself into it.
 //
-//   ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y] [--edit] [--dialog NAME]]
+//   ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--moves URDL] [--box X,Y] [--edit]
+//                  [--dialog NAME]]
 //
+// --moves plays a move string (as URDL Input and Auto-play would) before anything else.
 // --edit switches to the editor once the level is loaded, with the box tool chosen.
 // --dialog takes the picture of one of the program's dialogs instead of the window: text,
 // urdl (the URDL input), out (Text out) or solver.
@@ -21,6 +23,7 @@
 #include "app/control_ids.h"
 #include "app/main_window.h"
 #include "app/program_folder.h"
+#include "engine/urdl_parser.h"
 #include "render/text_drawing.h"
 
 namespace {
@@ -83,8 +86,8 @@ void Click(ruk::MainWindow& window, int x, int y) {
 
 int Usage() {
     std::fprintf(stderr,
-                 "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--box X,Y] [--edit] "
-                 "[--dialog text|urdl|out|solver]]\n");
+                 "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--moves URDL] [--box X,Y] "
+                 "[--edit] [--dialog text|urdl|out|solver]]\n");
     return 2;
 }
 
@@ -99,11 +102,14 @@ int main(int argc, char** argv) {
     int boxY = 0;
     bool edit = false;
     std::string dialog;
+    std::string moves;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--edit") == 0) {
             edit = true;
         } else if (std::strcmp(argv[i], "--dialog") == 0 && i + 1 < argc) {
             dialog = argv[++i];
+        } else if (std::strcmp(argv[i], "--moves") == 0 && i + 1 < argc) {
+            moves = argv[++i];
         } else if (std::strcmp(argv[i], "--box") == 0 && i + 1 < argc) {
             if (std::sscanf(argv[++i], "%d,%d", &boxX, &boxY) != 2) return Usage();
         } else if (file.empty()) {
@@ -114,8 +120,7 @@ int main(int argc, char** argv) {
     }
 
     QApplication app(argc, argv);
-    ruk::InstallFontSubstitutes();
-    QApplication::setFont(QFont(ruk::RUK_FONT_FACE, 9));
+    ruk::InstallProgramFont();
     ScriptedPrompts prompts(file);
     ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt});
     if (!window.StartUp()) return 1;
@@ -128,6 +133,12 @@ int main(int argc, char** argv) {
                 ->setText(QString::number(level));
             window.Command(ruk::ID_JUMP);
         }
+    }
+    if (!moves.empty()) {
+        ruk::CoreState& core = window.Core();
+        ruk::ParseUrdl(core.level, core.play, moves.c_str());
+        window.Command(ruk::ID_AUTO_PLAY);
+        for (int i = 0; i < 1000 && core.play.animMode != ruk::AnimMode::IDLE; ++i) Settle(20);
     }
     if (boxX > 0 && boxY > 0) {
         const ruk::Grids& grids = window.Core().level.grids;
