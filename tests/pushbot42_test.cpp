@@ -191,5 +191,24 @@ TEST(Pushbot42, StopsAtTheTimeLimit) {
     EXPECT_EQ(out.find('\n'), out.size() - 1);
 }
 
+// The player's dialog takes up to nine digits of seconds; the longest of them, and any larger
+// number, runs with the longest limit the program keeps instead of being refused.
+TEST(Pushbot42, TakesEveryTimeLimitThePlayerCanAskFor) {
+    test::TempDir dir;
+    const std::string in = SampleLevel(dir, 3);
+    const std::string outPath = dir.Path("out.txt");
+    for (const char* seconds : {"1", "999999999", "1e30", "1e400"}) {
+        std::string out;
+        EXPECT_EQ(
+            RunProgram("-in '" + in + "' -out '" + outPath + "' -time " + seconds, &out, outPath),
+            0)
+            << seconds;
+        EXPECT_NE(out.find("; pushbot42: solved"), std::string::npos) << seconds << ": " << out;
+    }
+    for (const char* seconds : {"nan", "-5", "1e-400", "12x"})
+        EXPECT_EQ(RunProgram("-in '" + in + "' -out '" + outPath + "' -time " + seconds), 2)
+            << seconds;
+}
+
 }  // namespace
 }  // namespace ruk

@@ -1,5 +1,6 @@
 // The main window's solver bridge: the Solver button (open, or cancel a run), the run's clock
 // and time limit on timer 3, and the three ways a run ends.
+#include <QFile>
 #include <QPushButton>
 #include <QTimer>
 
@@ -46,8 +47,8 @@ void MainWindow::StartSolverRun(const SolverDialog& dialog) {
     window_.solverTitle = solverJob_.title;
     solverTimer_.start();
     DrawSolverBanner(boardBuffer_, core_->level.grids.maxHeight,
-                     QString::fromLocal8Bit(paths_.folder.c_str()),
-                     QString::fromLocal8Bit(solverJob_.commandLine.c_str()));
+                     QFile::decodeName(paths_.folder.c_str()),
+                     QFile::decodeName(solverJob_.shownCommand.c_str()));
     boardView_->update();
     SetControlText(ID_SOLVER, "Cancel");
     solverStopReason_ = SolverEnd::FINISHED;
@@ -96,8 +97,13 @@ void MainWindow::SolverReport(SolverEnd end) {
                 QTimer::singleShot(0, this, [this] { close(); });
                 return;
             }
-            // The panel shows what was appended, also the part of an answer that did not fit.
-            UpdateResult(*core_, panel_);
+            if (result == ImportResult::SOLVED) {
+                UpdateResult(*core_, panel_);
+            } else if (!core_->play.totals.solved) {
+                // The Result group keeps its counts after a failed run, but not a "Solved" that
+                // the letters now held no longer earn: the import cut the ones that did.
+                panel_.Set(ID_SOLVED, "");
+            }
             ApplyPanel();
             SolverResultMessage(result == ImportResult::SOLVED);
             if (result == ImportResult::SOLVED && window_.autoPlayWhenSolved == 1)
@@ -116,12 +122,16 @@ void MainWindow::SolverReport(SolverEnd end) {
 }
 
 void MainWindow::SolverResultMessage(bool solved) {
-    if (solved)
+    if (solved) {
         prompts_.Message(window_.solverTitle, TimeText("Solved", window_.solverSeconds),
                          PromptIcon::INFORMATION);
-    else
-        prompts_.Message(window_.solverTitle, TimeText("Failed", window_.solverSeconds),
-                         PromptIcon::ERROR);
+    } else {
+        // One more line when the solver said why.
+        std::string text = TimeText("Failed", window_.solverSeconds);
+        const std::string reason = SolverFailureReason(solverJob_);
+        if (!reason.empty()) text += "\r\n" + reason;
+        prompts_.Message(window_.solverTitle, text, PromptIcon::ERROR);
+    }
 }
 
 }  // namespace ruk

@@ -2,8 +2,10 @@
 #include "solver/solver_job.h"
 
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <vector>
 
 #include "engine/solved_test.h"
 #include "engine/urdl_parser.h"
@@ -19,6 +21,13 @@ constexpr const char* EXECUTABLE_SUFFIX = ".exe";
 constexpr const char* EXECUTABLE_SUFFIX = "";
 #endif
 constexpr const char* BUNDLED_SOLVER = "pushbot42";
+constexpr const char* ERROR_FILE = "solver_err.txt";
+// How much of the output file is searched for a comment line, and how much of the error file's
+// end for its last line: enough for any line a person reads, and nothing a runaway solver
+// could make slow.
+constexpr std::size_t COMMENT_SEARCH_BYTES = 64 * 1024;
+constexpr std::size_t ERROR_TAIL_BYTES = 4096;
+constexpr std::size_t REASON_LIMIT = 200;
 
 bool IsSolutionLetter(char ch) {
     switch (ch) {
@@ -48,6 +57,52 @@ std::string FileName(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
+// Up to count bytes of a file from offset; from the end when fromEnd.
+std::string ReadPart(const std::string& path, std::size_t count, bool fromEnd) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) return "";
+    if (fromEnd) {
+        in.seekg(0, std::ios::end);
+        const std::streamoff size = in.tellg();
+        if (size < 0) return "";
+        const std::streamoff skip = size > static_cast<std::streamoff>(count)
+                                        ? size - static_cast<std::streamoff>(count)
+                                        : 0;
+        in.seekg(skip);
+    }
+    std::string bytes(count, '\0');
+    in.read(bytes.data(), static_cast<std::streamsize>(count));
+    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    return bytes;
+}
+
+// The lines of a text, each without its line end and surrounding blanks.
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t end = text.find_first_of("\r\n", start);
+        if (end == std::string::npos) end = text.size();
+        std::size_t first = start, last = end;
+        while (first < last && (text[first] == ' ' || text[first] == '\t')) ++first;
+        while (last > first && (text[last - 1] == ' ' || text[last - 1] == '\t')) --last;
+        lines.push_back(text.substr(first, last - first));
+        start = end + 1;
+    }
+    return lines;
+}
+
+// A line fit for a message: control characters dropped, cut to the limit.
+std::string MessageLine(const std::string& line) {
+    std::string clean;
+    for (const char ch : line) {
+        const auto byte = static_cast<unsigned char>(ch);
+        if (byte >= 0x20 && byte != 0x7f) clean += ch;
+        if (clean.size() == REASON_LIMIT) break;
+    }
+    return clean;
+}
+
 }  // namespace
 
 std::string ShellQuote(const std::string& text) {
@@ -59,6 +114,16 @@ std::string ShellQuote(const std::string& text) {
             quoted += ch;
     }
     return quoted + "'";
+}
+
+std::string ShellWord(const std::string& text) {
+    if (text.empty()) return "''";
+    for (const char ch : text) {
+        const bool plain = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') ||
+                           (ch >= '0' && ch <= '9') || std::strchr("_-+.,/:@%=", ch) != nullptr;
+        if (!plain) return ShellQuote(text);
+    }
+    return text;
 }
 
 std::string SolverProgramPath(const SolverSettings& settings, const std::string& programFolder) {
@@ -114,16 +179,26 @@ SolverJob WriteJobFiles(const CoreState& core, const SolverSettings& settings,
         job.message = "Output file Error.";
         return job;
     }
+    // Emptied now, so that a script that never gets to run leaves no earlier run's words. Only
+    // the failure message reads it: a file that cannot be written costs nothing else.
+    job.errorPath = paths.folder + "/" + ERROR_FILE;
+    WriteFile(job.errorPath, "");
     const std::string program = SolverProgramPath(settings, programFolder);
     const std::string fileName = FileName(program);
     job.title = fileName.substr(0, fileName.rfind('.')).substr(0, SOLVER_TITLE_CAPACITY);
     const std::string time = std::to_string(settings.solverTimeLimit);
+    const std::string arguments = festival
+                                      ? " ruk_in.txt -time " + time
+                                      : " -in ruk_in.txt -out " + outputName + " -time " + time;
     // The program by its full name, so that it is found wherever the job files live.
-    job.commandLine =
-        festival ? ShellQuote(program) + " ruk_in.txt -time " + time
-                 : ShellQuote(program) + " -in ruk_in.txt -out " + outputName + " -time " + time;
-    const std::string script =
-        "cd " + ShellQuote(paths.folder) + " || exit 127\n" + job.commandLine + "\n";
+    job.commandLine = ShellQuote(program) + arguments;
+    // Shown after the working folder, as at a prompt there: the name alone when the program
+    // lies in that folder.
+    const bool besideJobFiles =
+        program.compare(0, paths.folder.size() + 1, paths.folder + "/") == 0;
+    job.shownCommand = ShellWord(besideJobFiles ? fileName : program) + arguments;
+    const std::string script = "cd " + ShellQuote(paths.folder) + " || exit 127\nexec 2>" +
+                               ERROR_FILE + "\n" + job.commandLine + "\n";
     if (!WriteFile(paths.solverScript, script)) job.message = "Batch file Error.";
     return job;
 }
@@ -152,6 +227,27 @@ bool ReadSolutionLine(const std::string& outputPath, std::string& line) {
         }
     }
     return letters && !line.empty();
+}
+
+std::string SolverFailureReason(const SolverJob& job) {
+    std::string solution;
+    if (!ReadSolutionLine(job.outputPath, solution)) {
+        for (const std::string& line :
+             Lines(ReadPart(job.outputPath, COMMENT_SEARCH_BYTES, false))) {
+            if (line.empty() || line[0] != ';') continue;
+            std::size_t from = 1;
+            while (from < line.size() && line[from] == ' ') ++from;
+            const std::string reason = MessageLine(line.substr(from));
+            if (!reason.empty()) return reason;
+        }
+    }
+    if (job.errorPath.empty()) return "";
+    const std::vector<std::string> lines = Lines(ReadPart(job.errorPath, ERROR_TAIL_BYTES, true));
+    for (auto line = lines.rbegin(); line != lines.rend(); ++line) {
+        const std::string reason = MessageLine(*line);
+        if (!reason.empty()) return reason;
+    }
+    return "";
 }
 
 ImportResult ImportSolution(CoreState& core, const SolverJob& job) {

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -11,6 +12,7 @@
 #include <QRadioButton>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <thread>
 
 #include "app/profile_file.h"
@@ -129,26 +131,29 @@ TEST(SolverBridgeTest, AnswersThatAreMissingDoNotFitOrDoNotSolveFail) {
         const char* name;
         std::string output;  // written by the solver; none: it writes nothing
         int appended;        // letters left after the cursor
+        std::string why;     // the message's last line, as the solver said it
     };
     const Case cases[] = {
-        {"nothing written", "", 0},
-        {"no solution line", "; no solution\\nRRX\\n", 0},
-        {"does not fit", "RRllddrrUUUU\\n", 9},  // the second U runs into a wall
-        {"fits, not solved", "RRll\\n", 4},
-        {"exits at once with an error", "exit 3", 0},
+        {"nothing written", "", 0, ""},
+        {"no solution line", "; no solution\\nRRX\\n", 0, "\r\nno solution"},
+        {"does not fit", "RRllddrrUUUU\\n", 9, ""},  // the second U runs into a wall
+        {"fits, not solved", "RRll\\n", 4, ""},
+        {"exits at once with an error", "exit 3", 0, ""},
+        {"says why on its error output", "echo trying >&2; echo 'no memory left' >&2; exit 3", 0,
+         "\r\nno memory left"},
     };
     for (const Case& c : cases) {
         SolverSession s;
-        const std::string body = c.output.rfind("exit", 0) == 0 || c.output.empty()
-                                     ? c.output
-                                     : "printf '" + c.output + "' > \"$4\"";
+        const bool script =
+            c.output.empty() || c.output.rfind("exit", 0) == 0 || c.output.rfind("echo", 0) == 0;
+        const std::string body = script ? c.output : "printf '" + c.output + "' > \"$4\"";
         s.Solver("solver", body);
         s.Settings("solver", 30, 1);
         ASSERT_TRUE(s.StartLevel());
         s.RunSolver();
         s.Finish();
         EXPECT_EQ(s.prompts.shown.back(),
-                  (Shown{"solver", "Status: Failed\r\nTime: 1sec", PromptIcon::ERROR}))
+                  (Shown{"solver", "Status: Failed\r\nTime: 1sec" + c.why, PromptIcon::ERROR}))
             << c.name;
         const MoveHistory& history = s.Core().play.history;
         EXPECT_EQ(static_cast<int>(history.end - history.cursor), c.appended) << c.name;
@@ -210,6 +215,152 @@ TEST(SolverBridgeTest, ClosingTheWindowDuringARunStopsIt) {
     EXPECT_FALSE(s.W().isVisible());
     EXPECT_EQ(s.prompts.shown.size(), messages);  // the report was dropped
     for (long pid : pids) EXPECT_TRUE(ProcessGone(pid)) << pid;
+}
+
+// The processes whose command line holds marker, and the ended children of this process that
+// nobody reaped. A killed process takes a moment to go, so this looks again for two seconds.
+std::vector<long> LeftBehind(const std::string& marker) {
+    std::vector<long> left;
+    for (int i = 0; i < 200; ++i) {
+        left.clear();
+        for (const auto& entry : fs::directory_iterator("/proc")) {
+            const std::string name = entry.path().filename().string();
+            if (name.find_first_not_of("0123456789") != std::string::npos) continue;
+            std::ifstream cmdline(entry.path() / "cmdline");
+            std::string text((std::istreambuf_iterator<char>(cmdline)), {});
+            std::ifstream stat(entry.path() / "stat");
+            std::string line;
+            std::getline(stat, line);
+            const auto close = line.rfind(')');
+            long parent = 0;
+            char state = 0;
+            if (close != std::string::npos)
+                std::istringstream(line.substr(close + 1)) >> state >> parent;
+            const bool ourZombie = state == 'Z' && parent == static_cast<long>(::getpid());
+            if (text.find(marker) != std::string::npos || ourZombie)
+                left.push_back(std::stol(name));
+        }
+        if (left.empty()) break;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return left;
+}
+
+// A solver that leaves its process group (setsid), and one of its processes that is orphaned
+// on top (a double fork): Cancel, the time limit, closing the window and the solver's own end
+// leave none of them, and no unreaped child either.
+TEST(SolverBridgeTest, ProcessesThatLeaveTheGroupEndWithTheRun) {
+    enum class End { CANCEL, TIME_LIMIT, CLOSE, BY_ITSELF };
+    for (const End end : {End::CANCEL, End::TIME_LIMIT, End::CLOSE, End::BY_ITSELF}) {
+        // An odd sleep length names this run's processes, apart from any other program's.
+        const std::string marker = "600." + std::to_string(::getpid()) + std::to_string(int(end));
+        SolverSession s;
+        std::string body = "setsid sleep " + marker + " & echo $! > pids\n" +
+                           "setsid sh -c 'sleep " + marker + " & echo $! >> pids'\n";
+        body += end == End::BY_ITSELF ? "echo x >> pids; printf 'RR\\n' > \"$4\""
+                                      : "sleep " + marker + " & echo $! >> pids; wait";
+        s.Solver("runaway", body);
+        s.Settings("runaway", end == End::TIME_LIMIT ? 1 : 100, 0);
+        ASSERT_TRUE(s.StartLevel());
+        s.RunSolver();
+        std::vector<long> pids;
+        for (int i = 0; i < 500 && pids.size() < 3; ++i) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            pids = ReadPids(s.Folder() + "/pids");
+        }
+        ASSERT_EQ(pids.size(), end == End::BY_ITSELF ? 2u : 3u);
+        switch (end) {
+            case End::CANCEL:
+                s.Toggle(ID_SOLVER);
+                EXPECT_EQ(s.Last(), "Canceled.");
+                break;
+            case End::TIME_LIMIT:
+                s.W().OnSolverClockTick();
+                s.W().OnSolverClockTick();
+                EXPECT_EQ(s.Last(), "Status: Failed\r\nTime: 2sec");
+                break;
+            case End::CLOSE:
+                s.W().close();
+                break;
+            case End::BY_ITSELF:
+                s.Finish();
+                EXPECT_EQ(s.Last(), "Status: Failed\r\nTime: 1sec");
+                break;
+        }
+        EXPECT_FALSE(s.W().State().solverRunning);
+        EXPECT_EQ(LeftBehind(marker), std::vector<long>{}) << int(end);
+    }
+}
+
+// A failed import leaves the Result group as it was, and never with a "Solved" beside the
+// failure: neither one its answer earned while failing (a solution followed by letters that
+// do not fit), nor one an earlier, now cut, solution had earned.
+TEST(SolverBridgeTest, AFailedRunNeverShowsSolved) {
+    {
+        SolverSession s;
+        s.Solver("solver", "printf '" + SOLUTION + std::string(60, 'L') + "\\n' > \"$4\"");
+        s.Settings("solver", 30, 1);
+        ASSERT_TRUE(s.StartLevel());
+        const std::string pushes = s.Text(ID_TOTAL_PUSHES);
+        s.RunSolver();
+        s.Finish();
+        EXPECT_EQ(s.Last(), "Status: Failed\r\nTime: 1sec");
+        EXPECT_EQ(s.Text(ID_SOLVED), "");
+        EXPECT_EQ(s.Text(ID_TOTAL_PUSHES), pushes);
+    }
+    {
+        SolverSession s;
+        s.Solver("solver", "printf 'RRll\\n' > \"$4\"");
+        s.Settings("solver", 30, 1);
+        ASSERT_TRUE(s.StartLevel());
+        ParseUrdl(s.Core().level, s.Core().play, SOLUTION.c_str());
+        s.W().Command(ID_AUTO_PLAY);
+        s.Settle();
+        ASSERT_EQ(s.Text(ID_SOLVED), "Solved");
+        for (int i = 0; i < 100 && s.Core().play.history.cursor > 0; ++i) {
+            s.W().Command(ID_UNDO);
+            s.Settle();
+        }
+        ASSERT_EQ(s.Text(ID_SOLVED), "Solved");  // the letters after the cursor still solve
+        s.RunSolver();
+        s.Finish();
+        EXPECT_EQ(s.Last(), "Status: Failed\r\nTime: 1sec");
+        EXPECT_EQ(s.Text(ID_SOLVED), "");
+    }
+}
+
+// A folder whose name is not valid UTF-8 reaches the solver as the bytes the disk holds.
+TEST(SolverBridgeTest, AFolderNamedInLatin1StillRuns) {
+    SolverSession s;
+    s.subfolder = "caf\xe9 \xff";
+    ASSERT_TRUE(s.StartLevel());
+    s.Solver("solver", "pwd > where; printf '" + SOLUTION + "\\n' > \"$4\"");
+    s.Settings("solver", 30, 0);
+    EXPECT_EQ(s.RunSolver(), "");
+    s.Finish();
+    EXPECT_EQ(s.Last(), "Status: Solved\r\nTime: 1sec");
+    std::string where;
+    std::getline(std::ifstream(s.Folder() + "/where"), where);
+    EXPECT_EQ(fs::path(where), fs::path(s.Folder()));
+}
+
+// The longest time limit the dialog takes (nine digits) is one the bundled solver takes too.
+TEST(SolverBridgeTest, TheBundledSolverTakesTheLongestTimeLimit) {
+    SolverSession s;
+    fs::copy_file(RUK_PUSHBOT_PATH, s.Folder() + "/pushbot42");
+    ASSERT_TRUE(s.StartLevel());
+    s.prompts.dialogScript = [&](QDialog& dialog) {
+        auto& solver = dynamic_cast<SolverDialog&>(dialog);
+        solver.OtherChoice()->click();
+        solver.NameBox()->setText("pushbot42");
+        solver.TimeBox()->setText("99999999999");
+        EXPECT_EQ(solver.TimeBox()->text(), "999999999");
+        solver.StartButton()->click();
+        EXPECT_EQ(solver.Message().toStdString(), "");
+    };
+    s.Toggle(ID_SOLVER);
+    s.Finish();
+    EXPECT_EQ(s.Last(), "Status: Solved\r\nTime: 1sec");
 }
 
 TEST(SolverBridgeTest, TheDialogChecksNameAndTimeAndKeepsTheSettings) {

@@ -103,5 +103,77 @@ TEST(SolverJobTest, JobFilesInAnotherFolderRunTheProgramBesideThePlayer) {
     EXPECT_EQ(ReadWholeFile((work / "ruk_in.txt").string()), "#####\r\n#.$@#\r\n#####\r\n");
 }
 
+// The banner shows the command as it would be typed at a prompt in the working folder; the
+// script keeps every path in full and quoted.
+TEST(SolverJobTest, TheShownCommandIsTheOneAPersonWouldType) {
+    TempDir dir;
+    const std::string folder = dir.Path("it's here");
+    const std::string other = dir.Path("program folder");
+    fs::create_directories(folder);
+    fs::create_directories(other);
+    Core core;
+    LoadText(*core.state, "#####\n#.$@#\n#####\n");
+    const WorkingPaths paths = BuildWorkingPaths(folder);
+    struct Case {
+        SolverSettings settings;
+        std::string programFolder, shown;
+    };
+    const Case cases[] = {
+        {{1, "pushbot42", 120, 1}, folder, "pushbot42 -in ruk_in.txt -out ruk_out.txt -time 120"},
+        {{0, "", 7, 1}, folder, "festival ruk_in.txt -time 7"},
+        {{1, "my 'solver'", 5, 0},
+         folder,
+         R"('my '\''solver'\''' -in ruk_in.txt -out ruk_out.txt -time 5)"},
+        // An installed copy: the program is typed by its full path.
+        {{1, "pushbot42", 9, 1},
+         other,
+         "'" + other + "/pushbot42' -in ruk_in.txt -out ruk_out.txt -time 9"},
+    };
+    for (const Case& c : cases) {
+        const SolverJob job = WriteJobFiles(*core.state, c.settings, paths, c.programFolder);
+        ASSERT_EQ(job.message, "");
+        EXPECT_EQ(job.shownCommand, c.shown);
+        EXPECT_EQ(ReadWholeFile(paths.solverScript), "cd " + ShellQuote(folder) +
+                                                         " || exit 127\nexec 2>solver_err.txt\n" +
+                                                         job.commandLine + "\n");
+        const std::string program = ShellQuote(SolverProgramPath(c.settings, c.programFolder));
+        EXPECT_EQ(job.commandLine.rfind(program, 0), 0u) << job.commandLine;
+    }
+    EXPECT_EQ(ShellWord("a-b_c.d/e:1"), "a-b_c.d/e:1");
+    EXPECT_EQ(ShellWord(""), "''");
+    EXPECT_EQ(ShellWord("a b"), "'a b'");
+    EXPECT_EQ(ShellWord("$x"), "'$x'");
+}
+
+// The failure message's last line: the solver's own comment when its answer file holds no
+// solution, else the last line of its error output; bounded and cleaned for a message box.
+TEST(SolverJobTest, AFailedRunSaysWhyAsTheSolverSaidIt) {
+    TempDir dir;
+    SolverJob job;
+    job.outputPath = dir.Path("out.txt");
+    job.errorPath = dir.Path("err.txt");
+    const auto reason = [&](const std::string& output, const std::string& errors) {
+        dir.Write("out.txt", output);
+        dir.Write("err.txt", errors);
+        return SolverFailureReason(job);
+    };
+    EXPECT_EQ(reason("; pushbot42: no solution: dead end (0.01 s)\n", "ignored\n"),
+              "pushbot42: no solution: dead end (0.01 s)");
+    EXPECT_EQ(reason("title\r\n  ;  why \r\n; second\r\n", ""), "why");
+    // An answer that was there but failed on the board: its comment would say "solved".
+    EXPECT_EQ(reason("; solved in 3 pushes\nUUU\n", "warning\nout of memory\n\n  \n"),
+              "out of memory");
+    EXPECT_EQ(reason(std::string(1, '\0'), "no trailing line end"), "no trailing line end");
+    EXPECT_EQ(reason(std::string(1, '\0'), ""), "");
+    EXPECT_EQ(reason(";\n", "\x1b[31mred\x07\tbell"), "[31mredbell");
+    // Only the end of a huge error output is read; a long line is cut.
+    EXPECT_EQ(reason("", std::string(5 << 20, 'x') + "\nlast\n"), "last");
+    EXPECT_EQ(reason("", std::string(1000, 'y')), std::string(200, 'y'));
+    job.errorPath.clear();
+    EXPECT_EQ(reason("", "x"), "");
+    job.outputPath = dir.Path("missing");
+    EXPECT_EQ(SolverFailureReason(job), "");
+}
+
 }  // namespace
 }  // namespace ruk::test

@@ -1,4 +1,5 @@
 // pushbot42: solves the first level of a file and writes the answer as URDL text.
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdio>
@@ -15,6 +16,9 @@ constexpr int EXIT_USAGE = 2;
 constexpr int EXIT_BAD_INPUT = 3;
 constexpr int EXIT_NO_OUTPUT = 4;
 constexpr double DEFAULT_SECONDS = 60.0;
+// Longer limits are taken as this one: a week of search is as good as no limit, and the
+// deadline stays well inside what the clock can count. The player accepts limits of up to nine
+// digits, so every one of them must be taken.
 constexpr double MAX_SECONDS = 7.0 * 24 * 3600;
 constexpr long MAX_MB = 1L << 20;
 
@@ -22,7 +26,8 @@ int Usage(const char* problem) {
     std::fprintf(stderr,
                  "pushbot42: %s\n"
                  "usage: pushbot42 -in FILE -out FILE -time SECONDS [-mem MB] [-weight W]\n"
-                 "  solves the first level of FILE; SECONDS 0 or absent means %g;\n"
+                 "  solves the first level of FILE; SECONDS 0 or absent means %g, more than\n"
+                 "  a week means a week;\n"
                  "  MB bounds the position store (default 1024); W 1..100 weighs the lower\n"
                  "  bound against the pushes made (default: 3 for half the time, then 1; lower\n"
                  "  gives fewer pushes, slower)\n",
@@ -34,10 +39,10 @@ bool ParseSeconds(const char* text, double& seconds) {
     char* end = nullptr;
     errno = 0;
     const double value = std::strtod(text, &end);
-    if (end == text || *end != '\0' || errno != 0 || !std::isfinite(value) || value < 0 ||
-        value > MAX_SECONDS)
-        return false;
-    seconds = value == 0 ? DEFAULT_SECONDS : value;
+    // A number too large for a double comes back as infinity with ERANGE: it is clamped too.
+    if (end == text || *end != '\0' || std::isnan(value) || value < 0) return false;
+    if (errno == ERANGE && value < 1) return false;  // too small to tell from zero
+    seconds = value == 0 ? DEFAULT_SECONDS : std::min(value, MAX_SECONDS);
     return true;
 }
 
