@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include "board/text_level_parser.h"
+#include "engine/action_bounds.h"
+#include "engine/playback.h"
 #include "engine/replay_steps.h"
 #include "engine/solved_test.h"
 #include "level_change.h"
@@ -80,6 +82,73 @@ TEST_F(MoveEngineTest, StepsMoveTheShownPositionAndRestartRebuildsIt) {
     EXPECT_EQ(state.play.shown.keeperCell, 8);
     EXPECT_EQ(state.play.shown.boxList[0], 10);
     EXPECT_STREQ(state.play.history.text.get(), "rRR") << "Restart keeps the string";
+}
+
+// Long walks between pushes: a walk taken back leaves the last push target as it was, a push
+// taken back finds the one before it. Every Undo must end where a fresh replay of the letters
+// before the cursor ends, and every single backward step must show what a forward replay
+// showed at that cursor.
+TEST_F(MoveEngineTest, UndoOverLongWalksAfterPushesMatchesAFreshReplay) {
+    const std::string level = "###########\n#  .   .  #\n#  $   $  #\n#@        #\n###########";
+    Load(level);
+    std::string walk;
+    for (int i = 0; i < 20'000; ++i) walk += "lr";
+    // Box A up onto its goal, a walk, box B pushed right twice with a walk between, a walk.
+    const std::string moves = "rrU" + walk + "drrruR" + walk + "R" + walk;
+    LoadMoves(state, moves);
+    ASSERT_FALSE(SolvedTest(state.level, state.play));
+    ASSERT_EQ(state.play.history.end, moves.size()) << "every letter fits";
+
+    // What the shown position holds after each prefix, played forward.
+    struct Shown {
+        int lastPushTarget, facing, keeper, pushes;
+    };
+    std::vector<Shown> forward{{0, 0, state.play.shown.keeperCell, 0}};
+    state.play.animTarget = NO_POSITION;
+    state.play.animMode = AnimMode::STEP_FORWARD;
+    for (std::size_t i = 0; i < moves.size(); ++i) {
+        StepForward(state.level, state.play);
+        const ShownPosition& s = state.play.shown;
+        forward.push_back({s.lastPushTarget, s.facing, s.keeperCell, s.shownPushes});
+    }
+    ASSERT_EQ(state.play.history.cursor, moves.size());
+    ExpectShownMatchesReplay(state, level, "at the end");
+
+    // Letter by letter back to the start.
+    state.play.animTarget = NO_POSITION;
+    state.play.animMode = AnimMode::STEP_BACKWARD;
+    for (std::size_t c = moves.size(); c-- > 0;) {
+        StepBackward(state.level, state.play);
+        const ShownPosition& s = state.play.shown;
+        ASSERT_EQ(state.play.history.cursor, c);
+        ASSERT_EQ(s.lastPushTarget, forward[c].lastPushTarget) << "cursor " << c;
+        ASSERT_EQ(s.facing, forward[c].facing) << "cursor " << c;
+        ASSERT_EQ(s.keeperCell, forward[c].keeper) << "cursor " << c;
+        ASSERT_EQ(s.shownPushes, forward[c].pushes) << "cursor " << c;
+    }
+
+    // Afresh (the steps above did not keep the action count), played to the end with Redo,
+    // then Undo action by action with Instant Move: one tick each.
+    Load(level);
+    LoadMoves(state, moves);
+    state.play.instantMove = true;
+    WindowRequests requests;
+    for (int redo = 0; redo < 4 && state.play.history.cursor < moves.size(); ++redo) {
+        Redo(state, requests);
+        OnStepTimer(state, requests);
+    }
+    ASSERT_EQ(state.play.history.cursor, moves.size());
+    std::vector<std::uint32_t> stops;
+    while (state.play.history.cursor > 0 && stops.size() < 5) {
+        Undo(state, requests);
+        OnStepTimer(state, requests);
+        ASSERT_EQ(state.play.animMode, AnimMode::IDLE);
+        stops.push_back(state.play.history.cursor);
+        ExpectShownMatchesReplay(state, level, "undo " + std::to_string(stops.size()));
+        if (HasFatalFailure()) return;
+    }
+    EXPECT_EQ(stops, (std::vector<std::uint32_t>{3u, 0u}))
+        << "B's action with the walks around it, then A's";
 }
 
 }  // namespace

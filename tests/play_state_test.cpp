@@ -1,5 +1,9 @@
-// Play records: history growth by 5000-byte steps, cutting, and the per-level reset.
+// Play records: history growth (half as much again, at least 5000 bytes), cutting, and the
+// per-level reset.
 #include <gtest/gtest.h>
+
+#include <random>
+#include <string>
 
 #include "board/text_level_parser.h"
 #include "engine/play_state.h"
@@ -8,7 +12,7 @@
 namespace ruk::test {
 namespace {
 
-TEST(PlayStateTest, HistoryGrowsByFiveThousandBytes) {
+TEST(PlayStateTest, HistoryGrowsByHalfAgainAndAtLeastFiveThousandBytes) {
     MoveHistory history;
     ASSERT_TRUE(InitMoveHistory(history));
     EXPECT_EQ(history.capacity, 5000u);
@@ -22,16 +26,44 @@ TEST(PlayStateTest, HistoryGrowsByFiveThousandBytes) {
     EXPECT_EQ(history.text[4998], "urdl"[4998 % 4]) << "letters survive the growth";
     for (int i = 0; i < 5000; ++i) ASSERT_TRUE(AppendLetter(history, 'r'));
     EXPECT_EQ(history.capacity, 15000u);
+    for (int i = 0; i < 5000; ++i) ASSERT_TRUE(AppendLetter(history, 'd'));
+    EXPECT_EQ(history.capacity, 22500u) << "past 10000 bytes it grows by half";
+    EXPECT_EQ(history.text[14999], 'd');
+    EXPECT_EQ(history.text[9999], 'r');
+
+    // Near the top of the counters the growth stops there; at the top it cannot grow.
+    constexpr std::uint32_t top = 0xffffffffu;
+    EXPECT_EQ(GrownCapacity(top - 100), top);
+    EXPECT_EQ(GrownCapacity(top), top);
+    EXPECT_EQ(GrownCapacity(0), 5000u);
 
     history.cursor = 7;
     CutAtCursor(history);
     EXPECT_EQ(history.end, 7u);
     EXPECT_STREQ(history.text.get(), "urdlurd");
-    EXPECT_EQ(history.capacity, 15000u) << "it never shrinks";
+    EXPECT_EQ(history.capacity, 22500u) << "it never shrinks";
 
     history.failed = true;
     EXPECT_FALSE(AppendLetter(history, 'u')) << "nothing is appended while failed";
     EXPECT_EQ(history.end, 7u);
+}
+
+TEST(PlayStateTest, AMegabyteOfLettersSurvivesEveryGrowthWhole) {
+    MoveHistory history;
+    ASSERT_TRUE(InitMoveHistory(history));
+    std::mt19937 rng(16);
+    std::string letters;
+    std::uint32_t growths = 0;
+    for (int i = 0; i < 1'000'000; ++i) {
+        const char letter = "urdlURDL"[rng() % 8];
+        const std::uint32_t before = history.capacity;
+        ASSERT_TRUE(AppendLetter(history, letter));
+        if (history.capacity != before) ++growths;
+        letters += letter;
+    }
+    ASSERT_EQ(history.end, letters.size());
+    EXPECT_EQ(std::string(history.text.get()), letters) << "no letter lost, moved or changed";
+    EXPECT_LT(growths, 30u) << "the buffer grows by a share of itself, not by a fixed step";
 }
 
 TEST(PlayStateTest, LevelLoadEmptiesTheGame) {

@@ -193,6 +193,8 @@ void ExpectShownMatchesReplay(CoreState& state, const std::string& text, const s
     ASSERT_EQ(a.shownPushes, b.shownPushes) << where;
     ASSERT_EQ(a.shownActions, b.shownActions) << where;
     ASSERT_EQ(a.keeperCell, b.keeperCell) << where;
+    ASSERT_EQ(a.lastPushTarget, b.lastPushTarget) << where;
+    ASSERT_EQ(a.facing, b.facing) << where;
     for (int i = 0; i < MAX_CELLS; ++i)
         ASSERT_EQ(state.level.grids.displayGrid[i] & PLAIN_MASK,
                   reference.level.grids.displayGrid[i] & PLAIN_MASK)

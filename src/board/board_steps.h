@@ -19,4 +19,30 @@ inline int StepFrom(const Board& board, int index, int d, int count) {
     return row * stride + col;
 }
 
+// A cell with its row and column, so that a long walk steps without dividing at every step.
+struct BoardPlace {
+    int index = -1;  // -1 outside the Board's stored rectangle
+    int row = 0;
+    int col = 0;
+};
+
+inline BoardPlace PlaceOf(const Board& board, int index) {
+    const int stride = RowStride(board);
+    if (stride <= 0 || index < 0 || index >= stride * StoredRows(board)) return {};
+    return {index, index / stride, index % stride};
+}
+
+// The place one step from place in direction d; its index is -1 when that leaves the Board's
+// stored rectangle (as StepFrom's -1).
+inline BoardPlace StepPlace(const Board& board, const BoardPlace& place, int d) {
+    static constexpr int kRow[4] = {-1, 0, 1, 0};
+    static constexpr int kCol[4] = {0, 1, 0, -1};
+    const int stride = RowStride(board);
+    const int row = place.row + kRow[d];
+    const int col = place.col + kCol[d];
+    if (place.index < 0 || row < 0 || col < 0 || row >= StoredRows(board) || col >= stride)
+        return {};
+    return {row * stride + col, row, col};
+}
+
 }  // namespace ruk

@@ -1,10 +1,19 @@
 // MoveHistory storage (see move_history.h).
 #include "engine/move_history.h"
 
+#include <algorithm>
 #include <cstring>
+#include <limits>
 #include <new>
 
 namespace ruk {
+
+std::uint32_t GrownCapacity(std::uint32_t capacity) {
+    // Half as much again keeps the copies of a long string linear in its length in all.
+    const std::uint32_t limit = std::numeric_limits<std::uint32_t>::max();
+    const std::uint32_t step = std::max(HISTORY_STEP, capacity / 2);
+    return capacity > limit - step ? limit : capacity + step;
+}
 
 bool InitMoveHistory(MoveHistory& history) {
     history.text.reset(new (std::nothrow) char[HISTORY_STEP]);
@@ -22,7 +31,11 @@ bool AppendLetter(MoveHistory& history, char letter) {
         return false;
     }
     if (history.end == history.capacity - 1) {
-        const std::uint32_t grown = history.capacity + HISTORY_STEP;
+        const std::uint32_t grown = GrownCapacity(history.capacity);
+        if (grown <= history.capacity) {
+            history.failed = true;
+            return false;
+        }
         std::unique_ptr<char[]> bigger(new (std::nothrow) char[grown]);
         if (!bigger) {
             history.failed = true;

@@ -7,7 +7,7 @@
 
 namespace ruk {
 
-constexpr std::uint32_t HISTORY_STEP = 5000;  // the buffer grows by this many bytes
+constexpr std::uint32_t HISTORY_STEP = 5000;  // the first size and the least growth, in bytes
 
 struct MoveHistory {
     std::unique_ptr<char[]> text;  // move letters only, NUL-terminated
@@ -20,7 +20,11 @@ struct MoveHistory {
 // Allocates the first 5000 bytes; false when that fails.
 bool InitMoveHistory(MoveHistory& history);
 
-// Appends one letter at end, growing the buffer by 5000 bytes when it is full. False, with
+// The size a full buffer of capacity bytes grows to: half as much again, at least 5000 bytes
+// more, at most the largest size the counters hold (equal to capacity when it cannot grow).
+std::uint32_t GrownCapacity(std::uint32_t capacity);
+
+// Appends one letter at end, growing the buffer (GrownCapacity) when it is full. False, with
 // failed set, when growing fails or failed was already set.
 bool AppendLetter(MoveHistory& history, char letter);
 

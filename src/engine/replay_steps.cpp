@@ -86,7 +86,12 @@ void StepBackward(LevelModel& level, PlayState& play) {
     MoveKeeper(level, shown, previous);
     h.cursor = static_cast<std::uint32_t>(shown.shownMoves);
     shown.facing = h.cursor > 0 ? LetterDirection(h.text[h.cursor - 1]) + 1 : 0;
-    shown.lastPushTarget = LastPushTargetBefore(level, h, h.cursor, shown.keeperCell);
+    // A walk taken back leaves the nearest push before the cursor where it was; only a push
+    // taken back sends the search further back, so long walks are undone in linear time.
+    if (h.cursor == 0)
+        shown.lastPushTarget = 0;
+    else if (push)
+        shown.lastPushTarget = LastPushTargetBefore(level, h, h.cursor, shown.keeperCell);
     if (h.cursor == play.animTarget) play.animMode = AnimMode::IDLE;
 }
 

@@ -41,7 +41,7 @@ bool SolvedTest(const LevelModel& level, PlayState& play) {
     CellCode* cells = play.replayCells.data();
     for (int i = 0; i < board.cellCount; ++i) cells[i] = board.cells[i] & ~KEEPER;
     int misplaced = CountMisplaced(cells, board.cellCount);
-    int keeper = board.keeperStart;
+    BoardPlace keeper = PlaceOf(board, board.keeperStart);
     int lastBoxTo = -1;
     bool pushed = false;
 
@@ -50,25 +50,26 @@ bool SolvedTest(const LevelModel& level, PlayState& play) {
         if (letter == '\r' || letter == '\n') continue;
         const int d = LetterDirection(letter);
         if (d < 0) return false;
-        const int next = StepFrom(board, keeper, d, 1);
+        const BoardPlace place = StepPlace(board, keeper, d);
+        const int next = place.index;
         if (next < 0 || cells[next] == WALL) return false;
         if (!IsPushLetter(letter)) {
             if (cells[next] & BOX) return false;
             ++totals.totalMoves;
-            keeper = next;
+            keeper = place;
             continue;
         }
         ++totals.totalMoves;
         if (!(cells[next] & BOX)) return false;
         if (next != lastBoxTo) ++totals.totalActions;
-        const int beyond = StepFrom(board, next, d, 1);
+        const int beyond = StepPlace(board, place, d).index;
         if (beyond < 0 || (cells[beyond] & (BOX | WALL))) return false;
         misplaced += MisplacedDelta(cells[next], cells[next] & ~BOX);
         cells[next] &= ~BOX;
         misplaced += MisplacedDelta(cells[beyond], cells[beyond] | BOX);
         cells[beyond] |= BOX;
         ++totals.totalPushes;
-        keeper = next;
+        keeper = place;
         lastBoxTo = beyond;
         pushed = true;
         if (misplaced == 0 && p + 1 < history.end) {

@@ -23,26 +23,28 @@ void TakeBack(PlayState& play, const Applied& applied) {
     play.planKeeper = applied.keeper;
 }
 
-// Applies one letter to the PlanBoard and planKeeper; false, changing nothing, when it does
-// not fit the position.
-bool ApplyLetter(const LevelModel& level, PlayState& play, char letter, Applied& applied) {
+// Applies one letter to the PlanBoard and planKeeper (keeper is planKeeper's place); false,
+// changing nothing, when it does not fit the position.
+bool ApplyLetter(const LevelModel& level, PlayState& play, char letter, BoardPlace& keeper,
+                 Applied& applied) {
     const int d = LetterDirection(letter);
     if (d < 0) return false;
     std::uint32_t* plan = play.planBoard.data();
-    const int next = StepFrom(level.board, play.planKeeper, d, 1);
-    if (next < 0) return false;
+    const BoardPlace next = StepPlace(level.board, keeper, d);
+    if (next.index < 0) return false;
     if (!IsPushLetter(letter)) {
-        if (plan[next] != 0) return false;
+        if (plan[next.index] != 0) return false;
     } else {
-        const int beyond = StepFrom(level.board, next, d, 1);
-        if (plan[next] != BOX || beyond < 0 || plan[beyond] != 0) return false;
-        plan[next] = 0;
+        const int beyond = StepPlace(level.board, next, d).index;
+        if (plan[next.index] != BOX || beyond < 0 || plan[beyond] != 0) return false;
+        plan[next.index] = 0;
         plan[beyond] = BOX;
-        applied.boxFrom = next;
+        applied.boxFrom = next.index;
         applied.boxTo = beyond;
     }
     applied.keeper = play.planKeeper;
-    play.planKeeper = next;
+    play.planKeeper = next.index;
+    keeper = next;
     return true;
 }
 
@@ -53,12 +55,13 @@ bool ParseUrdl(const LevelModel& level, PlayState& play, const char* input) {
     CutAtCursor(history);
     for (int i = 0; i < level.board.cellCount; ++i) play.planBoard[i] = play.shown.positionBoard[i];
     play.planKeeper = play.shown.keeperCell;
+    BoardPlace keeper = PlaceOf(level.board, play.planKeeper);
     for (const char* p = input; *p != '\0'; ++p) {
         if (*p == '\r' || *p == '\n') continue;
         if (history.failed) return false;
         // The letter goes in only when it fits and the text can hold it.
         Applied applied;
-        if (!ApplyLetter(level, play, *p, applied)) return false;
+        if (!ApplyLetter(level, play, *p, keeper, applied)) return false;
         if (!AppendLetter(history, *p)) {
             TakeBack(play, applied);
             return false;

@@ -219,7 +219,11 @@ bool ReadSolutionLine(const std::string& outputPath, std::string& line) {
                 line.clear();
                 letters = true;
             } else if (letters && IsSolutionLetter(ch)) {
-                line += ch;
+                // The whole run of letters at once: answers can be tens of megabytes.
+                std::streamsize run = i + 1;
+                while (run < count && IsSolutionLetter(piece[run])) ++run;
+                line.append(piece + i, static_cast<std::size_t>(run - i));
+                i = run - 1;
             } else {
                 letters = false;
                 line.clear();

@@ -45,6 +45,14 @@ TEST(SolverJobTest, HugeAndBinaryOutputsAreReadInPieces) {
     const auto [found, line] = SolutionIn(dir, "; big\n" + letters);
     EXPECT_TRUE(found);
     EXPECT_EQ(line.size(), letters.size());
+
+    // Lines longer than one piece: a stray byte past the first piece still rejects the line,
+    // and the letters of a whole one arrive in order.
+    std::string mixed;
+    for (int i = 0; i < 200'000; ++i) mixed += "urdlURDL"[i * 7 % 8];
+    EXPECT_EQ(SolutionIn(dir, mixed + "x" + mixed + "\r\nuR\n"),
+              (std::pair{true, std::string("uR")}));
+    EXPECT_EQ(SolutionIn(dir, "\n" + mixed + "\r\nuR\n"), (std::pair{true, mixed}));
 }
 
 TEST(SolverJobTest, NamesThatLeaveTheFolderAreRefusedAndPathsAreQuoted) {
