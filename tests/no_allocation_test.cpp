@@ -55,9 +55,13 @@ TEST(NoAllocationTest, LevelChangesAndUnsolvableChecksAllocateNothing) {
     CoreState& state = *core.state;
     state.level.grids.maxHeight = GRID_SIDE;
     int loads = 0;
-    for (const char* name : {"original-90.txt", "large-sasquatch-viii.txt"}) {
-        const std::string path = SharedLevelFile(name);
+    // Our samples always; the public collections' large levels where they are beside the project.
+    const std::string paths[] = {std::string(RUK_SAMPLE_LEVELS) + "/ruk-samples.txt",
+                                 SharedLevelFile("original-90.txt"),
+                                 SharedLevelFile("large-sasquatch-viii.txt")};
+    for (const std::string& path : paths) {
         if (path.empty()) continue;
+        const std::string name = path.substr(path.rfind('/') + 1);
         ASSERT_TRUE(OpenLevelFile(state.level, path.c_str()));
         for (int n = 1; n <= state.level.levelSet.count; ++n) {
             const long before = allocations.load();
@@ -84,7 +88,7 @@ TEST(NoAllocationTest, LevelChangesAndUnsolvableChecksAllocateNothing) {
     RunLevelChange(state);
     EXPECT_EQ(allocations.load() - before, 0);
     EXPECT_EQ(state.level.board.status, LevelStatus::PLAYABLE);
-    if (loads == 0) GTEST_SKIP() << "shared level collections are not beside the project";
+    EXPECT_GT(loads, 20);
 }
 
 }  // namespace

@@ -118,10 +118,11 @@ std::vector<SolvedCollection> SolvedCollections() {
         const std::string levelPath = SharedLevelFile(levels);
         const std::string solutionPath = SharedLevelFile(solutions);
         if (!levelPath.empty() && !solutionPath.empty())
-            collections.push_back({levelPath, solutionPath});
+            collections.push_back({levelPath, solutionPath, true});
     }
     const std::string samples = RUK_SAMPLE_LEVELS;
-    collections.push_back({samples + "/ruk-samples.txt", samples + "/ruk-samples-solutions.txt"});
+    collections.push_back(
+        {samples + "/ruk-samples.txt", samples + "/ruk-samples-solutions.txt", false});
     return collections;
 }
 

@@ -59,6 +59,7 @@ std::vector<KnownSolution> ReadSolutions(const std::string& path);
 struct SolvedCollection {
     std::string levels;
     std::string solutions;
+    bool shared;  // one of the public collections beside the project
 };
 std::vector<SolvedCollection> SolvedCollections();
 
