@@ -33,11 +33,10 @@ void PanelGroupBox::paintEvent(QPaintEvent*) {
 
     const QFontMetrics metrics(font());
     const QRect titleArea(TITLE_LEFT - TITLE_PADDING, 0,
-                          metrics.horizontalAdvance(title()) + 2 * TITLE_PADDING,
-                          metrics.height());
+                          metrics.horizontalAdvance(title()) + 2 * TITLE_PADDING, metrics.height());
     painter.fillRect(titleArea, palette().color(QPalette::Window));
-    painter.setPen(palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled,
-                                   QPalette::WindowText));
+    painter.setPen(
+        palette().color(isEnabled() ? QPalette::Active : QPalette::Disabled, QPalette::WindowText));
     painter.drawText(titleArea, Qt::AlignCenter, title());
 }
 

@@ -47,8 +47,8 @@ bool QtPrompts::Confirm(const std::string& caption, const std::string& text) {
 
 std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const std::string& title,
                                                 const std::string& startPath) {
-    auto dialog = std::make_unique<QFileDialog>(parent, Shown(title),
-                                                QFile::decodeName(startPath.c_str()));
+    auto dialog =
+        std::make_unique<QFileDialog>(parent, Shown(title), QFile::decodeName(startPath.c_str()));
     dialog->setFileMode(QFileDialog::ExistingFile);
     dialog->setAcceptMode(QFileDialog::AcceptOpen);
     dialog->setNameFilters({"Level files (*.txt *.sok *.xsb)", "All files (*)"});

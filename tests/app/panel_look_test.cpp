@@ -63,7 +63,8 @@ TEST(PanelLookTest, EveryTextIsWholeInItsControl) {
                 if (auto* check = qobject_cast<QCheckBox*>(control)) {
                     const QString before = check->text();
                     check->setText(text);
-                    EXPECT_LE(check->sizeHint().width(), check->width()) << id << " " << text.toStdString();
+                    EXPECT_LE(check->sizeHint().width(), check->width())
+                        << id << " " << text.toStdString();
                     check->setText(before);
                 } else if (auto* button = qobject_cast<QAbstractButton*>(control)) {
                     const int needed =
