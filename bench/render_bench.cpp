@@ -2,7 +2,6 @@
 // every 10 ms tick while the keeper moves.
 #include <benchmark/benchmark.h>
 
-#include <QApplication>
 #include <QDir>
 #include <QLineEdit>
 #include <fstream>
@@ -86,12 +85,3 @@ void StepTimerTick(benchmark::State& state) {
 BENCHMARK(StepTimerTick)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
