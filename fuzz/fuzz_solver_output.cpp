@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <string>
 
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "fuzz_support.h"
 #include "solver/solver_job.h"
 

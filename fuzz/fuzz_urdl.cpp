@@ -11,7 +11,7 @@
 
 #include "app/control_states.h"
 #include "engine/mouse_play.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 #include "fuzz_support.h"
 #include "planner/unsolvable_check.h"

@@ -8,7 +8,7 @@
 #include "engine/action_bounds.h"
 #include "engine/move_letters.h"
 #include "engine/replay_steps.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "level_change.h"
 #include "solved_rooms.h"
 #include "test_files.h"

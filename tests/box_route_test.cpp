@@ -9,7 +9,7 @@
 #include "board/text_level_parser.h"
 #include "engine/box_route.h"
 #include "engine/move_letters.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "engine/walk_path.h"
 #include "level_change.h"
 #include "level_generator.h"

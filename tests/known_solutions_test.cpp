@@ -7,7 +7,7 @@
 
 #include "engine/action_bounds.h"
 #include "engine/replay_steps.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "test_files.h"
 
 namespace ruk::test {

@@ -9,7 +9,7 @@
 #include "engine/move_letters.h"
 #include "engine/playback.h"
 #include "engine/replay_steps.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 #include "test_files.h"
 

@@ -5,7 +5,7 @@
 #include "engine/action_bounds.h"
 #include "engine/playback.h"
 #include "engine/replay_steps.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "level_change.h"
 #include "planner/start_position.h"
 #include "test_files.h"

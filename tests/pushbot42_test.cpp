@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <string>
 
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 #include "pushbot_search.h"
 #include "test_files.h"

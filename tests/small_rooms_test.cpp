@@ -12,7 +12,7 @@
 #include "engine/box_selection.h"
 #include "game_audit.h"
 #include "planner/box_targets.h"
-#include "planner/deadlock_tests.h"
+#include "planner/deadlock_checks.h"
 #include "small_solver.h"
 #include "solved_rooms.h"
 #include "test_files.h"

@@ -4,7 +4,7 @@
 
 #include "board/level_file.h"
 #include "commands.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 #include "game_audit.h"
 #include "level_change.h"

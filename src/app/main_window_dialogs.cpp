@@ -3,7 +3,7 @@
 
 #include "app/main_window.h"
 #include "board/text_level_parser.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "textio/ui/text_input_dialog.h"
 #include "textio/ui/text_out_dialog.h"
 

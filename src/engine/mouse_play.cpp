@@ -4,7 +4,7 @@
 #include "engine/box_route.h"
 #include "engine/box_selection.h"
 #include "engine/playback.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "engine/walk_path.h"
 #include "planner/box_targets.h"
 

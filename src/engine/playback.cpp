@@ -4,7 +4,7 @@
 #include "engine/action_bounds.h"
 #include "engine/box_selection.h"
 #include "engine/replay_steps.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "planner/start_position.h"
 #include "planner/unsolvable_check.h"
 

@@ -5,7 +5,7 @@
 
 #include "engine/box_selection.h"
 #include "planner/corral_search.h"
-#include "planner/deadlock_tests.h"
+#include "planner/deadlock_checks.h"
 #include "planner/fill_region.h"
 
 namespace ruk {

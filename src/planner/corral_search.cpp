@@ -4,7 +4,7 @@
 #include <algorithm>
 #include <new>
 
-#include "planner/deadlock_tests.h"
+#include "planner/deadlock_checks.h"
 #include "planner/fill_region.h"
 
 namespace ruk {

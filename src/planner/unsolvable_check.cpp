@@ -5,7 +5,7 @@
 #include <algorithm>
 
 #include "planner/corral_search.h"
-#include "planner/deadlock_tests.h"
+#include "planner/deadlock_checks.h"
 #include "planner/fill_region.h"
 #include "planner/reverse_search.h"
 #include "planner/static_reductions.h"

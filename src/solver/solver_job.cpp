@@ -7,7 +7,7 @@
 #include <fstream>
 #include <vector>
 
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 #include "textio/grid_text.h"
 

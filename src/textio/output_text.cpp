@@ -3,7 +3,7 @@
 
 #include <cstdio>
 
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "textio/grid_text.h"
 
 namespace ruk {

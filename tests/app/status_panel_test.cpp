@@ -11,7 +11,7 @@
 #include "app/palette_hit.h"
 #include "app/status_panel.h"
 #include "engine/playback.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 
 namespace ruk::test {

@@ -13,10 +13,10 @@
 #include <vector>
 
 #include "board/level_file.h"
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 #include "level_change.h"
-#include "planner/deadlock_tests.h"
+#include "planner/deadlock_checks.h"
 
 namespace ruk::pushbot {
 

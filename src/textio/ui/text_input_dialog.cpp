@@ -4,7 +4,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "engine/solved_test.h"
+#include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 #include "textio/ui/clipboard_text.h"
 

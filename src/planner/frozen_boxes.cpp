@@ -1,7 +1,7 @@
-// IsFrozen and IsDeadAfterPush (see deadlock_tests.h).
+// IsFrozen and IsDeadAfterPush (see deadlock_checks.h).
 #include <algorithm>
 
-#include "planner/deadlock_tests.h"
+#include "planner/deadlock_checks.h"
 #include "planner/fill_region.h"
 #include "planner/reverse_search.h"
 

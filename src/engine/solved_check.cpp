@@ -1,5 +1,5 @@
-// The solved test (see solved_test.h).
-#include "engine/solved_test.h"
+// The solved test (see solved_check.h).
+#include "engine/solved_check.h"
 
 #include "board/board_steps.h"
 #include "engine/move_letters.h"

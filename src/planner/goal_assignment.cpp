@@ -3,7 +3,7 @@
 // columns are 64-bit sets, so each comparison is one word.
 #include <bit>
 
-#include "planner/deadlock_tests.h"
+#include "planner/deadlock_checks.h"
 
 namespace ruk {
 
