@@ -70,7 +70,7 @@ void Step(CoreState& core) {
 
 double Milliseconds(CoreState& core, int& result) {
     const auto start = std::chrono::steady_clock::now();
-    result = UnsolvableCheck(core);
+    result = UnsolvableCheck(core) == DeadVerdict::Dead ? 1 : 0;
     return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
         .count();
 }
@@ -133,7 +133,7 @@ void BM_UnsolvableStrength(benchmark::State& state) {
                     shown.positionBoard[beyond] = BOX;
                     shown.keeperCell = box;
                     ++tried;
-                    proved += UnsolvableCheck(*core);
+                    proved += UnsolvableCheck(*core) == DeadVerdict::Dead ? 1 : 0;
                     shown.keeperCell = keeper;
                     shown.positionBoard[beyond] = 0;
                     shown.positionBoard[box] = BOX;

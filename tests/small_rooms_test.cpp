@@ -125,7 +125,7 @@ TEST_F(SmallRoomsTest, WhatCanBeSolvedIsNeverCalledLostPushedDeadOrHiddenByTheGu
             EXPECT_EQ(
                 IsDeadAfterPush(state, board.data(), state.play.goalMap.data(),
                                 keeper + state.level.directions.stepOffset[push.direction], keeper),
-                0)
+                DeadVerdict::NotProven)
                 << "a push called dead, the keeper where it pushed from:\n"
                 << solver.Text(all[static_cast<std::size_t>(push.to)].boxes, push.box);
             ++pushes;

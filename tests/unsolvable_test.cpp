@@ -31,10 +31,10 @@ class UnsolvableTest : public ::testing::Test {
         EXPECT_EQ(state.level.board.status, LevelStatus::PLAYABLE) << level;
         EXPECT_TRUE(ParseUrdl(state.level, state.play, moves.c_str())) << moves;
         tool::UnsolvableAtEnd(state);
-        return UnsolvableCheck(state);
+        return UnsolvableCheck(state) == DeadVerdict::Dead ? 1 : 0;
     }
     // Whether the last push of moves is dead by IsDeadAfterPush, the keeper after it.
-    int DeadLastPush(const std::string& level, const std::string& moves) {
+    DeadVerdict DeadLastPush(const std::string& level, const std::string& moves) {
         Check(level, moves);
         const char last = moves.back();
         const int d = std::string("URDL").find(last);
@@ -50,39 +50,41 @@ TEST_F(UnsolvableTest, EachMechanismProvesItsLostPosition) {
     EXPECT_EQ(Check(corner), 0);
     EXPECT_EQ(Check(corner, "lU"), 0);
     EXPECT_EQ(Check(corner, "lUruL"), 1);
-    EXPECT_EQ(DeadLastPush(corner, "lUruL"), FROZEN_OFF_GOAL);
+    EXPECT_EQ(DeadLastPush(corner, "lUruL"), DeadVerdict::Dead);
 
     // Two boxes frozen against each other along a wall.
     const std::string pair = "########\n#   .. #\n# $$   #\n#  @   #\n########";
     EXPECT_EQ(Check(pair, "U"), 0);
     EXPECT_EQ(Check(pair, "UdlU"), 1);
-    EXPECT_EQ(DeadLastPush(pair, "UdlU"), FROZEN_OFF_GOAL);
+    EXPECT_EQ(DeadLastPush(pair, "UdlU"), DeadVerdict::Dead);
 
     // A box frozen on a goal in a corner seals the area below it, whose box is off goal. (One
     // push earlier the fence of that area is already a dead corral.)
     const std::string seal = "########\n#@ $  .#\n#    # #\n###### #\n####.$ #\n########";
     EXPECT_EQ(Check(seal), 0);
     EXPECT_EQ(Check(seal, "rRRR"), 1);
-    EXPECT_EQ(DeadLastPush(seal, "rRRR"), 1) << "by the closed-area test";
+    EXPECT_EQ(DeadLastPush(seal, "rRRR"), DeadVerdict::Dead) << "by the closed-area test";
     EXPECT_EQ(Check(seal, "rR"), 1) << "by the corral search";
 
     // A Hall conflict: along the bottom wall both boxes can reach only the goal there.
     const std::string hall = "#########\n#   .   #\n#   @ $ #\n# $ .   #\n#########";
     EXPECT_EQ(Check(hall), 0);
     EXPECT_EQ(Check(hall, "urrD"), 1);
-    EXPECT_EQ(DeadLastPush(hall, "urrD"), 0) << "not frozen: the assignment test refuses it";
+    EXPECT_EQ(DeadLastPush(hall, "urrD"), DeadVerdict::NotProven)
+        << "not frozen: the assignment test refuses it";
 
     // A one-box corral: pushed into a doorway above an empty pocket.
     const std::string oneBox = "#######\n# @   #\n# $  .#\n## ####\n##  ###\n#######";
     EXPECT_EQ(Check(oneBox), 0);
     EXPECT_EQ(Check(oneBox, "D"), 1);
-    EXPECT_EQ(DeadLastPush(oneBox, "D"), 0) << "not frozen: the corral check refuses it";
+    EXPECT_EQ(DeadLastPush(oneBox, "D"), DeadVerdict::NotProven)
+        << "not frozen: the corral check refuses it";
     ResetCorralTable(state, state.play.shown.positionBoard.data(), state.play.goalMap.data(),
                      state.planner.goalReach.data());
     EXPECT_EQ(
         CorralCheck(state, state.play.shown.positionBoard.data(), state.play.shown.boxList.data(),
                     state.play.shown.boxListCount, 2 * 7 + 2 + 7, state.play.shown.keeperCell),
-        1);
+        DeadVerdict::Dead);
 
     // A two-box corral: the second box closes a doorway two cells wide.
     const std::string twoBox = "########\n# . @. #\n#   $  #\n###$ ###\n##    ##\n########";
@@ -105,7 +107,7 @@ TEST_F(UnsolvableTest, FencesAndAssignments) {
     EXPECT_EQ(
         CorralSearch(state, state.play.shown.positionBoard.data(), state.play.shown.boxList.data(),
                      state.play.shown.boxListCount, state.play.shown.keeperCell, marks, 5),
-        CORRAL_NOT_DEAD);
+        CorralVerdict::NotDead);
     (void)cells;
 
     // A fence one push can open is not dead.
@@ -115,10 +117,11 @@ TEST_F(UnsolvableTest, FencesAndAssignments) {
     // The assignment test itself.
     const std::uint64_t masks[4] = {0b01, 0b01, 0b11, 0b10};
     const std::int32_t boxes[3] = {0, 1, 2};
-    EXPECT_EQ(AssignmentTest(masks, boxes, 2), 1) << "two boxes, one goal between them";
+    EXPECT_EQ(AssignmentTest(masks, boxes, 2), DeadVerdict::Dead)
+        << "two boxes, one goal between them";
     const std::int32_t fine[2] = {0, 3};
-    EXPECT_EQ(AssignmentTest(masks, fine, 2), 0);
-    EXPECT_EQ(AssignmentTest(masks, boxes, 0), 0);
+    EXPECT_EQ(AssignmentTest(masks, fine, 2), DeadVerdict::NotProven);
+    EXPECT_EQ(AssignmentTest(masks, boxes, 0), DeadVerdict::NotProven);
 }
 
 TEST_F(UnsolvableTest, SixtyFourBoxesTakeTheAssignmentPathMoreTheLiveMap) {
@@ -203,7 +206,7 @@ TEST_F(UnsolvableTest, NoKnownSolutionIsCalledLostNorAnyOfItsPushesDead) {
                 const bool manyBoxes = state.play.shown.boxListCount > MAX_GOAL_LIST;
                 EXPECT_EQ(IsDeadAfterPush(state, board.data(), state.play.goalMap.data(),
                                           keeper + step[d], manyBoxes ? 0 : keeper),
-                          0)
+                          DeadVerdict::NotProven)
                     << where << " push at move " << p;
                 ++pushes;
                 if (!collection.shared) ++ownPushes;

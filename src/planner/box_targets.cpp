@@ -58,14 +58,16 @@ bool GuardAccepts(CoreState& core, int t, int c) {
     std::uint32_t* position = core.play.shown.positionBoard.data();
     const std::uint32_t* goals = core.play.goalMap.data();
     const bool lenient = p.manyBoxes || p.unsolvable;
-    if (IsDeadAfterPush(core, position, goals, t, lenient ? 0 : c) != 0) return false;
+    if (IsDeadAfterPush(core, position, goals, t, lenient ? 0 : c) == DeadVerdict::Dead)
+        return false;
     const ShownPosition& shown = core.play.shown;
-    if (p.unsolvable) return p.goalReach[t] != 0 || p.openDeadMap[t] == 1;
-    if (!p.manyBoxes &&
-        AssignmentTest(p.goalReach.data(), shown.boxList.data(), shown.boxListCount) != 0)
+    if (p.unsolvable) return p.goalReach[t] != 0 || p.openDeadMap[t] == OPEN_DEAD_REACH;
+    if (!p.manyBoxes && AssignmentTest(p.goalReach.data(), shown.boxList.data(),
+                                       shown.boxListCount) == DeadVerdict::Dead)
         return false;
     if (p.manyBoxes && p.goalReach[t] == 0) return false;
-    return CorralCheck(core, position, shown.boxList.data(), shown.boxListCount, t, c) == 0;
+    return CorralCheck(core, position, shown.boxList.data(), shown.boxListCount, t, c) ==
+           DeadVerdict::NotProven;
 }
 
 int Search(CoreState& core, bool guarded, int boxIndex) {

@@ -131,7 +131,7 @@ void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::ui
     auto empty = [&](std::uint32_t slot) {
         t.records[slot].stamp = 0;
         t.records[slot].anchor = 0;
-        t.records[slot].result = CORRAL_OPEN;
+        t.records[slot].result = CorralVerdict::Open;
     };
     if (!t.everReset) {
         for (std::uint32_t slot = 0; slot < CORRAL_SLOTS; ++slot) empty(slot);
@@ -145,7 +145,7 @@ void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::ui
     t.memoCount = 0;
 }
 
-int StoreCorralPosition(CoreState& core, int keeper) {
+CorralVerdict StoreCorralPosition(CoreState& core, int keeper) {
     CorralTable& t = core.corral;
     const std::int32_t* ring = core.level.directions.ringOffset.data();
     int anchor = FillFrom(core, t.marks.data(), keeper);
@@ -175,7 +175,7 @@ int StoreCorralPosition(CoreState& core, int keeper) {
         offGoal = offGoal || t.goals[box] == 0;
     }
     t.lastHarmless = true;
-    if (fencingCount == 0 || !offGoal) return CORRAL_NOT_DEAD;
+    if (fencingCount == 0 || !offGoal) return CorralVerdict::NotDead;
 
     for (int i = 0; i < freedCount; ++i) t.board[freed[i]] = 0;
     if (freedCount > 0) anchor = FillFrom(core, t.marks.data(), keeper);
@@ -186,43 +186,45 @@ int StoreCorralPosition(CoreState& core, int keeper) {
         const CorralRecord& record = t.records[slot];
         same = record.anchor != 0 && SamePosition(t, record, fencingCount, anchor);
         if (record.anchor == 0 || same ||
-            (record.stamp != t.searchStamp && record.result == CORRAL_OPEN))
+            (record.stamp != t.searchStamp && record.result == CorralVerdict::Open))
             break;
         slot = (slot + 1) % CORRAL_SLOTS;
     }
     for (int i = 0; i < freedCount; ++i) t.board[freed[i]] = BOX;
-    if (t.memo[MemoSlot(t, fencing, fencingCount, anchor)].anchor != 0) return CORRAL_NOT_DEAD;
+    if (t.memo[MemoSlot(t, fencing, fencingCount, anchor)].anchor != 0)
+        return CorralVerdict::NotDead;
 
     CorralRecord& record = t.records[slot];
     t.lastSlot = static_cast<std::int32_t>(slot);
     if (same) {
-        if (record.result != CORRAL_OPEN) return record.result;
-        if (record.stamp == t.searchStamp) return 0;
+        if (record.result != CorralVerdict::Open) return record.result;
+        if (record.stamp == t.searchStamp) return CorralVerdict::Open;
     }
     t.lastHarmless = false;
     if (t.newPositions >= CORRAL_SEARCH_LIMIT || t.capCounter >= CORRAL_CAP_LIMIT)
-        return CORRAL_NOT_DEAD;
+        return CorralVerdict::NotDead;
     ++t.newPositions;
     ++t.capCounter;
     if (record.anchor == 0) t.written[t.writtenCount++] = static_cast<std::int32_t>(slot);
     for (int i = 0; i < fencingCount; ++i) record.cells[i] = static_cast<std::int16_t>(fencing[i]);
     record.anchor = static_cast<std::int16_t>(anchor);
     record.count = static_cast<std::int8_t>(fencingCount);
-    record.result = CORRAL_OPEN;
+    record.result = CorralVerdict::Open;
     t.parent[slot] = t.expanding;
     Enqueue(t, static_cast<int>(slot), fencingCount);
-    return 0;
+    return CorralVerdict::Open;
 }
 
-int CorralSearch(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
-                 int boxCount, int keeper, const std::uint32_t* marks, std::uint32_t stamp) {
+CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
+                           const std::int32_t* boxCells, int boxCount, int keeper,
+                           const std::uint32_t* marks, std::uint32_t stamp) {
     CorralTable& t = core.corral;
     const int cells = core.level.board.cellCount;
     const std::int32_t* step = core.level.directions.stepOffset.data();
     t.positionCount = 0;
     for (int i = 0; i < boxCount; ++i) {
         if (!Borders(core, board, marks, boxCells[i], stamp)) continue;
-        if (t.positionCount == CORRAL_FENCE_MAX) return CORRAL_NOT_DEAD;
+        if (t.positionCount == CORRAL_FENCE_MAX) return CorralVerdict::NotDead;
         t.position[t.positionCount++] = boxCells[i];
     }
 
@@ -236,21 +238,21 @@ int CorralSearch(CoreState& core, const std::uint32_t* board, const std::int32_t
     for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = BOX;
 
     t.expanding = -1;
-    const int first = StoreCorralPosition(core, keeper);
+    const CorralVerdict first = StoreCorralPosition(core, keeper);
     const int start = t.lastSlot;
-    if (first != 0) {
+    if (first != CorralVerdict::Open) {
         --t.searchStamp;
         for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = 0;
         return first;
     }
     for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = 0;
-    if (t.capCounter >= CORRAL_CAP_LIMIT) return CORRAL_NOT_DEAD;
+    if (t.capCounter >= CORRAL_CAP_LIMIT) return CorralVerdict::NotDead;
 
     for (;;) {
         const int slot = Dequeue(t);
         if (slot < 0) {
-            t.records[start].result = CORRAL_DEAD;
-            return CORRAL_DEAD;
+            t.records[start].result = CorralVerdict::Dead;
+            return CorralVerdict::Dead;
         }
         const CorralRecord record = t.records[slot];
         t.expanding = slot;
@@ -271,17 +273,18 @@ int CorralSearch(CoreState& core, const std::uint32_t* board, const std::int32_t
                     continue;
                 t.position[i] = target;
                 t.board[target] = BOX;
-                int r = 0;
-                if (IsDeadAfterPush(core, t.board.data(), t.goals.data(), target, 0) == 0)
+                CorralVerdict r = CorralVerdict::Open;
+                if (IsDeadAfterPush(core, t.board.data(), t.goals.data(), target, 0) ==
+                    DeadVerdict::NotProven)
                     r = StoreCorralPosition(core, box + step[d]);
                 t.board[target] = 0;
                 t.position[i] = box;
                 // A child already proved dead says nothing of its siblings: go on with them.
-                if (r == CORRAL_NOT_DEAD) {
+                if (r == CorralVerdict::NotDead) {
                     if (t.lastHarmless) RememberPath(t, slot);
                     for (int j = 0; j < record.count; ++j) t.board[record.cells[j]] = 0;
-                    t.records[start].result = CORRAL_NOT_DEAD;
-                    return CORRAL_NOT_DEAD;
+                    t.records[start].result = CorralVerdict::NotDead;
+                    return CorralVerdict::NotDead;
                 }
             }
             t.board[box] = BOX;
@@ -290,8 +293,8 @@ int CorralSearch(CoreState& core, const std::uint32_t* board, const std::int32_t
     }
 }
 
-int CorralCheck(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
-                int boxCount, int cell, int keeper) {
+DeadVerdict CorralCheck(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
+                        int boxCount, int cell, int keeper) {
     CorralTable& t = core.corral;
     std::uint32_t* marks = t.checkMarks.data();
     std::fill(marks, marks + core.level.board.cellCount, 0u);
@@ -301,10 +304,11 @@ int CorralCheck(CoreState& core, const std::uint32_t* board, const std::int32_t*
         const std::uint32_t stamp = 2 + static_cast<std::uint32_t>(k);
         if (board[n] != 0 || marks[n] != 0) continue;
         FillRegion(board, marks, n, stamp, core.level.directions, core.planner.queue.data());
-        if (CorralSearch(core, board, boxCells, boxCount, keeper, marks, stamp) == CORRAL_DEAD)
-            return 1;
+        if (CorralSearch(core, board, boxCells, boxCount, keeper, marks, stamp) ==
+            CorralVerdict::Dead)
+            return DeadVerdict::Dead;
     }
-    return 0;
+    return DeadVerdict::NotProven;
 }
 
 }  // namespace ruk

@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core_state.h"
+#include "planner/deadlock_verdicts.h"
 
 namespace ruk {
 
@@ -13,16 +14,18 @@ namespace ruk {
 void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::uint32_t* goals,
                       const std::uint64_t* masks);
 
-// 1 when a closed area next to cell (among its eight neighbours) is dead; 0 otherwise.
-int CorralCheck(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
-                int boxCount, int cell, int keeper);
+// Dead when a closed area next to cell (among its eight neighbours) is dead.
+DeadVerdict CorralCheck(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
+                        int boxCount, int cell, int keeper);
 
-// 2 when the area marked `stamp` in marks is dead, 1 otherwise. Leaves marks alone.
-int CorralSearch(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
-                 int boxCount, int keeper, const std::uint32_t* marks, std::uint32_t stamp);
+// Dead or NotDead for the area marked `stamp` in marks. Leaves marks alone.
+CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
+                           const std::int32_t* boxCells, int boxCount, int keeper,
+                           const std::uint32_t* marks, std::uint32_t stamp);
 
-// Stores the current corral position with the keeper at keeper: 0 stored or already queued;
-// 1 harmless or a limit hit; otherwise the result recorded for the same position.
-int StoreCorralPosition(CoreState& core, int keeper);
+// Stores the current corral position with the keeper at keeper: Open when stored or already
+// queued; NotDead when harmless or a limit hit; otherwise the result recorded for the same
+// position.
+CorralVerdict StoreCorralPosition(CoreState& core, int keeper);
 
 }  // namespace ruk

@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "board/board.h"
+#include "planner/deadlock_verdicts.h"
 #include "planner/planner_tables.h"
 
 namespace ruk {
@@ -17,10 +18,6 @@ constexpr int CORRAL_BUCKETS = 8;
 constexpr int CORRAL_SEARCH_LIMIT = 30'000;  // new positions one search may store
 constexpr int CORRAL_CAP_LIMIT = 640'000;    // slots a run may hold that cannot be reused
 
-constexpr std::int8_t CORRAL_OPEN = 0;      // no result yet
-constexpr std::int8_t CORRAL_NOT_DEAD = 1;  // a harmless position was reached, or a limit hit
-constexpr std::int8_t CORRAL_DEAD = 2;
-
 // Field order as the table's users read it: the stamp that queued it first, the boxes, the
 // keeper's region anchor (0 marks an empty slot), the count and result, the bucket link.
 struct CorralRecord {
@@ -28,7 +25,7 @@ struct CorralRecord {
     std::array<std::int16_t, CORRAL_FENCE_MAX> cells;
     std::int16_t anchor;
     std::int8_t count;
-    std::int8_t result;
+    CorralVerdict result;
     std::int32_t next;  // next record of the same bucket queue, -1 for none
 };
 static_assert(sizeof(CorralRecord) == 28, "a corral record is 28 bytes");

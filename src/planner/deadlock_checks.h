@@ -6,24 +6,21 @@
 #include <cstdint>
 
 #include "core_state.h"
+#include "planner/deadlock_verdicts.h"
 
 namespace ruk {
 
-constexpr int NOT_FROZEN = 0;
-constexpr int FROZEN_OFF_GOAL = 1;  // frozen, and a box off goal is involved
-constexpr int FROZEN_ON_GOALS = 2;  // frozen, every box involved on a goal
-
 // board: 0 free, 2 box, 8 wall (changed while the test runs, restored); goals: 1 goal, 8 wall.
-int IsFrozen(std::uint32_t* board, const std::uint32_t* goals, int cell,
-             const DirectionTables& directions);
+FreezeVerdict IsFrozen(std::uint32_t* board, const std::uint32_t* goals, int cell,
+                       const DirectionTables& directions);
 
 // Whether the box just pushed onto cell leaves the position dead. keeper: the keeper's cell
 // after the push, or 0 to skip the closed-area test (which needs at most 64 boxes on the board).
-int IsDeadAfterPush(CoreState& core, std::uint32_t* board, const std::uint32_t* goals, int cell,
-                    int keeper);
+DeadVerdict IsDeadAfterPush(CoreState& core, std::uint32_t* board, const std::uint32_t* goals,
+                            int cell, int keeper);
 
-// 1 when the n boxes (n <= 64) cannot all get distinct goals, bit k of masks[box] telling that
-// the box can reach goal k; 0 otherwise. Assumes as many goals as boxes.
-int AssignmentTest(const std::uint64_t* masks, const std::int32_t* boxCells, int n);
+// Dead when the n boxes (n <= 64) cannot all get distinct goals, bit k of masks[box] telling
+// that the box can reach goal k. Assumes as many goals as boxes.
+DeadVerdict AssignmentTest(const std::uint64_t* masks, const std::int32_t* boxCells, int n);
 
 }  // namespace ruk

@@ -7,13 +7,14 @@
 
 namespace ruk {
 
-int IsFrozen(std::uint32_t* board, const std::uint32_t* goals, int cell,
-             const DirectionTables& directions) {
+FreezeVerdict IsFrozen(std::uint32_t* board, const std::uint32_t* goals, int cell,
+                       const DirectionTables& directions) {
     // Vertical, then horizontal: first side below (left), second above (right).
     const int axes[2] = {directions.stepOffset[0], directions.stepOffset[1]};
     for (int o : axes)
-        if (board[cell - o] == 0 && board[cell + o] == 0) return NOT_FROZEN;
-    int result = goals[cell] != 0 ? FROZEN_ON_GOALS : FROZEN_OFF_GOAL;
+        if (board[cell - o] == 0 && board[cell + o] == 0) return FreezeVerdict::NotFrozen;
+    FreezeVerdict result =
+        goals[cell] != 0 ? FreezeVerdict::FrozenOnGoals : FreezeVerdict::FrozenOffGoal;
     board[cell] = WALL;  // the box is a wall for the boxes beside it
     bool freeAxis = false;
     for (int o : axes) {
@@ -22,9 +23,9 @@ int IsFrozen(std::uint32_t* board, const std::uint32_t* goals, int cell,
         bool frozenSide = false;
         for (int side : sides) {
             if (board[side] != BOX) continue;
-            const int r = IsFrozen(board, goals, side, directions);
-            if (r == FROZEN_OFF_GOAL) result = FROZEN_OFF_GOAL;
-            if (r != NOT_FROZEN) frozenSide = true;
+            const FreezeVerdict r = IsFrozen(board, goals, side, directions);
+            if (r == FreezeVerdict::FrozenOffGoal) result = FreezeVerdict::FrozenOffGoal;
+            if (r != FreezeVerdict::NotFrozen) frozenSide = true;
         }
         if (!frozenSide) {
             freeAxis = true;
@@ -32,7 +33,7 @@ int IsFrozen(std::uint32_t* board, const std::uint32_t* goals, int cell,
         }
     }
     board[cell] = BOX;
-    return freeAxis ? NOT_FROZEN : result;
+    return freeAxis ? FreezeVerdict::NotFrozen : result;
 }
 
 namespace {
@@ -40,8 +41,8 @@ namespace {
 // The box frozen on its goal at cell is a new wall: every area it and the walls cut off from
 // the keeper must already be settled, and the boxes left with the keeper must be able to take
 // the goals left with it.
-int ClosedAreaTest(CoreState& core, const std::uint32_t* board, const std::uint32_t* goals,
-                   int cell, int keeper) {
+DeadVerdict ClosedAreaTest(CoreState& core, const std::uint32_t* board, const std::uint32_t* goals,
+                           int cell, int keeper) {
     ClosedAreaScratch& s = core.planner.closedArea;
     const int cells = core.level.board.cellCount;
     for (int i = 0; i < cells; ++i) s.walls[i] = board[i] == WALL ? WALL : 0;
@@ -56,32 +57,35 @@ int ClosedAreaTest(CoreState& core, const std::uint32_t* board, const std::uint3
         const bool box = board[i] == BOX;
         const bool goal = goals[i] == GOAL;
         if (s.marks[i] == 0) {
-            if (box != goal) return 1;
+            if (box != goal) return DeadVerdict::Dead;
             continue;
         }
         // More than the lists hold: no claim (callers keep it to 64 boxes).
-        if ((box && boxCount == MAX_GOAL_LIST) || (goal && goalCount == MAX_GOAL_LIST)) return 0;
+        if ((box && boxCount == MAX_GOAL_LIST) || (goal && goalCount == MAX_GOAL_LIST))
+            return DeadVerdict::NotProven;
         if (box) s.boxes[boxCount++] = i;
         if (goal) s.goals[goalCount++] = i;
     }
-    if (goalCount == 0 || goalCount != boxCount) return 0;
+    if (goalCount == 0 || goalCount != boxCount) return DeadVerdict::NotProven;
     GoalReachMasks(core, s.masks.data(), s.walls.data(), s.goals.data(), goalCount);
     return AssignmentTest(s.masks.data(), s.boxes.data(), boxCount);
 }
 
 }  // namespace
 
-int IsDeadAfterPush(CoreState& core, std::uint32_t* board, const std::uint32_t* goals, int cell,
-                    int keeper) {
+DeadVerdict IsDeadAfterPush(CoreState& core, std::uint32_t* board, const std::uint32_t* goals,
+                            int cell, int keeper) {
     const DirectionTables& directions = core.level.directions;
-    const int r = IsFrozen(board, goals, cell, directions);
-    if (r != FROZEN_ON_GOALS) return r;
+    const FreezeVerdict r = IsFrozen(board, goals, cell, directions);
+    if (r == FreezeVerdict::NotFrozen) return DeadVerdict::NotProven;
+    if (r == FreezeVerdict::FrozenOffGoal) return DeadVerdict::Dead;
     for (int k = 0; k < 8; ++k) {
         const int around = cell + directions.ringOffset[k];
-        if (board[around] == BOX && IsFrozen(board, goals, around, directions) == FROZEN_OFF_GOAL)
-            return 1;
+        if (board[around] == BOX &&
+            IsFrozen(board, goals, around, directions) == FreezeVerdict::FrozenOffGoal)
+            return DeadVerdict::Dead;
     }
-    if (keeper == 0) return 0;
+    if (keeper == 0) return DeadVerdict::NotProven;
     return ClosedAreaTest(core, board, goals, cell, keeper);
 }
 

@@ -35,8 +35,8 @@ int Sweep(const std::uint64_t* lines, int n, std::uint64_t& removedLines,
 
 }  // namespace
 
-int AssignmentTest(const std::uint64_t* masks, const std::int32_t* boxCells, int n) {
-    if (n <= 0) return 0;
+DeadVerdict AssignmentTest(const std::uint64_t* masks, const std::int32_t* boxCells, int n) {
+    if (n <= 0) return DeadVerdict::NotProven;
     const std::uint64_t all = n >= 64 ? ~0ull : (1ull << n) - 1;
     std::uint64_t rows[MAX_GOAL_LIST];
     std::uint64_t columns[MAX_GOAL_LIST] = {};
@@ -49,10 +49,10 @@ int AssignmentTest(const std::uint64_t* masks, const std::int32_t* boxCells, int
     std::uint64_t removedGoals = 0;
     for (bool changed = true; changed;) {
         changed = false;
-        if (Sweep(rows, n, removedBoxes, removedGoals, changed)) return 1;
-        if (Sweep(columns, n, removedGoals, removedBoxes, changed)) return 1;
+        if (Sweep(rows, n, removedBoxes, removedGoals, changed)) return DeadVerdict::Dead;
+        if (Sweep(columns, n, removedGoals, removedBoxes, changed)) return DeadVerdict::Dead;
     }
-    return 0;
+    return DeadVerdict::NotProven;
 }
 
 }  // namespace ruk

@@ -47,7 +47,7 @@ void MarkOpenDeadReach(CoreState& core) {
             starts[startCount++] = i;
     if (startCount == 0) return;
     const int count = ReverseSearchFrom(core, starts, startCount);
-    for (int k = 0; k < count; ++k) t.openDeadMap[t.nodes[k].cell] = 1;
+    for (int k = 0; k < count; ++k) t.openDeadMap[t.nodes[k].cell] = OPEN_DEAD_REACH;
 }
 
 }  // namespace ruk

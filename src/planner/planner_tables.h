@@ -22,6 +22,13 @@ struct ReverseNode {
 
 constexpr int CORRAL_FENCE_MAX = 8;
 
+// The value of a cell of the live map (GoalReach with more than 64 boxes): a lone box there can
+// be pushed onto some goal. Other cells hold 0.
+constexpr std::uint64_t LIVE_CELL = 1;
+// The value of a cell of the OpenDeadMap: a lone box there can be pushed onto an open dead cell.
+// Other cells hold 0.
+constexpr std::uint32_t OPEN_DEAD_REACH = 1;
+
 // Scratch of the closed-area test and the assignment test (at most 64 boxes and goals).
 struct ClosedAreaScratch {
     CellMap walls{};  // L: the walls with the frozen box as a new one

@@ -126,7 +126,7 @@ void LiveMap(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
     for (int g = 0; g < cells; ++g)
         if (goalMap[g] == GOAL) goals[goalCount++] = g;
     const int count = ReverseSearchFrom(core, goals, goalCount);
-    for (int k = 0; k < count; ++k) masks[core.planner.nodes[k].cell] = 1;
+    for (int k = 0; k < count; ++k) masks[core.planner.nodes[k].cell] = LIVE_CELL;
 }
 
 }  // namespace ruk

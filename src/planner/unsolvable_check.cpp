@@ -20,8 +20,8 @@ void MakeWall(UnsolvableScratch& s, int cell) {
     s.goals[cell] = WALL;
 }
 
-// Steps 1 to 7: the private maps and lists; 1 when a proof turns up on the way.
-int Reduce(CoreState& core) {
+// Steps 1 to 7: the private maps and lists; Dead when a proof turns up on the way.
+DeadVerdict Reduce(CoreState& core) {
     UnsolvableScratch& s = core.planner.check;
     const int cells = core.level.board.cellCount;
     const auto& shown = core.play.shown;
@@ -41,13 +41,13 @@ int Reduce(CoreState& core) {
                        core.planner.queue.data());
     for (int i = 0; i < cells; ++i) {
         if (s.position[i] != BOX) continue;
-        if (s.goals[i] == 0) return 1;
+        if (s.goals[i] == 0) return DeadVerdict::Dead;
         MakeWall(s, i);
     }
     ClearFillableGoals(s.goals.data(), core.level.board);
     for (int i = 0; i < cells; ++i) {
         if (s.goals[i] != GOAL) continue;
-        if (shown.positionBoard[i] != BOX) return 1;
+        if (shown.positionBoard[i] != BOX) return DeadVerdict::Dead;
         MakeWall(s, i);
     }
     s.boxCount = 0;
@@ -65,17 +65,17 @@ int Reduce(CoreState& core) {
             if (s.goalCount <= MAX_GOAL_LIST) s.goalList[goalsListed++] = i;
         }
     }
-    return s.boxCount != s.goalCount ? 1 : 0;
+    return s.boxCount != s.goalCount ? DeadVerdict::Dead : DeadVerdict::NotProven;
 }
 
 // Step 8: every box must reach some goal (live map), or all boxes distinct goals (masks).
-int ReachTest(CoreState& core) {
+DeadVerdict ReachTest(CoreState& core) {
     UnsolvableScratch& s = core.planner.check;
     if (s.boxCount > MAX_GOAL_LIST) {
         LiveMap(core, s.masks.data(), s.walls.data(), s.goals.data());
         for (int b = 0; b < s.boxCount; ++b)
-            if (s.masks[s.boxes[b]] == 0) return 1;
-        return 0;
+            if (s.masks[s.boxes[b]] == 0) return DeadVerdict::Dead;
+        return DeadVerdict::NotProven;
     }
     GoalReachMasks(core, s.masks.data(), s.walls.data(), s.goalList.data(), s.goalCount);
     return AssignmentTest(s.masks.data(), s.boxes.data(), s.boxCount);
@@ -102,9 +102,9 @@ void FreeBoxes(CoreState& core) {
                     continue;
                 position[i] = 0;
                 position[target] = BOX;
-                const int dead = IsDeadAfterPush(core, position, s.goals.data(), target, 0);
+                const DeadVerdict dead = IsDeadAfterPush(core, position, s.goals.data(), target, 0);
                 position[target] = 0;
-                if (dead == 0) {
+                if (dead == DeadVerdict::NotProven) {
                     freed = true;
                     break;
                 }
@@ -116,25 +116,26 @@ void FreeBoxes(CoreState& core) {
 
 }  // namespace
 
-int UnsolvableCheck(CoreState& core) {
-    if (Reduce(core)) return 1;
-    if (ReachTest(core)) return 1;
+DeadVerdict UnsolvableCheck(CoreState& core) {
+    if (Reduce(core) == DeadVerdict::Dead) return DeadVerdict::Dead;
+    if (ReachTest(core) == DeadVerdict::Dead) return DeadVerdict::Dead;
     UnsolvableScratch& s = core.planner.check;
     ResetCorralTable(core, s.position.data(), s.goals.data(), s.masks.data());
     for (int b = 0; b < s.boxCount; ++b)
         if (CorralCheck(core, s.position.data(), s.boxes.data(), s.boxCount, s.boxes[b],
-                        core.play.shown.keeperCell))
-            return 1;
+                        core.play.shown.keeperCell) == DeadVerdict::Dead)
+            return DeadVerdict::Dead;
     FreeBoxes(core);
     const int cells = core.level.board.cellCount;
     for (int i = 0; i < cells; ++i)
-        if (s.position[i] == BOX && s.goals[i] == 0) return 1;
-    return 0;
+        if (s.position[i] == BOX && s.goals[i] == 0) return DeadVerdict::Dead;
+    return DeadVerdict::NotProven;
 }
 
 void RefreshUnsolvable(CoreState& core) {
     const LevelStatus status = core.level.board.status;
-    core.planner.unsolvable = status == LevelStatus::PLAYABLE && UnsolvableCheck(core) != 0;
+    core.planner.unsolvable =
+        status == LevelStatus::PLAYABLE && UnsolvableCheck(core) == DeadVerdict::Dead;
     if (status != LevelStatus::PLAYABLE && status != LevelStatus::BLOCKED) return;
     PlannerTables& t = core.planner;
     const Board& board = core.level.board;

@@ -3,11 +3,12 @@
 #pragma once
 
 #include "core_state.h"
+#include "planner/deadlock_verdicts.h"
 
 namespace ruk {
 
-// 1 when the shown position is proved unsolvable; 0 when no proof was found.
-int UnsolvableCheck(CoreState& core);
+// Dead when the shown position is proved unsolvable; NotProven when no proof was found.
+DeadVerdict UnsolvableCheck(CoreState& core);
 
 // A PLAYABLE level: `unsolvable` from the check, and the KeeperReachOverlay refilled. BLOCKED
 // (after a Restart): `unsolvable` cleared, the overlay still refilled so that walk clicks

@@ -106,7 +106,7 @@ class Solver {
     bool CorralDead(const std::uint16_t* boxes, const std::vector<std::uint8_t>& which, int keeper,
                     int inside);
     bool Tunnel(int cell, int d) const;
-    int Frozen(int cell);
+    FreezeVerdict Frozen(int cell);
     int SealedGoals() const;
     int Settled(const std::uint16_t* boxes);
     bool SettledAllows(int parentSettled, const std::uint16_t* boxes, int from, int to);
@@ -487,7 +487,8 @@ int Solver::Settled(const std::uint16_t* boxes) {
     for (int i = 0; i < nb_; ++i) {
         const int b = boxes[i];
         if (goalMap_[b] != GOAL) continue;
-        if (IsFrozen(work_.data(), goalMap_, b, core_.level.directions) != FROZEN_ON_GOALS)
+        if (IsFrozen(work_.data(), goalMap_, b, core_.level.directions) !=
+            FreezeVerdict::FrozenOnGoals)
             continue;
         key ^= zobBox_[b];
         ++count;
@@ -501,8 +502,8 @@ int Solver::Settled(const std::uint16_t* boxes) {
     std::vector<std::uint8_t> blocked(wall_);
     for (int i = 0; i < nb_; ++i) {
         const int b = boxes[i];
-        if (goalMap_[b] == GOAL &&
-            IsFrozen(work_.data(), goalMap_, b, core_.level.directions) == FROZEN_ON_GOALS)
+        if (goalMap_[b] == GOAL && IsFrozen(work_.data(), goalMap_, b, core_.level.directions) ==
+                                       FreezeVerdict::FrozenOnGoals)
             blocked[b] = 1;
     }
     int head = 0, tail = 0;
@@ -535,8 +536,8 @@ int Solver::Settled(const std::uint16_t* boxes) {
 bool Solver::SettledAllows(int parentSettled, const std::uint16_t* boxes, int from, int to) {
     int id = parentSettled;
     bool full = false;
-    if (goalMap_[to] == GOAL &&
-        IsFrozen(work_.data(), goalMap_, to, core_.level.directions) == FROZEN_ON_GOALS) {
+    if (goalMap_[to] == GOAL && IsFrozen(work_.data(), goalMap_, to, core_.level.directions) ==
+                                    FreezeVerdict::FrozenOnGoals) {
         // The set grew: look it up with the child's boxes.
         std::copy(boxes, boxes + nb_, settledBoxes_.begin());
         for (int i = 0; i < nb_; ++i)
@@ -573,8 +574,9 @@ int Solver::SealedGoals() const {
 
 // The core's freeze test, with one more way to block an axis: dead cells on both sides, where
 // the box may not go. work_ is changed while it runs and restored.
-int Solver::Frozen(int cell) {
-    int result = goalMap_[cell] == GOAL ? FROZEN_ON_GOALS : FROZEN_OFF_GOAL;
+FreezeVerdict Solver::Frozen(int cell) {
+    FreezeVerdict result =
+        goalMap_[cell] == GOAL ? FreezeVerdict::FrozenOnGoals : FreezeVerdict::FrozenOffGoal;
     work_[cell] = WALL;  // the box is a wall for the boxes beside it
     bool freeAxis = false;
     for (int a = 0; a < 2 && !freeAxis; ++a) {
@@ -584,14 +586,14 @@ int Solver::Frozen(int cell) {
         bool frozenSide = false;
         for (const int side : sides) {
             if (work_[side] != BOX) continue;
-            const int r = Frozen(side);
-            if (r == FROZEN_OFF_GOAL) result = FROZEN_OFF_GOAL;
-            if (r != NOT_FROZEN) frozenSide = true;
+            const FreezeVerdict r = Frozen(side);
+            if (r == FreezeVerdict::FrozenOffGoal) result = FreezeVerdict::FrozenOffGoal;
+            if (r != FreezeVerdict::NotFrozen) frozenSide = true;
         }
         freeAxis = !frozenSide;
     }
     work_[cell] = BOX;
-    return freeAxis ? NOT_FROZEN : result;
+    return freeAxis ? FreezeVerdict::NotFrozen : result;
 }
 
 bool Solver::Tunnel(int cell, int d) const {
@@ -997,8 +999,9 @@ void Solver::Expand(std::uint32_t index) {
             }
             // No keeper: the core's closed-area test runs a reverse search per goal on every
             // box frozen on a goal; the settled-set check covers that once per set instead.
-            if (IsDeadAfterPush(core_, work_.data(), goalMap_, to, 0) == 0 &&
-                Frozen(to) != FROZEN_OFF_GOAL && SettledAllows(parentSettled, boxes.data(), b, to))
+            if (IsDeadAfterPush(core_, work_.data(), goalMap_, to, 0) == DeadVerdict::NotProven &&
+                Frozen(to) != FreezeVerdict::FrozenOffGoal &&
+                SettledAllows(parentSettled, boxes.data(), b, to))
                 AddChild(index, boxes.data(), k, to, b, d, length, keeper, fill);
             work_[to] = 0;
             work_[b] = BOX;
