@@ -146,9 +146,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     // Loading twice reads the same: whatever a first start writes back reads as it was taken.
     const Options firstOptions = LoadOptions(paths);
-    const SolverSettings firstSolver = LoadSolverSettings(paths, 1);
+    const SolverSettings firstSolver = LoadSolverSettings(paths, SolverKind::OtherProgram);
     const Options againOptions = LoadOptions(paths);
-    const SolverSettings againSolver = LoadSolverSettings(paths, 0);
+    const SolverSettings againSolver = LoadSolverSettings(paths, SolverKind::Festival);
     FUZZ_CHECK(firstOptions.instantMove == againOptions.instantMove);
     FUZZ_CHECK(firstOptions.guardEnabled == againOptions.guardEnabled);
     FUZZ_CHECK(firstSolver.solverChoice == againSolver.solverChoice);
@@ -168,16 +168,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // New settings, saved and loaded again as they were saved (in the widths they are read in).
     const Options options{(tail.Next() & 1) != 0, (tail.Next() & 1) != 0};
     SolverSettings solver;
-    solver.solverChoice = tail.Next() % 9;  // 9 means "never chosen"
+    solver.solverChoice = static_cast<SolverKind>(tail.Next() % 9);  // 9 means "never chosen"
     solver.solverFileName = tail.Text(tail.Next() % 110);
     solver.solverTimeLimit = static_cast<int>(tail.Next() * 3'900'000) - 99'999'999;
-    solver.autoPlayWhenSolved = tail.Next() % 10;
+    solver.autoPlayWhenSolved = static_cast<AutoPlay>(tail.Next() % 10);
     SaveOptions(paths, options);
     SaveSolverSettings(paths, solver);
     const Options loaded = LoadOptions(paths);
     FUZZ_CHECK(loaded.instantMove == options.instantMove);
     FUZZ_CHECK(loaded.guardEnabled == options.guardEnabled);
-    const SolverSettings read = LoadSolverSettings(paths, 0);
+    const SolverSettings read = LoadSolverSettings(paths, SolverKind::Festival);
     FUZZ_CHECK(read.solverChoice == solver.solverChoice);
     FUZZ_CHECK(read.solverFileName == fuzz::ReadBack(solver.solverFileName, 100));
     FUZZ_CHECK(read.solverTimeLimit == solver.solverTimeLimit);

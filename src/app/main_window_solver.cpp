@@ -43,7 +43,7 @@ void MainWindow::StartSolverRun(const SolverDialog& dialog) {
     window_.solverRunning = true;
     window_.solverSeconds = 0;
     window_.solverTimeLimit = dialog.Settings().solverTimeLimit;
-    window_.autoPlayWhenSolved = dialog.Settings().autoPlayWhenSolved;
+    window_.autoPlayWhenSolved = dialog.Settings().autoPlayWhenSolved == AutoPlay::On;
     window_.solverTitle = solverJob_.title;
     solverTimer_.start();
     DrawSolverBanner(boardBuffer_, core_->level.grids.maxHeight,
@@ -106,8 +106,7 @@ void MainWindow::SolverReport(SolverEnd end) {
             }
             ApplyPanel();
             SolverResultMessage(result == ImportResult::SOLVED);
-            if (result == ImportResult::SOLVED && window_.autoPlayWhenSolved == 1)
-                Command(ID_AUTO_PLAY);
+            if (result == ImportResult::SOLVED && window_.autoPlayWhenSolved) Command(ID_AUTO_PLAY);
             break;
         }
         case SolverEnd::CANCELED:

@@ -50,28 +50,30 @@ void SaveOptions(const WorkingPaths& paths, const Options& options) {
     WriteNumber(paths, "OPTION", "GUARD", options.guardEnabled ? 1 : 0);
 }
 
-SolverSettings LoadSolverSettings(const WorkingPaths& paths, int firstChoice) {
+SolverSettings LoadSolverSettings(const WorkingPaths& paths, SolverKind firstChoice) {
     SolverSettings settings;
-    settings.solverChoice = ReadNumber(paths, "SOLVER", "SELECT", "9", 2);
-    if (settings.solverChoice == NEVER_SET) {
+    const int choice = ReadNumber(paths, "SOLVER", "SELECT", "9", 2);
+    if (choice == NEVER_SET) {
         settings.solverChoice = firstChoice;
         settings.solverFileName = "pushbot42";
         settings.solverTimeLimit = 120;
-        settings.autoPlayWhenSolved = 1;
+        settings.autoPlayWhenSolved = AutoPlay::On;
         SaveSolverSettings(paths, settings);
         return settings;
     }
+    settings.solverChoice = static_cast<SolverKind>(choice);
     settings.solverFileName = GetProfileString(paths.settings, "SOLVER", "SOLVER", "", 100);
     settings.solverTimeLimit = ReadNumber(paths, "SOLVER", "TIME", "0", 10);
-    settings.autoPlayWhenSolved = ReadNumber(paths, "SOLVER", "PLAY", "0", 2);
+    settings.autoPlayWhenSolved =
+        static_cast<AutoPlay>(ReadNumber(paths, "SOLVER", "PLAY", "0", 2));
     return settings;
 }
 
 void SaveSolverSettings(const WorkingPaths& paths, const SolverSettings& settings) {
-    WriteNumber(paths, "SOLVER", "SELECT", settings.solverChoice);
+    WriteNumber(paths, "SOLVER", "SELECT", static_cast<int>(settings.solverChoice));
     WriteProfileString(paths.settings, "SOLVER", "SOLVER", settings.solverFileName.c_str());
     WriteNumber(paths, "SOLVER", "TIME", settings.solverTimeLimit);
-    WriteNumber(paths, "SOLVER", "PLAY", settings.autoPlayWhenSolved);
+    WriteNumber(paths, "SOLVER", "PLAY", static_cast<int>(settings.autoPlayWhenSolved));
 }
 
 }  // namespace ruk

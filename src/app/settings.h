@@ -2,6 +2,7 @@
 // user's config folder when the program folder is not writable).
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace ruk {
@@ -23,16 +24,31 @@ Options LoadOptions(const WorkingPaths& paths);
 // Writes IMOVE then GUARD as 0 or 1. A file that cannot be written is left alone, silently.
 void SaveOptions(const WorkingPaths& paths, const Options& options);
 
+// SELECT: the kind of solver a run starts. Any number but 0 runs the program named in the
+// settings; the dialog stores 1. A number read from the file is kept as it was read.
+enum class SolverKind : std::int32_t {
+    Festival = 0,
+    OtherProgram = 1,
+};
+
+// PLAY: only 1 auto-plays a solution the solver found; the dialog stores 0 or 1. A number read
+// from the file is kept as it was read.
+enum class AutoPlay : std::int32_t {
+    Off = 0,
+    On = 1,
+};
+
 struct SolverSettings {
-    int solverChoice = 0;  // 0 Festival, 1 another program
+    SolverKind solverChoice = SolverKind::Festival;
     std::string solverFileName;
     int solverTimeLimit = 0;  // seconds
-    int autoPlayWhenSolved = 0;
+    AutoPlay autoPlayWhenSolved = AutoPlay::Off;
 };
 
 // Reads [SOLVER]. Before the first choice was stored, the defaults (the kind firstChoice,
 // "pushbot42", 120 s, play when solved) are taken and written back at once.
-SolverSettings LoadSolverSettings(const WorkingPaths& paths, int firstChoice = 0);
+SolverSettings LoadSolverSettings(const WorkingPaths& paths,
+                                  SolverKind firstChoice = SolverKind::Festival);
 // Writes SELECT, SOLVER, TIME and PLAY in that order; silently gives up on a file it can't write.
 void SaveSolverSettings(const WorkingPaths& paths, const SolverSettings& settings);
 

@@ -17,7 +17,7 @@ struct WindowState {
     bool solverRunning = false;
     int solverSeconds = 0;
     int solverTimeLimit = 0;
-    int autoPlayWhenSolved = 0;
+    bool autoPlayWhenSolved = false;
     std::string solverTitle;  // the solver's file name without its extension
     PixelRect boardRect;
     PixelRect paletteRect;

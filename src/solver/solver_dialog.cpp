@@ -65,10 +65,10 @@ SolverDialog::SolverDialog(const CoreState& core, const WorkingPaths& paths,
     message_->setPalette(red);
     Place(message_, 7, 126, 286, 12);
 
-    (settings_.solverChoice == FESTIVAL_CHOICE ? festival_ : other_)->setChecked(true);
+    (settings_.solverChoice == SolverKind::Festival ? festival_ : other_)->setChecked(true);
     name_->setText(QString::fromLocal8Bit(settings_.solverFileName.c_str()));
     time_->setText(QString::number(settings_.solverTimeLimit));
-    play_->setChecked(settings_.autoPlayWhenSolved == 1);
+    play_->setChecked(settings_.autoPlayWhenSolved == AutoPlay::On);
     name_->installEventFilter(this);
     connect(festival_, &QRadioButton::clicked, this, [this] { Check(); });
     connect(other_, &QRadioButton::clicked, this, [this] { Check(); });
@@ -87,10 +87,11 @@ bool SolverDialog::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool SolverDialog::Check() {
-    settings_.solverChoice = festival_->isChecked() ? FESTIVAL_CHOICE : 1;
+    settings_.solverChoice =
+        festival_->isChecked() ? SolverKind::Festival : SolverKind::OtherProgram;
     settings_.solverFileName = name_->text().left(NAME_LIMIT).toLocal8Bit().toStdString();
     settings_.solverTimeLimit = ProfileNumber(time_->text().left(TIME_DIGITS).toStdString());
-    settings_.autoPlayWhenSolved = play_->isChecked() ? 1 : 0;
+    settings_.autoPlayWhenSolved = play_->isChecked() ? AutoPlay::On : AutoPlay::Off;
     SaveSolverSettings(paths_, settings_);
     const std::string verdict = CheckSolver(settings_, programFolder_);
     message_->setText(QString::fromLatin1(verdict.c_str()));

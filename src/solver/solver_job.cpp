@@ -127,7 +127,7 @@ std::string ShellWord(const std::string& text) {
 }
 
 std::string SolverProgramPath(const SolverSettings& settings, const std::string& programFolder) {
-    std::string name = settings.solverChoice == FESTIVAL_CHOICE
+    std::string name = settings.solverChoice == SolverKind::Festival
                            ? std::string("festival") + EXECUTABLE_SUFFIX
                            : settings.solverFileName;
     if (name.empty() || name.find('/') != std::string::npos ||
@@ -139,13 +139,13 @@ std::string SolverProgramPath(const SolverSettings& settings, const std::string&
     return programFolder + "/" + name;
 }
 
-int FirstSolverChoice(const std::string& programFolder) {
+SolverKind FirstSolverChoice(const std::string& programFolder) {
     std::error_code error;
     const bool bundled = std::filesystem::is_regular_file(
         programFolder + "/" + BUNDLED_SOLVER + EXECUTABLE_SUFFIX, error);
     const bool festival =
         std::filesystem::is_regular_file(programFolder + "/festival" + EXECUTABLE_SUFFIX, error);
-    return bundled && !festival ? 1 : FESTIVAL_CHOICE;
+    return bundled && !festival ? SolverKind::OtherProgram : SolverKind::Festival;
 }
 
 std::string CheckSolver(const SolverSettings& settings, const std::string& programFolder) {
@@ -167,7 +167,7 @@ std::string ShownLevelText(const CoreState& core) {
 SolverJob WriteJobFiles(const CoreState& core, const SolverSettings& settings,
                         const WorkingPaths& paths, const std::string& programFolder) {
     SolverJob job;
-    const bool festival = settings.solverChoice == FESTIVAL_CHOICE;
+    const bool festival = settings.solverChoice == SolverKind::Festival;
     const std::string outputName = festival ? "solutions.sok" : "ruk_out.txt";
     job.outputPath = paths.folder + "/" + outputName;
     job.levelText = ShownLevelText(core);

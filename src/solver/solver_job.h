@@ -9,7 +9,6 @@
 
 namespace ruk {
 
-constexpr int FESTIVAL_CHOICE = 0;
 constexpr int SOLVER_TITLE_CAPACITY = 29;
 
 // The solver program's full path: the first kind's fixed name, or the chosen name, in the
@@ -19,7 +18,7 @@ std::string SolverProgramPath(const SolverSettings& settings, const std::string&
 
 // The kind a first opening offers: the bundled solver when it lies in the program folder and
 // the first kind's program does not, so that Start works at once; else the first kind.
-int FirstSolverChoice(const std::string& programFolder);
+SolverKind FirstSolverChoice(const std::string& programFolder);
 
 // The check before a run: "" when all is well, else the message to show. A missing program is
 // reported before a bad time limit.

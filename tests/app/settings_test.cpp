@@ -37,8 +37,13 @@ std::string Get(const std::string& path, const char* section, const char* key, i
     return GetProfileString(path, section, key, "<none>", width);
 }
 
+// The settings as the numbers stored for them.
 auto Fields(const SolverSettings& s) {
-    return std::tuple(s.solverChoice, s.solverFileName, s.solverTimeLimit, s.autoPlayWhenSolved);
+    return std::tuple(static_cast<int>(s.solverChoice), s.solverFileName, s.solverTimeLimit,
+                      static_cast<int>(s.autoPlayWhenSolved));
+}
+auto Fields(int choice, const std::string& name, int time, int play) {
+    return std::tuple(choice, name, time, play);
 }
 
 // Every name in dir, temporary files included.
@@ -150,13 +155,13 @@ TEST(Settings, FirstStartWritesGuardOnAndSolverDefaults) {
     EXPECT_TRUE(options.guardEnabled);
     EXPECT_EQ(ReadWholeFile(paths.settings), "[OPTION]\nIMOVE=0\nGUARD=1\n");
 
-    EXPECT_EQ(Fields(LoadSolverSettings(paths)), Fields({0, "pushbot42", 120, 1}));
+    EXPECT_EQ(Fields(LoadSolverSettings(paths)), Fields(0, "pushbot42", 120, 1));
     EXPECT_EQ(ReadWholeFile(paths.settings),
               "[OPTION]\nIMOVE=0\nGUARD=1\n[SOLVER]\nSELECT=0\n"
               "SOLVER=pushbot42\nTIME=120\nPLAY=1\n");
 
-    SaveSolverSettings(paths, {1, "/opt/my solver", 7, 0});
-    EXPECT_EQ(Fields(LoadSolverSettings(paths)), Fields({1, "/opt/my solver", 7, 0}));
+    SaveSolverSettings(paths, {SolverKind::OtherProgram, "/opt/my solver", 7, AutoPlay::Off});
+    EXPECT_EQ(Fields(LoadSolverSettings(paths)), Fields(1, "/opt/my solver", 7, 0));
 }
 
 TEST(Settings, StoredValuesAreReadThroughTheirWidths) {
@@ -183,9 +188,9 @@ TEST(Settings, StoredValuesAreReadThroughTheirWidths) {
 
     dir.Write("ruk.ini", "[SOLVER]\nSELECT=1\nSOLVER=" + std::string(120, 's') +
                              "\nTIME=12345678901\nPLAY=31\n");
-    EXPECT_EQ(Fields(LoadSolverSettings(paths)), Fields({1, std::string(99, 's'), 123456789, 3}));
+    EXPECT_EQ(Fields(LoadSolverSettings(paths)), Fields(1, std::string(99, 's'), 123456789, 3));
     dir.Write("ruk.ini", "[SOLVER]\nSELECT=0\n");
-    EXPECT_EQ(Fields(LoadSolverSettings(paths)), Fields({0, "", 0, 0}));
+    EXPECT_EQ(Fields(LoadSolverSettings(paths)), Fields(0, "", 0, 0));
     EXPECT_EQ(ReadWholeFile(paths.settings), "[SOLVER]\nSELECT=0\n");
 }
 

@@ -56,14 +56,14 @@ TEST(SolverJobTest, HugeAndBinaryOutputsAreReadInPieces) {
 }
 
 TEST(SolverJobTest, NamesThatLeaveTheFolderAreRefusedAndPathsAreQuoted) {
-    SolverSettings settings{1, "", 10, 1};
+    SolverSettings settings{SolverKind::OtherProgram, "", 10, AutoPlay::On};
     for (const char* name : {"", "../x", "a/b", "..", "x..y"}) {
         settings.solverFileName = name;
         EXPECT_EQ(SolverProgramPath(settings, "/p"), "") << name;
     }
     settings.solverFileName = "my solver";
     EXPECT_EQ(SolverProgramPath(settings, "/p"), "/p/my solver");
-    settings.solverChoice = FESTIVAL_CHOICE;
+    settings.solverChoice = SolverKind::Festival;
     EXPECT_EQ(SolverProgramPath(settings, "/p"), "/p/festival");
     EXPECT_EQ(ShellQuote("it's $x"), "'it'\\''s $x'");
 }
@@ -72,14 +72,15 @@ TEST(SolverJobTest, AFirstOpeningOffersTheBundledSolverWhenOnlyItIsThere) {
     TempDir dir;
     const std::string folder = dir.Path("p");
     fs::create_directories(folder);
-    EXPECT_EQ(FirstSolverChoice(folder), FESTIVAL_CHOICE);
+    EXPECT_EQ(FirstSolverChoice(folder), SolverKind::Festival);
     dir.Write("p/pushbot42", "x");
-    EXPECT_EQ(FirstSolverChoice(folder), 1);
-    const SolverSettings first = LoadSolverSettings(BuildWorkingPaths(folder), 1);
-    EXPECT_EQ(first.solverChoice, 1);
+    EXPECT_EQ(FirstSolverChoice(folder), SolverKind::OtherProgram);
+    const SolverSettings first =
+        LoadSolverSettings(BuildWorkingPaths(folder), SolverKind::OtherProgram);
+    EXPECT_EQ(first.solverChoice, SolverKind::OtherProgram);
     EXPECT_EQ(first.solverFileName, "pushbot42");
     dir.Write("p/festival", "x");
-    EXPECT_EQ(FirstSolverChoice(folder), FESTIVAL_CHOICE);
+    EXPECT_EQ(FirstSolverChoice(folder), SolverKind::Festival);
 }
 
 // An installed copy keeps its job files elsewhere: the script runs there, the solver is still
@@ -94,7 +95,7 @@ TEST(SolverJobTest, JobFilesInAnotherFolderRunTheProgramBesideThePlayer) {
     fs::permissions(program / "solver", fs::perms::owner_all);
     Core core;
     LoadText(*core.state, "#####\n#.$@#\n#####\n");
-    const SolverSettings settings{1, "solver", 5, 1};
+    const SolverSettings settings{SolverKind::OtherProgram, "solver", 5, AutoPlay::On};
     ASSERT_EQ(CheckSolver(settings, program.string()), "");
     const SolverJob job =
         WriteJobFiles(*core.state, settings, BuildWorkingPaths(work.string()), program.string());
@@ -127,13 +128,15 @@ TEST(SolverJobTest, TheShownCommandIsTheOneAPersonWouldType) {
         std::string programFolder, shown;
     };
     const Case cases[] = {
-        {{1, "pushbot42", 120, 1}, folder, "pushbot42 -in ruk_in.txt -out ruk_out.txt -time 120"},
-        {{0, "", 7, 1}, folder, "festival ruk_in.txt -time 7"},
-        {{1, "my 'solver'", 5, 0},
+        {{SolverKind::OtherProgram, "pushbot42", 120, AutoPlay::On},
+         folder,
+         "pushbot42 -in ruk_in.txt -out ruk_out.txt -time 120"},
+        {{SolverKind::Festival, "", 7, AutoPlay::On}, folder, "festival ruk_in.txt -time 7"},
+        {{SolverKind::OtherProgram, "my 'solver'", 5, AutoPlay::Off},
          folder,
          R"('my '\''solver'\''' -in ruk_in.txt -out ruk_out.txt -time 5)"},
         // An installed copy: the program is typed by its full path.
-        {{1, "pushbot42", 9, 1},
+        {{SolverKind::OtherProgram, "pushbot42", 9, AutoPlay::On},
          other,
          "'" + other + "/pushbot42' -in ruk_in.txt -out ruk_out.txt -time 9"},
     };
