@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <cassert>
 #include <cstdint>
 
 #include "board/board.h"
@@ -22,6 +23,7 @@ struct Grids {
 };
 
 inline int GridIndex(int row, int col) {
+    assert(row >= 0 && row < GRID_SIDE && col >= 0 && col < GRID_SIDE);
     return row * GRID_SIDE + col;
 }
 

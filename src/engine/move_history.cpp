@@ -2,6 +2,7 @@
 #include "engine/move_history.h"
 
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 #include <limits>
 #include <new>
@@ -45,6 +46,7 @@ bool AppendLetter(MoveHistory& history, char letter) {
         history.text = std::move(bigger);
         history.capacity = grown;
     }
+    assert(history.end + 1 < history.capacity);
     history.text[history.end++] = letter;
     history.text[history.end] = '\0';
     return true;

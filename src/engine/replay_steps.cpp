@@ -1,6 +1,8 @@
 // Forward and backward steps (see replay_steps.h).
 #include "engine/replay_steps.h"
 
+#include <cassert>
+
 #include "engine/action_bounds.h"
 #include "engine/move_letters.h"
 
@@ -18,12 +20,15 @@ void MoveBox(LevelModel& level, ShownPosition& shown, int from, int to) {
     DisplayCell(level, to) |= BOX;
     shown.positionBoard[from] = 0;
     shown.positionBoard[to] = BOX;
+    [[maybe_unused]] bool listed = false;
     for (int b = 0; b < shown.boxListCount; ++b) {
         if (shown.boxList[b] == from) {
             shown.boxList[b] = to;
+            listed = true;
             break;
         }
     }
+    assert(listed);  // the box list holds every box on the position board
 }
 
 void MoveKeeper(LevelModel& level, ShownPosition& shown, int to) {
@@ -41,6 +46,7 @@ bool Free(const ShownPosition& shown, int cell) {
 void StepForward(LevelModel& level, PlayState& play) {
     MoveHistory& h = play.history;
     ShownPosition& shown = play.shown;
+    assert(h.cursor <= h.end);
     const int d = h.cursor < h.end ? LetterDirection(h.text[h.cursor]) : -1;
     const int step = d < 0 ? 0 : level.directions.stepOffset[d];
     const int next = shown.keeperCell + step;
@@ -69,6 +75,7 @@ void StepForward(LevelModel& level, PlayState& play) {
 void StepBackward(LevelModel& level, PlayState& play) {
     MoveHistory& h = play.history;
     ShownPosition& shown = play.shown;
+    assert(h.cursor <= h.end);
     const int d = h.cursor > 0 ? LetterDirection(h.text[h.cursor - 1]) : -1;
     if (d < 0) {
         play.animMode = AnimMode::IDLE;

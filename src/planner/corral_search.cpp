@@ -2,6 +2,7 @@
 #include "planner/corral_search.h"
 
 #include <algorithm>
+#include <cassert>
 #include <new>
 
 #include "planner/deadlock_checks.h"
@@ -30,6 +31,8 @@ int FillFrom(CoreState& core, std::uint32_t* marks, int start) {
 }
 
 void Enqueue(CorralTable& t, int slot, int count) {
+    assert(count >= 1 && count <= CORRAL_FENCE_MAX);
+    assert(slot >= 0 && static_cast<std::uint32_t>(slot) < CORRAL_SLOTS);
     const int bucket = CORRAL_BUCKETS - count;
     CorralRecord& record = t.records[slot];
     record.stamp = t.searchStamp;
@@ -296,6 +299,8 @@ CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
 DeadVerdict CorralCheck(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
                         int boxCount, int cell, int keeper) {
     CorralTable& t = core.corral;
+    assert(cell >= 0 && cell < core.level.board.cellCount);
+    assert(keeper >= 0 && keeper < core.level.board.cellCount);
     std::uint32_t* marks = t.checkMarks.data();
     std::fill(marks, marks + core.level.board.cellCount, 0u);
     FillRegion(board, marks, keeper, 1, core.level.directions, core.planner.queue.data());

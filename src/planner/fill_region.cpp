@@ -2,11 +2,13 @@
 #include "planner/fill_region.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace ruk {
 
 int FillRegion(const std::uint32_t* obstacles, std::uint32_t* marks, int start, std::uint32_t stamp,
                const DirectionTables& directions, std::int32_t* queue) {
+    assert(start >= 0 && start < MAX_CELLS && stamp != 0);
     const std::int32_t* step = directions.stepOffset.data();
     marks[start] = stamp;
     int anchor = start;
@@ -19,6 +21,7 @@ int FillRegion(const std::uint32_t* obstacles, std::uint32_t* marks, int start, 
             const int next = cell + step[d];
             if (obstacles[next] != 0 || marks[next] != 0) continue;
             marks[next] = stamp;
+            assert(tail < MAX_CELLS);  // each cell is queued once
             queue[tail++] = next;
             if (next < anchor) anchor = next;
         }

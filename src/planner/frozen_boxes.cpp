@@ -1,5 +1,6 @@
 // IsFrozen and IsDeadAfterPush (see deadlock_checks.h).
 #include <algorithm>
+#include <cassert>
 
 #include "planner/deadlock_checks.h"
 #include "planner/fill_region.h"
@@ -75,6 +76,8 @@ DeadVerdict ClosedAreaTest(CoreState& core, const std::uint32_t* board, const st
 
 DeadVerdict IsDeadAfterPush(CoreState& core, std::uint32_t* board, const std::uint32_t* goals,
                             int cell, int keeper) {
+    assert(cell >= 0 && cell < core.level.board.cellCount);
+    assert(keeper >= 0 && keeper < core.level.board.cellCount);
     const DirectionTables& directions = core.level.directions;
     const FreezeVerdict r = IsFrozen(board, goals, cell, directions);
     if (r == FreezeVerdict::NotFrozen) return DeadVerdict::NotProven;

@@ -2,6 +2,7 @@
 // of boxes and goals that must pair with each other, and finding groups that cannot. Rows and
 // columns are 64-bit sets, so each comparison is one word.
 #include <bit>
+#include <cassert>
 
 #include "planner/deadlock_checks.h"
 
@@ -36,6 +37,7 @@ int Sweep(const std::uint64_t* lines, int n, std::uint64_t& removedLines,
 }  // namespace
 
 DeadVerdict AssignmentTest(const std::uint64_t* masks, const std::int32_t* boxCells, int n) {
+    assert(n <= MAX_GOAL_LIST);  // the rows and columns are 64-bit sets
     if (n <= 0) return DeadVerdict::NotProven;
     const std::uint64_t all = n >= 64 ? ~0ull : (1ull << n) - 1;
     std::uint64_t rows[MAX_GOAL_LIST];

@@ -7,6 +7,7 @@
 #include "planner/reverse_search.h"
 
 #include <algorithm>
+#include <cassert>
 
 namespace ruk {
 
@@ -105,6 +106,7 @@ int ReverseSearch(CoreState& core, int start) {
 
 void GoalReachMasks(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
                     const std::int32_t* goals, int n) {
+    assert(n <= MAX_GOAL_LIST);  // one bit per goal
     const int cells = core.level.board.cellCount;
     std::fill(masks, masks + cells, 0ull);
     LoadWallMap(core, walls);

@@ -2,6 +2,7 @@
 #include "pushbot_search.h"
 
 #include <algorithm>
+#include <cassert>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -887,6 +888,7 @@ void Solver::Push(std::uint32_t index) {
 
 void Solver::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
                       int d, int length, int keeper, int fill) {
+    assert(k >= 0 && k < nb_ && boxes[k] == from);
     // The child's box list: boxes with boxes[k] moved to target, kept sorted.
     std::copy(boxes, boxes + nb_, child_.begin());
     int i = k;
