@@ -8,11 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "board/level_file.h"
-#include "board/text_level_parser.h"
+#include "core_door.h"
 #include "core_state.h"
 #include "engine/box_route.h"
-#include "level_change.h"
 #include "level_generator.h"
 
 namespace {
@@ -64,10 +62,9 @@ void BM_BoxRouteLargestSharedLevels(benchmark::State& state) {
         timing = Timing{};
         for (const auto& [name, levels] : picks) {
             const std::string path = (folder / name).string();
-            if (!OpenLevelFile(core->level, path.c_str())) continue;
+            if (!door::OpenLevelSet(*core, path.c_str())) continue;
             for (int n : levels) {
-                if (!SelectLevel(core->level, n)) continue;
-                RunLevelChange(*core);
+                if (!door::ShowLevel(*core, n)) continue;
                 TimeRoutes(*core, timing);
             }
         }
@@ -81,9 +78,7 @@ void BM_BoxRouteOpenRoom48(benchmark::State& state) {
     auto core = CreateCoreState();
     core->level.grids.maxHeight = GRID_SIDE;
     const std::string text = gen::OpenRoomWithOneBox();
-    CopyText(core->level.levelSet.sourceText, text.c_str());
-    ParseTextLevel(core->level);
-    RunLevelChange(*core);
+    door::LoadText(*core, text.c_str());
     Timing timing;
     for (auto _ : state) {
         timing = Timing{};

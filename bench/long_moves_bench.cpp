@@ -10,11 +10,10 @@
 #include <fstream>
 #include <string>
 
-#include "board/text_level_parser.h"
+#include "core_door.h"
 #include "core_state.h"
 #include "engine/playback.h"
 #include "engine/urdl_parser.h"
-#include "level_change.h"
 #include "solver/solver_job.h"
 #include "textio/ui/text_input_dialog.h"
 
@@ -30,9 +29,7 @@ const char* const LONG_CORRIDOR = "########\n#@ $  .#\n########";
 std::unique_ptr<CoreState> LoadedCorridor(const char* text = SHORT_CORRIDOR) {
     auto core = CreateCoreState();
     core->level.grids.maxWidth = core->level.grids.maxHeight = GRID_SIDE;
-    CopyText(core->level.levelSet.sourceText, text);
-    ParseTextLevel(core->level);
-    RunLevelChange(*core);
+    door::LoadText(*core, text);
     return core;
 }
 

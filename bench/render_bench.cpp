@@ -9,9 +9,8 @@
 #include <string>
 
 #include "app/main_window.h"
-#include "board/level_file.h"
+#include "core_door.h"
 #include "engine/urdl_parser.h"
-#include "level_change.h"
 #include "render/board_renderer.h"
 
 namespace {
@@ -46,9 +45,7 @@ class NoPrompts : public Prompts {
 void RenderFullBoard(benchmark::State& state) {
     auto core = CreateCoreState();
     core->level.grids.maxWidth = core->level.grids.maxHeight = GRID_SIDE;
-    OpenLevelFile(core->level, SAMPLES.c_str());
-    SelectLevel(core->level, BIG_LEVEL);
-    RunLevelChange(*core);
+    door::LoadFileLevel(*core, SAMPLES.c_str(), BIG_LEVEL);
     const Skin skin = LoadSkin("");
     QImage buffer = MakeBoardBuffer(core->level.grids);
     for (auto _ : state) {

@@ -12,13 +12,11 @@
 #include <string>
 #include <vector>
 
-#include "board/level_file.h"
-#include "board/text_level_parser.h"
+#include "core_door.h"
 #include "core_state.h"
 #include "engine/move_letters.h"
 #include "engine/replay_steps.h"
 #include "engine/urdl_parser.h"
-#include "level_change.h"
 #include "level_generator.h"
 #include "planner/unsolvable_check.h"
 
@@ -55,11 +53,7 @@ std::vector<Solved> KnownSolutions() {
 }
 
 bool Load(CoreState& core, const Solved& s) {
-    if (std::string(core.level.levelSet.path.data()) != s.levels &&
-        !OpenLevelFile(core.level, s.levels.c_str()))
-        return false;
-    if (!SelectLevel(core.level, s.level)) return false;
-    RunLevelChange(core);
+    if (!door::ShowFileLevel(core, s.levels.c_str(), s.level)) return false;
     return core.level.board.status == LevelStatus::PLAYABLE;
 }
 
@@ -177,9 +171,7 @@ void BM_UnsolvableGenerated48(benchmark::State& state) {
     for (auto _ : state) {
         for (unsigned seed = 1; seed <= 20; ++seed) {
             const std::string text = RandomBoard(static_cast<int>(state.range(0)), seed);
-            CopyText(core->level.levelSet.sourceText, text.c_str());
-            ParseTextLevel(core->level);
-            RunLevelChange(*core);
+            door::LoadText(*core, text.c_str());
             if (core->level.board.status != LevelStatus::PLAYABLE) continue;
             int result = 0;
             ms.push_back(Milliseconds(*core, result));

@@ -48,11 +48,11 @@ struct Visit {
     void Select(int n, bool load) {
         const int current = core.level.levelSet.current;
         const int expected = n < 1 ? 1 : n > count ? count : n;
-        FUZZ_CHECK(SelectLevel(core.level, n));
+        FUZZ_CHECK(door::ReadLevel(core, n));
         FUZZ_CHECK(core.level.levelSet.current == expected);
         if (expected != current) Check();
         if (!load) return;
-        RunLevelChange(core);
+        door::ShowCurrentLevel(core);
         if (core.level.board.status == LevelStatus::PLAYABLE) ShownBoxes(core);
     }
 };
@@ -69,7 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string bytes = fuzz::FileBytes(data, size);
     fuzz::WriteFile(path, reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
 
-    if (!OpenLevelFile(core.level, path.c_str())) {
+    if (!door::OpenLevelSet(core, path.c_str())) {
         // Nothing changes: the start-up state stays.
         FUZZ_CHECK(core.level.levelSet.count == 0 && core.level.levelSet.current == 0);
         FUZZ_CHECK(core.level.board.status == LevelStatus::NONE);
@@ -78,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Visit visit{core, core.level.levelSet.count, {}};
     FUZZ_CHECK(visit.count >= 1 && core.level.levelSet.current == 1);
     visit.Check();
-    RunLevelChange(core);
+    door::ShowCurrentLevel(core);
 
     for (std::size_t i = 1; i < 8 && i < size; ++i) {
         const int step = data[i];
@@ -97,10 +97,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             default:  // the same file opened again: the same levels
-                FUZZ_CHECK(OpenLevelFile(core.level, path.c_str()));
+                FUZZ_CHECK(door::OpenLevelSet(core, path.c_str()));
                 FUZZ_CHECK(core.level.levelSet.current == 1);
                 visit.Check();
-                RunLevelChange(core);
+                door::ShowCurrentLevel(core);
                 break;
         }
     }

@@ -9,7 +9,6 @@
 #include <cstdlib>
 #include <memory>
 
-#include "board/text_level_parser.h"
 #include "fuzz_support.h"
 #include "render/board_renderer.h"
 #include "render/skin.h"
@@ -87,9 +86,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::unique_ptr<CoreState> core = CreateCoreState();
         FUZZ_CHECK(core != nullptr);
         core->level.grids.maxWidth = core->level.grids.maxHeight = BOARD_CELLS;
-        CopyText(core->level.levelSet.sourceText, "#####\n#@$ #\n#####\n");
-        ParseTextLevel(core->level);
-        RunLevelChange(*core);
+        door::LoadText(*core, "#####\n#@$ #\n#####\n");
         FUZZ_CHECK(core->level.board.status != LevelStatus::PLAYABLE);
         return core;
     }();

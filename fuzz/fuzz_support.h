@@ -11,10 +11,9 @@
 #include <filesystem>
 #include <string>
 
-#include "board/level_file.h"
+#include "core_door.h"
 #include "core_state.h"
 #include "engine/playback.h"
-#include "level_change.h"
 
 // An abort is what libFuzzer counts as a crash; the message says which rule broke.
 #define FUZZ_CHECK(condition)                                                                  \
@@ -80,9 +79,7 @@ constexpr const char* SAMPLE_LEVELS = RUK_SAMPLE_LEVELS "/ruk-samples.txt";
 // Level n of the samples, loaded as the window loads it, the game emptied. The file is opened
 // afresh each time, so that every input starts from the same state.
 inline void LoadSample(CoreState& core, int n) {
-    FUZZ_CHECK(OpenLevelFile(core.level, SAMPLE_LEVELS));
-    FUZZ_CHECK(SelectLevel(core.level, n));
-    RunLevelChange(core);
+    FUZZ_CHECK(door::LoadFileLevel(core, SAMPLE_LEVELS, n));
     FUZZ_CHECK(core.level.board.status == LevelStatus::PLAYABLE);
 }
 

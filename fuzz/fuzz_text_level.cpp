@@ -8,7 +8,6 @@
 #include <cstring>
 #include <string>
 
-#include "board/text_level_parser.h"
 #include "engine/mouse_play.h"
 #include "fuzz_support.h"
 #include "planner/unsolvable_check.h"
@@ -33,9 +32,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::size_t textSize = nul ? static_cast<std::size_t>(nul - data) : size;
     const std::string text(reinterpret_cast<const char*>(data),
                            textSize < TEXT_LIMIT ? textSize : TEXT_LIMIT);
-    CopyText(core.level.levelSet.sourceText, text.c_str());
-    ParseTextLevel(core.level);
-    RunLevelChange(core);
+    door::LoadText(core, text.c_str());
     const LevelStatus status = core.level.board.status;
     if (status != LevelStatus::PLAYABLE || !nul) return 0;
 

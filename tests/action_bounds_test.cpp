@@ -4,12 +4,11 @@
 
 #include <random>
 
-#include "board/text_level_parser.h"
+#include "core_door.h"
 #include "engine/action_bounds.h"
 #include "engine/move_letters.h"
 #include "engine/replay_steps.h"
 #include "engine/solved_check.h"
-#include "level_change.h"
 #include "solved_rooms.h"
 #include "test_files.h"
 
@@ -127,14 +126,12 @@ TEST(ActionBoundsTest, RandomCursorsInKnownSolutionsMatchTheDefinitions) {
 
 TEST(ActionBoundsTest, SameBoxAgainIsOneActionAnotherBoxInBetweenIsThree) {
     Core core;
-    CopyText(core.level->levelSet.sourceText,
-             "########\n"
-             "#@$  . #\n"
-             "#   $ .#\n"
-             "#      #\n"
-             "########");
-    ASSERT_TRUE(ParseTextLevel(*core.level));
-    RunLevelChange(*core.state);
+    ASSERT_TRUE(door::LoadText(*core.state,
+                               "########\n"
+                               "#@$  . #\n"
+                               "#   $ .#\n"
+                               "#      #\n"
+                               "########"));
     struct Case {
         const char* moves;
         unsigned pushes;

@@ -6,12 +6,8 @@
 #include <cstdlib>
 #include <new>
 
-#include "board/level_file.h"
-#include "board/placement.h"
-#include "board/text_level_parser.h"
-#include "level_change.h"
+#include "core_door.h"
 #include "planner/box_targets.h"
-#include "planner/level_status.h"
 #include "planner/unsolvable_check.h"
 #include "test_files.h"
 
@@ -62,14 +58,10 @@ TEST(NoAllocationTest, LevelChangesAndUnsolvableChecksAllocateNothing) {
     for (const std::string& path : paths) {
         if (path.empty()) continue;
         const std::string name = path.substr(path.rfind('/') + 1);
-        ASSERT_TRUE(OpenLevelFile(state.level, path.c_str()));
+        ASSERT_TRUE(door::OpenLevelSet(state, path.c_str()));
         for (int n = 1; n <= state.level.levelSet.count; ++n) {
             const long before = allocations.load();
-            const bool selected = SelectLevel(state.level, n);
-            const LevelStatus status = FinishLevelLoad(state);
-            state.level.board.status = status;
-            PlaceLevel(state.level, state.play);
-            RefreshUnsolvable(state);
+            const bool selected = door::ShowLevel(state, n);
             UnsolvableCheck(state);
             for (const bool guard : {false, true}) {
                 state.play.guardOn = guard;
@@ -84,8 +76,7 @@ TEST(NoAllocationTest, LevelChangesAndUnsolvableChecksAllocateNothing) {
     }
     CopyText(state.level.levelSet.sourceText, "#######\n#@ $ .#\n#######");
     const long before = allocations.load();
-    ParseTextLevel(state.level);
-    RunLevelChange(state);
+    door::LoadSourceText(state);
     EXPECT_EQ(allocations.load() - before, 0);
     EXPECT_EQ(state.level.board.status, LevelStatus::PLAYABLE);
     EXPECT_GT(loads, 20);

@@ -2,7 +2,7 @@
 // it must reach exactly the cells and sides of the plain search that fills every region whole.
 #include <gtest/gtest.h>
 
-#include "board/level_file.h"
+#include "core_door.h"
 #include "planner/fill_region.h"
 #include "planner/reverse_search.h"
 #include "test_files.h"
@@ -57,7 +57,7 @@ TEST(ReverseSearchTest, EarlyStoppingFillsGiveThePlainSearchTables) {
         Core core;
         CoreState& state = *core.state;
         state.level.grids.maxHeight = GRID_SIDE;
-        ASSERT_TRUE(OpenLevelFile(state.level, path.c_str()));
+        ASSERT_TRUE(door::OpenLevelSet(state, path.c_str()));
         for (int n = 1; n <= state.level.levelSet.count; ++n) {
             ASSERT_TRUE(LoadLevel(state, path, n));
             ASSERT_EQ(state.level.board.status, LevelStatus::PLAYABLE);

@@ -10,10 +10,9 @@
 
 #include "board/board_checksum.h"
 #include "board/level_file.h"
-#include "board/text_level_parser.h"
+#include "core_door.h"
 #include "engine/replay_steps.h"
 #include "engine/urdl_parser.h"
-#include "level_change.h"
 
 namespace ruk::test {
 
@@ -127,18 +126,11 @@ std::vector<SolvedCollection> SolvedCollections() {
 }
 
 bool LoadLevel(CoreState& core, const std::string& path, int n) {
-    if (core.level.levelSet.count == 0 || std::string(core.level.levelSet.path.data()) != path) {
-        if (!OpenLevelFile(core.level, path.c_str())) return false;
-    }
-    if (!SelectLevel(core.level, n)) return false;
-    RunLevelChange(core);
-    return true;
+    return door::ShowFileLevel(core, path.c_str(), n);
 }
 
 void LoadText(CoreState& core, const std::string& text) {
-    CopyText(core.level.levelSet.sourceText, text.c_str());
-    ParseTextLevel(core.level);
-    RunLevelChange(core);
+    door::LoadText(core, text.c_str());
 }
 
 std::string RandomRoom(std::mt19937& rng, const RoomShape& shape) {

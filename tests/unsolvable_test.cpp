@@ -2,10 +2,9 @@
 // makes it; no known solution is ever called lost, nor any of its pushes dead.
 #include <gtest/gtest.h>
 
-#include "board/text_level_parser.h"
+#include "core_door.h"
 #include "engine/urdl_parser.h"
 #include "game_audit.h"
-#include "level_change.h"
 #include "planner/corral_search.h"
 #include "planner/deadlock_checks.h"
 #include "planner/start_position.h"
@@ -25,9 +24,7 @@ class UnsolvableTest : public ::testing::Test {
 
     // Loads a level and plays moves through to the end; the check's answer there.
     int Check(const std::string& level, const std::string& moves = "") {
-        CopyText(state.level.levelSet.sourceText, level.c_str());
-        ParseTextLevel(state.level);
-        RunLevelChange(state);
+        door::LoadText(state, level.c_str());
         EXPECT_EQ(state.level.board.status, LevelStatus::PLAYABLE) << level;
         EXPECT_TRUE(ParseUrdl(state.level, state.play, moves.c_str())) << moves;
         tool::UnsolvableAtEnd(state);
@@ -96,9 +93,7 @@ TEST_F(UnsolvableTest, FencesAndAssignments) {
     // Nine boxes fence the pocket: more than a corral search takes, so no proof from it.
     std::string nine =
         "############\n#  .......@#\n#  ..      #\n# $$$$$$$$$#\n#          #\n############";
-    CopyText(state.level.levelSet.sourceText, nine.c_str());
-    ParseTextLevel(state.level);
-    RunLevelChange(state);
+    door::LoadText(state, nine.c_str());
     ResetCorralTable(state, state.play.shown.positionBoard.data(), state.play.goalMap.data(),
                      state.planner.goalReach.data());
     std::uint32_t marks[MAX_CELLS] = {};

@@ -2,11 +2,10 @@
 // shared level through the writers.
 #include <gtest/gtest.h>
 
-#include "board/level_file.h"
 #include "board/text_level_parser.h"
+#include "core_door.h"
 #include "engine/replay_steps.h"
 #include "engine/urdl_parser.h"
-#include "level_change.h"
 #include "test_files.h"
 #include "textio/grid_text.h"
 #include "textio/output_text.h"
@@ -153,7 +152,7 @@ TEST_F(UrdlTextTest, EverySharedLevelRoundTripsThroughItsText) {
         if (path.empty()) GTEST_SKIP() << "shared level collections are not beside the project";
         Core reader;
         reader.level->grids.maxHeight = GRID_SIDE;
-        ASSERT_TRUE(OpenLevelFile(*reader.level, path.c_str()));
+        ASSERT_TRUE(door::OpenLevelSet(*reader.state, path.c_str()));
         for (int n = 1; n <= reader.level->levelSet.count; ++n) {
             ASSERT_TRUE(LoadLevel(*reader.state, path, n));
             const Board original = reader.level->board;
@@ -180,7 +179,7 @@ TEST_F(UrdlTextTest, EverySharedLevelRoundTripsThroughItsText) {
             CopyText(state.level.levelSet.sourceText, out.text.substr(0, status).c_str());
             ParseTextLevel(state.level);
             ASSERT_EQ(BoardRows(state.level.board), BoardRows(original)) << name << " " << n;
-            RunLevelChange(state);
+            door::ShowCurrentLevel(state);
             const std::size_t line = out.text.rfind("\r\n", out.text.size() - 3);
             ASSERT_TRUE(ParseUrdl(state.level, state.play, out.text.substr(line + 2).c_str()));
             ASSERT_EQ(History(), moves) << name << " level " << n;

@@ -6,9 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "board/level_file.h"
 #include "commands.h"
-#include "level_change.h"
+#include "core_door.h"
 #include "planner/box_targets.h"
 #include "planner/unsolvable_check.h"
 
@@ -39,7 +38,7 @@ int BenchCommand(const Args& args) {
     if (!core) return Fail("out of memory");
     if (!ApplyGridOption(args, core->level.grids)) return Fail(GRID_OPTION_ERROR);
     const std::string& file = args.positional[0];
-    if (!OpenLevelFile(core->level, file.c_str()))
+    if (!door::OpenLevelSet(*core, file.c_str()))
         return Fail("no level could be read from " + file);
     core->play.guardOn = guard == "on";
     std::vector<double> loads;
@@ -47,9 +46,8 @@ int BenchCommand(const Args& args) {
     std::vector<double> selects;
     for (int n = 1; n <= core->level.levelSet.count; ++n) {
         const auto start = Clock::now();
-        if (!SelectLevel(core->level, n))
+        if (!door::ShowLevel(*core, n))
             return Fail("level " + std::to_string(n) + " could not be read");
-        RunLevelChange(*core);
         const double load = Since(start);
         if (core->level.board.status != LevelStatus::PLAYABLE) continue;
         const auto checkStart = Clock::now();

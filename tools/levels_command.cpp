@@ -3,9 +3,8 @@
 #include <vector>
 
 #include "board/board_checksum.h"
-#include "board/level_file.h"
 #include "commands.h"
-#include "level_change.h"
+#include "core_door.h"
 
 namespace ruk::tool {
 
@@ -27,10 +26,11 @@ int LevelsCommand(const Args& args) {
     if (!ApplyGridOption(args, core->level.grids)) return Fail(GRID_OPTION_ERROR);
 
     LevelModel& model = core->level;
-    if (!OpenLevelFile(model, file.c_str())) return Fail("no level could be read from " + file);
+    if (!door::OpenLevelSet(*core, file.c_str()))
+        return Fail("no level could be read from " + file);
     const int count = model.levelSet.count;
     if (args.Has("--count")) {
-        if (!SelectLevel(model, count))
+        if (!door::ReadLevel(*core, count))
             return Fail("level " + std::to_string(count) + " could not be read");
         std::printf("levels %d\n", count);
         return 0;
@@ -38,14 +38,15 @@ int LevelsCommand(const Args& args) {
 
     std::vector<std::uint64_t> forward(static_cast<std::size_t>(count));
     for (int n = 1; n <= count; ++n) {
-        if (!SelectLevel(model, n))
+        // The checksum is taken before the level change, which may set the status.
+        if (!door::ReadLevel(*core, n))
             return Fail("level " + std::to_string(n) + " could not be read");
         forward[static_cast<std::size_t>(n - 1)] = BoardChecksum(model.board);
-        RunLevelChange(*core);
+        door::ShowCurrentLevel(*core);
         PrintLevel(model.board, n);
     }
     for (int n = count - 1; n >= 1; --n) {
-        if (!SelectLevel(model, n) ||
+        if (!door::ReadLevel(*core, n) ||
             BoardChecksum(model.board) != forward[static_cast<std::size_t>(n - 1)]) {
             std::printf("mismatch at level %d\n", n);
             return EXIT_MISMATCH;

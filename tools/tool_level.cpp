@@ -6,8 +6,7 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "board/level_file.h"
-#include "level_change.h"
+#include "core_door.h"
 
 namespace ruk::tool {
 
@@ -27,15 +26,14 @@ bool ReadAll(std::FILE* in, std::string& text) {
 }  // namespace
 
 std::string LoadFileLevel(CoreState& core, const std::string& file, const std::string& number) {
-    if (!OpenLevelFile(core.level, file.c_str())) return "no level could be read from " + file;
-    const int count = core.level.levelSet.count;
+    if (!door::OpenLevelSet(core, file.c_str())) return "no level could be read from " + file;
+    const int count = door::Levels(core).count;
     char* end = nullptr;
     const long n = std::strtol(number.c_str(), &end, 10);
     if (number.empty() || *end != '\0' || n < 1 || n > count)
         return "level " + number + " is not in " + file + " (1 to " + std::to_string(count) + ")";
-    if (!SelectLevel(core.level, static_cast<int>(n)))
+    if (!door::ShowLevel(core, static_cast<int>(n)))
         return "level " + number + " could not be read";
-    RunLevelChange(core);
     return "";
 }
 

@@ -23,11 +23,8 @@
 #include "app/program_folder.h"
 #include "app/window_layout.h"
 #include "board/jump_number.h"
-#include "board/level_file.h"
+#include "core_door.h"
 #include "editor/editor_grid.h"
-#include "engine/mouse_play.h"
-#include "engine/playback.h"
-#include "level_change.h"
 #include "planner/box_targets.h"
 #include "planner/unsolvable_check.h"
 #include "render/board_renderer.h"
@@ -433,14 +430,14 @@ void MainWindow::OnStepTimerTick() {
     const AnimMode mode = core_->play.animMode;
     if (mode == AnimMode::IDLE || mode == AnimMode::AUTO_ACTIONS || closed_) return;
     WindowRequests requests;
-    OnStepTimer(*core_, requests);
+    door::StepTick(*core_, requests);
     Apply(requests);
 }
 
 void MainWindow::OnAutoPlayTimerTick() {
     if (closed_) return;
     WindowRequests requests;
-    OnAutoPlayTimer(*core_, requests);
+    door::AutoPlayTick(*core_, requests);
     Apply(requests);
 }
 
@@ -490,7 +487,7 @@ void MainWindow::LeftPress(int x, int y) {
     const LevelStatus status = level.board.status;
     if (status != LevelStatus::PLAYABLE && status != LevelStatus::BLOCKED) return;
     WindowRequests requests;
-    BoardClick(*core_, cell.row, cell.col, requests);
+    door::Click(*core_, cell.row, cell.col, requests);
     Apply(requests);
 }
 
@@ -507,7 +504,7 @@ void MainWindow::RightPress(int x, int y) {
         return;
     }
     WindowRequests requests;
-    BoardRightClick(*core_, requests);
+    door::RightClick(*core_, requests);
     Apply(requests);
 }
 
@@ -538,8 +535,7 @@ void MainWindow::MouseMove(int x, int y) {
 
 // ---- Commands -------------------------------------------------------------------------------
 
-void MainWindow::LevelChange() {
-    RunLevelChange(*core_);
+void MainWindow::LevelShown() {
     Redraw();
     if (core_->level.editor.editMode == EditMode::EDIT) {
         // A level loaded while editing comes up in the editor, checked; Play without a change
@@ -555,11 +551,13 @@ void MainWindow::OpenFile() {
     const std::optional<std::string> chosen =
         prompts_.OpenFile("Select File", core_->level.levelSet.path.data());
     if (!chosen) return;
-    if (OpenLevelFile(core_->level, chosen->c_str())) LevelChange();
+    if (!door::OpenLevelSet(*core_, chosen->c_str())) return;
+    door::ShowCurrentLevel(*core_);
+    LevelShown();
 }
 
 void MainWindow::SelectAndChange(int number) {
-    if (SelectLevel(core_->level, number)) LevelChange();
+    if (door::ShowLevel(*core_, number)) LevelShown();
 }
 
 void MainWindow::Jump() {
@@ -600,17 +598,17 @@ void MainWindow::Command(int id) {
             SolverButton();
             return;
         case ID_RESTART:
-            Restart(*core_, requests);
+            door::Restart(*core_, requests);
             break;
         case ID_UNDO:
-            Undo(*core_, requests);
+            door::Undo(*core_, requests);
             break;
         case ID_REDO:
-            Redo(*core_, requests);
+            door::Redo(*core_, requests);
             break;
         case ID_AUTO_PLAY:
             if (play.animMode == AnimMode::IDLE && play.history.cursor >= play.history.end) return;
-            AutoPlayButton(*core_, requests);
+            door::AutoPlay(*core_, requests);
             break;
         case ID_GUARD:
             GuardChanged();

@@ -106,7 +106,8 @@ class MainWindow : public QDialog {
     void UrdlInputCommand();
     void OutputCommand();
 
-    void LevelChange();
+    // The drawing and the panels after a level is shown.
+    void LevelShown();
     void OpenFile();
     void SelectAndChange(int number);
     void Jump();

@@ -2,7 +2,7 @@
 #include <QTimer>
 
 #include "app/main_window.h"
-#include "board/text_level_parser.h"
+#include "core_door.h"
 #include "engine/solved_check.h"
 #include "textio/ui/text_input_dialog.h"
 #include "textio/ui/text_out_dialog.h"
@@ -13,8 +13,8 @@ void MainWindow::TextCommand() {
     TextInputDialog dialog(TextInputDialog::Purpose::LEVEL, *core_, prompts_, this);
     prompts_.RunDialog(dialog);
     if (!dialog.Delivered()) return;
-    ParseTextLevel(core_->level);
-    LevelChange();
+    door::LoadSourceText(*core_);
+    LevelShown();
 }
 
 void MainWindow::UrdlInputCommand() {

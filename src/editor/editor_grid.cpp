@@ -4,8 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "board/text_level_parser.h"
-#include "level_change.h"
+#include "core_door.h"
 #include "textio/grid_text.h"
 
 namespace ruk {
@@ -178,8 +177,7 @@ void LoadEditorLevel(CoreState& core) {
     GridText text;
     GridToText(text, level.grids.editorGrid, level.grids.maxWidth, level.grids.maxHeight, ' ');
     CopyText(level.levelSet.sourceText, text.data());
-    ParseTextLevel(level);
-    RunLevelChange(core);
+    door::LoadSourceText(core);
     CopyText(level.levelSet.name, "Editor");
 }
 

@@ -13,10 +13,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include "board/level_file.h"
-#include "engine/solved_check.h"
-#include "engine/urdl_parser.h"
-#include "level_change.h"
+#include "core_door.h"
 #include "planner/deadlock_checks.h"
 
 namespace ruk::pushbot {
@@ -1504,8 +1501,8 @@ Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started) {
         result = solver.Run();
         if (result.outcome == Outcome::SOLVED) {
             // The core replays the letters from the level's start and must call it solved.
-            const bool parsed = ParseUrdl(core.level, core.play, result.moves.c_str());
-            if (!parsed || !SolvedTest(core.level, core.play) || !core.play.totals.solved) {
+            const bool parsed = door::ImportMoves(core, result.moves.c_str());
+            if (!parsed || !door::Totals(core).solved) {
                 result.outcome = Outcome::NO_SOLUTION;
                 result.reason = "internal error: the answer did not replay as solved";
                 result.moves.clear();
@@ -1533,11 +1530,10 @@ Result SolveFile(const std::string& path, const Limits& limits) {
         return result;
     }
     std::fclose(probe);
-    if (!OpenLevelFile(core->level, path.c_str()) || !SelectLevel(core->level, 1)) {
+    if (!door::LoadFileLevel(*core, path.c_str(), 1)) {
         result.reason = "no level in " + path;
         return result;
     }
-    RunLevelChange(*core);
     return SolveLoadedLevel(*core, limits, started);
 }
 

@@ -1,0 +1,102 @@
+// The core's front door (see core_door.h).
+#include "core_door.h"
+
+#include <cstring>
+
+#include "board/level_file.h"
+#include "board/text_level_parser.h"
+#include "engine/mouse_play.h"
+#include "engine/playback.h"
+#include "engine/solved_check.h"
+#include "engine/urdl_parser.h"
+#include "level_change.h"
+
+namespace ruk::door {
+
+bool OpenLevelSet(CoreState& core, const char* path) {
+    return OpenLevelFile(core.level, path);
+}
+
+bool ReadLevel(CoreState& core, int n) {
+    return SelectLevel(core.level, n);
+}
+
+void ShowCurrentLevel(CoreState& core) {
+    RunLevelChange(core);
+}
+
+bool ShowLevel(CoreState& core, int n) {
+    if (!ReadLevel(core, n)) return false;
+    ShowCurrentLevel(core);
+    return true;
+}
+
+bool LoadFileLevel(CoreState& core, const char* path, int n) {
+    return OpenLevelSet(core, path) && ShowLevel(core, n);
+}
+
+bool ShowFileLevel(CoreState& core, const char* path, int n) {
+    const LevelSet& set = core.level.levelSet;
+    if (set.count == 0 || std::strcmp(set.path.data(), path) != 0)
+        return LoadFileLevel(core, path, n);
+    return ShowLevel(core, n);
+}
+
+bool LoadSourceText(CoreState& core) {
+    const bool started = ParseTextLevel(core.level);
+    ShowCurrentLevel(core);
+    return started;
+}
+
+bool LoadText(CoreState& core, const char* text) {
+    CopyText(core.level.levelSet.sourceText, text);
+    return LoadSourceText(core);
+}
+
+void Click(CoreState& core, int row, int col, WindowRequests& requests) {
+    BoardClick(core, row, col, requests);
+}
+
+void RightClick(CoreState& core, WindowRequests& requests) {
+    BoardRightClick(core, requests);
+}
+
+void WalkTo(CoreState& core, int cell, WindowRequests& requests) {
+    ruk::WalkTo(core, cell, requests);
+}
+
+void PushBoxTo(CoreState& core, int box, int target, int side, WindowRequests& requests) {
+    ruk::PushBoxTo(core, box, target, side, requests);
+}
+
+void Restart(CoreState& core, WindowRequests& requests) {
+    ruk::Restart(core, requests);
+}
+
+void Undo(CoreState& core, WindowRequests& requests) {
+    ruk::Undo(core, requests);
+}
+
+void Redo(CoreState& core, WindowRequests& requests) {
+    ruk::Redo(core, requests);
+}
+
+void AutoPlay(CoreState& core, WindowRequests& requests) {
+    AutoPlayButton(core, requests);
+}
+
+void StepTick(CoreState& core, WindowRequests& requests) {
+    OnStepTimer(core, requests);
+}
+
+void AutoPlayTick(CoreState& core, WindowRequests& requests) {
+    OnAutoPlayTimer(core, requests);
+}
+
+bool ImportMoves(CoreState& core, const char* moves) {
+    const bool complete = ParseUrdl(core.level, core.play, moves);
+    SolvedTest(core.level, core.play);
+    return complete;
+}
+
+}  // namespace ruk::door

@@ -1,0 +1,89 @@
+// The core's front door: the calls through which the window, the tools, the tests, the fuzz
+// targets and the benchmarks load a level, play it and read what is shown. Each is a thin call
+// over the operations that own the work; CoreState stays the one owner of the records.
+#pragma once
+
+#include "board/grids.h"
+#include "board/level_set.h"
+#include "core_state.h"
+#include "engine/window_requests.h"
+
+namespace ruk::door {
+
+// ---- Loading ------------------------------------------------------------------------------
+// A level is shown once the level-change sequence has run over it: the status check, the
+// placement and the unsolvable refresh. A failed call leaves the state as it was.
+
+// Opens path, counts its levels and reads level 1 into the Board without showing it (a caller
+// stepping through the file shows each level with ShowLevel). False when no level can be read.
+bool OpenLevelSet(CoreState& core, const char* path);
+
+// Reads level n (clamped to 1 … count) of the open file into the Board without showing it.
+bool ReadLevel(CoreState& core, int n);
+
+// Runs the level-change sequence over the level the Board holds.
+void ShowCurrentLevel(CoreState& core);
+
+// Reads level n of the open file and shows it.
+bool ShowLevel(CoreState& core, int n);
+
+// Opens path afresh and shows its level n. False when no level can be read from path (nothing
+// changed) or level n can no longer be read (the file stays open, the shown level unchanged).
+bool LoadFileLevel(CoreState& core, const char* path, int n);
+
+// Shows level n of path, opening path only when no file or another one is open: stepping
+// through one file does not read it from its start for every level.
+bool ShowFileLevel(CoreState& core, const char* path, int n);
+
+// The level held in the LevelSet's sourceText (the Text dialog's or the editor's text), shown.
+// The text always counts as the one level, whatever it holds; its status says whether it plays.
+// Returns whether a starting line was found.
+bool LoadSourceText(CoreState& core);
+
+// text (cut at the source window's size) as the one level, shown.
+bool LoadText(CoreState& core, const char* text);
+
+// ---- Playing ------------------------------------------------------------------------------
+// What the window must do afterwards is written into requests.
+
+void Click(CoreState& core, int row, int col, WindowRequests& requests);
+void RightClick(CoreState& core, WindowRequests& requests);
+void WalkTo(CoreState& core, int cell, WindowRequests& requests);
+void PushBoxTo(CoreState& core, int box, int target, int side, WindowRequests& requests);
+void Restart(CoreState& core, WindowRequests& requests);
+void Undo(CoreState& core, WindowRequests& requests);
+void Redo(CoreState& core, WindowRequests& requests);
+void AutoPlay(CoreState& core, WindowRequests& requests);
+void StepTick(CoreState& core, WindowRequests& requests);      // timer 1
+void AutoPlayTick(CoreState& core, WindowRequests& requests);  // timer 4
+
+// Appends moves at the cursor and reruns the solved test. True when every letter was taken.
+bool ImportMoves(CoreState& core, const char* moves);
+
+// ---- Reading what is shown ----------------------------------------------------------------
+
+inline LevelStatus Status(const CoreState& core) {
+    return core.level.board.status;
+}
+inline const LevelSet& Levels(const CoreState& core) {
+    return core.level.levelSet;
+}
+inline const ShownPosition& Shown(const CoreState& core) {
+    return core.play.shown;
+}
+inline const ResultTotals& Totals(const CoreState& core) {
+    return core.play.totals;
+}
+inline int Keeper(const CoreState& core) {
+    return core.play.shown.keeperCell;
+}
+inline bool Unsolvable(const CoreState& core) {
+    return core.planner.unsolvable;
+}
+
+// The DisplayGrid code at grid (row, col), markers included.
+inline CellCode ShownCell(const CoreState& core, int row, int col) {
+    return core.level.grids.displayGrid[GridIndex(row, col)];
+}
+
+}  // namespace ruk::door

@@ -1,0 +1,98 @@
+// The core's front door: its loads match the level-change sequence written out, a failed load
+// changes nothing, and a short game played through it.
+#include <gtest/gtest.h>
+
+#include "board/board_checksum.h"
+#include "board/level_file.h"
+#include "core_door.h"
+#include "level_change.h"
+#include "test_files.h"
+
+namespace ruk::test {
+namespace {
+
+const std::string SAMPLES = std::string(RUK_SAMPLE_LEVELS) + "/ruk-samples.txt";
+
+// What the window shows and the checks read: equal for two states holding the same level.
+void ExpectSameShown(const CoreState& a, const CoreState& b, int n) {
+    EXPECT_EQ(BoardChecksum(a.level.board), BoardChecksum(b.level.board)) << n;
+    EXPECT_EQ(a.level.grids.displayGrid, b.level.grids.displayGrid) << n;
+    EXPECT_EQ(door::Keeper(a), door::Keeper(b)) << n;
+    EXPECT_EQ(door::Unsolvable(a), door::Unsolvable(b)) << n;
+    EXPECT_EQ(door::Levels(a).current, door::Levels(b).current) << n;
+}
+
+TEST(CoreDoorTest, FileLoadsMatchTheSequenceWrittenOutAndFailuresChangeNothing) {
+    Core door;
+    Core raw;
+    ASSERT_TRUE(door::LoadFileLevel(*door.state, SAMPLES.c_str(), 3));
+    ASSERT_TRUE(OpenLevelFile(*raw.level, SAMPLES.c_str()));
+    for (const int n : {3, 5, 1}) {
+        if (n != 3) {
+            ASSERT_TRUE(door::ShowFileLevel(*door.state, SAMPLES.c_str(), n));
+        }
+        ASSERT_TRUE(SelectLevel(*raw.level, n));
+        RunLevelChange(*raw.state);
+        ExpectSameShown(*door.state, *raw.state, n);
+    }
+
+    // A missing file, a file without a level, and no file at all for a fresh state.
+    TempDir dir;
+    const std::string empty = dir.Write("none.txt", "; no level here\n\n");
+    EXPECT_FALSE(door::LoadFileLevel(*door.state, dir.Path("missing.txt").c_str(), 1));
+    EXPECT_FALSE(door::LoadFileLevel(*door.state, empty.c_str(), 1));
+    EXPECT_FALSE(door::OpenLevelSet(*door.state, empty.c_str()));
+    ExpectSameShown(*door.state, *raw.state, 1);
+    EXPECT_STREQ(door::Levels(*door.state).path.data(), SAMPLES.c_str());
+    Core fresh;
+    EXPECT_FALSE(door::ShowLevel(*fresh.state, 1));
+    EXPECT_EQ(door::Status(*fresh.state), LevelStatus::NONE);
+}
+
+// Plays until the running animation ends, as timer 1 would.
+void Settle(CoreState& core) {
+    for (int tick = 0; tick < 1000 && core.play.animMode != AnimMode::IDLE; ++tick) {
+        WindowRequests requests;
+        door::StepTick(core, requests);
+    }
+    ASSERT_EQ(core.play.animMode, AnimMode::IDLE);
+}
+
+TEST(CoreDoorTest, TextLevelPlayedThroughTheDoor) {
+    Core core;
+    CoreState& state = *core.state;
+    ASSERT_TRUE(door::LoadText(state, "#######\n#@ $ .#\n#######"));
+    ASSERT_EQ(door::Status(state), LevelStatus::PLAYABLE);
+    EXPECT_EQ(door::Levels(state).count, 1);
+    EXPECT_EQ(door::Keeper(state), 8);
+    EXPECT_FALSE(door::Unsolvable(state));
+
+    WindowRequests requests;
+    door::WalkTo(state, 9, requests);
+    Settle(state);
+    EXPECT_EQ(door::Keeper(state), 9);
+    EXPECT_EQ(door::Shown(state).shownMoves, 1);
+
+    // The moves string goes in at the cursor; the shown position stays until it is played.
+    EXPECT_TRUE(door::ImportMoves(state, "RR"));
+    EXPECT_TRUE(door::Totals(state).solved);
+    EXPECT_EQ(door::Totals(state).totalPushes, 2u);
+    EXPECT_EQ(door::Keeper(state), 9);
+    door::Redo(state, requests);
+    Settle(state);
+    EXPECT_EQ(door::Shown(state).shownPushes, 2);
+    const Grids& g = state.level.grids;
+    EXPECT_EQ(door::ShownCell(state, g.rowOffset + 1, g.colOffset + 5), BOX | GOAL);
+    door::Undo(state, requests);
+    Settle(state);
+    EXPECT_EQ(door::Shown(state).shownPushes, 0);
+    door::Restart(state, requests);
+    Settle(state);
+    EXPECT_EQ(door::Keeper(state), 8);
+    EXPECT_EQ(door::Shown(state).shownMoves, 0);
+
+    EXPECT_FALSE(door::ImportMoves(state, "rX")) << "a letter that is no move stops it";
+}
+
+}  // namespace
+}  // namespace ruk::test
