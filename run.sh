@@ -10,7 +10,7 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
     picture=build/ruk-screenshot.png
     echo "No display here: RUK is drawn on a virtual X server into $picture instead."
     xvfb-run -a -s "-screen 0 1920x1080x24" \
-        build/tools/screenshot/ruk-screenshot "$picture" levels/ruk-samples.txt 20 --box 15,12 \
+        build/tools/gui/screenshot/ruk-screenshot "$picture" levels/ruk-samples.txt 20 --box 15,12 \
         >/dev/null 2>&1
     exit
 fi

@@ -96,7 +96,7 @@ void BM_PlaceLevel(benchmark::State& state) {
     CopyText(core.level->levelSet.sourceText, text.c_str());
     ParseTextLevel(*core.level);
     for (auto _ : state) {
-        PlaceLevel(*core.level, *core.play);
+        PlaceLevel(*core.level);
         benchmark::DoNotOptimize(core.level->grids.displayGrid.data());
     }
 }

@@ -12,10 +12,10 @@
 
 #include "core_door.h"
 #include "core_state.h"
+#include "dialogs/text_input_dialog.h"
 #include "engine/playback.h"
 #include "engine/urdl_parser.h"
 #include "solver/solver_job.h"
-#include "textio/ui/text_input_dialog.h"
 
 namespace {
 

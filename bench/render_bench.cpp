@@ -8,10 +8,10 @@
 #include <sstream>
 #include <string>
 
-#include "app/main_window.h"
 #include "core_door.h"
 #include "engine/urdl_parser.h"
 #include "render/board_renderer.h"
+#include "window/main_window.h"
 
 namespace {
 

@@ -10,9 +10,9 @@
 #include <string_view>
 #include <vector>
 
-#include "app/profile_file.h"
-#include "app/settings.h"
 #include "fuzz_support.h"
+#include "settings/profile_file.h"
+#include "settings/settings.h"
 
 namespace ruk::fuzz {
 namespace {

@@ -9,11 +9,11 @@
 #include <cstring>
 #include <string>
 
-#include "app/control_states.h"
 #include "engine/mouse_play.h"
 #include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 #include "fuzz_support.h"
+#include "panel/control_states.h"
 #include "planner/unsolvable_check.h"
 
 namespace ruk::fuzz {

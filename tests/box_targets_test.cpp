@@ -8,7 +8,7 @@
 #include <random>
 #include <set>
 
-#include "planner/box_targets.h"
+#include "engine/box_selection.h"
 #include "planner/fill_region.h"
 #include "test_files.h"
 

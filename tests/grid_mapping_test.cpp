@@ -15,7 +15,7 @@ TEST(GridMappingTest, BoardGridAndPixelAgree) {
     LevelModel& model = *core.level;
     CopyText(model.levelSet.sourceText, "#######\n#@ $ .#\n#######");
     ParseTextLevel(model);
-    PlaceLevel(model, *core.play);
+    PlaceLevel(model);
     ASSERT_EQ(model.grids.colOffset, 21);
     ASSERT_EQ(model.grids.rowOffset, 18);
     const GridCell keeper = BoardToGrid(model.board, model.grids, model.board.keeperStart);

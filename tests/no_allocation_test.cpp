@@ -7,7 +7,7 @@
 #include <new>
 
 #include "core_door.h"
-#include "planner/box_targets.h"
+#include "engine/box_selection.h"
 #include "planner/unsolvable_check.h"
 #include "test_files.h"
 

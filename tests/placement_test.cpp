@@ -3,6 +3,7 @@
 
 #include "board/placement.h"
 #include "board/text_level_parser.h"
+#include "engine/play_state.h"
 #include "test_files.h"
 
 namespace ruk::test {
@@ -17,7 +18,7 @@ class PlacementTest : public ::testing::Test {
     void Place(const std::string& text) {
         CopyText(model.levelSet.sourceText, text.c_str());
         ParseTextLevel(model);
-        PlaceLevel(model, *core.play);
+        PlaceLevel(model);
     }
     CellCode Shown(int r, int c) const {
         return grids.displayGrid[GridIndex(grids.rowOffset + r, grids.colOffset + c)];
@@ -116,16 +117,18 @@ TEST_F(PlacementTest, TallerThanFiftyReadsNothingBelowTheBoard) {
 }
 
 TEST_F(PlacementTest, ClearsCountersSideCountsAndStaleCells) {
-    core.play->shown.shownMoves = 5;
-    core.play->shown.facing = 3;
-    core.play->targets.sideCount[GridIndex(3, 3)] = 2;
     Place("#####\n#@$.#\n#####");
     grids.displayGrid[GridIndex(0, 0)] = 99;
     Place("#####\n#@$.#\n#####");
+    EXPECT_EQ(grids.displayGrid[GridIndex(0, 0)], EXTERIOR);
+    // The shown counters and the side counts go with the placement step of a level change.
+    core.play->shown.shownMoves = 5;
+    core.play->shown.facing = 3;
+    core.play->targets.sideCount[GridIndex(3, 3)] = 2;
+    ResetShownForPlacement(*core.play, grids);
     EXPECT_EQ(core.play->shown.shownMoves, 0);
     EXPECT_EQ(core.play->shown.facing, 0);
     EXPECT_EQ(core.play->targets.sideCount[GridIndex(3, 3)], 0);
-    EXPECT_EQ(grids.displayGrid[GridIndex(0, 0)], EXTERIOR);
     // An empty Board leaves cleared grids.
     Place("; nothing\n");
     EXPECT_EQ(Shown(1, 1), EXTERIOR);

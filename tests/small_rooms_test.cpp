@@ -11,7 +11,6 @@
 #include "board/grids.h"
 #include "engine/box_selection.h"
 #include "game_audit.h"
-#include "planner/box_targets.h"
 #include "planner/deadlock_checks.h"
 #include "small_solver.h"
 #include "solved_rooms.h"

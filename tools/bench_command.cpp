@@ -8,7 +8,7 @@
 
 #include "commands.h"
 #include "core_door.h"
-#include "planner/box_targets.h"
+#include "engine/box_selection.h"
 #include "planner/unsolvable_check.h"
 
 namespace ruk::tool {

@@ -5,7 +5,6 @@
 #include "engine/box_selection.h"
 #include "engine/move_letters.h"
 #include "engine/replay_steps.h"
-#include "planner/box_targets.h"
 #include "planner/unsolvable_check.h"
 
 namespace ruk::tool {

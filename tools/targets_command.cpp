@@ -3,10 +3,10 @@
 #include <string>
 
 #include "commands.h"
+#include "engine/box_selection.h"
 #include "engine/replay_steps.h"
 #include "engine/urdl_parser.h"
 #include "game_audit.h"
-#include "planner/box_targets.h"
 #include "tool_level.h"
 
 namespace ruk::tool {

@@ -6,8 +6,8 @@
 #include <QPushButton>
 #include <set>
 
-#include "textio/ui/text_input_dialog.h"
-#include "textio/ui/text_out_dialog.h"
+#include "dialogs/text_input_dialog.h"
+#include "dialogs/text_out_dialog.h"
 #include "window_session.h"
 
 namespace ruk::test {

@@ -1,6 +1,6 @@
 // The main window on the offscreen screen: layout, start-up, settings and skin files, and a
 // level opened and solved through mouse events on the window itself.
-#include "app/main_window.h"
+#include "window/main_window.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -18,12 +18,12 @@
 #include <set>
 
 #include "../test_files.h"
-#include "app/profile_file.h"
-#include "app/qt_prompts.h"
-#include "app/window_layout.h"
 #include "engine/move_letters.h"
+#include "panel/window_layout.h"
 #include "render/board_renderer.h"
 #include "render/text_drawing.h"
+#include "settings/profile_file.h"
+#include "window/qt_prompts.h"
 #include "window_session.h"
 
 namespace ruk::test {

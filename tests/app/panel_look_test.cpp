@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "app/panel_group_box.h"
+#include "window/panel_group_box.h"
 #include "window_session.h"
 
 namespace ruk::test {

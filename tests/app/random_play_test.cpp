@@ -7,9 +7,9 @@
 #include <QPushButton>
 #include <random>
 
-#include "solver/solver_dialog.h"
-#include "textio/ui/text_input_dialog.h"
-#include "textio/ui/text_out_dialog.h"
+#include "dialogs/solver_dialog.h"
+#include "dialogs/text_input_dialog.h"
+#include "dialogs/text_out_dialog.h"
 #include "window_session.h"
 
 namespace ruk::test {

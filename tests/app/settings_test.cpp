@@ -1,6 +1,6 @@
 // The settings file: reading and rewriting ruk.ini without losing a byte, the options and solver
 // settings it holds, bad files of every kind, and where the program keeps its files.
-#include "app/settings.h"
+#include "settings/settings.h"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>
@@ -16,8 +16,8 @@
 #include <vector>
 
 #include "../test_files.h"
-#include "app/profile_file.h"
-#include "app/program_folder.h"
+#include "settings/profile_file.h"
+#include "settings/program_folder.h"
 
 namespace ruk {
 namespace {

@@ -15,9 +15,9 @@
 #include <sstream>
 #include <thread>
 
-#include "app/profile_file.h"
+#include "dialogs/solver_dialog.h"
 #include "engine/urdl_parser.h"
-#include "solver/solver_dialog.h"
+#include "settings/profile_file.h"
 #include "solver/solver_job.h"
 #include "window_session.h"
 

@@ -6,13 +6,13 @@
 #include <string>
 
 #include "../test_files.h"
-#include "app/command_rules.h"
-#include "app/control_states.h"
-#include "app/palette_hit.h"
-#include "app/status_panel.h"
 #include "engine/playback.h"
 #include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
+#include "panel/command_rules.h"
+#include "panel/control_states.h"
+#include "panel/palette_hit.h"
+#include "panel/status_panel.h"
 
 namespace ruk::test {
 namespace {

@@ -9,8 +9,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "textio/ui/text_input_dialog.h"
-#include "textio/ui/text_out_dialog.h"
+#include "dialogs/text_input_dialog.h"
+#include "dialogs/text_out_dialog.h"
 #include "window_session.h"
 
 namespace ruk::test {

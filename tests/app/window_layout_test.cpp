@@ -1,13 +1,13 @@
 // Window layout: grid size and arrangement from the frame and work area, window placement, and
 // every control's place in both panel arrangements.
-#include "app/window_layout.h"
+#include "panel/window_layout.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <vector>
 
-#include "app/control_ids.h"
+#include "panel/control_ids.h"
 
 namespace ruk {
 namespace {

@@ -14,8 +14,8 @@
 #include <vector>
 
 #include "../test_files.h"
-#include "app/main_window.h"
 #include "render/text_drawing.h"
+#include "window/main_window.h"
 
 namespace ruk::test {
 

@@ -1,0 +1,73 @@
+#!/bin/bash
+# Fails when an include crosses the layers the wrong way. The include roots already stop most
+# of it at compile time; this also covers what one library cannot see about itself (board
+# below engine and planner, the planner calling no engine operation) and Qt headers, which a
+# core or shell file could reach through the system include path.
+#   scripts/check_layers.sh [SOURCE_ROOT]
+set -u
+root=${1:-$(cd "$(dirname "$0")/.." && pwd)}
+breaks=0
+
+report() {
+    echo "layering: $1: $2" >&2
+    breaks=$((breaks + 1))
+}
+
+# Quoted includes of one file, one per line.
+quoted() { sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*"\([^"]*\)".*/\1/p' "$1"; }
+angled() { sed -n 's/^[[:space:]]*#[[:space:]]*include[[:space:]]*<\([^>]*\)>.*/\1/p' "$1"; }
+
+# check FILE ALLOWED_ROOT... : every quoted include resolves beside FILE or under an allowed
+# root, and no Qt header is named.
+check() {
+    local file=$1
+    shift
+    local inc found dir
+    while read -r inc; do
+        [ -z "$inc" ] && continue
+        case "$inc" in ../* | */../*) report "$file" "\"$inc\" climbs out of its folder" ;; esac
+        found=
+        [ -f "$(dirname "$file")/$inc" ] && found=1
+        for dir in "$@"; do [ -f "$dir/$inc" ] && found=1; done
+        [ -z "$found" ] && report "$file" "\"$inc\" is not in a layer it may see"
+    done < <(quoted "$file")
+    while read -r inc; do
+        case "$inc" in Q* | qt* | Qt*) report "$file" "<$inc> is Qt" ;; esac
+    done < <(angled "$file")
+}
+
+sources() { find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) | sort; }
+
+core=$root/src/core
+shell=$root/src/shell
+for f in $(sources "$core"); do check "$f" "$core"; done
+for f in $(sources "$shell"); do check "$f" "$core" "$shell"; done
+for f in $(sources "$root/src/ui"); do
+    while read -r inc; do
+        [ -f "$(dirname "$f")/$inc" ] || [ -f "$core/$inc" ] || [ -f "$shell/$inc" ] ||
+            [ -f "$root/src/ui/$inc" ] || report "$f" "\"$inc\" is not in a layer it may see"
+    done < <(quoted "$f")
+done
+# The headless tools and the bundled solver use the core only.
+for f in $(find "$root/tools" -path "$root/tools/gui" -prune -o -type f \( -name '*.cpp' -o -name '*.h' \) -print | sort); do
+    check "$f" "$core" "$root/tools"
+done
+
+# Inside the core: board sees board only; the planner includes no engine operation (it reads
+# the play records through core_state.h).
+for f in $(sources "$core/board"); do
+    while read -r inc; do
+        case "$inc" in board/*) ;; *) report "$f" "board includes \"$inc\"" ;; esac
+    done < <(quoted "$f")
+done
+for f in $(sources "$core/planner"); do
+    while read -r inc; do
+        case "$inc" in engine/* | level_change.h | core_door.h) report "$f" "planner includes \"$inc\"" ;; esac
+    done < <(quoted "$f")
+done
+
+if [ "$breaks" -ne 0 ]; then
+    echo "layering: $breaks include(s) cross the layers the wrong way" >&2
+    exit 1
+fi
+echo "layering: every include stays within its layers"

@@ -1,0 +1,19 @@
+// Selecting a box (its targets searched and marked) and ending a selection (the markers and the
+// target overlay cleared).
+#pragma once
+
+#include "board/level_model.h"
+#include "core_state.h"
+#include "engine/play_state.h"
+
+namespace ruk {
+
+// boxSelected cleared, marker bits stripped from every used DisplayGrid cell, targetFlag and
+// sideCount zeroed for every grid cell.
+void ClearMarks(LevelModel& level, PlayState& play);
+
+// Fills the TargetOverlay for play.selectedBox and sets boxSelected. A box that the start
+// analysis turned into a wall is selected with no targets.
+void SelectBox(CoreState& core);
+
+}  // namespace ruk

@@ -1,0 +1,137 @@
+// Mouse walk and push (see mouse_play.h).
+#include "engine/mouse_play.h"
+
+#include "engine/box_route.h"
+#include "engine/box_selection.h"
+#include "engine/playback.h"
+#include "engine/solved_check.h"
+#include "engine/walk_path.h"
+
+namespace ruk {
+
+namespace {
+
+bool SolvedOnScreen(const CoreState& core) {
+    const ShownPosition& shown = core.play.shown;
+    if (shown.shownPushes == 0) return false;
+    for (int b = 0; b < shown.boxListCount; ++b)
+        if (core.play.goalMap[shown.boxList[b]] != GOAL) return false;
+    return true;
+}
+
+// Drops the redo tail and plans from the shown position.
+void RecordFromCursor(CoreState& core) {
+    PlayState& play = core.play;
+    if (play.history.cursor >= play.history.end) return;
+    CutAtCursor(play.history);
+    for (int i = 0; i < core.level.board.cellCount; ++i)
+        play.planBoard[i] = play.shown.positionBoard[i];
+    play.planKeeper = play.shown.keeperCell;
+}
+
+void PlayRecorded(CoreState& core, WindowRequests& requests) {
+    PlayState& play = core.play;
+    SolvedTest(core.level, play);
+    play.animTarget = play.history.end;
+    play.animMode = AnimMode::ACTION_FORWARD;
+    play.history.cursor = static_cast<std::uint32_t>(play.shown.shownMoves);
+    // The controls keep the states they had before the click until the animation ends; every
+    // command that stays enabled knows how to act on a half-shown walk or push.
+    requests.counters = requests.result = true;
+}
+
+int DirectionOfBit(std::uint32_t bit) {
+    for (int d = 0; d < 4; ++d)
+        if (bit == (1u << d)) return d;
+    return -1;
+}
+
+}  // namespace
+
+void WalkTo(CoreState& core, int cell, WindowRequests& requests) {
+    if (SolvedOnScreen(core)) return;
+    ClearMarks(core.level, core.play);
+    RecordFromCursor(core);
+    AppendWalk(core.level, core.play, core.play.shown.keeperCell, cell);
+    PlayRecorded(core, requests);
+}
+
+void PushBoxTo(CoreState& core, int box, int target, int side, WindowRequests& requests) {
+    PlayState& play = core.play;
+    if (box < 0 || box >= core.level.board.cellCount || play.shown.positionBoard[box] != BOX) {
+        ClearMarks(core.level, play);
+        requests.redraw = true;
+        return;
+    }
+    requests.caption = AutoPlayCaption::STOP;
+    ClearMarks(core.level, play);
+    RecordFromCursor(core);
+    AppendBoxRoute(core.level, play, box, target, side);
+    PlayRecorded(core, requests);
+}
+
+void ShowSides(CoreState& core, int row, int col) {
+    Grids& grids = core.level.grids;
+    for (int r = 0; r < grids.maxHeight; ++r)
+        for (int c = 0; c < grids.maxWidth; ++c) grids.displayGrid[GridIndex(r, c)] &= PLAIN_MASK;
+    const int target = GridToBoard(core.level.board, grids, row, col);
+    if (target < 0) return;
+    const int grid = GridIndex(row, col);
+    const auto& offsets = core.play.targets.sideOffsets[grid];
+    for (int k = 0; k < core.play.targets.sideCount[grid]; ++k) {
+        for (std::uint32_t bit = DIR_UP; bit <= DIR_LEFT; bit <<= 1) {
+            if (core.level.directions.dirBitOffset[bit] != offsets[k]) continue;
+            const GridCell mark = BoardToGrid(core.level.board, grids, target + offsets[k]);
+            grids.displayGrid[GridIndex(mark.row, mark.col)] |= bit << MARKER_SHIFT;
+        }
+    }
+}
+
+void BoardClick(CoreState& core, int row, int col, WindowRequests& requests) {
+    const LevelStatus status = core.level.board.status;
+    if (status != LevelStatus::PLAYABLE && status != LevelStatus::BLOCKED) return;
+    Grids& grids = core.level.grids;
+    if (row < 0 || col < 0 || row >= grids.maxHeight || col >= grids.maxWidth) return;
+    PlayState& play = core.play;
+    const int grid = GridIndex(row, col);
+    const CellCode shown = grids.displayGrid[grid];
+    const int cell = GridToBoard(core.level.board, grids, row, col);
+    if (shown >= (1u << MARKER_SHIFT)) {
+        const int d = DirectionOfBit((shown >> MARKER_SHIFT) & 15u);
+        if (cell < 0 || d < 0) return;
+        const int target = cell - core.level.directions.stepOffset[d];
+        PushBoxTo(core, play.selectedBox, target, cell, requests);
+        return;
+    }
+    const int arrivals = play.targets.sideCount[grid];
+    if (arrivals > 1) {
+        ShowSides(core, row, col);
+        requests.redraw = true;
+        return;
+    }
+    if (play.boxSelected && arrivals == 1 && cell >= 0) {
+        PushBoxTo(core, play.selectedBox, cell, cell + play.targets.sideOffsets[grid][0], requests);
+        return;
+    }
+    const bool box = (shown & BOX) != 0;
+    if (!box && play.boxSelected) {
+        ClearMarks(core.level, play);
+        requests.redraw = true;
+        return;
+    }
+    if (!box) {
+        if (play.keeperReach[grid] == 0 || cell < 0) return;
+        WalkTo(core, cell, requests);
+        return;
+    }
+    if (cell < 0) return;
+    play.selectedBox = cell;
+    SelectBox(core);
+    requests.redraw = true;
+}
+
+void BoardRightClick(CoreState& core, WindowRequests& requests) {
+    if (core.level.board.status == LevelStatus::PLAYABLE) Undo(core, requests);
+}
+
+}  // namespace ruk

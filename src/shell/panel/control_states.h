@@ -1,0 +1,20 @@
+// Which controls can be used now: a table over the program state, applied to the widgets by
+// the window. Labels and group boxes are never disabled.
+#pragma once
+
+#include <array>
+
+#include "core_state.h"
+#include "panel/control_ids.h"
+#include "panel/window_state.h"
+
+namespace ruk {
+
+struct ControlStates {
+    std::array<bool, CONTROL_COUNT> enabled{};
+    bool Enabled(int id) const { return enabled[id - FIRST_CONTROL_ID]; }
+};
+
+ControlStates UpdateControlStates(const CoreState& core, const WindowState& window);
+
+}  // namespace ruk

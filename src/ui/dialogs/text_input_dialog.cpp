@@ -1,0 +1,65 @@
+// The Text and URDL input dialog (see text_input_dialog.h).
+#include "dialogs/text_input_dialog.h"
+
+#include <QPlainTextEdit>
+#include <QPushButton>
+
+#include "dialogs/clipboard_text.h"
+#include "engine/solved_check.h"
+#include "engine/urdl_parser.h"
+
+namespace ruk {
+
+TextInputDialog::TextInputDialog(Purpose purpose, CoreState& core, Prompts& prompts,
+                                 QWidget* parent)
+    : DialogFrame(parent, CourierFont(), 237, 331),
+      purpose_(purpose),
+      core_(core),
+      prompts_(prompts) {
+    setWindowTitle(purpose == Purpose::LEVEL ? "Text" : "URDL input");
+    box_ = AddTextBox(7, 25, 223, 299);
+    paste_ = AddButton("Paste", 130, 7, 48, 14, false);
+    load_ = AddButton("Load", 182, 7, 48, 14, true);
+    connect(paste_, &QPushButton::clicked, this, [this] { Paste(); });
+    connect(load_, &QPushButton::clicked, this, [this] { Load(); });
+}
+
+void TextInputDialog::Paste() {
+    const std::string text = ClipboardText();
+    if (text.empty()) return;
+    box_->setPlainText(QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size())));
+}
+
+void TextInputDialog::Load() {
+    // The box keeps line breaks as LF; both readers take any line break.
+    const QByteArray text = box_->toPlainText().toLatin1();
+    if (purpose_ == Purpose::LEVEL)
+        LoadLevel(text);
+    else
+        LoadMoves(text);
+    done(delivered_ ? QDialog::Accepted : QDialog::Rejected);
+}
+
+void TextInputDialog::LoadLevel(const QByteArray& text) {
+    auto& source = core_.level.levelSet.sourceText;
+    const qsizetype end = text.indexOf('\0');
+    const qsizetype length = std::min<qsizetype>(end < 0 ? text.size() : end, LEVEL_TEXT_LIMIT);
+    std::copy(text.constData(), text.constData() + length, source.begin());
+    source[length] = '\0';
+    delivered_ = true;
+}
+
+void TextInputDialog::LoadMoves(const QByteArray& text) {
+    if (text.isEmpty()) return;
+    if (!ParseUrdl(core_.level, core_.play, text.constData())) {
+        if (core_.play.history.failed) {
+            prompts_.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
+            outOfMemory_ = true;
+        }
+        prompts_.Message("RUK", "There is incomplete data.", PromptIcon::NONE);
+    }
+    SolvedTest(core_.level, core_.play);
+    delivered_ = true;
+}
+
+}  // namespace ruk

@@ -1,0 +1,47 @@
+// The dialog through which a level ("Text") or a move string ("URDL input") is typed or
+// pasted and handed to the game.
+#pragma once
+
+#include "core_state.h"
+#include "dialogs/dialog_frame.h"
+#include "panel/prompts.h"
+
+class QPlainTextEdit;
+class QPushButton;
+
+namespace ruk {
+
+constexpr int LEVEL_TEXT_LIMIT = 9999;  // characters of level text that Load hands over
+
+class TextInputDialog : public DialogFrame {
+  public:
+    enum class Purpose { LEVEL, MOVES };
+    TextInputDialog(Purpose purpose, CoreState& core, Prompts& prompts, QWidget* parent);
+
+    // Load handed the text on: the level text is in the LevelSet's source, or the moves are
+    // in the history after the cursor.
+    bool Delivered() const { return delivered_; }
+    // The history could not grow: the program must close.
+    bool OutOfMemory() const { return outOfMemory_; }
+
+    QPlainTextEdit* TextBox() const { return box_; }
+    QPushButton* PasteButton() const { return paste_; }
+    QPushButton* LoadButton() const { return load_; }
+
+  private:
+    void Paste();
+    void Load();
+    void LoadLevel(const QByteArray& text);
+    void LoadMoves(const QByteArray& text);
+
+    Purpose purpose_;
+    CoreState& core_;
+    Prompts& prompts_;
+    QPlainTextEdit* box_;
+    QPushButton* paste_;
+    QPushButton* load_;
+    bool delivered_ = false;
+    bool outOfMemory_ = false;
+};
+
+}  // namespace ruk

@@ -1,0 +1,666 @@
+// The main window (see main_window.h). Every handler follows the same pattern: a core call,
+// then the drawing and the panel updates the call asked for.
+#include "window/main_window.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QRegularExpressionValidator>
+#include <QScreen>
+#include <cstdint>
+
+#include "board/jump_number.h"
+#include "core_door.h"
+#include "editor/editor_grid.h"
+#include "engine/box_selection.h"
+#include "panel/command_rules.h"
+#include "panel/control_states.h"
+#include "panel/palette_hit.h"
+#include "panel/window_layout.h"
+#include "planner/unsolvable_check.h"
+#include "render/board_renderer.h"
+#include "render/palette_renderer.h"
+#include "render/text_drawing.h"
+#include "settings/program_folder.h"
+#include "window/panel_group_box.h"
+
+namespace ruk {
+
+namespace {
+
+constexpr int STEP_PERIOD_MS = 10;
+constexpr int SOLVER_CLOCK_MS = 1000;
+constexpr int AUTO_PLAY_PERIOD_MS = 60;
+
+// Shows one back buffer, unscaled; mouse presses on it belong to the window.
+class BufferView : public QWidget {
+  public:
+    BufferView(QWidget* parent, const QImage& image) : QWidget(parent), image_(image) {
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_OpaquePaintEvent);
+    }
+
+  protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        painter.drawImage(0, 0, image_);
+    }
+
+  private:
+    const QImage& image_;
+};
+
+// The level-number box selects all of its text when it gets the focus, after the focus change
+// has settled (a click would otherwise place the caret over the selection).
+class NumberBox : public QLineEdit {
+  public:
+    using QLineEdit::QLineEdit;
+
+  protected:
+    void focusInEvent(QFocusEvent* event) override {
+        QLineEdit::focusInEvent(event);
+        QTimer::singleShot(0, this, [this] { selectAll(); });
+    }
+};
+
+struct ControlEntry {
+    int id;
+    enum Kind { BUTTON, DEFAULT_BUTTON, CHECK, RADIO, GROUP, LABEL, EDIT, LOGO, FRAME } kind;
+    const char* text;
+};
+
+constexpr ControlEntry CONTROL_TABLE[] = {
+    {ID_LOGO, ControlEntry::LOGO, ""},
+    {ID_LOADER_GROUP, ControlEntry::GROUP, "Level Loader"},
+    {ID_SELECTOR_GROUP, ControlEntry::GROUP, "Level Selector"},
+    {ID_OPTIONS_GROUP, ControlEntry::GROUP, "Options"},
+    {ID_VIEWER_GROUP, ControlEntry::GROUP, "Solution Viewer"},
+    {ID_RESULT_GROUP, ControlEntry::GROUP, "Result"},
+    {ID_EDITOR_GROUP, ControlEntry::GROUP, "Editor"},
+    {ID_TEXT, ControlEntry::BUTTON, "Text"},
+    {ID_FILE, ControlEntry::BUTTON, "File"},
+    {ID_SET_NAME, ControlEntry::LABEL, ""},
+    {ID_LEVEL_COUNT, ControlEntry::LABEL, ""},
+    {ID_PREV, ControlEntry::BUTTON, "Prev"},
+    {ID_NEXT, ControlEntry::BUTTON, "Next"},
+    {ID_LEVEL_NUMBER, ControlEntry::EDIT, ""},
+    {ID_JUMP, ControlEntry::DEFAULT_BUTTON, "Jump"},
+    {ID_LEVEL_SIZE, ControlEntry::LABEL, ""},
+    {ID_STATUS_LINE, ControlEntry::LABEL, ""},
+    {ID_INSTANT_MOVE, ControlEntry::CHECK, "Instant Move"},
+    {ID_GUARD, ControlEntry::CHECK, "Guard"},
+    {ID_SOLVER, ControlEntry::BUTTON, "Solver"},
+    {ID_INFO_LINE, ControlEntry::LABEL, ""},
+    {ID_URDL_INPUT, ControlEntry::BUTTON, "URDL Input"},
+    {ID_RESTART, ControlEntry::BUTTON, "Restart"},
+    {ID_UNDO, ControlEntry::BUTTON, "Undo"},
+    {ID_REDO, ControlEntry::BUTTON, "Redo"},
+    {ID_AUTO_PLAY, ControlEntry::BUTTON, "Auto-play"},
+    {ID_SHOWN_MOVES, ControlEntry::LABEL, ""},
+    {ID_SHOWN_PUSHES, ControlEntry::LABEL, ""},
+    {ID_SHOWN_ACTIONS, ControlEntry::LABEL, ""},
+    {ID_SOLVED, ControlEntry::LABEL, ""},
+    {ID_UNSOLVABLE, ControlEntry::LABEL, ""},
+    {ID_TOTAL_MOVES, ControlEntry::LABEL, ""},
+    {ID_TOTAL_PUSHES, ControlEntry::LABEL, ""},
+    {ID_TOTAL_ACTIONS, ControlEntry::LABEL, ""},
+    {ID_URDL_OUTPUT, ControlEntry::BUTTON, "URDL Output"},
+    {ID_PLAY, ControlEntry::RADIO, "Play"},
+    {ID_EDIT, ControlEntry::RADIO, "Edit"},
+    {ID_CLEAR, ControlEntry::BUTTON, "Clear"},
+    {ID_EDITOR_BOXES, ControlEntry::LABEL, ""},
+    {ID_EDITOR_GOALS, ControlEntry::LABEL, ""},
+    {ID_EDITOR_STATUS, ControlEntry::LABEL, ""},
+    {ID_BOARD_FRAME, ControlEntry::FRAME, ""},
+};
+
+bool IsRed(int id) {
+    return id == ID_STATUS_LINE || id == ID_EDITOR_STATUS || id == ID_UNSOLVABLE;
+}
+
+bool IsBlue(int id) {
+    return id == ID_INFO_LINE || id == ID_RESULT_GROUP || id == ID_SOLVED || id == ID_TOTAL_MOVES ||
+           id == ID_TOTAL_PUSHES || id == ID_TOTAL_ACTIONS;
+}
+
+void Colour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    widget->setPalette(palette);
+}
+
+// Client pixels arrive as unsigned 16-bit values, so a drag beyond the left or top edge
+// lands far outside every area instead of on a negative cell.
+int Pixel(qreal value) {
+    return static_cast<std::uint16_t>(static_cast<int>(value));
+}
+
+}  // namespace
+
+MainWindow::MainWindow(const WindowSetup& setup)
+    : core_(CreateCoreState()),
+      prompts_(*setup.prompts),
+      programFolder_(setup.programFolder),
+      workArea_(setup.workArea) {
+    // A main window's frame: caption, system menu and minimize box, but no maximize or resize.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setWindowTitle(WINDOW_CAPTION);
+    setWindowIcon(QIcon(":/ruk_icon.png"));
+    setMouseTracking(true);
+    stepTimer_.setInterval(STEP_PERIOD_MS);
+    solverTimer_.setInterval(SOLVER_CLOCK_MS);
+    autoPlayTimer_.setInterval(AUTO_PLAY_PERIOD_MS);
+    connect(&stepTimer_, &QTimer::timeout, this, [this] { OnStepTimerTick(); });
+    connect(&autoPlayTimer_, &QTimer::timeout, this, [this] { OnAutoPlayTimerTick(); });
+    connect(&solverTimer_, &QTimer::timeout, this, [this] { OnSolverClockTick(); });
+    CreateControls();
+}
+
+MainWindow::~MainWindow() {
+    stepTimer_.stop();
+    solverTimer_.stop();
+    autoPlayTimer_.stop();
+}
+
+void MainWindow::CreateControls() {
+    for (const ControlEntry& entry : CONTROL_TABLE) {
+        QWidget* widget = nullptr;
+        const QString text = entry.text;
+        switch (entry.kind) {
+            case ControlEntry::BUTTON:
+            case ControlEntry::DEFAULT_BUTTON: {
+                auto* button = new QPushButton(text, this);
+                if (entry.kind == ControlEntry::DEFAULT_BUTTON) button->setDefault(true);
+                widget = button;
+                break;
+            }
+            case ControlEntry::CHECK:
+                widget = new QCheckBox(text, this);
+                break;
+            case ControlEntry::RADIO: {
+                // Push-like radio buttons: checkable buttons that exclude each other.
+                auto* button = new QPushButton(text, this);
+                button->setCheckable(true);
+                button->setAutoExclusive(true);
+                widget = button;
+                break;
+            }
+            case ControlEntry::GROUP:
+                widget = new PanelGroupBox(text, this);
+                widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+                break;
+            case ControlEntry::LABEL:
+                widget = new QLabel(this);
+                widget->setAttribute(Qt::WA_TransparentForMouseEvents);
+                break;
+            case ControlEntry::EDIT: {
+                auto* edit = new NumberBox(this);
+                edit->setAlignment(Qt::AlignRight);
+                edit->setValidator(
+                    new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+                widget = edit;
+                break;
+            }
+            case ControlEntry::LOGO: {
+                auto* logo = new QLabel(this);
+                logo->setPixmap(QPixmap(":/ruk_logo.png"));
+                logo->setAttribute(Qt::WA_TransparentForMouseEvents);
+                widget = logo;
+                break;
+            }
+            case ControlEntry::FRAME:
+                widget = boardView_ = new BufferView(this, boardBuffer_);
+                break;
+        }
+        if (IsRed(entry.id)) Colour(widget, QColor(255, 0, 0));
+        if (IsBlue(entry.id)) Colour(widget, QColor(0, 0, 255));
+        controls_[entry.id - FIRST_CONTROL_ID] = widget;
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+            button->setFocusPolicy(Qt::TabFocus);
+            const int id = entry.id;
+            connect(button, &QAbstractButton::clicked, this, [this, id] { Command(id); });
+        }
+    }
+    paletteView_ = new BufferView(this, paletteBuffer_);
+    wallToolView_ = new BufferView(this, wallToolBuffer_);
+}
+
+QString MainWindow::ControlText(int id) const {
+    QWidget* widget = Control(id);
+    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+    if (auto* edit = qobject_cast<QLineEdit*>(widget)) return edit->text();
+    if (auto* group = qobject_cast<QGroupBox*>(widget)) return group->title();
+    return {};
+}
+
+void MainWindow::SetControlText(int id, const QString& text) {
+    QWidget* widget = Control(id);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        if (label->text() != text) label->setText(text);
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+        if (button->text() != text) button->setText(text);
+    } else if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
+        if (edit->text() != text) edit->setText(text);
+    }
+}
+
+// ---- Start-up -------------------------------------------------------------------------------
+
+bool MainWindow::ApplyLayout(int frameWidth, int frameHeight) {
+    QRect work = workArea_ ? *workArea_ : QRect();
+    if (!workArea_) {
+        const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (shown) work = shown->availableGeometry();
+    }
+    const WindowLayout layout =
+        LayoutWindow({frameWidth, frameHeight, work.x(), work.y(), work.width(), work.height()});
+    if (!layout.fits) return false;
+    layoutFrameWidth_ = frameWidth;
+    layoutFrameHeight_ = frameHeight;
+    Grids& grids = core_->level.grids;
+    grids.maxWidth = layout.maxWidth;
+    grids.maxHeight = layout.maxHeight;
+    window_.boardRect = layout.boardRect;
+    window_.paletteRect = layout.paletteRect;
+    window_.wallToolRect = layout.wallToolRect;
+    for (const ControlPlace& place : layout.controls)
+        if (place.id >= FIRST_CONTROL_ID && place.id <= LAST_CONTROL_ID)
+            Control(place.id)->setGeometry(place.x, place.y, place.width, place.height);
+    const PixelRect& palette = layout.paletteRect;
+    const PixelRect& wallTool = layout.wallToolRect;
+    paletteView_->setGeometry(palette.left, palette.top, palette.right - palette.left,
+                              palette.bottom - palette.top);
+    wallToolView_->setGeometry(wallTool.left, wallTool.top, wallTool.right - wallTool.left,
+                               wallTool.bottom - wallTool.top);
+    paletteView_->raise();
+    wallToolView_->raise();
+    setFixedSize(layout.clientWidth, layout.clientHeight);
+    move(layout.windowX, layout.windowY);
+    return true;
+}
+
+bool MainWindow::StartUp() {
+    if (!core_) {
+        prompts_.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
+        CloseSequence();
+        return false;
+    }
+    // Before the window is shown no frame is known; the layout runs again once it is.
+    if (!ApplyLayout(0, 0)) {
+        prompts_.Message("RUK", "Display size is small.\r\n\r\nrequired (1920 x 1080)",
+                         PromptIcon::ERROR);
+        CloseSequence();
+        return false;
+    }
+    paths_ = BuildWorkingPaths(WorkingFolder(programFolder_));
+    pathsKnown_ = true;
+    // A skin beside the program wins over one in the settings folder.
+    skin_ = LoadSkin(QString::fromStdString(programFolder_ + "/ruk_skin.bmp"));
+    if (!skin_.fromFile && paths_.folder != programFolder_)
+        skin_ = LoadSkin(QString::fromStdString(paths_.skin));
+    LoadSettings();
+    static_cast<QPushButton*>(Control(ID_PLAY))->setChecked(true);
+    ShowWelcome();
+    stepTimer_.start();
+    ApplyControlStates();
+    return true;
+}
+
+void MainWindow::LoadSettings() {
+    const Options options = LoadOptions(paths_);
+    core_->play.instantMove = options.instantMove;
+    core_->play.guardOn = options.guardEnabled;
+    static_cast<QCheckBox*>(Control(ID_GUARD))->setChecked(options.guardEnabled);
+    static_cast<QCheckBox*>(Control(ID_INSTANT_MOVE))->setChecked(options.instantMove);
+}
+
+void MainWindow::ShowWelcome() {
+    Grids& grids = core_->level.grids;
+    for (int row = 0; row < grids.maxHeight; ++row)
+        for (int col = 0; col < grids.maxWidth; ++col)
+            grids.displayGrid[GridIndex(row, col)] = EXTERIOR;
+    boardBuffer_ = MakeBoardBuffer(grids);
+    RedrawPalette();
+    RenderBoard(*core_, skin_, boardBuffer_);
+    DrawWelcomeScreen(boardBuffer_, grids.maxWidth, grids.maxHeight);
+    boardView_->update();
+}
+
+void MainWindow::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // Window managers report the frame only after the window is mapped.
+    QTimer::singleShot(200, this, [this] { CheckFrameAfterShow(); });
+}
+
+void MainWindow::CheckFrameAfterShow() {
+    if (closed_ || !core_) return;
+    const int frameWidth = frameGeometry().width() - width();
+    const int frameHeight = frameGeometry().height() - height();
+    if (frameWidth == layoutFrameWidth_ && frameHeight == layoutFrameHeight_) return;
+    // Only the empty start-up board can change its size under the player's eyes.
+    if (core_->level.levelSet.count != 0 || core_->level.board.status != LevelStatus::NONE) return;
+    if (!ApplyLayout(frameWidth, frameHeight)) {
+        prompts_.Message("RUK", "Display size is small.\r\n\r\nrequired (1920 x 1080)",
+                         PromptIcon::ERROR);
+        close();
+        return;
+    }
+    ShowWelcome();
+}
+
+// ---- Drawing and the panel ------------------------------------------------------------------
+
+void MainWindow::Redraw() {
+    RenderBoard(*core_, skin_, boardBuffer_);
+    boardView_->update();
+}
+
+void MainWindow::RedrawPalette() {
+    RenderPalette(core_->level.editor.editMode, core_->level.editor.selectedTool, skin_,
+                  palette().color(QPalette::Button), paletteBuffer_, wallToolBuffer_);
+    paletteView_->update();
+    wallToolView_->update();
+}
+
+void MainWindow::RefreshPanel(void (*update)(const CoreState&, PanelTexts&)) {
+    update(*core_, panel_);
+    ApplyPanel();
+}
+
+void MainWindow::RefreshLevelInfo() {
+    UpdateLevelInfo(*core_, window_, panel_);
+    UpdateUnsolvableLabel(*core_, panel_);
+    ApplyPanel();
+}
+
+void MainWindow::ApplyPanel() {
+    for (int id = FIRST_CONTROL_ID; id <= LAST_CONTROL_ID; ++id) {
+        if (!panel_.written[id - FIRST_CONTROL_ID]) continue;
+        panel_.written[id - FIRST_CONTROL_ID] = false;
+        SetControlText(id, QString::fromLatin1(panel_.Get(id).c_str()));
+        // The panel took the info line over: the cell under the mouse is shown again on the
+        // next move, even when it has not changed.
+        if (id == ID_INFO_LINE) window_.lastShownX = window_.lastShownY = -1;
+    }
+}
+
+void MainWindow::ApplyControlStates() {
+    const ControlStates states = UpdateControlStates(*core_, window_);
+    for (int id = FIRST_CONTROL_ID; id <= LAST_CONTROL_ID; ++id) {
+        QWidget* widget = Control(id);
+        if (qobject_cast<QLabel*>(widget) || qobject_cast<QGroupBox*>(widget) ||
+            widget == boardView_)
+            continue;
+        widget->setEnabled(states.Enabled(id));
+    }
+}
+
+void MainWindow::Apply(const WindowRequests& requests) {
+    if (requests.startAutoTimer) autoPlayTimer_.start();
+    if (requests.killAutoTimer) autoPlayTimer_.stop();
+    if (requests.caption == AutoPlayCaption::STOP) SetControlText(ID_AUTO_PLAY, "Stop");
+    if (requests.caption == AutoPlayCaption::AUTO_PLAY) SetControlText(ID_AUTO_PLAY, "Auto-play");
+    if (requests.redraw) Redraw();
+    if (requests.counters) UpdateCounters(*core_, panel_);
+    if (requests.result) UpdateResult(*core_, panel_);
+    if (requests.levelInfo) UpdateLevelInfo(*core_, window_, panel_);
+    UpdateUnsolvableLabel(*core_, panel_);
+    ApplyPanel();
+    if (requests.congratulate)
+        prompts_.Message("RUK", "Status: Solved\r\n\r\nCongratulations !!",
+                         PromptIcon::INFORMATION);
+    if (requests.controlStates) ApplyControlStates();
+}
+
+// ---- Timers ---------------------------------------------------------------------------------
+
+void MainWindow::OnStepTimerTick() {
+    // Runs every 10 ms for the life of the window: nothing at all while no animation runs.
+    const AnimMode mode = core_->play.animMode;
+    if (mode == AnimMode::IDLE || mode == AnimMode::AUTO_ACTIONS || closed_) return;
+    WindowRequests requests;
+    door::StepTick(*core_, requests);
+    Apply(requests);
+}
+
+void MainWindow::OnAutoPlayTimerTick() {
+    if (closed_) return;
+    WindowRequests requests;
+    door::AutoPlayTick(*core_, requests);
+    Apply(requests);
+}
+
+// ---- Mouse ----------------------------------------------------------------------------------
+
+void MainWindow::mousePressEvent(QMouseEvent* event) {
+    const int x = Pixel(event->position().x());
+    const int y = Pixel(event->position().y());
+    if (event->button() == Qt::LeftButton) LeftPress(x, y);
+    if (event->button() == Qt::RightButton) RightPress(x, y);
+}
+
+void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::LeftButton || event->button() == Qt::RightButton) Release();
+}
+
+void MainWindow::Release() {
+    if (closed_) return;
+    window_.paintState = 0;
+    lastDragCell_ = {};
+    if (core_->level.editor.editMode == EditMode::EDIT) EditorChecked();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent* event) {
+    MouseMove(Pixel(event->position().x()), Pixel(event->position().y()));
+}
+
+void MainWindow::LeftPress(int x, int y) {
+    if (closed_) return;
+    window_.paintState = 1;
+    lastDragCell_ = {};  // a stroke starts only on a painted cell
+    LevelModel& level = core_->level;
+    const PaletteHit hit = HitPalette(window_, level.editor.editMode, x, y);
+    if (hit.kind == PaletteHitKind::TOOL) {
+        level.editor.selectedTool = hit.tool;
+        RedrawPalette();
+        return;
+    }
+    if (hit.kind == PaletteHitKind::IGNORED) return;
+    const GridCell cell =
+        PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
+    if (!cell.valid()) return;
+    if (level.editor.editMode == EditMode::EDIT) {
+        EditorPress(cell, false);
+        return;
+    }
+    const LevelStatus status = level.board.status;
+    if (status != LevelStatus::PLAYABLE && status != LevelStatus::BLOCKED) return;
+    WindowRequests requests;
+    door::Click(*core_, cell.row, cell.col, requests);
+    Apply(requests);
+}
+
+void MainWindow::RightPress(int x, int y) {
+    if (closed_) return;
+    window_.paintState = -1;
+    lastDragCell_ = {};
+    LevelModel& level = core_->level;
+    const GridCell cell =
+        PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
+    if (!cell.valid()) return;
+    if (level.editor.editMode == EditMode::EDIT) {
+        EditorPress(cell, true);
+        return;
+    }
+    WindowRequests requests;
+    door::RightClick(*core_, requests);
+    Apply(requests);
+}
+
+void MainWindow::MouseMove(int x, int y) {
+    if (closed_) return;
+    const LevelModel& level = core_->level;
+    const GridCell cell =
+        PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
+    if (!cell.valid()) {
+        window_.paintState = 0;
+        return;
+    }
+    if (level.editor.editMode == EditMode::EDIT) {
+        EditorDrag(cell);
+        return;
+    }
+    if (window_.solverRunning) return;
+    int column = cell.col - level.grids.colOffset;
+    int row = cell.row - level.grids.rowOffset;
+    if (column < 0 || column >= level.board.width || row < 0 || row >= level.board.height ||
+        level.board.status == LevelStatus::NONE)
+        column = row = -1;
+    if (column == window_.lastShownX && row == window_.lastShownY) return;
+    window_.lastShownX = column;
+    window_.lastShownY = row;
+    SetControlText(ID_INFO_LINE, QString::fromLatin1(CursorText(column, row).c_str()));
+}
+
+// ---- Commands -------------------------------------------------------------------------------
+
+void MainWindow::LevelShown() {
+    Redraw();
+    if (core_->level.editor.editMode == EditMode::EDIT) {
+        // A level loaded while editing comes up in the editor, checked; Play without a change
+        // then plays it as loaded.
+        core_->level.editor.statusBeforeEdit = core_->level.board.status;
+        ValidateEditor(core_->level);
+    }
+    RefreshLevelInfo();
+    ApplyControlStates();
+}
+
+void MainWindow::OpenFile() {
+    const std::optional<std::string> chosen =
+        prompts_.OpenFile("Select File", core_->level.levelSet.path.data());
+    if (!chosen) return;
+    if (!door::OpenLevelSet(*core_, chosen->c_str())) return;
+    door::ShowCurrentLevel(*core_);
+    LevelShown();
+}
+
+void MainWindow::SelectAndChange(int number) {
+    if (door::ShowLevel(*core_, number)) LevelShown();
+}
+
+void MainWindow::Jump() {
+    const QByteArray typed = static_cast<QLineEdit*>(Control(ID_LEVEL_NUMBER))->text().toLatin1();
+    SelectAndChange(JumpLevelNumber(typed.constData(), core_->level.levelSet.count));
+}
+
+void MainWindow::GuardChanged() {
+    core_->play.guardOn = static_cast<QCheckBox*>(Control(ID_GUARD))->isChecked();
+    RefreshUnsolvable(*core_);
+    UpdateUnsolvableLabel(*core_, panel_);
+    ApplyPanel();
+    if (core_->play.boxSelected) {
+        SelectBox(*core_);
+        Redraw();
+    }
+}
+
+void MainWindow::Command(int id) {
+    if (closed_) return;
+    const LevelSet& set = core_->level.levelSet;
+    const PlayState& play = core_->play;
+    WindowRequests requests;
+    switch (id) {
+        case ID_FILE:
+            OpenFile();
+            return;
+        case ID_PREV:
+            if (set.current > 1) SelectAndChange(set.current - 1);
+            return;
+        case ID_NEXT:
+            if (set.current < set.count) SelectAndChange(set.current + 1);
+            return;
+        case ID_JUMP:
+            if (set.count != 0) Jump();
+            return;
+        case ID_SOLVER:
+            SolverButton();
+            return;
+        case ID_RESTART:
+            door::Restart(*core_, requests);
+            break;
+        case ID_UNDO:
+            door::Undo(*core_, requests);
+            break;
+        case ID_REDO:
+            door::Redo(*core_, requests);
+            break;
+        case ID_AUTO_PLAY:
+            if (play.animMode == AnimMode::IDLE && play.history.cursor >= play.history.end) return;
+            door::AutoPlay(*core_, requests);
+            break;
+        case ID_GUARD:
+            GuardChanged();
+            return;
+        case ID_INSTANT_MOVE:
+            core_->play.instantMove =
+                static_cast<QCheckBox*>(Control(ID_INSTANT_MOVE))->isChecked();
+            return;
+        case ID_TEXT:
+            TextCommand();
+            return;
+        case ID_URDL_INPUT:
+            UrdlInputCommand();
+            return;
+        case ID_URDL_OUTPUT:
+            OutputCommand();
+            return;
+        case ID_CLEAR:
+            ClearEditorCommand();
+            return;
+        case ID_PLAY:
+            if (core_->level.editor.editMode == EditMode::EDIT) SwitchToPlay();
+            return;
+        case ID_EDIT:
+            if (core_->level.editor.editMode == EditMode::PLAY) SwitchToEdit();
+            return;
+        default:
+            return;
+    }
+    Apply(requests);
+}
+
+// ---- Closing --------------------------------------------------------------------------------
+
+void MainWindow::reject() {}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    CloseSequence();
+    event->accept();
+    QDialog::done(0);
+}
+
+void MainWindow::CloseSequence() {
+    if (closed_) return;
+    closed_ = true;
+    stepTimer_.stop();
+    solverTimer_.stop();
+    autoPlayTimer_.stop();
+    // A running solver goes with the window; its report is dropped.
+    solverProcess_.Stop();
+    window_.solverRunning = false;
+    if (pathsKnown_ && core_) SaveOptions(paths_, {core_->play.instantMove, core_->play.guardOn});
+}
+
+}  // namespace ruk

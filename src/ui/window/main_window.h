@@ -1,0 +1,162 @@
+// The one window of the player: it places the controls, turns mouse presses, commands and
+// timer ticks into calls on the core, and draws what the core holds.
+#pragma once
+
+#include <QDialog>
+#include <QImage>
+#include <QRect>
+#include <QTimer>
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "core_state.h"
+#include "engine/window_requests.h"
+#include "panel/control_ids.h"
+#include "panel/prompts.h"
+#include "panel/status_panel.h"
+#include "panel/window_state.h"
+#include "process/solver_process.h"
+#include "render/skin.h"
+#include "settings/settings.h"
+#include "solver/solver_job.h"
+
+class QAbstractButton;
+class QLabel;
+class QLineEdit;
+
+namespace ruk {
+class SolverDialog;
+}
+
+namespace ruk {
+
+constexpr const char* WINDOW_CAPTION = "RUK (Rukplayer) v2.2";
+
+struct WindowSetup {
+    Prompts* prompts = nullptr;     // not owned; answers every modal interaction
+    std::string programFolder;      // the executable's folder
+    std::optional<QRect> workArea;  // the screen's work area when not given
+};
+
+class MainWindow : public QDialog {
+  public:
+    explicit MainWindow(const WindowSetup& setup);
+    ~MainWindow() override;
+
+    // Lays the window out, loads the skin and the options and shows the welcome screen. False
+    // when the display is too small: the message has been shown and the window closed.
+    bool StartUp();
+
+    // A command of a control, as a click on it runs it.
+    void Command(int id);
+    // The bodies of timer 1 (10 ms, animation steps) and timer 4 (60 ms, auto-play by
+    // actions); the Qt timers call them, and so can tests.
+    void OnStepTimerTick();
+    void OnAutoPlayTimerTick();
+    // Timer 3, every second while a solver runs: the clock, the time limit, and the report
+    // once the solver's process has ended.
+    void OnSolverClockTick();
+    qint64 SolverProcessId() const { return solverProcess_.ProcessId(); }
+    // Waits up to ms for the solver's process to end by itself, without reporting it.
+    bool WaitForSolverProcess(int ms) { return solverProcess_.WaitForEnd(ms); }
+    bool AutoPlayTimerActive() const { return autoPlayTimer_.isActive(); }
+
+    CoreState& Core() { return *core_; }
+    const WindowState& State() const { return window_; }
+    const WorkingPaths& Paths() const { return paths_; }
+    const Skin& CurrentSkin() const { return skin_; }
+    const QImage& BoardBuffer() const { return boardBuffer_; }
+    const QImage& PaletteBuffer() const { return paletteBuffer_; }
+    const QImage& WallToolBuffer() const { return wallToolBuffer_; }
+    QWidget* Control(int id) const { return controls_[id - FIRST_CONTROL_ID]; }
+    QString ControlText(int id) const;
+
+  protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void reject() override;  // Escape: the window closes only through its close request
+
+  private:
+    void CreateControls();
+    bool ApplyLayout(int frameWidth, int frameHeight);
+    void CheckFrameAfterShow();
+    void ShowWelcome();
+    void LoadSettings();
+
+    void LeftPress(int x, int y);
+    void RightPress(int x, int y);
+    void MouseMove(int x, int y);
+    void Release();
+
+    // The editor (main_window_editor.cpp).
+    void EditorPress(GridCell cell, bool erase);
+    void EditorDrag(GridCell cell);
+    void EditorChecked();
+    void SwitchToEdit();
+    void SwitchToPlay();
+    void ClearEditorCommand();
+
+    // The text dialogs (main_window_dialogs.cpp).
+    void TextCommand();
+    void UrdlInputCommand();
+    void OutputCommand();
+
+    // The drawing and the panels after a level is shown.
+    void LevelShown();
+    void OpenFile();
+    void SelectAndChange(int number);
+    void Jump();
+    // The solver bridge (main_window_solver.cpp).
+    enum class SolverEnd { FINISHED, CANCELED, TIMED_OUT };
+    void SolverButton();
+    void StartSolverRun(const SolverDialog& dialog);
+    void CancelSolver();
+    void SolverReport(SolverEnd end);
+    void SolverResultMessage(bool solved);
+    void GuardChanged();
+    void Apply(const WindowRequests& requests);
+
+    void Redraw();
+    void RedrawPalette();
+    void RefreshPanel(void (*update)(const CoreState&, PanelTexts&));
+    void RefreshLevelInfo();
+    void ApplyPanel();
+    void ApplyControlStates();
+    void SetControlText(int id, const QString& text);
+
+    void CloseSequence();
+
+    std::unique_ptr<CoreState> core_;
+    Prompts& prompts_;
+    std::string programFolder_;
+    std::optional<QRect> workArea_;
+    WindowState window_;
+    WorkingPaths paths_;
+    bool pathsKnown_ = false;
+    bool closed_ = false;
+    GridCell lastDragCell_;  // the editor's last painted cell while a button is held
+    int layoutFrameWidth_ = 0;
+    int layoutFrameHeight_ = 0;
+    Skin skin_;
+    QImage boardBuffer_;
+    QImage paletteBuffer_;
+    QImage wallToolBuffer_;
+    PanelTexts panel_;
+    std::array<QWidget*, CONTROL_COUNT> controls_{};
+    QWidget* boardView_ = nullptr;
+    QWidget* paletteView_ = nullptr;
+    QWidget* wallToolView_ = nullptr;
+    QTimer stepTimer_;      // timer 1
+    QTimer solverTimer_;    // timer 3
+    QTimer autoPlayTimer_;  // timer 4
+    SolverProcess solverProcess_;
+    SolverJob solverJob_;
+    SolverEnd solverStopReason_ = SolverEnd::FINISHED;
+};
+
+}  // namespace ruk

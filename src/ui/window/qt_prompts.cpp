@@ -1,0 +1,76 @@
+// The real dialogs (see qt_prompts.h). Texts are bytes (Latin-1) and keep their CR LF line
+// breaks; a message box shows a line break for each pair.
+#include "window/qt_prompts.h"
+
+#include <QDialog>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+namespace ruk {
+
+namespace {
+
+QString Shown(const std::string& text) {
+    QString shown = QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+    shown.replace("\r\n", "\n");
+    return shown;
+}
+
+QMessageBox::Icon IconOf(PromptIcon icon) {
+    switch (icon) {
+        case PromptIcon::ERROR:
+            return QMessageBox::Critical;
+        case PromptIcon::QUESTION:
+            return QMessageBox::Question;
+        case PromptIcon::NONE:
+            return QMessageBox::NoIcon;
+        case PromptIcon::INFORMATION:
+            break;
+    }
+    return QMessageBox::Information;
+}
+
+}  // namespace
+
+void QtPrompts::Message(const std::string& caption, const std::string& text, PromptIcon icon) {
+    QMessageBox box(IconOf(icon), Shown(caption), Shown(text), QMessageBox::Ok, parent_);
+    box.exec();
+}
+
+bool QtPrompts::Confirm(const std::string& caption, const std::string& text) {
+    QMessageBox box(QMessageBox::Question, Shown(caption), Shown(text),
+                    QMessageBox::Ok | QMessageBox::Cancel, parent_);
+    box.setDefaultButton(QMessageBox::Cancel);
+    return box.exec() == QMessageBox::Ok;
+}
+
+std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const std::string& title,
+                                                const std::string& startPath) {
+    auto dialog =
+        std::make_unique<QFileDialog>(parent, Shown(title), QFile::decodeName(startPath.c_str()));
+    dialog->setFileMode(QFileDialog::ExistingFile);
+    dialog->setAcceptMode(QFileDialog::AcceptOpen);
+    dialog->setNameFilters({"Level files (*.txt *.sok *.xsb)", "All files (*)"});
+    // The start path names the last file: select it, so the dialog opens in its folder.
+    if (!startPath.empty()) dialog->selectFile(QFile::decodeName(startPath.c_str()));
+    return dialog;
+}
+
+std::optional<std::string> QtPrompts::OpenFile(const std::string& title,
+                                               const std::string& startPath) {
+    const std::unique_ptr<QFileDialog> dialog = MakeOpenFileDialog(parent_, title, startPath);
+    if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
+        return std::nullopt;
+    return QFile::encodeName(dialog->selectedFiles().first()).toStdString();
+}
+
+}  // namespace ruk
+
+namespace ruk {
+
+void QtPrompts::RunDialog(QDialog& dialog) {
+    dialog.exec();
+}
+
+}  // namespace ruk

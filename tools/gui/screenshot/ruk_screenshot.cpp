@@ -1,0 +1,176 @@
+// ruk-screenshot: shows the player's window with a level loaded and, when asked, a box
+// selected, and saves a picture of it. On an X server the picture is taken from the screen,
+// so it shows the real window; elsewhere the window draws itself into it.
+//
+//   ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--moves URDL] [--box X,Y] [--edit]
+//                  [--dialog NAME]]
+//
+// --moves plays a move string (as URDL Input and Auto-play would) before anything else.
+// --edit switches to the editor once the level is loaded, with the box tool chosen.
+// --dialog takes the picture of one of the program's dialogs instead of the window: text,
+// urdl (the URDL input), out (Text out) or solver.
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScreen>
+#include <QThread>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "engine/urdl_parser.h"
+#include "panel/control_ids.h"
+#include "render/text_drawing.h"
+#include "settings/program_folder.h"
+#include "window/main_window.h"
+
+namespace {
+
+// Answers the window's prompts without a person: the level file for "File", and every
+// message is printed.
+void Settle(int milliseconds);
+QPixmap Picture(QWidget& widget);
+
+class ScriptedPrompts : public ruk::Prompts {
+  public:
+    explicit ScriptedPrompts(std::string file) : file_(std::move(file)) {}
+    QPixmap dialogPicture;
+    void Message(const std::string& caption, const std::string& text, ruk::PromptIcon) override {
+        std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
+    }
+    bool Confirm(const std::string&, const std::string&) override { return false; }
+    std::optional<std::string> OpenFile(const std::string&, const std::string&) override {
+        return file_;
+    }
+    void RunDialog(QDialog& dialog) override {
+        dialog.show();
+        Settle(600);
+        dialogPicture = Picture(dialog);
+        dialog.close();
+    }
+
+  private:
+    std::string file_;
+};
+
+// Lets the window system and the window's timers run for a while.
+void Settle(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(5);
+    }
+}
+
+// On an X server the picture comes from the screen, so it shows the real window.
+QPixmap Picture(QWidget& widget) {
+    if (QGuiApplication::platformName() == "xcb") {
+        const QRect frame = widget.frameGeometry();
+        return widget.screen()->grabWindow(0, frame.x(), frame.y(), frame.width(), frame.height());
+    }
+    return widget.grab();
+}
+
+void Click(ruk::MainWindow& window, int x, int y) {
+    const QPointF at(x, y);
+    QMouseEvent press(QEvent::MouseButtonPress, at, window.mapToGlobal(at), Qt::LeftButton,
+                      Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, window.mapToGlobal(at), Qt::LeftButton,
+                        Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(&window, &release);
+}
+
+int Usage() {
+    std::fprintf(stderr,
+                 "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--moves URDL] [--box X,Y] "
+                 "[--edit] [--dialog text|urdl|out|solver]]\n");
+    return 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (argc < 2) return Usage();
+    const char* out = argv[1];
+    std::string file;
+    int level = 1;
+    int boxX = 0;
+    int boxY = 0;
+    bool edit = false;
+    std::string dialog;
+    std::string moves;
+    for (int i = 2; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--edit") == 0) {
+            edit = true;
+        } else if (std::strcmp(argv[i], "--dialog") == 0 && i + 1 < argc) {
+            dialog = argv[++i];
+        } else if (std::strcmp(argv[i], "--moves") == 0 && i + 1 < argc) {
+            moves = argv[++i];
+        } else if (std::strcmp(argv[i], "--box") == 0 && i + 1 < argc) {
+            if (std::sscanf(argv[++i], "%d,%d", &boxX, &boxY) != 2) return Usage();
+        } else if (file.empty()) {
+            file = argv[i];
+        } else {
+            level = std::atoi(argv[i]);
+        }
+    }
+
+    QApplication app(argc, argv);
+    ruk::InstallProgramFont();
+    ScriptedPrompts prompts(file);
+    ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt});
+    if (!window.StartUp()) return 1;
+    window.show();
+    Settle(600);
+    if (!file.empty()) {
+        window.Command(ruk::ID_FILE);
+        if (level > 1) {
+            static_cast<QLineEdit*>(window.Control(ruk::ID_LEVEL_NUMBER))
+                ->setText(QString::number(level));
+            window.Command(ruk::ID_JUMP);
+        }
+    }
+    if (!moves.empty()) {
+        ruk::CoreState& core = window.Core();
+        ruk::ParseUrdl(core.level, core.play, moves.c_str());
+        window.Command(ruk::ID_AUTO_PLAY);
+        for (int i = 0; i < 1000 && core.play.animMode != ruk::AnimMode::IDLE; ++i) Settle(20);
+    }
+    if (boxX > 0 && boxY > 0) {
+        const ruk::Grids& grids = window.Core().level.grids;
+        const ruk::PixelRect& board = window.State().boardRect;
+        Click(window, board.left + (grids.colOffset + boxX - 1) * 24 + 12,
+              board.top + (grids.rowOffset + boxY - 1) * 24 + 12);
+    }
+    if (edit) {
+        window.Command(ruk::ID_EDIT);
+        // The box tool: the palette's second column, first row.
+        const ruk::PixelRect& palette = window.State().paletteRect;
+        Click(window, palette.left + 39 + 15, palette.top + 15);
+    }
+    Settle(600);
+
+    QPixmap picture;
+    if (!dialog.empty()) {
+        const int id = dialog == "text"     ? ruk::ID_TEXT
+                       : dialog == "urdl"   ? ruk::ID_URDL_INPUT
+                       : dialog == "out"    ? ruk::ID_URDL_OUTPUT
+                       : dialog == "solver" ? ruk::ID_SOLVER
+                                            : 0;
+        if (id == 0) return Usage();
+        window.Command(id);
+        picture = prompts.dialogPicture;
+    } else {
+        picture = Picture(window);
+    }
+    if (picture.isNull() || !picture.save(out)) {
+        std::fprintf(stderr, "ruk-screenshot: cannot write %s\n", out);
+        return 2;
+    }
+    window.close();
+    return 0;
+}
