@@ -8,7 +8,6 @@
 
 #include "commands.h"
 #include "core_door.h"
-#include "engine/box_selection.h"
 #include "planner/unsolvable_check.h"
 
 namespace ruk::tool {
@@ -55,9 +54,8 @@ int BenchCommand(const Args& args) {
         const double check = Since(checkStart);
         double select = 0;
         for (int b = 0; b < core->play.shown.boxListCount; ++b) {
-            core->play.selectedBox = core->play.shown.boxList[b];
             const auto selectStart = Clock::now();
-            SelectBox(*core);
+            door::SelectBoxAt(*core, core->play.shown.boxList[b]);
             select = std::max(select, Since(selectStart));
         }
         std::printf("%d load-ms %.3f unsolvable-ms %.3f select-max-ms %.3f\n", n, load, check,

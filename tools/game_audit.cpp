@@ -1,11 +1,10 @@
 // The game audit (see game_audit.h).
 #include "game_audit.h"
 
+#include "core_door.h"
 #include "engine/action_bounds.h"
-#include "engine/box_selection.h"
 #include "engine/move_letters.h"
 #include "engine/replay_steps.h"
-#include "planner/unsolvable_check.h"
 
 namespace ruk::tool {
 
@@ -41,11 +40,10 @@ bool ActionAhead(const CoreState& core, int& box, int& target) {
 bool GuardOffers(CoreState& core, int box, int target) {
     const bool guard = core.play.guardOn;
     core.play.guardOn = true;
-    core.play.selectedBox = box;
-    SelectBox(core);
+    door::SelectBoxAt(core, box);
     const GridCell cell = BoardToGrid(core.level.board, core.level.grids, target);
     const bool offered = core.play.targets.targetFlag[GridIndex(cell.row, cell.col)] != 0;
-    ClearMarks(core.level, core.play);
+    door::ClearSelection(core);
     core.play.guardOn = guard;
     return offered;
 }
@@ -57,7 +55,7 @@ AuditResult AuditGame(CoreState& core) {
     PlayState& play = core.play;
     auto check = [&] {
         ++result.positions;
-        RefreshUnsolvable(core);
+        door::RecheckUnsolvable(core);
         if (!core.planner.unsolvable) return;
         if (result.unsolvableClaims++ == 0) result.firstClaimMove = play.history.cursor;
     };
@@ -77,7 +75,7 @@ AuditResult AuditGame(CoreState& core) {
 
 bool UnsolvableAtEnd(CoreState& core) {
     if (core.play.history.cursor < core.play.history.end) PlayTo(core, core.play.history.end);
-    RefreshUnsolvable(core);
+    door::RecheckUnsolvable(core);
     return core.planner.unsolvable;
 }
 

@@ -4,10 +4,8 @@
 
 #include "board/level_file.h"
 #include "commands.h"
-#include "engine/solved_check.h"
-#include "engine/urdl_parser.h"
+#include "core_door.h"
 #include "game_audit.h"
-#include "level_change.h"
 #include "tool_level.h"
 
 namespace ruk::tool {
@@ -30,12 +28,11 @@ int ReplayCommand(const Args& args) {
     if (!readError.empty()) return Fail(readError);
     // A zero byte is a character outside the notation like any other: the text ends before it.
     const bool complete =
-        ParseUrdl(core->level, core->play, moves.c_str()) && moves.find('\0') == std::string::npos;
+        door::ImportMoves(*core, moves.c_str()) && moves.find('\0') == std::string::npos;
     if (complete)
         std::printf("parse complete\n");
     else
         std::printf("parse incomplete at %u\n", core->play.history.end);
-    SolvedTest(core->level, core->play);
     const ResultTotals& totals = core->play.totals;
     std::printf("solved %d moves %u pushes %u actions %u\n", totals.solved ? 1 : 0,
                 totals.totalMoves, totals.totalPushes, totals.totalActions);

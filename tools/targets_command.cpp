@@ -3,7 +3,7 @@
 #include <string>
 
 #include "commands.h"
-#include "engine/box_selection.h"
+#include "core_door.h"
 #include "engine/replay_steps.h"
 #include "engine/urdl_parser.h"
 #include "game_audit.h"
@@ -56,8 +56,7 @@ int TargetsCommand(const Args& args) {
     if (!(grids.displayGrid[GridIndex(cell.row, cell.col)] & BOX))
         return Fail("no box at " + args.Value("--box", ""));
     core->play.guardOn = guard == "on";
-    core->play.selectedBox = box;
-    SelectBox(*core);
+    door::SelectBoxAt(*core, box);
     int count = 0;
     for (int i = 0; i < board.cellCount; ++i) {
         const GridCell g = BoardToGrid(board, grids, i);

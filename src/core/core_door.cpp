@@ -5,11 +5,13 @@
 
 #include "board/level_file.h"
 #include "board/text_level_parser.h"
+#include "engine/box_selection.h"
 #include "engine/mouse_play.h"
 #include "engine/playback.h"
 #include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 #include "level_change.h"
+#include "planner/unsolvable_check.h"
 
 namespace ruk::door {
 
@@ -97,6 +99,27 @@ bool ImportMoves(CoreState& core, const char* moves) {
     const bool complete = ParseUrdl(core.level, core.play, moves);
     SolvedTest(core.level, core.play);
     return complete;
+}
+
+void SelectBoxAt(CoreState& core, int box) {
+    core.play.selectedBox = box;
+    SelectBox(core);
+}
+
+void ClearSelection(CoreState& core) {
+    ClearMarks(core.level, core.play);
+}
+
+bool SetGuard(CoreState& core, bool on) {
+    core.play.guardOn = on;
+    RefreshUnsolvable(core);
+    if (!core.play.boxSelected) return false;
+    SelectBox(core);
+    return true;
+}
+
+void RecheckUnsolvable(CoreState& core) {
+    RefreshUnsolvable(core);
 }
 
 }  // namespace ruk::door

@@ -60,6 +60,18 @@ void AutoPlayTick(CoreState& core, WindowRequests& requests);  // timer 4
 // Appends moves at the cursor and reruns the solved test. True when every letter was taken.
 bool ImportMoves(CoreState& core, const char* moves);
 
+// ---- Selection, guard and verdict -----------------------------------------------------------
+
+// Selects the box on board cell `box` and marks where it can be brought.
+void SelectBoxAt(CoreState& core, int box);
+// Ends a selection: markers and target overlay cleared.
+void ClearSelection(CoreState& core);
+// Turns the deadlock guard on or off: the verdict is rechecked and a selected box's targets
+// searched again. True when a box is selected (its marks changed).
+bool SetGuard(CoreState& core, bool on);
+// Reruns the unsolvable check on the shown position.
+void RecheckUnsolvable(CoreState& core);
+
 // ---- Reading what is shown ----------------------------------------------------------------
 
 inline LevelStatus Status(const CoreState& core) {

@@ -1,3 +1,4 @@
+// The INI module: reading and writing one key of a profile file (see profile_file.h).
 #include "settings/profile_file.h"
 
 #include <fcntl.h>

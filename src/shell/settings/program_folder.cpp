@@ -1,3 +1,4 @@
+// The program folder and the fallback settings folder (see program_folder.h).
 #include "settings/program_folder.h"
 
 #include <fcntl.h>

@@ -1,3 +1,4 @@
+// The settings read and written through the INI module (see settings.h).
 #include "settings/settings.h"
 
 #include "settings/profile_file.h"

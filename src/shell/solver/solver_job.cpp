@@ -7,8 +7,7 @@
 #include <fstream>
 #include <vector>
 
-#include "engine/solved_check.h"
-#include "engine/urdl_parser.h"
+#include "core_door.h"
 #include "textio/grid_text.h"
 
 namespace ruk {
@@ -259,9 +258,8 @@ ImportResult ImportSolution(CoreState& core, const SolverJob& job) {
     if (!ReadSolutionLine(job.outputPath, line)) return ImportResult::FAILED;
     // The keeper may have been moved while the solver ran: its answer is for another position.
     if (ShownLevelText(core) != job.levelText) return ImportResult::FAILED;
-    const bool complete = ParseUrdl(core.level, core.play, line.c_str());
+    const bool complete = door::ImportMoves(core, line.c_str());
     if (!complete && core.play.history.failed) return ImportResult::OUT_OF_MEMORY;
-    SolvedTest(core.level, core.play);
     return complete && core.play.totals.solved ? ImportResult::SOLVED : ImportResult::FAILED;
 }
 

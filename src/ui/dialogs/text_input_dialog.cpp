@@ -4,9 +4,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "core_door.h"
 #include "dialogs/clipboard_text.h"
-#include "engine/solved_check.h"
-#include "engine/urdl_parser.h"
 
 namespace ruk {
 
@@ -51,14 +50,13 @@ void TextInputDialog::LoadLevel(const QByteArray& text) {
 
 void TextInputDialog::LoadMoves(const QByteArray& text) {
     if (text.isEmpty()) return;
-    if (!ParseUrdl(core_.level, core_.play, text.constData())) {
+    if (!door::ImportMoves(core_, text.constData())) {
         if (core_.play.history.failed) {
             prompts_.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
             outOfMemory_ = true;
         }
         prompts_.Message("RUK", "There is incomplete data.", PromptIcon::NONE);
     }
-    SolvedTest(core_.level, core_.play);
     delivered_ = true;
 }
 

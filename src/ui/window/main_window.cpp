@@ -19,12 +19,10 @@
 #include "board/jump_number.h"
 #include "core_door.h"
 #include "editor/editor_grid.h"
-#include "engine/box_selection.h"
 #include "panel/command_rules.h"
 #include "panel/control_states.h"
 #include "panel/palette_hit.h"
 #include "panel/window_layout.h"
-#include "planner/unsolvable_check.h"
 #include "render/board_renderer.h"
 #include "render/palette_renderer.h"
 #include "render/text_drawing.h"
@@ -566,14 +564,11 @@ void MainWindow::Jump() {
 }
 
 void MainWindow::GuardChanged() {
-    core_->play.guardOn = static_cast<QCheckBox*>(Control(ID_GUARD))->isChecked();
-    RefreshUnsolvable(*core_);
+    const bool reselected =
+        door::SetGuard(*core_, static_cast<QCheckBox*>(Control(ID_GUARD))->isChecked());
     UpdateUnsolvableLabel(*core_, panel_);
     ApplyPanel();
-    if (core_->play.boxSelected) {
-        SelectBox(*core_);
-        Redraw();
-    }
+    if (reselected) Redraw();
 }
 
 void MainWindow::Command(int id) {

@@ -2,9 +2,8 @@
 // stroke, Clear, and the switches between playing and editing.
 #include <QPushButton>
 
+#include "core_door.h"
 #include "editor/editor_grid.h"
-#include "engine/box_selection.h"
-#include "planner/unsolvable_check.h"
 #include "window/main_window.h"
 
 namespace ruk {
@@ -53,7 +52,7 @@ void MainWindow::SwitchToEdit() {
         core.play.animMode = AnimMode::IDLE;
         SetControlText(ID_AUTO_PLAY, "Auto-play");
     }
-    ClearMarks(core.level, core.play);
+    door::ClearSelection(core);
     SetControlText(ID_URDL_OUTPUT, "Level Output");
     core.level.editor.editMode = EditMode::EDIT;
     static_cast<QPushButton*>(Control(ID_EDIT))->setChecked(true);
@@ -78,7 +77,7 @@ void MainWindow::SwitchToPlay() {
         // The game goes on as it was, with its own status rather than the editor's verdict.
         core.level.board.status = core.level.editor.statusBeforeEdit;
     }
-    RefreshUnsolvable(core);
+    door::RecheckUnsolvable(core);
     RedrawPalette();
     Redraw();
     RefreshLevelInfo();
