@@ -1,5 +1,5 @@
-// ruk-random-play: plays seeded random events through the core's front door and checks the
-// core's invariants after every one; prints one summary line and the details of any break.
+// ruk-random-play: seeded random events through the front door, invariants checked after each.
+// Prints one summary line, preceded by the details of any break.
 //   ruk-random-play [--seed N] [--events N] LEVEL_FILE_OR_FOLDER...
 #include <algorithm>
 #include <cstdio>
