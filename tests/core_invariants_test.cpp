@@ -129,6 +129,20 @@ TEST(CoreInvariantsTest, EachBrokenRecordIsCaught) {
         EXPECT_NE(std::string(check.firstBreak).find(c.rule), std::string::npos)
             << c.name << ": " << Described(check);
     }
+
+    // At the history's end the recording side is the shown position.
+    Core core;
+    CoreState& state = *core.state;
+    ASSERT_TRUE(door::LoadText(state, ROOM));
+    WindowRequests requests;
+    door::WalkTo(state, 10, requests);
+    ASSERT_NO_FATAL_FAILURE(SettleChecked(state));
+    ASSERT_EQ(state.play.history.cursor, state.play.history.end);
+    state.play.planBoard[11] = 0;
+    const InvariantCheck check = CheckInvariants(state);
+    EXPECT_NE(std::string(check.firstBreak ? check.firstBreak : "").find("recording side"),
+              std::string::npos)
+        << Described(check);
 }
 
 }  // namespace

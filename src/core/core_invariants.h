@@ -25,7 +25,9 @@ struct InvariantCheck {
 //   - the box list holds each box of the position board exactly once, each shown as a box;
 //   - the shown counters, keeper, facing and last push are those of the letters before the
 //     cursor walked from the level's start;
-//   - the result totals are those of the whole history (unless growing it failed).
+//   - the result totals are those of the whole history (unless growing it failed);
+//   - with the cursor at the history's end in a game not solved, the recording side (PlanBoard,
+//     planKeeper) is the shown position.
 // Mid-animation the shown position is the cursor's, not the history end's: each timer step
 // moves the cursor and the shown position together, so the rules above hold between any two
 // ticks. Nothing ties the shown position to the history end or to the animation target, and
