@@ -49,6 +49,21 @@ TEST(CoreDoorTest, FileLoadsMatchTheSequenceWrittenOutAndFailuresChangeNothing) 
     EXPECT_EQ(door::Status(*fresh.state), LevelStatus::NONE);
 }
 
+// A text level took the file's place in sourceText while the set kept its path: stepping to
+// another level of that file showed the text level again.
+TEST(CoreDoorTest, AFileLevelAfterATextLevelOpensTheFileAfresh) {
+    Core core;
+    CoreState& state = *core.state;
+    ASSERT_TRUE(door::ShowFileLevel(state, SAMPLES.c_str(), 2));
+    ASSERT_TRUE(door::LoadText(state, "#######\n#@ $ .#\n#######"));
+    ASSERT_TRUE(door::ShowFileLevel(state, SAMPLES.c_str(), 4));
+    EXPECT_EQ(door::Levels(state).current, 4);
+    EXPECT_GT(door::Levels(state).count, 4);
+    Core reference;
+    ASSERT_TRUE(door::LoadFileLevel(*reference.state, SAMPLES.c_str(), 4));
+    ExpectSameShown(state, *reference.state, 4);
+}
+
 // Plays until the running animation ends, as timer 1 would.
 void Settle(CoreState& core) {
     for (int tick = 0; tick < 1000 && core.play.animMode != AnimMode::IDLE; ++tick) {

@@ -200,8 +200,11 @@ TEST(MousePlayTest, RandomCommandsKeepTheRecordsConsistent) {
                 OnStepTimer(state, requests);
             }
             autoTimer = (autoTimer || requests.startAutoTimer) && !requests.killAutoTimer;
-            ExpectShownMatchesReplay(
-                state, text, "level " + std::to_string(level) + " op " + std::to_string(op));
+            const std::string where =
+                "level " + std::to_string(level) + " op " + std::to_string(op);
+            ExpectInvariants(state, where);
+            if (HasFatalFailure()) return;
+            ExpectShownMatchesReplay(state, text, where);
             if (HasFatalFailure()) return;
         }
     }

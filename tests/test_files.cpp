@@ -11,6 +11,7 @@
 #include "board/board_checksum.h"
 #include "board/level_file.h"
 #include "core_door.h"
+#include "core_invariants.h"
 #include "engine/replay_steps.h"
 #include "engine/urdl_parser.h"
 
@@ -125,12 +126,31 @@ std::vector<SolvedCollection> SolvedCollections() {
     return collections;
 }
 
+void ExpectInvariants(const CoreState& core, const std::string& where) {
+    const InvariantCheck check = CheckInvariants(core);
+    ASSERT_TRUE(check.Holds()) << where << ": " << check.breaks
+                               << " invariant break(s), first: " << check.firstBreak;
+}
+
+namespace {
+
+void CheckLoad([[maybe_unused]] const CoreState& core, [[maybe_unused]] const std::string& what) {
+#ifdef RUK_CHECK_INVARIANTS
+    ExpectInvariants(core, "after loading " + what);
+#endif
+}
+
+}  // namespace
+
 bool LoadLevel(CoreState& core, const std::string& path, int n) {
-    return door::ShowFileLevel(core, path.c_str(), n);
+    const bool shown = door::ShowFileLevel(core, path.c_str(), n);
+    CheckLoad(core, path + " level " + std::to_string(n));
+    return shown;
 }
 
 void LoadText(CoreState& core, const std::string& text) {
     door::LoadText(core, text.c_str());
+    CheckLoad(core, "a text level");
 }
 
 std::string RandomRoom(std::mt19937& rng, const RoomShape& shape) {

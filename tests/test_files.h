@@ -63,6 +63,11 @@ struct SolvedCollection {
 };
 std::vector<SolvedCollection> SolvedCollections();
 
+// Fails the test (fatally) when CheckInvariants finds a broken rule; where names the event.
+// The random-play tests call it after every event. The sanitizer build defines
+// RUK_CHECK_INVARIANTS, and then every LoadLevel and LoadText of every test is checked too.
+void ExpectInvariants(const CoreState& core, const std::string& where);
+
 // Opens path, selects level n and runs the level-change sequence; false when that fails.
 bool LoadLevel(CoreState& core, const std::string& path, int n);
 // Loads level text as the Text dialog does, then the level-change sequence.

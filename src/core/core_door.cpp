@@ -39,13 +39,16 @@ bool LoadFileLevel(CoreState& core, const char* path, int n) {
 
 bool ShowFileLevel(CoreState& core, const char* path, int n) {
     const LevelSet& set = core.level.levelSet;
-    if (set.count == 0 || std::strcmp(set.path.data(), path) != 0)
+    if (set.count == 0 || set.window.fileSize <= 0 || std::strcmp(set.path.data(), path) != 0)
         return LoadFileLevel(core, path, n);
     return ShowLevel(core, n);
 }
 
 bool LoadSourceText(CoreState& core) {
     const bool started = ParseTextLevel(core.level);
+    // The text has taken the place of the file's window in sourceText: whatever file the set
+    // named is no longer open, and ShowFileLevel must open it afresh.
+    core.level.levelSet.window = LevelWindow{};
     ShowCurrentLevel(core);
     return started;
 }

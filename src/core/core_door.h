@@ -31,8 +31,8 @@ bool ShowLevel(CoreState& core, int n);
 // changed) or level n can no longer be read (the file stays open, the shown level unchanged).
 bool LoadFileLevel(CoreState& core, const char* path, int n);
 
-// Shows level n of path, opening path only when no file or another one is open: stepping
-// through one file does not read it from its start for every level.
+// Shows level n of path, opening path only when no file or another one is open (a text level
+// closes the file): stepping through one file does not read it from its start for every level.
 bool ShowFileLevel(CoreState& core, const char* path, int n);
 
 // The level held in the LevelSet's sourceText (the Text dialog's or the editor's text), shown.

@@ -23,6 +23,7 @@ std::string Joined(const std::vector<std::string>& rows) {
 
 // The records the window shows against a replay of history[0, cursor) on the level's start.
 void ExpectReplayed(CoreState& core, int event) {
+    ASSERT_NO_FATAL_FAILURE(ExpectInvariants(core, "event " + std::to_string(event)));
     const MoveHistory& h = core.play.history;
     ASSERT_LE(h.cursor, h.end) << event;
     ASSERT_EQ(h.text[h.end], '\0') << event;
