@@ -101,8 +101,7 @@ void AutoPlayTick(CoreState& core, WindowRequests& requests) {
 }
 
 void SetReplaySlowdown(CoreState& core, int factor) {
-    const bool valid = factor == 1 || factor == 2 || factor == 4 || factor == 8 || factor == 16;
-    core.play.replaySlowdown = valid ? factor : 1;
+    core.play.replaySlowdown = IsReplaySlowdown(factor) ? factor : 1;
 }
 
 bool ImportMoves(CoreState& core, const char* moves) {

@@ -77,6 +77,12 @@ struct RouteStore {
     std::array<std::int32_t, ROUTE_STATES> chain{};
 };
 
+// The slow-downs a replay can have: one letter every 1, 2, 4, 8 or 16 ticks of timer 1.
+constexpr int MAX_REPLAY_SLOWDOWN = 16;
+constexpr bool IsReplaySlowdown(int factor) {
+    return factor == 1 || factor == 2 || factor == 4 || factor == 8 || factor == 16;
+}
+
 struct PlayState {
     MoveHistory history;
     // Recording side: the state at the end of the string.
