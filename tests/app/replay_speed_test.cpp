@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "../test_files.h"
@@ -30,48 +31,33 @@ TEST(ReplaySpeed, PlusAndMinusWalkTheLadderAndStopAtItsEnds) {
     EXPECT_EQ(FasterReplay({8, true}), (ReplaySpeed{8, true}));
 }
 
-TEST(ReplaySpeed, SpeedKeyReadAbsentPresentAndJunk) {
-    struct Case {
-        std::string file;
-        int slowdown;
-    };
-    const Case cases[] = {
+TEST(ReplaySpeed, SpeedKeyReadAbsentPresentAndJunkAndWrittenInPlace) {
+    const std::pair<std::string, int> files[] = {
         {"", 1},
         {"[OPTION]\nIMOVE=0\nGUARD=1\n", 1},
         {"[OPTION]\nSPEED=4\n", 4},
         {"[option]\r\nspeed = 16\r\n", 16},
-        {"[OPTION]\nSPEED=2\n", 2},
         {"[OPTION]\nSPEED=3\n", 1},
         {"[OPTION]\nSPEED=32\n", 1},
-        {"[OPTION]\nSPEED=0\n", 1},
         {"[OPTION]\nSPEED=-8\n", 1},
         {"[OPTION]\nSPEED=fast\n", 1},
-        {"[OPTION]\nSPEED=\n", 1},
         {"[OPTION]\nSPEED=1600\n", 1},  // cut to "160" by the read width: still junk
         {"[SOLVER]\nSPEED=8\n", 1},
     };
-    for (const Case& c : cases) {
+    for (const auto& [file, slowdown] : files) {
         TempDir dir;
-        std::string folder = dir.Path("");
-        folder.pop_back();
-        const WorkingPaths paths = BuildWorkingPaths(folder);
-        if (!c.file.empty()) dir.Write("ruk.ini", c.file);
-        EXPECT_EQ(LoadReplaySlowdown(paths), c.slowdown) << c.file;
-        // Reading never writes the key.
-        EXPECT_EQ(ReadWholeFile(paths.settings), c.file) << c.file;
+        const WorkingPaths paths = BuildWorkingPaths(dir.Path("."));
+        if (!file.empty()) dir.Write("ruk.ini", file);
+        EXPECT_EQ(LoadReplaySlowdown(paths), slowdown) << file;
+        EXPECT_EQ(ReadWholeFile(paths.settings), file) << "reading never writes";
     }
-
     TempDir dir;
-    std::string folder = dir.Path("");
-    folder.pop_back();
-    const WorkingPaths paths = BuildWorkingPaths(folder);
-    dir.Write("ruk.ini", "[OPTION]\r\nIMOVE=1\r\nGUARD=0\r\n[SOLVER]\r\nTIME=5\r\n");
+    const WorkingPaths paths = BuildWorkingPaths(dir.Path("."));
+    dir.Write("ruk.ini", "[OPTION]\r\nIMOVE=1\r\n[SOLVER]\r\nTIME=5\r\n");
     SaveReplaySlowdown(paths, 8);
     EXPECT_EQ(ReadWholeFile(paths.settings),
-              "[OPTION]\r\nIMOVE=1\r\nGUARD=0\r\nSPEED=8\r\n[SOLVER]\r\nTIME=5\r\n");
+              "[OPTION]\r\nIMOVE=1\r\nSPEED=8\r\n[SOLVER]\r\nTIME=5\r\n");
     EXPECT_EQ(LoadReplaySlowdown(paths), 8);
-    SaveReplaySlowdown(paths, 5);  // never stored as it is
-    EXPECT_EQ(LoadReplaySlowdown(paths), 1);
 }
 
 }  // namespace
