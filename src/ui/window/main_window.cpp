@@ -593,13 +593,11 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
-    // While a level number is typed the keys are its box's.
-    if (closed_ || focusWidget() == Control(ID_LEVEL_NUMBER)) {
-        QDialog::keyPressEvent(event);
-        return;
-    }
+    // While a level number is typed the keys are its box's; only F1 still shows the keys.
     const KeyBinding binding = BindingOf(PressOf(*event));
-    if (binding.action == KeyAction::NONE) {
+    const bool typing = focusWidget() == Control(ID_LEVEL_NUMBER);
+    if (closed_ || binding.action == KeyAction::NONE ||
+        (typing && binding.action != KeyAction::HELP)) {
         QDialog::keyPressEvent(event);
         return;
     }
