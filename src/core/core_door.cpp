@@ -6,6 +6,7 @@
 #include "board/level_file.h"
 #include "board/text_level_parser.h"
 #include "engine/box_selection.h"
+#include "engine/key_step.h"
 #include "engine/mouse_play.h"
 #include "engine/playback.h"
 #include "engine/solved_check.h"
@@ -74,6 +75,10 @@ void PushBoxTo(CoreState& core, int box, int target, int side, WindowRequests& r
     ruk::PushBoxTo(core, box, target, side, requests);
 }
 
+void StepKey(CoreState& core, int direction, WindowRequests& requests) {
+    ruk::StepKey(core, direction, requests);
+}
+
 void Restart(CoreState& core, WindowRequests& requests) {
     ruk::Restart(core, requests);
 }
@@ -96,6 +101,10 @@ void StepTick(CoreState& core, WindowRequests& requests) {
 
 void AutoPlayTick(CoreState& core, WindowRequests& requests) {
     OnAutoPlayTimer(core, requests);
+}
+
+void SetReplaySlowdown(CoreState& core, int factor) {
+    core.play.replaySlowdown = IsReplaySlowdown(factor) ? factor : 1;
 }
 
 bool ImportMoves(CoreState& core, const char* moves) {

@@ -50,12 +50,21 @@ void Click(CoreState& core, int row, int col, WindowRequests& requests);
 void RightClick(CoreState& core, WindowRequests& requests);
 void WalkTo(CoreState& core, int cell, WindowRequests& requests);
 void PushBoxTo(CoreState& core, int box, int target, int side, WindowRequests& requests);
+// An arrow key: one step of the keeper (0 up, 1 right, 2 down, 3 left), pushing a box when the
+// cell beyond it is free; ignored while any animation runs (see engine/key_step.h).
+void StepKey(CoreState& core, int direction, WindowRequests& requests);
 void Restart(CoreState& core, WindowRequests& requests);
 void Undo(CoreState& core, WindowRequests& requests);
 void Redo(CoreState& core, WindowRequests& requests);
 void AutoPlay(CoreState& core, WindowRequests& requests);
 void StepTick(CoreState& core, WindowRequests& requests);      // timer 1
 void AutoPlayTick(CoreState& core, WindowRequests& requests);  // timer 4
+// Redo and Auto-play letter by letter show one letter every `factor` ticks of timer 1; a
+// factor other than 1, 2, 4, 8 or 16 counts as 1.
+void SetReplaySlowdown(CoreState& core, int factor);
+inline int ReplaySlowdown(const CoreState& core) {
+    return core.play.replaySlowdown;
+}
 
 // Appends moves at the cursor and reruns the solved test. True when every letter was taken.
 bool ImportMoves(CoreState& core, const char* moves);

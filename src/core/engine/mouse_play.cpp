@@ -1,44 +1,15 @@
 // Mouse walk and push (see mouse_play.h).
 #include "engine/mouse_play.h"
 
+#include "engine/action_recording.h"
 #include "engine/box_route.h"
 #include "engine/box_selection.h"
 #include "engine/playback.h"
-#include "engine/solved_check.h"
 #include "engine/walk_path.h"
 
 namespace ruk {
 
 namespace {
-
-bool SolvedOnScreen(const CoreState& core) {
-    const ShownPosition& shown = core.play.shown;
-    if (shown.shownPushes == 0) return false;
-    for (int b = 0; b < shown.boxListCount; ++b)
-        if (core.play.goalMap[shown.boxList[b]] != GOAL) return false;
-    return true;
-}
-
-// Drops the redo tail and plans from the shown position.
-void RecordFromCursor(CoreState& core) {
-    PlayState& play = core.play;
-    if (play.history.cursor >= play.history.end) return;
-    CutAtCursor(play.history);
-    for (int i = 0; i < core.level.board.cellCount; ++i)
-        play.planBoard[i] = play.shown.positionBoard[i];
-    play.planKeeper = play.shown.keeperCell;
-}
-
-void PlayRecorded(CoreState& core, WindowRequests& requests) {
-    PlayState& play = core.play;
-    SolvedTest(core.level, play);
-    play.animTarget = play.history.end;
-    play.animMode = AnimMode::ACTION_FORWARD;
-    play.history.cursor = static_cast<std::uint32_t>(play.shown.shownMoves);
-    // The controls keep the states they had before the click until the animation ends; every
-    // command that stays enabled knows how to act on a half-shown walk or push.
-    requests.counters = requests.result = true;
-}
 
 int DirectionOfBit(std::uint32_t bit) {
     for (int d = 0; d < 4; ++d)

@@ -77,6 +77,12 @@ struct RouteStore {
     std::array<std::int32_t, ROUTE_STATES> chain{};
 };
 
+// The slow-downs a replay can have: one letter every 1, 2, 4, 8 or 16 ticks of timer 1.
+constexpr int MAX_REPLAY_SLOWDOWN = 16;
+constexpr bool IsReplaySlowdown(int factor) {
+    return factor == 1 || factor == 2 || factor == 4 || factor == 8 || factor == 16;
+}
+
 struct PlayState {
     MoveHistory history;
     // Recording side: the state at the end of the string.
@@ -93,6 +99,10 @@ struct PlayState {
     std::int32_t selectedBox = 0;  // Board index of the clicked box
     bool guardOn = false;          // the Guard option
     bool instantMove = false;      // the Instant Move option
+    // Redo and Auto-play letter by letter show one letter every replaySlowdown ticks of timer 1
+    // (1, 2, 4, 8 or 16); replayWait counts the ticks since the last one.
+    std::int32_t replaySlowdown = 1;
+    std::int32_t replayWait = 0;
     ActionBounds bounds;
     std::array<CellCode, MAX_CELLS> replayCells{};  // the solved test's scratch board
     RouteStore route;

@@ -34,6 +34,7 @@ void StartAnimation(CoreState& core, AnimMode mode, std::uint32_t target,
                     WindowRequests& requests) {
     core.play.animMode = mode;
     core.play.animTarget = target;
+    core.play.replayWait = 0;
     requests.caption = AutoPlayCaption::STOP;
     requests.controlStates = true;
 }
@@ -95,6 +96,11 @@ void OnStepTimer(CoreState& core, WindowRequests& requests) {
     PlayState& play = core.play;
     const AnimMode mode = play.animMode;
     if (mode == AnimMode::IDLE || mode == AnimMode::AUTO_ACTIONS) return;
+    // Only the replays slow down; a new action and Undo keep their pace.
+    if (mode == AnimMode::STEP_FORWARD && !play.instantMove &&
+        ++play.replayWait < play.replaySlowdown)
+        return;
+    play.replayWait = 0;
     if (play.instantMove) {
         while (play.animMode != AnimMode::IDLE) StepOnce(core);
     } else {

@@ -12,7 +12,8 @@ void Undo(CoreState& core, WindowRequests& requests);
 void Redo(CoreState& core, WindowRequests& requests);
 void AutoPlayButton(CoreState& core, WindowRequests& requests);
 
-// Timer 1, every 10 ms: one letter of the running animation (all of it with Instant Move).
+// Timer 1, every 10 ms: one letter of the running animation (all of it with Instant Move);
+// Redo and Auto-play letter by letter take one only every replaySlowdown ticks.
 void OnStepTimer(CoreState& core, WindowRequests& requests);
 // Timer 4, every 60 ms while auto-playing by actions: shows the prepared action, prepares the
 // next one.

@@ -1,6 +1,7 @@
 // The settings read and written through the INI module (see settings.h).
 #include "settings/settings.h"
 
+#include "engine/play_state.h"
 #include "settings/profile_file.h"
 
 namespace ruk {
@@ -49,6 +50,15 @@ Options LoadOptions(const WorkingPaths& paths) {
 void SaveOptions(const WorkingPaths& paths, const Options& options) {
     WriteNumber(paths, "OPTION", "IMOVE", options.instantMove ? 1 : 0);
     WriteNumber(paths, "OPTION", "GUARD", options.guardEnabled ? 1 : 0);
+}
+
+int LoadReplaySlowdown(const WorkingPaths& paths) {
+    const int slowdown = ReadNumber(paths, "OPTION", "SPEED", "1", 4);
+    return IsReplaySlowdown(slowdown) ? slowdown : 1;
+}
+
+void SaveReplaySlowdown(const WorkingPaths& paths, int slowdown) {
+    WriteNumber(paths, "OPTION", "SPEED", IsReplaySlowdown(slowdown) ? slowdown : 1);
 }
 
 SolverSettings LoadSolverSettings(const WorkingPaths& paths, SolverKind firstChoice) {

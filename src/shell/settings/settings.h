@@ -24,6 +24,11 @@ Options LoadOptions(const WorkingPaths& paths);
 // Writes IMOVE then GUARD as 0 or 1. A file that cannot be written is left alone, silently.
 void SaveOptions(const WorkingPaths& paths, const Options& options);
 
+// [OPTION] SPEED: the replay slow-down, 1, 2, 4, 8 or 16 ticks per letter. Absent or any other
+// value reads as 1. Written only when asked, so a file that never had it keeps its bytes.
+int LoadReplaySlowdown(const WorkingPaths& paths);
+void SaveReplaySlowdown(const WorkingPaths& paths, int slowdown);
+
 // SELECT: the kind of solver a run starts. Any number but 0 runs the program named in the
 // settings; the dialog stores 1. A number read from the file is kept as it was read.
 enum class SolverKind : std::int32_t {

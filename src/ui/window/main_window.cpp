@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -15,6 +16,7 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <cstdint>
+#include <utility>
 
 #include "board/jump_number.h"
 #include "core_door.h"
@@ -22,6 +24,7 @@
 #include "panel/command_rules.h"
 #include "panel/control_states.h"
 #include "panel/palette_hit.h"
+#include "panel/replay_speed.h"
 #include "panel/window_layout.h"
 #include "render/board_renderer.h"
 #include "render/palette_renderer.h"
@@ -206,6 +209,11 @@ void MainWindow::CreateControls() {
                 edit->setAlignment(Qt::AlignRight);
                 edit->setValidator(
                     new QRegularExpressionValidator(QRegularExpression("[0-9]*"), edit));
+                // Enter in the box is Jump's click (Jump comes later in the table).
+                connect(edit, &QLineEdit::returnPressed, this, [this] {
+                    auto* jump = static_cast<QPushButton*>(Control(ID_JUMP));
+                    if (jump->isEnabled()) jump->click();
+                });
                 widget = edit;
                 break;
             }
@@ -218,6 +226,7 @@ void MainWindow::CreateControls() {
             }
             case ControlEntry::FRAME:
                 widget = boardView_ = new BufferView(this, boardBuffer_);
+                boardView_->setFocusPolicy(Qt::StrongFocus);
                 break;
         }
         if (IsRed(entry.id)) Colour(widget, QColor(255, 0, 0));
@@ -226,7 +235,11 @@ void MainWindow::CreateControls() {
         if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
             button->setFocusPolicy(Qt::TabFocus);
             const int id = entry.id;
-            connect(button, &QAbstractButton::clicked, this, [this, id] { Command(id); });
+            // A click leaves the keys with the board (the button never keeps the focus).
+            connect(button, &QAbstractButton::clicked, this, [this, id] {
+                Command(id);
+                TakeKeys();
+            });
         }
     }
     paletteView_ = new BufferView(this, paletteBuffer_);
@@ -308,6 +321,7 @@ bool MainWindow::StartUp() {
     if (!skin_.fromFile && paths_.folder != programFolder_)
         skin_ = LoadSkin(QString::fromStdString(paths_.skin));
     LoadSettings();
+    TakeKeys();
     static_cast<QPushButton*>(Control(ID_PLAY))->setChecked(true);
     ShowWelcome();
     stepTimer_.start();
@@ -321,6 +335,8 @@ void MainWindow::LoadSettings() {
     core_->play.guardOn = options.guardEnabled;
     static_cast<QCheckBox*>(Control(ID_GUARD))->setChecked(options.guardEnabled);
     static_cast<QCheckBox*>(Control(ID_INSTANT_MOVE))->setChecked(options.instantMove);
+    door::SetReplaySlowdown(*core_, LoadReplaySlowdown(paths_));
+    storedSlowdown_ = door::ReplaySlowdown(*core_);
 }
 
 void MainWindow::ShowWelcome() {
@@ -442,6 +458,7 @@ void MainWindow::OnAutoPlayTimerTick() {
 // ---- Mouse ----------------------------------------------------------------------------------
 
 void MainWindow::mousePressEvent(QMouseEvent* event) {
+    TakeKeys();  // a press anywhere but on a control ends typing a level number
     const int x = Pixel(event->position().x());
     const int y = Pixel(event->position().y());
     if (event->button() == Qt::LeftButton) LeftPress(x, y);
@@ -529,6 +546,102 @@ void MainWindow::MouseMove(int x, int y) {
     window_.lastShownX = column;
     window_.lastShownY = row;
     SetControlText(ID_INFO_LINE, QString::fromLatin1(CursorText(column, row).c_str()));
+}
+
+// ---- Keys -----------------------------------------------------------------------------------
+
+namespace {
+
+KeyPress PressOf(const QKeyEvent& event) {
+    static constexpr std::pair<int, KeyName> NAMES[] = {
+        {Qt::Key_Up, KeyName::UP},
+        {Qt::Key_Right, KeyName::RIGHT},
+        {Qt::Key_Down, KeyName::DOWN},
+        {Qt::Key_Left, KeyName::LEFT},
+        {Qt::Key_Z, KeyName::Z},
+        {Qt::Key_Y, KeyName::Y},
+        {Qt::Key_R, KeyName::R},
+        {Qt::Key_0, KeyName::ZERO},
+        {Qt::Key_Space, KeyName::SPACE},
+        {Qt::Key_Backspace, KeyName::BACKSPACE},
+        {Qt::Key_PageUp, KeyName::PAGE_UP},
+        {Qt::Key_PageDown, KeyName::PAGE_DOWN},
+        {Qt::Key_Minus, KeyName::MINUS},
+        {Qt::Key_Plus, KeyName::PLUS},
+        {Qt::Key_Equal, KeyName::EQUAL},
+        {Qt::Key_F1, KeyName::F1},
+    };
+    KeyPress press;
+    for (const auto& [key, name] : NAMES)
+        if (event.key() == key) press.key = name;
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    press.ctrl = modifiers & Qt::ControlModifier;
+    press.shift = modifiers & Qt::ShiftModifier;
+    press.alt = modifiers & (Qt::AltModifier | Qt::MetaModifier);
+    return press;
+}
+
+}  // namespace
+
+void MainWindow::TakeKeys() {
+    if (boardView_ && !closed_) boardView_->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    // Enter is Jump only in the level-number box (see CreateControls), never on the board.
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        event->accept();
+        return;
+    }
+    // While a level number is typed the keys are its box's; only F1 still shows the keys.
+    const KeyBinding binding = BindingOf(PressOf(*event));
+    const bool typing = focusWidget() == Control(ID_LEVEL_NUMBER);
+    if (closed_ || binding.action == KeyAction::NONE ||
+        (typing && binding.action != KeyAction::HELP)) {
+        QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+    RunKey(binding, event->isAutoRepeat());
+}
+
+void MainWindow::RunKey(const KeyBinding& binding, bool repeated) {
+    switch (binding.action) {
+        case KeyAction::STEP: {
+            WindowRequests requests;
+            door::StepKey(*core_, binding.value, requests);
+            Apply(requests);
+            return;
+        }
+        case KeyAction::COMMAND:
+            // Exactly where its button could be clicked.
+            if (Control(binding.value)->isEnabled()) Command(binding.value);
+            return;
+        case KeyAction::REPLAY_SLOWER:
+        case KeyAction::REPLAY_FASTER:
+            ChangeReplaySpeed(binding.action == KeyAction::REPLAY_FASTER);
+            return;
+        case KeyAction::HELP:
+            if (!repeated) prompts_.Message("RUK", KeyHelpText(), PromptIcon::INFORMATION);
+            return;
+        case KeyAction::ZOOM_IN:
+        case KeyAction::ZOOM_OUT:
+        case KeyAction::ZOOM_FIT:
+        case KeyAction::NONE:
+            return;
+    }
+}
+
+void MainWindow::ChangeReplaySpeed(bool faster) {
+    const ReplaySpeed now{door::ReplaySlowdown(*core_), core_->play.instantMove};
+    const ReplaySpeed next = faster ? FasterReplay(now) : SlowerReplay(now);
+    if (next.instantMove != now.instantMove) {
+        // Instant Move changes only where its check box could be clicked.
+        if (!Control(ID_INSTANT_MOVE)->isEnabled()) return;
+        static_cast<QCheckBox*>(Control(ID_INSTANT_MOVE))->setChecked(next.instantMove);
+        core_->play.instantMove = next.instantMove;
+    }
+    door::SetReplaySlowdown(*core_, next.slowdown);
 }
 
 // ---- Commands -------------------------------------------------------------------------------
@@ -655,7 +768,11 @@ void MainWindow::CloseSequence() {
     // A running solver goes with the window; its report is dropped.
     solverProcess_.Stop();
     window_.solverRunning = false;
-    if (pathsKnown_ && core_) SaveOptions(paths_, {core_->play.instantMove, core_->play.guardOn});
+    if (pathsKnown_ && core_) {
+        SaveOptions(paths_, {core_->play.instantMove, core_->play.guardOn});
+        if (door::ReplaySlowdown(*core_) != storedSlowdown_)
+            SaveReplaySlowdown(paths_, door::ReplaySlowdown(*core_));
+    }
 }
 
 }  // namespace ruk

@@ -14,6 +14,7 @@
 #include "core_state.h"
 #include "engine/window_requests.h"
 #include "panel/control_ids.h"
+#include "panel/key_map.h"
 #include "panel/prompts.h"
 #include "panel/status_panel.h"
 #include "panel/window_state.h"
@@ -72,11 +73,14 @@ class MainWindow : public QDialog {
     const QImage& WallToolBuffer() const { return wallToolBuffer_; }
     QWidget* Control(int id) const { return controls_[id - FIRST_CONTROL_ID]; }
     QString ControlText(int id) const;
+    // The board's view: it holds the keyboard focus while no control is being worked.
+    QWidget* Board() const { return boardView_; }
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void reject() override;  // Escape: the window closes only through its close request
@@ -92,6 +96,11 @@ class MainWindow : public QDialog {
     void RightPress(int x, int y);
     void MouseMove(int x, int y);
     void Release();
+
+    // The keyboard: the board takes the keys back after a click, and runs what a key binds.
+    void TakeKeys();
+    void RunKey(const KeyBinding& binding, bool repeated);
+    void ChangeReplaySpeed(bool faster);
 
     // The editor (main_window_editor.cpp).
     void EditorPress(GridCell cell, bool erase);
@@ -139,7 +148,8 @@ class MainWindow : public QDialog {
     WorkingPaths paths_;
     bool pathsKnown_ = false;
     bool closed_ = false;
-    GridCell lastDragCell_;  // the editor's last painted cell while a button is held
+    int storedSlowdown_ = 1;  // SPEED as read; written back only when it changed
+    GridCell lastDragCell_;   // the editor's last painted cell while a button is held
     int layoutFrameWidth_ = 0;
     int layoutFrameHeight_ = 0;
     Skin skin_;

@@ -33,9 +33,14 @@ QMessageBox::Icon IconOf(PromptIcon icon) {
 
 }  // namespace
 
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& caption,
+                                            const std::string& text, PromptIcon icon) {
+    return std::make_unique<QMessageBox>(IconOf(icon), Shown(caption), Shown(text), QMessageBox::Ok,
+                                         parent);
+}
+
 void QtPrompts::Message(const std::string& caption, const std::string& text, PromptIcon icon) {
-    QMessageBox box(IconOf(icon), Shown(caption), Shown(text), QMessageBox::Ok, parent_);
-    box.exec();
+    MakeMessageBox(parent_, caption, text, icon)->exec();
 }
 
 bool QtPrompts::Confirm(const std::string& caption, const std::string& text) {

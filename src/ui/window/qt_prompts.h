@@ -6,6 +6,7 @@
 #include <memory>
 
 class QFileDialog;
+class QMessageBox;
 class QWidget;
 
 namespace ruk {
@@ -13,6 +14,10 @@ namespace ruk {
 // The open-file dialog as File shows it: level files offered first, any file one choice away.
 std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const std::string& title,
                                                 const std::string& startPath);
+
+// The message box Message shows, with an OK button.
+std::unique_ptr<QMessageBox> MakeMessageBox(QWidget* parent, const std::string& caption,
+                                            const std::string& text, PromptIcon icon);
 
 class QtPrompts : public Prompts {
   public:

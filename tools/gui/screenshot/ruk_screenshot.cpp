@@ -8,10 +8,12 @@
 // --moves plays a move string (as URDL Input and Auto-play would) before anything else.
 // --edit switches to the editor once the level is loaded, with the box tool chosen.
 // --dialog takes the picture of one of the program's dialogs instead of the window: text,
-// urdl (the URDL input), out (Text out) or solver.
+// urdl (the URDL input), out (Text out), solver, or help (the box F1 shows).
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QKeyEvent>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QMouseEvent>
 #include <QScreen>
 #include <QThread>
@@ -25,6 +27,7 @@
 #include "render/text_drawing.h"
 #include "settings/program_folder.h"
 #include "window/main_window.h"
+#include "window/qt_prompts.h"
 
 namespace {
 
@@ -37,7 +40,19 @@ class ScriptedPrompts : public ruk::Prompts {
   public:
     explicit ScriptedPrompts(std::string file) : file_(std::move(file)) {}
     QPixmap dialogPicture;
-    void Message(const std::string& caption, const std::string& text, ruk::PromptIcon) override {
+    bool pictureMessages = false;  // shows the next message box as the program would
+    QWidget* parent = nullptr;
+    void Message(const std::string& caption, const std::string& text,
+                 ruk::PromptIcon icon) override {
+        if (pictureMessages) {
+            pictureMessages = false;
+            const auto box = ruk::MakeMessageBox(parent, caption, text, icon);
+            box->show();
+            Settle(600);
+            dialogPicture = Picture(*box);
+            box->close();
+            return;
+        }
         std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
     }
     bool Confirm(const std::string&, const std::string&) override { return false; }
@@ -87,7 +102,7 @@ void Click(ruk::MainWindow& window, int x, int y) {
 int Usage() {
     std::fprintf(stderr,
                  "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--moves URDL] [--box X,Y] "
-                 "[--edit] [--dialog text|urdl|out|solver]]\n");
+                 "[--edit] [--dialog text|urdl|out|solver|help]]\n");
     return 2;
 }
 
@@ -123,6 +138,7 @@ int main(int argc, char** argv) {
     ruk::InstallProgramFont();
     ScriptedPrompts prompts(file);
     ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt});
+    prompts.parent = &window;
     if (!window.StartUp()) return 1;
     window.show();
     Settle(600);
@@ -155,7 +171,12 @@ int main(int argc, char** argv) {
     Settle(600);
 
     QPixmap picture;
-    if (!dialog.empty()) {
+    if (dialog == "help") {
+        prompts.pictureMessages = true;
+        QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
+        QApplication::sendEvent(window.focusWidget(), &f1);
+        picture = prompts.dialogPicture;
+    } else if (!dialog.empty()) {
         const int id = dialog == "text"     ? ruk::ID_TEXT
                        : dialog == "urdl"   ? ruk::ID_URDL_INPUT
                        : dialog == "out"    ? ruk::ID_URDL_OUTPUT

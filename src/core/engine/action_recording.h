@@ -1,0 +1,19 @@
+// The one path every new action takes from the shown position into the history and onto the
+// board: the mouse's walks and pushes and the keyboard's steps all record and play through it.
+#pragma once
+
+#include "core_state.h"
+#include "engine/window_requests.h"
+
+namespace ruk {
+
+// Some push is shown and every box of the shown position stands on a goal: no new action.
+bool SolvedOnScreen(const CoreState& core);
+
+// Drops the redo tail and plans from the shown position.
+void RecordFromCursor(CoreState& core);
+
+// After letters were appended: runs the solved test and starts showing them as one action.
+void PlayRecorded(CoreState& core, WindowRequests& requests);
+
+}  // namespace ruk
