@@ -108,16 +108,6 @@ void DrawPlayMarks(const CoreState& core, const SkinPixels& skin, const Pixels& 
                  x + SIDE_ARROW_AT[k][0], y + SIDE_ARROW_AT[k][1]);
 }
 
-void DrawBanner(const CoreState& core, QImage& buffer) {
-    const LevelStatus status = core.level.board.status;
-    if (status != LevelStatus::BAD_LEVEL && status != LevelStatus::SIZE_OVER) return;
-    const int top = (core.level.grids.maxHeight - 3) * TILE;
-    QPainter painter(&buffer);
-    painter.fillRect(TILE, top, BANNER_WIDTH, BANNER_HEIGHT, Qt::white);
-    DrawRukText(painter, 36, top + 12, 26, QColor(255, 0, 0),
-                status == LevelStatus::BAD_LEVEL ? "Bad Level" : "Size Over");
-}
-
 }  // namespace
 
 QImage MakeBoardBuffer(const Grids& grids) {
@@ -156,7 +146,18 @@ void RenderBoard(const CoreState& core, const Skin& skin, QImage& buffer) {
             if (play) DrawPlayMarks(core, from, out, row, col, value);
         }
     }
-    if (play) DrawBanner(core, buffer);
+    if (play)
+        DrawStatusBanner(core.level.board.status, buffer, TILE, (grids.maxHeight - 3) * TILE, 1);
+}
+
+void DrawStatusBanner(LevelStatus status, QImage& image, int left, int top, int scale) {
+    if (status != LevelStatus::BAD_LEVEL && status != LevelStatus::SIZE_OVER) return;
+    QPainter painter(&image);
+    painter.translate(left, top);
+    painter.scale(scale, scale);
+    painter.fillRect(0, 0, BANNER_WIDTH, BANNER_HEIGHT, Qt::white);
+    DrawRukText(painter, 12, 12, 26, QColor(255, 0, 0),
+                status == LevelStatus::BAD_LEVEL ? "Bad Level" : "Size Over");
 }
 
 }  // namespace ruk

@@ -22,4 +22,8 @@ TilePlace TileOf(EditMode mode, CellCode value);
 // the selection frame, the arrows and the banner over a level that cannot be played.
 void RenderBoard(const CoreState& core, const Skin& skin, QImage& buffer);
 
+// The white banner over a level that cannot be played ("Bad Level", "Size Over"), nothing for
+// any other status: its top-left corner at (left, top), every length times scale.
+void DrawStatusBanner(LevelStatus status, QImage& image, int left, int top, int scale);
+
 }  // namespace ruk

@@ -6,6 +6,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMouseEvent>
@@ -26,6 +27,7 @@
 #include "render/board_renderer.h"
 #include "render/palette_renderer.h"
 #include "render/text_drawing.h"
+#include "render/zoomed_board.h"
 #include "settings/program_folder.h"
 #include "window/panel_group_box.h"
 
@@ -37,23 +39,29 @@ constexpr int STEP_PERIOD_MS = 10;
 constexpr int SOLVER_CLOCK_MS = 1000;
 constexpr int AUTO_PLAY_PERIOD_MS = 60;
 
-// Shows one back buffer, unscaled; mouse presses on it belong to the window.
+// Shows one back buffer, unscaled; mouse presses on it belong to the window. The board's view
+// switches between the back buffer and its zoomed picture.
 class BufferView : public QWidget {
   public:
-    BufferView(QWidget* parent, const QImage& image) : QWidget(parent), image_(image) {
+    BufferView(QWidget* parent, const QImage& image) : QWidget(parent), image_(&image) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
+    void Show(const QImage& image) { image_ = &image; }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.drawImage(0, 0, image_);
+        painter.drawImage(0, 0, *image_);
     }
 
   private:
-    const QImage& image_;
+    const QImage* image_;
 };
+
+void ShowImage(QWidget* view, const QImage& image) {
+    static_cast<BufferView*>(view)->Show(image);
+}
 
 // The level-number box selects all of its text when it gets the focus, after the focus change
 // has settled (a click would otherwise place the caret over the selection).
@@ -321,6 +329,7 @@ void MainWindow::LoadSettings() {
     core_->play.guardOn = options.guardEnabled;
     static_cast<QCheckBox*>(Control(ID_GUARD))->setChecked(options.guardEnabled);
     static_cast<QCheckBox*>(Control(ID_INSTANT_MOVE))->setChecked(options.instantMove);
+    preferredScale_ = loadedScale_ = ScaleOfTile(LoadZoomTile(paths_));
 }
 
 void MainWindow::ShowWelcome() {
@@ -332,6 +341,8 @@ void MainWindow::ShowWelcome() {
     RedrawPalette();
     RenderBoard(*core_, skin_, boardBuffer_);
     DrawWelcomeScreen(boardBuffer_, grids.maxWidth, grids.maxHeight);
+    zoom_ = {};
+    ShowImage(boardView_, boardBuffer_);
     boardView_->update();
 }
 
@@ -361,6 +372,17 @@ void MainWindow::CheckFrameAfterShow() {
 
 void MainWindow::Redraw() {
     RenderBoard(*core_, skin_, boardBuffer_);
+    ShowBoard();
+}
+
+void MainWindow::ShowBoard() {
+    zoom_ = ZoomBoard(core_->level, ShownScale(core_->level, preferredScale_));
+    if (zoom_.scale == 1) {
+        ShowImage(boardView_, boardBuffer_);
+    } else {
+        ShowZoomedBoard(*core_, boardBuffer_, zoom_, zoomedBuffer_);
+        ShowImage(boardView_, zoomedBuffer_);
+    }
     boardView_->update();
 }
 
@@ -463,6 +485,13 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     MouseMove(Pixel(event->position().x()), Pixel(event->position().y()));
 }
 
+GridCell MainWindow::BoardCell(int x, int y) const {
+    // The editor always works on 24-pixel cells.
+    const BoardZoom zoom = core_->level.editor.editMode == EditMode::EDIT ? BoardZoom{} : zoom_;
+    return ZoomedPointToCell(zoom, core_->level.grids, window_.boardRect.left,
+                             window_.boardRect.top, x, y);
+}
+
 void MainWindow::LeftPress(int x, int y) {
     if (closed_) return;
     window_.paintState = 1;
@@ -475,8 +504,7 @@ void MainWindow::LeftPress(int x, int y) {
         return;
     }
     if (hit.kind == PaletteHitKind::IGNORED) return;
-    const GridCell cell =
-        PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
+    const GridCell cell = BoardCell(x, y);
     if (!cell.valid()) return;
     if (level.editor.editMode == EditMode::EDIT) {
         EditorPress(cell, false);
@@ -494,8 +522,7 @@ void MainWindow::RightPress(int x, int y) {
     window_.paintState = -1;
     lastDragCell_ = {};
     LevelModel& level = core_->level;
-    const GridCell cell =
-        PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
+    const GridCell cell = BoardCell(x, y);
     if (!cell.valid()) return;
     if (level.editor.editMode == EditMode::EDIT) {
         EditorPress(cell, true);
@@ -509,8 +536,7 @@ void MainWindow::RightPress(int x, int y) {
 void MainWindow::MouseMove(int x, int y) {
     if (closed_) return;
     const LevelModel& level = core_->level;
-    const GridCell cell =
-        PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
+    const GridCell cell = BoardCell(x, y);
     if (!cell.valid()) {
         window_.paintState = 0;
         return;
@@ -529,6 +555,44 @@ void MainWindow::MouseMove(int x, int y) {
     window_.lastShownX = column;
     window_.lastShownY = row;
     SetControlText(ID_INFO_LINE, QString::fromLatin1(CursorText(column, row).c_str()));
+}
+
+// ---- Keys -----------------------------------------------------------------------------------
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+    if (ZoomKey(event)) return;
+    QDialog::keyPressEvent(event);
+}
+
+bool MainWindow::ZoomKey(QKeyEvent* event) {
+    // Shift is allowed: on many layouts plus is a shifted key.
+    const Qt::KeyboardModifiers held =
+        event->modifiers() & ~(Qt::ShiftModifier | Qt::KeypadModifier);
+    if (held != Qt::ControlModifier) return false;
+    ZoomStep step = ZoomStep::FIT;
+    switch (event->key()) {
+        case Qt::Key_Plus:
+        case Qt::Key_Equal:
+            step = ZoomStep::IN;
+            break;
+        case Qt::Key_Minus:
+            step = ZoomStep::OUT;
+            break;
+        case Qt::Key_0:
+            step = ZoomStep::FIT;
+            break;
+        default:
+            return false;
+    }
+    // The board shows the solver's command line while it runs.
+    if (closed_ || window_.solverRunning) return true;
+    preferredScale_ = SteppedScale(core_->level, preferredScale_, step);
+    if (ShownScale(core_->level, preferredScale_) != zoom_.scale) {
+        ShowBoard();
+        // Another cell lies under the pointer now; the next move shows it.
+        window_.lastShownX = window_.lastShownY = -1;
+    }
+    return true;
 }
 
 // ---- Commands -------------------------------------------------------------------------------
@@ -656,6 +720,8 @@ void MainWindow::CloseSequence() {
     solverProcess_.Stop();
     window_.solverRunning = false;
     if (pathsKnown_ && core_) SaveOptions(paths_, {core_->play.instantMove, core_->play.guardOn});
+    if (pathsKnown_ && preferredScale_ != loadedScale_)
+        SaveZoomTile(paths_, preferredScale_ * CELL_PIXELS);
 }
 
 }  // namespace ruk

@@ -13,6 +13,7 @@
 
 #include "core_state.h"
 #include "engine/window_requests.h"
+#include "panel/board_zoom.h"
 #include "panel/control_ids.h"
 #include "panel/prompts.h"
 #include "panel/status_panel.h"
@@ -68,6 +69,10 @@ class MainWindow : public QDialog {
     const WorkingPaths& Paths() const { return paths_; }
     const Skin& CurrentSkin() const { return skin_; }
     const QImage& BoardBuffer() const { return boardBuffer_; }
+    // What the board area shows: the back buffer itself at 24 pixels a tile, else its zoomed
+    // picture; and the zoom it is shown at.
+    const QImage& ShownBoard() const { return zoom_.scale == 1 ? boardBuffer_ : zoomedBuffer_; }
+    const BoardZoom& ShownZoom() const { return zoom_; }
     const QImage& PaletteBuffer() const { return paletteBuffer_; }
     const QImage& WallToolBuffer() const { return wallToolBuffer_; }
     QWidget* Control(int id) const { return controls_[id - FIRST_CONTROL_ID]; }
@@ -77,6 +82,7 @@ class MainWindow : public QDialog {
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     void reject() override;  // Escape: the window closes only through its close request
@@ -87,6 +93,11 @@ class MainWindow : public QDialog {
     void CheckFrameAfterShow();
     void ShowWelcome();
     void LoadSettings();
+
+    // Ctrl+plus (or Ctrl+=), Ctrl+minus and Ctrl+0; false for any other key.
+    bool ZoomKey(QKeyEvent* event);
+    // The grid cell under client pixel (x, y), through the zoom the board is shown at.
+    GridCell BoardCell(int x, int y) const;
 
     void LeftPress(int x, int y);
     void RightPress(int x, int y);
@@ -122,6 +133,8 @@ class MainWindow : public QDialog {
     void Apply(const WindowRequests& requests);
 
     void Redraw();
+    // Picks the zoom for what the back buffer holds and shows it, scaled when zoomed.
+    void ShowBoard();
     void RedrawPalette();
     void RefreshPanel(void (*update)(const CoreState&, PanelTexts&));
     void RefreshLevelInfo();
@@ -144,6 +157,10 @@ class MainWindow : public QDialog {
     int layoutFrameHeight_ = 0;
     Skin skin_;
     QImage boardBuffer_;
+    QImage zoomedBuffer_;
+    BoardZoom zoom_;
+    int preferredScale_ = 1;  // the zoom the player chose; each level falls back as it must
+    int loadedScale_ = 1;     // as read from the settings: written back only when changed
     QImage paletteBuffer_;
     QImage wallToolBuffer_;
     PanelTexts panel_;
