@@ -136,6 +136,23 @@ TEST(BoardZoom, EveryBoardPixelMapsToTheCellDrawnUnderIt) {
                 EXPECT_GE(zoom.originX + maxWidth * zoom.CellPixels(), areaWidth);
                 EXPECT_GE(zoom.originY + maxHeight * zoom.CellPixels(), areaHeight);
             }
+            // The cells drawn are exactly those with a pixel in the area.
+            const CellSpan drawn = VisibleCells(zoom, grids);
+            auto covers = [&](int first, int end, int origin, int usable, int area) {
+                const int size = zoom.CellPixels();
+                return first >= 0 && end <= usable && first < end &&
+                       origin + (first + 1) * size > 0 &&
+                       (first == 0 || origin + first * size <= 0) &&
+                       origin + (end - 1) * size < area &&
+                       (end == usable || origin + end * size >= area);
+            };
+            EXPECT_TRUE(covers(drawn.firstCol, drawn.endCol, zoom.originX, maxWidth, areaWidth));
+            EXPECT_TRUE(covers(drawn.firstRow, drawn.endRow, zoom.originY, maxHeight, areaHeight));
+            if (scale == 1) {
+                EXPECT_EQ(drawn.firstCol + drawn.firstRow, 0);
+                EXPECT_EQ(drawn.endCol, maxWidth);
+                EXPECT_EQ(drawn.endRow, maxHeight);
+            }
             for (int y = 0; y < areaHeight; y += 1 + static_cast<int>(rng() % 5)) {
                 for (int x = 0; x < areaWidth; x += 1 + static_cast<int>(rng() % 5)) {
                     const GridCell cell =

@@ -69,6 +69,20 @@ BoardZoom ZoomBoard(const LevelModel& level, int scale) {
     return zoom;
 }
 
+CellSpan VisibleCells(const BoardZoom& zoom, const Grids& grids) {
+    const int size = zoom.CellPixels();
+    // The cells from the one holding the area's first pixel to the one holding its last.
+    auto span = [size](int origin, int usable, int& first, int& end) {
+        const int area = usable * CELL_PIXELS;
+        first = std::clamp(-origin / size, 0, usable);
+        end = std::clamp((area - origin + size - 1) / size, first, usable);
+    };
+    CellSpan cells;
+    span(zoom.originX, grids.maxWidth, cells.firstCol, cells.endCol);
+    span(zoom.originY, grids.maxHeight, cells.firstRow, cells.endRow);
+    return cells;
+}
+
 GridCell ZoomedPointToCell(const BoardZoom& zoom, const Grids& grids, int left, int top, int x,
                            int y) {
     if (x < left || y < top) return {};

@@ -37,6 +37,12 @@ struct BoardZoom {
 };
 BoardZoom ZoomBoard(const LevelModel& level, int scale);
 
+// The grid cells with a pixel in the board area, ends exclusive: all the usable ones at scale 1.
+struct CellSpan {
+    int firstRow = 0, endRow = 0, firstCol = 0, endCol = 0;
+};
+CellSpan VisibleCells(const BoardZoom& zoom, const Grids& grids);
+
 // The grid cell under client pixel (x, y) of a board area whose top-left pixel is (left, top);
 // invalid outside the area or off the grid's usable cells.
 GridCell ZoomedPointToCell(const BoardZoom& zoom, const Grids& grids, int left, int top, int x,

@@ -4,6 +4,7 @@
 #include "render/board_renderer.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cstring>
 
 #include "render/text_drawing.h"
@@ -124,6 +125,14 @@ TilePlace TileOf(EditMode mode, CellCode value) {
 
 void RenderBoard(const CoreState& core, const Skin& skin, QImage& buffer) {
     const Grids& grids = core.level.grids;
+    RenderBoardCells(core, skin, buffer, {0, grids.maxHeight, 0, grids.maxWidth});
+    if (core.level.editor.editMode == EditMode::PLAY)
+        DrawStatusBanner(core.level.board.status, buffer, TILE, (grids.maxHeight - 3) * TILE, 1);
+}
+
+void RenderBoardCells(const CoreState& core, const Skin& skin, QImage& buffer,
+                      const CellSpan& cells) {
+    const Grids& grids = core.level.grids;
     const EditMode mode = core.level.editor.editMode;
     if (buffer.width() < grids.maxWidth * TILE || buffer.height() < grids.maxHeight * TILE ||
         buffer.format() != QImage::Format_RGB32)
@@ -131,12 +140,14 @@ void RenderBoard(const CoreState& core, const Skin& skin, QImage& buffer) {
     const SkinPixels from{skin.image.constBits(), skin.image.bytesPerLine()};
     const Pixels out{buffer.bits(), buffer.bytesPerLine()};
     const bool play = mode == EditMode::PLAY;
-    const auto& cells = play ? grids.displayGrid : grids.editorGrid;
+    const auto& codes = play ? grids.displayGrid : grids.editorGrid;
     const std::int32_t facing = core.play.shown.facing;
-    for (int row = 0; row < grids.maxHeight; ++row) {
-        for (int col = 0; col < grids.maxWidth; ++col) {
+    const int endRow = std::min(cells.endRow, static_cast<int>(grids.maxHeight));
+    const int endCol = std::min(cells.endCol, static_cast<int>(grids.maxWidth));
+    for (int row = std::max(cells.firstRow, 0); row < endRow; ++row) {
+        for (int col = std::max(cells.firstCol, 0); col < endCol; ++col) {
             const int grid = GridIndex(row, col);
-            const CellCode value = cells[grid];
+            const CellCode value = codes[grid];
             TilePlace tile = TileOf(mode, value);
             if (play) {
                 if (core.play.targets.targetFlag[grid]) tile.row += 2;
@@ -146,8 +157,6 @@ void RenderBoard(const CoreState& core, const Skin& skin, QImage& buffer) {
             if (play) DrawPlayMarks(core, from, out, row, col, value);
         }
     }
-    if (play)
-        DrawStatusBanner(core.level.board.status, buffer, TILE, (grids.maxHeight - 3) * TILE, 1);
 }
 
 void DrawStatusBanner(LevelStatus status, QImage& image, int left, int top, int scale) {

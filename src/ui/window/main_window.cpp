@@ -371,15 +371,13 @@ void MainWindow::CheckFrameAfterShow() {
 // ---- Drawing and the panel ------------------------------------------------------------------
 
 void MainWindow::Redraw() {
-    RenderBoard(*core_, skin_, boardBuffer_);
-    ShowBoard();
-}
-
-void MainWindow::ShowBoard() {
     zoom_ = ZoomBoard(core_->level, ShownScale(core_->level, preferredScale_));
     if (zoom_.scale == 1) {
+        RenderBoard(*core_, skin_, boardBuffer_);
         ShowImage(boardView_, boardBuffer_);
     } else {
+        // Only the cells in sight are drawn, then blown up.
+        RenderBoardCells(*core_, skin_, boardBuffer_, VisibleCells(zoom_, core_->level.grids));
         ShowZoomedBoard(*core_, boardBuffer_, zoom_, zoomedBuffer_);
         ShowImage(boardView_, zoomedBuffer_);
     }
@@ -588,7 +586,7 @@ bool MainWindow::ZoomKey(QKeyEvent* event) {
     if (closed_ || window_.solverRunning) return true;
     preferredScale_ = SteppedScale(core_->level, preferredScale_, step);
     if (ShownScale(core_->level, preferredScale_) != zoom_.scale) {
-        ShowBoard();
+        Redraw();
         // Another cell lies under the pointer now; the next move shows it.
         window_.lastShownX = window_.lastShownY = -1;
     }

@@ -132,9 +132,8 @@ class MainWindow : public QDialog {
     void GuardChanged();
     void Apply(const WindowRequests& requests);
 
+    // Draws the board at the zoom the level allows and shows it.
     void Redraw();
-    // Picks the zoom for what the back buffer holds and shows it, scaled when zoomed.
-    void ShowBoard();
     void RedrawPalette();
     void RefreshPanel(void (*update)(const CoreState&, PanelTexts&));
     void RefreshLevelInfo();
