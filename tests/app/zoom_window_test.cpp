@@ -150,6 +150,11 @@ TEST(ZoomWindowTest, TheChosenSizeIsAppliedToEveryLevelAndRemembered) {
         Key(session, key);
         EXPECT_EQ(Scale(session), scale) << key;
     }
+    // The keypad's keys too.
+    Key(session, Qt::Key_Minus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(Scale(session), 3);
+    Key(session, Qt::Key_Plus, Qt::ControlModifier | Qt::KeypadModifier);
+    EXPECT_EQ(Scale(session), 4);
     // Without Ctrl (or with Alt) these keys are not the zoom's.
     Key(session, Qt::Key_Minus, Qt::NoModifier);
     Key(session, Qt::Key_Minus, Qt::ControlModifier | Qt::AltModifier);
