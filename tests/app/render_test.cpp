@@ -11,6 +11,7 @@
 #include "render/board_renderer.h"
 #include "render/palette_renderer.h"
 #include "render/text_drawing.h"
+#include "render/zoomed_board.h"
 
 namespace ruk::test {
 namespace {
@@ -262,6 +263,65 @@ TEST(BoardRendererTest, BannerOverALevelThatCannotBePlayed) {
     }
     EXPECT_NE(render(LevelStatus::BAD_LEVEL).copy(banner),
               render(LevelStatus::SIZE_OVER).copy(banner));
+}
+
+// The zoomed picture is the back buffer blown up pixel for pixel (the selection frame and the
+// marks with it), the level centred; a level that cannot be played has its banner at the
+// zoomed size, and nothing else changes.
+TEST(BoardRendererTest, ZoomedPictureIsTheBufferScaledPixelExact) {
+    InstallFontSubstitutes();
+    const Skin skin = TestSkin();
+    Core core;
+    CoreState& state = *core.state;
+    state.level.grids.maxWidth = 31;  // odd sizes: the level's middle is not the grid's
+    state.level.grids.maxHeight = 23;
+    ASSERT_TRUE(LoadLevel(state, SAMPLES, 6));
+    const GridCell box =
+        BoardToGrid(state.level.board, state.level.grids, state.play.shown.boxList[0]);
+    WindowRequests requests;
+    BoardClick(state, box.row, box.col, requests);
+    ASSERT_TRUE(state.play.boxSelected);
+    QImage buffer = MakeBoardBuffer(state.level.grids);
+    RenderBoard(state, skin, buffer);
+    const int width = 31 * T, height = 23 * T;
+    QImage view;
+    for (int scale = 2;
+         scale <= LargestFittingScale(state.level.board.width, state.level.board.height, 31, 23);
+         ++scale) {
+        const BoardZoom zoom = ZoomBoard(state.level, scale);
+        ShowZoomedBoard(state, buffer, zoom, view);
+        ASSERT_EQ(view.size(), QSize(width, height));
+        ASSERT_EQ(view.format(), QImage::Format_RGB32);
+        int mismatches = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const int bx = (x - zoom.originX) / scale, by = (y - zoom.originY) / scale;
+                mismatches += view.pixel(x, y) != buffer.pixel(bx, by);
+            }
+        EXPECT_EQ(mismatches, 0) << scale;
+    }
+
+    // A level with no goal: the banner, at three times its size, bottom left.
+    LoadText(state, "#####\n#@$ #\n#####");
+    ASSERT_EQ(state.level.board.status, LevelStatus::BAD_LEVEL);
+    RenderBoard(state, skin, buffer);
+    const BoardZoom zoom = ZoomBoard(state.level, 3);
+    ShowZoomedBoard(state, buffer, zoom, view);
+    const QRect banner(3 * T, height - 9 * T, 3 * 144, 3 * 48);
+    int white = 0, red = 0, changed = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const QRgb p = view.pixel(x, y);
+            if (banner.contains(x, y)) {
+                white += p == qRgb(255, 255, 255);
+                red += qRed(p) > 200 && qGreen(p) < 80 && qBlue(p) < 80;
+            } else {
+                changed += p != buffer.pixel((x - zoom.originX) / 3, (y - zoom.originY) / 3);
+            }
+        }
+    EXPECT_GT(white, banner.width() * banner.height() / 2);
+    EXPECT_GT(red, 9 * 50);
+    EXPECT_EQ(changed, 0);
 }
 
 TEST(PaletteRendererTest, RowsByModeAndSelection) {

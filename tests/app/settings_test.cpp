@@ -194,6 +194,44 @@ TEST(Settings, StoredValuesAreReadThroughTheirWidths) {
     EXPECT_EQ(ReadWholeFile(paths.settings), "[SOLVER]\nSELECT=0\n");
 }
 
+// The zoom key: a file without it is the 24-pixel board; only the four sizes are taken, and
+// writing it changes no other line.
+TEST(Settings, ZoomTileReadFromFilesWithoutWithAndWithJunk) {
+    TempDir dir;
+    const WorkingPaths paths = BuildWorkingPaths(Folder(dir));
+    EXPECT_EQ(LoadZoomTile(paths), 24);  // no file at all
+    EXPECT_FALSE(fs::exists(paths.settings));
+    const std::pair<std::string, int> cases[] = {
+        {"[OPTION]\nIMOVE=1\nGUARD=0\n", 24},
+        {"[OPTION]\nZOOM=48\n", 48},
+        {"[option]\r\nzoom = 72\r\n", 72},
+        {"[OPTION]\nZOOM=96\n", 96},
+        {"[OPTION]\nZOOM=24\n", 24},
+        {"[OPTION]\nZOOM=0\n", 24},
+        {"[OPTION]\nZOOM=\n", 24},
+        {"[OPTION]\nZOOM=-48\n", 24},
+        {"[OPTION]\nZOOM=50\n", 24},
+        {"[OPTION]\nZOOM=120\n", 24},
+        {"[OPTION]\nZOOM=480\n", 24},
+        {"[OPTION]\nZOOM=48px\n", 24},
+        {"[OPTION]\nZOOM=2\n", 24},
+        {"[OPTION]\nZOOM=\x01\xff\n", 24},
+        {"[SOLVER]\nZOOM=96\n", 24},
+        {"[OPTION]\nZOOM=" + std::string(5000, '9'), 24},
+    };
+    for (const auto& [file, tile] : cases) {
+        dir.Write("ruk.ini", file);
+        EXPECT_EQ(LoadZoomTile(paths), tile) << file;
+        EXPECT_EQ(ReadWholeFile(paths.settings), file) << "reading never writes";
+    }
+    dir.Write("ruk.ini", "[OPTION]\nIMOVE=1\nGUARD=0\n[SOLVER]\nSELECT=0\n");
+    SaveZoomTile(paths, 72);
+    EXPECT_EQ(ReadWholeFile(paths.settings),
+              "[OPTION]\nIMOVE=1\nGUARD=0\nZOOM=72\n[SOLVER]\nSELECT=0\n");
+    EXPECT_EQ(LoadZoomTile(paths), 72);
+    EXPECT_EQ(LoadOptions(paths).instantMove, true);
+}
+
 TEST(Settings, SaveOptionsKeepsTheRestOfACrlfFile) {
     TempDir dir;
     const std::string before = "; mine\r\n\r\n[SOLVER]\r\nSELECT=1\r\n\r\n[Option]\r\n";

@@ -9,6 +9,7 @@ namespace {
 
 // Stored values of SELECT and GUARD that mean "never set": the default when the key is absent.
 constexpr int NEVER_SET = 9;
+constexpr int ZOOM_DEFAULT_TILE = 24;
 
 // Every number is read as a short string first, as the Windows player did with its fixed
 // buffers, so a value that does not fit the width is cut before it is converted ("10" in a
@@ -59,6 +60,19 @@ int LoadReplaySlowdown(const WorkingPaths& paths) {
 
 void SaveReplaySlowdown(const WorkingPaths& paths, int slowdown) {
     WriteNumber(paths, "OPTION", "SPEED", IsReplaySlowdown(slowdown) ? slowdown : 1);
+}
+
+int LoadZoomTile(const WorkingPaths& paths) {
+    // Read whole and matched exactly: a value cut or half-read as a number would pick a size
+    // nobody chose.
+    const std::string value = GetProfileString(paths.settings, "OPTION", "ZOOM", "", 16);
+    for (const char* tile : {"48", "72", "96"})
+        if (value == tile) return ProfileNumber(value);
+    return ZOOM_DEFAULT_TILE;
+}
+
+void SaveZoomTile(const WorkingPaths& paths, int tilePixels) {
+    WriteNumber(paths, "OPTION", "ZOOM", tilePixels);
 }
 
 SolverSettings LoadSolverSettings(const WorkingPaths& paths, SolverKind firstChoice) {

@@ -29,6 +29,11 @@ void SaveOptions(const WorkingPaths& paths, const Options& options);
 int LoadReplaySlowdown(const WorkingPaths& paths);
 void SaveReplaySlowdown(const WorkingPaths& paths, int slowdown);
 
+// [OPTION] ZOOM: the board's tile size in pixels, 24, 48, 72 or 96. Absent, 0 or anything else
+// reads as 24.
+int LoadZoomTile(const WorkingPaths& paths);
+void SaveZoomTile(const WorkingPaths& paths, int tilePixels);
+
 // SELECT: the kind of solver a run starts. Any number but 0 runs the program named in the
 // settings; the dialog stores 1. A number read from the file is kept as it was read.
 enum class SolverKind : std::int32_t {

@@ -4,6 +4,7 @@
 #include "render/board_renderer.h"
 
 #include <QPainter>
+#include <algorithm>
 #include <cstring>
 
 #include "render/text_drawing.h"
@@ -108,16 +109,6 @@ void DrawPlayMarks(const CoreState& core, const SkinPixels& skin, const Pixels& 
                  x + SIDE_ARROW_AT[k][0], y + SIDE_ARROW_AT[k][1]);
 }
 
-void DrawBanner(const CoreState& core, QImage& buffer) {
-    const LevelStatus status = core.level.board.status;
-    if (status != LevelStatus::BAD_LEVEL && status != LevelStatus::SIZE_OVER) return;
-    const int top = (core.level.grids.maxHeight - 3) * TILE;
-    QPainter painter(&buffer);
-    painter.fillRect(TILE, top, BANNER_WIDTH, BANNER_HEIGHT, Qt::white);
-    DrawRukText(painter, 36, top + 12, 26, QColor(255, 0, 0),
-                status == LevelStatus::BAD_LEVEL ? "Bad Level" : "Size Over");
-}
-
 }  // namespace
 
 QImage MakeBoardBuffer(const Grids& grids) {
@@ -134,6 +125,14 @@ TilePlace TileOf(EditMode mode, CellCode value) {
 
 void RenderBoard(const CoreState& core, const Skin& skin, QImage& buffer) {
     const Grids& grids = core.level.grids;
+    RenderBoardCells(core, skin, buffer, {0, grids.maxHeight, 0, grids.maxWidth});
+    if (core.level.editor.editMode == EditMode::PLAY)
+        DrawStatusBanner(core.level.board.status, buffer, TILE, (grids.maxHeight - 3) * TILE, 1);
+}
+
+void RenderBoardCells(const CoreState& core, const Skin& skin, QImage& buffer,
+                      const CellSpan& cells) {
+    const Grids& grids = core.level.grids;
     const EditMode mode = core.level.editor.editMode;
     if (buffer.width() < grids.maxWidth * TILE || buffer.height() < grids.maxHeight * TILE ||
         buffer.format() != QImage::Format_RGB32)
@@ -141,12 +140,14 @@ void RenderBoard(const CoreState& core, const Skin& skin, QImage& buffer) {
     const SkinPixels from{skin.image.constBits(), skin.image.bytesPerLine()};
     const Pixels out{buffer.bits(), buffer.bytesPerLine()};
     const bool play = mode == EditMode::PLAY;
-    const auto& cells = play ? grids.displayGrid : grids.editorGrid;
+    const auto& codes = play ? grids.displayGrid : grids.editorGrid;
     const std::int32_t facing = core.play.shown.facing;
-    for (int row = 0; row < grids.maxHeight; ++row) {
-        for (int col = 0; col < grids.maxWidth; ++col) {
+    const int endRow = std::min(cells.endRow, static_cast<int>(grids.maxHeight));
+    const int endCol = std::min(cells.endCol, static_cast<int>(grids.maxWidth));
+    for (int row = std::max(cells.firstRow, 0); row < endRow; ++row) {
+        for (int col = std::max(cells.firstCol, 0); col < endCol; ++col) {
             const int grid = GridIndex(row, col);
-            const CellCode value = cells[grid];
+            const CellCode value = codes[grid];
             TilePlace tile = TileOf(mode, value);
             if (play) {
                 if (core.play.targets.targetFlag[grid]) tile.row += 2;
@@ -156,7 +157,16 @@ void RenderBoard(const CoreState& core, const Skin& skin, QImage& buffer) {
             if (play) DrawPlayMarks(core, from, out, row, col, value);
         }
     }
-    if (play) DrawBanner(core, buffer);
+}
+
+void DrawStatusBanner(LevelStatus status, QImage& image, int left, int top, int scale) {
+    if (status != LevelStatus::BAD_LEVEL && status != LevelStatus::SIZE_OVER) return;
+    QPainter painter(&image);
+    painter.translate(left, top);
+    painter.scale(scale, scale);
+    painter.fillRect(0, 0, BANNER_WIDTH, BANNER_HEIGHT, Qt::white);
+    DrawRukText(painter, 12, 12, 26, QColor(255, 0, 0),
+                status == LevelStatus::BAD_LEVEL ? "Bad Level" : "Size Over");
 }
 
 }  // namespace ruk

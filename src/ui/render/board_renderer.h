@@ -4,6 +4,7 @@
 #include <QImage>
 
 #include "core_state.h"
+#include "panel/board_zoom.h"
 #include "render/skin.h"
 
 namespace ruk {
@@ -21,5 +22,13 @@ TilePlace TileOf(EditMode mode, CellCode value);
 // Redraws every used cell: tiles, and in Play mode the target highlight, the keeper's pose,
 // the selection frame, the arrows and the banner over a level that cannot be played.
 void RenderBoard(const CoreState& core, const Skin& skin, QImage& buffer);
+// The tiles and marks of the given cells only, no banner: what a zoomed board shows of the
+// buffer. The rest of the buffer is left as it was.
+void RenderBoardCells(const CoreState& core, const Skin& skin, QImage& buffer,
+                      const CellSpan& cells);
+
+// The white banner over a level that cannot be played ("Bad Level", "Size Over"), nothing for
+// any other status: its top-left corner at (left, top), every length times scale.
+void DrawStatusBanner(LevelStatus status, QImage& image, int left, int top, int scale);
 
 }  // namespace ruk

@@ -29,6 +29,7 @@
 #include "render/board_renderer.h"
 #include "render/palette_renderer.h"
 #include "render/text_drawing.h"
+#include "render/zoomed_board.h"
 #include "settings/program_folder.h"
 #include "window/panel_group_box.h"
 
@@ -40,23 +41,29 @@ constexpr int STEP_PERIOD_MS = 10;
 constexpr int SOLVER_CLOCK_MS = 1000;
 constexpr int AUTO_PLAY_PERIOD_MS = 60;
 
-// Shows one back buffer, unscaled; mouse presses on it belong to the window.
+// Shows one back buffer, unscaled; mouse presses on it belong to the window. The board's view
+// switches between the back buffer and its zoomed picture.
 class BufferView : public QWidget {
   public:
-    BufferView(QWidget* parent, const QImage& image) : QWidget(parent), image_(image) {
+    BufferView(QWidget* parent, const QImage& image) : QWidget(parent), image_(&image) {
         setAttribute(Qt::WA_TransparentForMouseEvents);
         setAttribute(Qt::WA_OpaquePaintEvent);
     }
+    void Show(const QImage& image) { image_ = &image; }
 
   protected:
     void paintEvent(QPaintEvent*) override {
         QPainter painter(this);
-        painter.drawImage(0, 0, image_);
+        painter.drawImage(0, 0, *image_);
     }
 
   private:
-    const QImage& image_;
+    const QImage* image_;
 };
+
+void ShowImage(QWidget* view, const QImage& image) {
+    static_cast<BufferView*>(view)->Show(image);
+}
 
 // The level-number box selects all of its text when it gets the focus, after the focus change
 // has settled (a click would otherwise place the caret over the selection).
@@ -337,6 +344,7 @@ void MainWindow::LoadSettings() {
     static_cast<QCheckBox*>(Control(ID_INSTANT_MOVE))->setChecked(options.instantMove);
     door::SetReplaySlowdown(*core_, LoadReplaySlowdown(paths_));
     storedSlowdown_ = door::ReplaySlowdown(*core_);
+    preferredScale_ = loadedScale_ = ScaleOfTile(LoadZoomTile(paths_));
 }
 
 void MainWindow::ShowWelcome() {
@@ -348,6 +356,8 @@ void MainWindow::ShowWelcome() {
     RedrawPalette();
     RenderBoard(*core_, skin_, boardBuffer_);
     DrawWelcomeScreen(boardBuffer_, grids.maxWidth, grids.maxHeight);
+    zoom_ = {};
+    ShowImage(boardView_, boardBuffer_);
     boardView_->update();
 }
 
@@ -376,7 +386,16 @@ void MainWindow::CheckFrameAfterShow() {
 // ---- Drawing and the panel ------------------------------------------------------------------
 
 void MainWindow::Redraw() {
-    RenderBoard(*core_, skin_, boardBuffer_);
+    zoom_ = ZoomBoard(core_->level, ShownScale(core_->level, preferredScale_));
+    if (zoom_.scale == 1) {
+        RenderBoard(*core_, skin_, boardBuffer_);
+        ShowImage(boardView_, boardBuffer_);
+    } else {
+        // Only the cells in sight are drawn, then blown up.
+        RenderBoardCells(*core_, skin_, boardBuffer_, VisibleCells(zoom_, core_->level.grids));
+        ShowZoomedBoard(*core_, boardBuffer_, zoom_, zoomedBuffer_);
+        ShowImage(boardView_, zoomedBuffer_);
+    }
     boardView_->update();
 }
 
@@ -480,6 +499,13 @@ void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     MouseMove(Pixel(event->position().x()), Pixel(event->position().y()));
 }
 
+GridCell MainWindow::BoardCell(int x, int y) const {
+    // The editor always works on 24-pixel cells.
+    const BoardZoom zoom = core_->level.editor.editMode == EditMode::EDIT ? BoardZoom{} : zoom_;
+    return ZoomedPointToCell(zoom, core_->level.grids, window_.boardRect.left,
+                             window_.boardRect.top, x, y);
+}
+
 void MainWindow::LeftPress(int x, int y) {
     if (closed_) return;
     window_.paintState = 1;
@@ -492,8 +518,7 @@ void MainWindow::LeftPress(int x, int y) {
         return;
     }
     if (hit.kind == PaletteHitKind::IGNORED) return;
-    const GridCell cell =
-        PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
+    const GridCell cell = BoardCell(x, y);
     if (!cell.valid()) return;
     if (level.editor.editMode == EditMode::EDIT) {
         EditorPress(cell, false);
@@ -511,8 +536,7 @@ void MainWindow::RightPress(int x, int y) {
     window_.paintState = -1;
     lastDragCell_ = {};
     LevelModel& level = core_->level;
-    const GridCell cell =
-        PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
+    const GridCell cell = BoardCell(x, y);
     if (!cell.valid()) return;
     if (level.editor.editMode == EditMode::EDIT) {
         EditorPress(cell, true);
@@ -526,8 +550,7 @@ void MainWindow::RightPress(int x, int y) {
 void MainWindow::MouseMove(int x, int y) {
     if (closed_) return;
     const LevelModel& level = core_->level;
-    const GridCell cell =
-        PointToCell(level.grids, window_.boardRect.left, window_.boardRect.top, x, y);
+    const GridCell cell = BoardCell(x, y);
     if (!cell.valid()) {
         window_.paintState = 0;
         return;
@@ -625,8 +648,14 @@ void MainWindow::RunKey(const KeyBinding& binding, bool repeated) {
             if (!repeated) prompts_.Message("RUK", KeyHelpText(), PromptIcon::INFORMATION);
             return;
         case KeyAction::ZOOM_IN:
+            Zoom(ZoomStep::IN);
+            return;
         case KeyAction::ZOOM_OUT:
+            Zoom(ZoomStep::OUT);
+            return;
         case KeyAction::ZOOM_FIT:
+            Zoom(ZoomStep::FIT);
+            return;
         case KeyAction::NONE:
             return;
     }
@@ -642,6 +671,17 @@ void MainWindow::ChangeReplaySpeed(bool faster) {
         core_->play.instantMove = next.instantMove;
     }
     door::SetReplaySlowdown(*core_, next.slowdown);
+}
+
+void MainWindow::Zoom(ZoomStep step) {
+    // The board shows the solver's command line while it runs.
+    if (closed_ || window_.solverRunning) return;
+    preferredScale_ = SteppedScale(core_->level, preferredScale_, step);
+    if (ShownScale(core_->level, preferredScale_) != zoom_.scale) {
+        Redraw();
+        // Another cell lies under the pointer now; the next move shows it.
+        window_.lastShownX = window_.lastShownY = -1;
+    }
 }
 
 // ---- Commands -------------------------------------------------------------------------------
@@ -773,6 +813,8 @@ void MainWindow::CloseSequence() {
         if (door::ReplaySlowdown(*core_) != storedSlowdown_)
             SaveReplaySlowdown(paths_, door::ReplaySlowdown(*core_));
     }
+    if (pathsKnown_ && preferredScale_ != loadedScale_)
+        SaveZoomTile(paths_, preferredScale_ * CELL_PIXELS);
 }
 
 }  // namespace ruk

@@ -13,6 +13,7 @@
 
 #include "core_state.h"
 #include "engine/window_requests.h"
+#include "panel/board_zoom.h"
 #include "panel/control_ids.h"
 #include "panel/key_map.h"
 #include "panel/prompts.h"
@@ -69,6 +70,10 @@ class MainWindow : public QDialog {
     const WorkingPaths& Paths() const { return paths_; }
     const Skin& CurrentSkin() const { return skin_; }
     const QImage& BoardBuffer() const { return boardBuffer_; }
+    // What the board area shows: the back buffer itself at 24 pixels a tile, else its zoomed
+    // picture; and the zoom it is shown at.
+    const QImage& ShownBoard() const { return zoom_.scale == 1 ? boardBuffer_ : zoomedBuffer_; }
+    const BoardZoom& ShownZoom() const { return zoom_; }
     const QImage& PaletteBuffer() const { return paletteBuffer_; }
     const QImage& WallToolBuffer() const { return wallToolBuffer_; }
     QWidget* Control(int id) const { return controls_[id - FIRST_CONTROL_ID]; }
@@ -91,6 +96,11 @@ class MainWindow : public QDialog {
     void CheckFrameAfterShow();
     void ShowWelcome();
     void LoadSettings();
+
+    // The zoom keys: one size in or out, or the largest that fits.
+    void Zoom(ZoomStep step);
+    // The grid cell under client pixel (x, y), through the zoom the board is shown at.
+    GridCell BoardCell(int x, int y) const;
 
     void LeftPress(int x, int y);
     void RightPress(int x, int y);
@@ -130,6 +140,7 @@ class MainWindow : public QDialog {
     void GuardChanged();
     void Apply(const WindowRequests& requests);
 
+    // Draws the board at the zoom the level allows and shows it.
     void Redraw();
     void RedrawPalette();
     void RefreshPanel(void (*update)(const CoreState&, PanelTexts&));
@@ -154,6 +165,10 @@ class MainWindow : public QDialog {
     int layoutFrameHeight_ = 0;
     Skin skin_;
     QImage boardBuffer_;
+    QImage zoomedBuffer_;
+    BoardZoom zoom_;
+    int preferredScale_ = 1;  // the zoom the player chose; each level falls back as it must
+    int loadedScale_ = 1;     // as read from the settings: written back only when changed
     QImage paletteBuffer_;
     QImage wallToolBuffer_;
     PanelTexts panel_;

@@ -46,7 +46,7 @@ void MainWindow::StartSolverRun(const SolverDialog& dialog) {
     window_.autoPlayWhenSolved = dialog.Settings().autoPlayWhenSolved == AutoPlay::On;
     window_.solverTitle = solverJob_.title;
     solverTimer_.start();
-    DrawSolverBanner(boardBuffer_, core_->level.grids.maxHeight,
+    DrawSolverBanner(zoom_.scale == 1 ? boardBuffer_ : zoomedBuffer_, core_->level.grids.maxHeight,
                      QFile::decodeName(paths_.folder.c_str()),
                      QFile::decodeName(solverJob_.shownCommand.c_str()));
     boardView_->update();

@@ -3,8 +3,10 @@
 // so it shows the real window; elsewhere the window draws itself into it.
 //
 //   ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--moves URDL] [--box X,Y] [--edit]
-//                  [--dialog NAME]]
+//                  [--dialog NAME] [--zoom TILE]]
 //
+// --zoom shows the board at 24, 48, 72 or 96 pixels a tile (or the largest the level fits),
+// chosen with the zoom keys as a player would.
 // --moves plays a move string (as URDL Input and Auto-play would) before anything else.
 // --edit switches to the editor once the level is loaded, with the box tool chosen.
 // --dialog takes the picture of one of the program's dialogs instead of the window: text,
@@ -99,10 +101,15 @@ void Click(ruk::MainWindow& window, int x, int y) {
     QApplication::sendEvent(&window, &release);
 }
 
+void ZoomKey(ruk::MainWindow& window, int key) {
+    QKeyEvent press(QEvent::KeyPress, key, Qt::ControlModifier);
+    QApplication::sendEvent(&window, &press);
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--moves URDL] [--box X,Y] "
-                 "[--edit] [--dialog text|urdl|out|solver|help]]\n");
+                 "[--edit] [--dialog text|urdl|out|solver|help] [--zoom 24|48|72|96]]\n");
     return 2;
 }
 
@@ -118,6 +125,7 @@ int main(int argc, char** argv) {
     bool edit = false;
     std::string dialog;
     std::string moves;
+    int zoomTile = 0;
     for (int i = 2; i < argc; ++i) {
         if (std::strcmp(argv[i], "--edit") == 0) {
             edit = true;
@@ -125,6 +133,9 @@ int main(int argc, char** argv) {
             dialog = argv[++i];
         } else if (std::strcmp(argv[i], "--moves") == 0 && i + 1 < argc) {
             moves = argv[++i];
+        } else if (std::strcmp(argv[i], "--zoom") == 0 && i + 1 < argc) {
+            zoomTile = std::atoi(argv[++i]);
+            if (zoomTile % 24 != 0 || zoomTile < 24 || zoomTile > 96) return Usage();
         } else if (std::strcmp(argv[i], "--box") == 0 && i + 1 < argc) {
             if (std::sscanf(argv[++i], "%d,%d", &boxX, &boxY) != 2) return Usage();
         } else if (file.empty()) {
@@ -156,11 +167,19 @@ int main(int argc, char** argv) {
         window.Command(ruk::ID_AUTO_PLAY);
         for (int i = 0; i < 1000 && core.play.animMode != ruk::AnimMode::IDLE; ++i) Settle(20);
     }
+    if (zoomTile > 0) {
+        // From 24 pixels up, whatever size the settings kept.
+        for (int i = 0; i < ruk::MAX_ZOOM_SCALE; ++i) ZoomKey(window, Qt::Key_Minus);
+        for (int i = 1; i < zoomTile / 24; ++i) ZoomKey(window, Qt::Key_Plus);
+        std::fprintf(stderr, "ruk-screenshot: tiles of %d pixels\n",
+                     window.ShownZoom().CellPixels());
+    }
     if (boxX > 0 && boxY > 0) {
         const ruk::Grids& grids = window.Core().level.grids;
         const ruk::PixelRect& board = window.State().boardRect;
-        Click(window, board.left + (grids.colOffset + boxX - 1) * 24 + 12,
-              board.top + (grids.rowOffset + boxY - 1) * 24 + 12);
+        const ruk::BoardPoint at = ruk::CellCentre(
+            window.ShownZoom(), {grids.rowOffset + boxY - 1, grids.colOffset + boxX - 1});
+        Click(window, board.left + at.x, board.top + at.y);
     }
     if (edit) {
         window.Command(ruk::ID_EDIT);
