@@ -1,0 +1,222 @@
+// A file level's title from the lines next to its block (see level_title.h).
+#include "board/level_title.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "board/cell_code.h"
+#include "board/level_window.h"
+
+namespace ruk {
+
+namespace {
+
+using TitleText = std::array<char, TITLE_CAPACITY>;
+
+// The file's bytes: from the window when it holds them, else from the peek piece, read once
+// around the wanted offset (before it when the search walks backward).
+class TitleBytes {
+  public:
+    TitleBytes(const LevelSet& set, TitlePeek& peek) : set_(set), peek_(peek) { peek_.fill = 0; }
+
+    int At(std::int64_t offset, bool backward = false) {
+        const LevelWindow& w = set_.window;
+        if (offset < 0 || offset >= w.fileSize) return -1;
+        const std::int64_t inWindow = offset - w.windowBase;
+        if (inWindow >= 0 && inWindow < w.windowFill)
+            return static_cast<unsigned char>(set_.sourceText[static_cast<std::size_t>(inWindow)]);
+        if (offset < peek_.base || offset >= peek_.base + peek_.fill) {
+            peek_.base =
+                backward ? std::max<std::int64_t>(0, offset - TITLE_PEEK_SIZE + 1) : offset;
+            peek_.fill =
+                ReadFilePiece(set_.path.data(), peek_.base, peek_.bytes.data(), TITLE_PEEK_SIZE);
+            if (offset >= peek_.base + peek_.fill) return -1;  // the file changed under us
+        }
+        return static_cast<unsigned char>(
+            peek_.bytes[static_cast<std::size_t>(offset - peek_.base)]);
+    }
+
+  private:
+    const LevelSet& set_;
+    TitlePeek& peek_;
+};
+
+bool IsSpace(int ch) {
+    return ch == ' ' || ch == '\t';
+}
+
+// One line: its first byte and the offset of its line break (or of the file's end).
+struct Line {
+    std::int64_t start = 0;
+    std::int64_t end = 0;
+};
+
+enum class LineKind { BLANK, LEVEL_ROW, TITLE, COMMENT, OTHER };
+
+// Copies the line's bytes from `from` to its end into text, cut to fit: control bytes become
+// spaces, trailing spaces go, and a cut never leaves half of a UTF-8 character behind. False
+// when nothing is left.
+bool CopyTitle(TitleBytes& bytes, std::int64_t from, std::int64_t end, TitleText& text) {
+    constexpr std::int64_t room = TITLE_CAPACITY - 1;
+    std::int64_t n = 0;
+    for (; n < room && from + n < end; ++n) {
+        const int ch = bytes.At(from + n);
+        if (ch < 0) break;
+        text[static_cast<std::size_t>(n)] = (ch < 0x20 || ch == 0x7f) ? ' ' : static_cast<char>(ch);
+    }
+    if (n == room && from + n < end) {
+        // Cut: drop a multi-byte character whose lead byte is kept without all its followers.
+        std::int64_t lead = n - 1;
+        const auto byte = [&](std::int64_t i) { return static_cast<unsigned char>(text[i]); };
+        while (lead > 0 && lead > n - 4 && (byte(lead) & 0xC0) == 0x80) --lead;
+        const unsigned char first = byte(lead);
+        const int length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
+        if (first >= 0xC0 && lead + length > n) n = lead;
+    }
+    while (n > 0 && text[static_cast<std::size_t>(n - 1)] == ' ') --n;
+    text[static_cast<std::size_t>(n)] = '\0';
+    return n > 0;
+}
+
+bool StartsWithTitleKey(TitleBytes& bytes, std::int64_t p, std::int64_t end) {
+    static constexpr char key[] = "title:";
+    for (int i = 0; key[i] != '\0'; ++i) {
+        if (p + i >= end) return false;
+        const int ch = bytes.At(p + i);
+        const int lower = (ch >= 'A' && ch <= 'Z') ? ch - 'A' + 'a' : ch;
+        if (lower != key[i]) return false;
+    }
+    return true;
+}
+
+// What the line is; for a "Title:" line or a comment its text goes into text.
+LineKind Classify(TitleBytes& bytes, const Line& line, TitleText& text) {
+    bool inSet = true;
+    bool hasWall = false;
+    std::int64_t first = -1;  // the first byte that is not a space or tab
+    for (std::int64_t p = line.start; p < line.end; ++p) {
+        const int ch = bytes.At(p);
+        if (ch < 0) break;
+        if (CellCodeOf(static_cast<unsigned char>(ch)) < 0) inSet = false;
+        if (ch == '#') hasWall = true;
+        if (first < 0 && !IsSpace(ch)) first = p;
+        if (!inSet && first >= 0) break;  // neither a level row nor blank: enough is known
+    }
+    if (inSet && hasWall) return LineKind::LEVEL_ROW;
+    if (first < 0) return LineKind::BLANK;
+    std::int64_t p = first;
+    if (bytes.At(p) == ';') {
+        for (int ch = bytes.At(p); p < line.end && (ch == ';' || IsSpace(ch)); ch = bytes.At(++p)) {
+        }
+        return CopyTitle(bytes, p, line.end, text) ? LineKind::COMMENT : LineKind::OTHER;
+    }
+    if (!StartsWithTitleKey(bytes, p, line.end)) return LineKind::OTHER;
+    p += 6;
+    while (p < line.end && IsSpace(bytes.At(p))) ++p;
+    return CopyTitle(bytes, p, line.end, text) ? LineKind::TITLE : LineKind::OTHER;
+}
+
+// The line after a line break at offset (CR LF is one break).
+std::int64_t PastLineBreak(TitleBytes& bytes, std::int64_t offset) {
+    if (bytes.At(offset) == '\r' && bytes.At(offset + 1) == '\n') return offset + 2;
+    return offset + 1;
+}
+
+// The line directly above the line that starts at start; false at the file's start or when
+// its first byte lies beyond limit.
+bool LineAbove(TitleBytes& bytes, std::int64_t start, std::int64_t limit, Line& line) {
+    if (start <= 0) return false;
+    std::int64_t lineBreak = start - 1;
+    if (bytes.At(lineBreak, true) == '\n' && lineBreak > 0 && bytes.At(lineBreak - 1, true) == '\r')
+        --lineBreak;
+    std::int64_t p = lineBreak;
+    for (; p > 0; --p) {
+        if (p <= limit) return false;
+        const int ch = bytes.At(p - 1, true);
+        if (ch < 0 || IsLineBreak(ch)) break;
+    }
+    line.start = p;
+    line.end = lineBreak;
+    return true;
+}
+
+// The line that starts at start; false at the file's end. A line running past limit ends
+// there (cut): cut is then set and the search goes no further.
+bool LineAt(TitleBytes& bytes, std::int64_t start, std::int64_t limit, Line& line, bool& cut) {
+    if (bytes.At(start) < 0) return false;
+    std::int64_t p = start;
+    for (int ch = bytes.At(p); ch >= 0 && !IsLineBreak(ch); ch = bytes.At(++p)) {
+        if (p >= limit) {
+            cut = true;
+            break;
+        }
+    }
+    line.start = start;
+    line.end = p;
+    return true;
+}
+
+}  // namespace
+
+void ReadLevelTitle(LevelSet& set, TitlePeek& peek) {
+    TitleText& title = set.title;
+    title[0] = '\0';
+    const LevelWindow& w = set.window;
+    if (w.readFailed || w.levelEnd < w.levelStart) return;
+    TitleBytes bytes(set, peek);
+    TitleText text{};
+
+    // After the block: its paragraph, to a blank line, the next block or the end.
+    TitleText after{};
+    bool haveAfter = false;
+    bool sharedWithNext = false;
+    bool cut = false;
+    Line line;
+    const std::int64_t afterLimit = w.levelEnd + 1 + TITLE_SCAN_LIMIT;
+    for (std::int64_t p = w.levelEnd + 1; bytes.At(p) >= 0 && !cut;) {
+        p = PastLineBreak(bytes, p);
+        if (!LineAt(bytes, p, afterLimit, line, cut)) break;
+        const LineKind kind = Classify(bytes, line, text);
+        if (kind == LineKind::BLANK) break;
+        if (kind == LineKind::LEVEL_ROW) {
+            sharedWithNext = true;
+            break;
+        }
+        if (kind == LineKind::TITLE && !haveAfter) {
+            after = text;
+            haveAfter = true;
+        }
+        p = line.end;
+    }
+    if (haveAfter && !sharedWithNext) {
+        title = after;
+        return;
+    }
+
+    // Before the block, up to the previous block: the paragraph directly above it for a
+    // "Title:" line, and every line for the comment nearest to the block.
+    TitleText comment{};
+    bool haveComment = false;
+    bool inParagraph = true;
+    const std::int64_t beforeLimit = w.levelStart - TITLE_SCAN_LIMIT;
+    for (line.start = w.levelStart; LineAbove(bytes, line.start, beforeLimit, line);) {
+        const LineKind kind = Classify(bytes, line, text);
+        if (kind == LineKind::LEVEL_ROW) break;
+        if (kind == LineKind::BLANK) inParagraph = false;
+        if (kind == LineKind::TITLE && inParagraph) {
+            title = text;
+            return;
+        }
+        if (kind == LineKind::COMMENT && !haveComment) {
+            comment = text;
+            haveComment = true;
+        }
+        if (haveComment && !inParagraph) break;
+    }
+    if (haveAfter)
+        title = after;
+    else if (haveComment)
+        title = comment;
+}
+
+}  // namespace ruk
