@@ -16,6 +16,7 @@
 #include "panel/control_ids.h"
 #include "panel/prompts.h"
 #include "panel/status_panel.h"
+#include "panel/window_caption.h"
 #include "panel/window_state.h"
 #include "process/solver_process.h"
 #include "render/skin.h"
@@ -31,8 +32,6 @@ class SolverDialog;
 }
 
 namespace ruk {
-
-constexpr const char* WINDOW_CAPTION = "RUK (Rukplayer) v2.2";
 
 struct WindowSetup {
     Prompts* prompts = nullptr;     // not owned; answers every modal interaction
