@@ -17,14 +17,24 @@ using TitleText = std::array<char, TITLE_CAPACITY>;
 // around the wanted offset (before it when the search walks backward).
 class TitleBytes {
   public:
-    TitleBytes(const LevelSet& set, TitlePeek& peek) : set_(set), peek_(peek) { peek_.fill = 0; }
+    TitleBytes(const LevelSet& set, TitlePeek& peek)
+        : set_(set),
+          peek_(peek),
+          windowBase_(set.window.windowBase),
+          windowFill_(static_cast<std::uint64_t>(set.window.windowFill)) {
+        peek_.fill = 0;
+    }
 
     int At(std::int64_t offset, bool backward = false) {
-        const LevelWindow& w = set_.window;
-        if (offset < 0 || offset >= w.fileSize) return -1;
-        const std::int64_t inWindow = offset - w.windowBase;
-        if (inWindow >= 0 && inWindow < w.windowFill)
-            return static_cast<unsigned char>(set_.sourceText[static_cast<std::size_t>(inWindow)]);
+        // Nearly every byte looked at is in the window: one unsigned compare finds it there.
+        const std::uint64_t inWindow = static_cast<std::uint64_t>(offset - windowBase_);
+        if (inWindow < windowFill_) return static_cast<unsigned char>(set_.sourceText[inWindow]);
+        return Outside(offset, backward);
+    }
+
+  private:
+    int Outside(std::int64_t offset, bool backward) {
+        if (offset < 0 || offset >= set_.window.fileSize) return -1;
         if (offset < peek_.base || offset >= peek_.base + peek_.fill) {
             peek_.base =
                 backward ? std::max<std::int64_t>(0, offset - TITLE_PEEK_SIZE + 1) : offset;
@@ -36,9 +46,10 @@ class TitleBytes {
             peek_.bytes[static_cast<std::size_t>(offset - peek_.base)]);
     }
 
-  private:
     const LevelSet& set_;
     TitlePeek& peek_;
+    std::int64_t windowBase_;
+    std::uint64_t windowFill_;
 };
 
 bool IsSpace(int ch) {
@@ -51,31 +62,39 @@ struct Line {
     std::int64_t end = 0;
 };
 
+// Where a title's text lies in the file; empty (from == end) for none.
+struct TitlePlace {
+    std::int64_t from = 0;
+    std::int64_t end = 0;
+};
+
 enum class LineKind { BLANK, LEVEL_ROW, TITLE, COMMENT, OTHER };
 
-// Copies the line's bytes from `from` to its end into text, cut to fit: control bytes become
-// spaces, trailing spaces go, and a cut never leaves half of a UTF-8 character behind. False
-// when nothing is left.
-bool CopyTitle(TitleBytes& bytes, std::int64_t from, std::int64_t end, TitleText& text) {
+bool IsShown(int ch) {
+    return ch > ' ' && ch != 0x7f;
+}
+
+// Copies the text at place into title, cut to fit: control bytes become spaces, trailing
+// spaces go, and a cut never leaves half of a UTF-8 character behind.
+void CopyTitle(TitleBytes& bytes, const TitlePlace& place, TitleText& title) {
     constexpr std::int64_t room = TITLE_CAPACITY - 1;
     std::int64_t n = 0;
-    for (; n < room && from + n < end; ++n) {
-        const int ch = bytes.At(from + n);
+    for (; n < room && place.from + n < place.end; ++n) {
+        const int ch = bytes.At(place.from + n);
         if (ch < 0) break;
-        text[static_cast<std::size_t>(n)] = (ch < 0x20 || ch == 0x7f) ? ' ' : static_cast<char>(ch);
+        title[static_cast<std::size_t>(n)] = (ch < ' ' || ch == 0x7f) ? ' ' : static_cast<char>(ch);
     }
-    if (n == room && from + n < end) {
+    if (n == room && place.from + n < place.end) {
         // Cut: drop a multi-byte character whose lead byte is kept without all its followers.
         std::int64_t lead = n - 1;
-        const auto byte = [&](std::int64_t i) { return static_cast<unsigned char>(text[i]); };
+        const auto byte = [&](std::int64_t i) { return static_cast<unsigned char>(title[i]); };
         while (lead > 0 && lead > n - 4 && (byte(lead) & 0xC0) == 0x80) --lead;
         const unsigned char first = byte(lead);
         const int length = first >= 0xF0 ? 4 : first >= 0xE0 ? 3 : first >= 0xC0 ? 2 : 1;
         if (first >= 0xC0 && lead + length > n) n = lead;
     }
-    while (n > 0 && text[static_cast<std::size_t>(n - 1)] == ' ') --n;
-    text[static_cast<std::size_t>(n)] = '\0';
-    return n > 0;
+    while (n > 0 && title[static_cast<std::size_t>(n - 1)] == ' ') --n;
+    title[static_cast<std::size_t>(n)] = '\0';
 }
 
 bool StartsWithTitleKey(TitleBytes& bytes, std::int64_t p, std::int64_t end) {
@@ -89,8 +108,19 @@ bool StartsWithTitleKey(TitleBytes& bytes, std::int64_t p, std::int64_t end) {
     return true;
 }
 
-// What the line is; for a "Title:" line or a comment its text goes into text.
-LineKind Classify(TitleBytes& bytes, const Line& line, TitleText& text) {
+// The text from its first shown byte after p to the line's end; false when nothing shows.
+bool TextFrom(TitleBytes& bytes, std::int64_t p, std::int64_t end, TitlePlace& place) {
+    for (; p < end; ++p) {
+        if (IsShown(bytes.At(p))) {
+            place = {p, end};
+            return true;
+        }
+    }
+    return false;
+}
+
+// What the line is; for a "Title:" line or a comment, place receives its text.
+LineKind Classify(TitleBytes& bytes, const Line& line, TitlePlace& place) {
     bool inSet = true;
     bool hasWall = false;
     std::int64_t first = -1;  // the first byte that is not a space or tab
@@ -106,14 +136,11 @@ LineKind Classify(TitleBytes& bytes, const Line& line, TitleText& text) {
     if (first < 0) return LineKind::BLANK;
     std::int64_t p = first;
     if (bytes.At(p) == ';') {
-        for (int ch = bytes.At(p); p < line.end && (ch == ';' || IsSpace(ch)); ch = bytes.At(++p)) {
-        }
-        return CopyTitle(bytes, p, line.end, text) ? LineKind::COMMENT : LineKind::OTHER;
+        while (p < line.end && (bytes.At(p) == ';' || IsSpace(bytes.At(p)))) ++p;
+        return TextFrom(bytes, p, line.end, place) ? LineKind::COMMENT : LineKind::OTHER;
     }
     if (!StartsWithTitleKey(bytes, p, line.end)) return LineKind::OTHER;
-    p += 6;
-    while (p < line.end && IsSpace(bytes.At(p))) ++p;
-    return CopyTitle(bytes, p, line.end, text) ? LineKind::TITLE : LineKind::OTHER;
+    return TextFrom(bytes, p + 6, line.end, place) ? LineKind::TITLE : LineKind::OTHER;
 }
 
 // The line after a line break at offset (CR LF is one break).
@@ -159,15 +186,14 @@ bool LineAt(TitleBytes& bytes, std::int64_t start, std::int64_t limit, Line& lin
 }  // namespace
 
 void ReadLevelTitle(LevelSet& set, TitlePeek& peek) {
-    TitleText& title = set.title;
-    title[0] = '\0';
+    set.title[0] = '\0';
     const LevelWindow& w = set.window;
     if (w.readFailed || w.levelEnd < w.levelStart) return;
     TitleBytes bytes(set, peek);
-    TitleText text{};
+    TitlePlace place;
 
     // After the block: its paragraph, to a blank line, the next block or the end.
-    TitleText after{};
+    TitlePlace after;
     bool haveAfter = false;
     bool sharedWithNext = false;
     bool cut = false;
@@ -176,47 +202,41 @@ void ReadLevelTitle(LevelSet& set, TitlePeek& peek) {
     for (std::int64_t p = w.levelEnd + 1; bytes.At(p) >= 0 && !cut;) {
         p = PastLineBreak(bytes, p);
         if (!LineAt(bytes, p, afterLimit, line, cut)) break;
-        const LineKind kind = Classify(bytes, line, text);
+        const LineKind kind = Classify(bytes, line, place);
         if (kind == LineKind::BLANK) break;
         if (kind == LineKind::LEVEL_ROW) {
             sharedWithNext = true;
             break;
         }
         if (kind == LineKind::TITLE && !haveAfter) {
-            after = text;
+            after = place;
             haveAfter = true;
         }
         p = line.end;
     }
-    if (haveAfter && !sharedWithNext) {
-        title = after;
-        return;
-    }
+    if (haveAfter && !sharedWithNext) return CopyTitle(bytes, after, set.title);
 
     // Before the block, up to the previous block: the paragraph directly above it for a
     // "Title:" line, and every line for the comment nearest to the block.
-    TitleText comment{};
+    TitlePlace comment;
     bool haveComment = false;
     bool inParagraph = true;
     const std::int64_t beforeLimit = w.levelStart - TITLE_SCAN_LIMIT;
     for (line.start = w.levelStart; LineAbove(bytes, line.start, beforeLimit, line);) {
-        const LineKind kind = Classify(bytes, line, text);
+        const LineKind kind = Classify(bytes, line, place);
         if (kind == LineKind::LEVEL_ROW) break;
         if (kind == LineKind::BLANK) inParagraph = false;
-        if (kind == LineKind::TITLE && inParagraph) {
-            title = text;
-            return;
-        }
+        if (kind == LineKind::TITLE && inParagraph) return CopyTitle(bytes, place, set.title);
         if (kind == LineKind::COMMENT && !haveComment) {
-            comment = text;
+            comment = place;
             haveComment = true;
         }
         if (haveComment && !inParagraph) break;
     }
     if (haveAfter)
-        title = after;
+        CopyTitle(bytes, after, set.title);
     else if (haveComment)
-        title = comment;
+        CopyTitle(bytes, comment, set.title);
 }
 
 }  // namespace ruk
