@@ -2,7 +2,6 @@
 #include "board/level_title.h"
 
 #include <algorithm>
-#include <cstring>
 
 #include "board/cell_code.h"
 #include "board/level_window.h"
@@ -214,7 +213,10 @@ void ReadLevelTitle(LevelSet& set, TitlePeek& peek) {
         }
         p = line.end;
     }
-    if (haveAfter && !sharedWithNext) return CopyTitle(bytes, after, set.title);
+    if (haveAfter && !sharedWithNext) {
+        CopyTitle(bytes, after, set.title);
+        return;
+    }
 
     // Before the block, up to the previous block: the paragraph directly above it for a
     // "Title:" line, and every line for the comment nearest to the block.
@@ -226,7 +228,10 @@ void ReadLevelTitle(LevelSet& set, TitlePeek& peek) {
         const LineKind kind = Classify(bytes, line, place);
         if (kind == LineKind::LEVEL_ROW) break;
         if (kind == LineKind::BLANK) inParagraph = false;
-        if (kind == LineKind::TITLE && inParagraph) return CopyTitle(bytes, place, set.title);
+        if (kind == LineKind::TITLE && inParagraph) {
+            CopyTitle(bytes, place, set.title);
+            return;
+        }
         if (kind == LineKind::COMMENT && !haveComment) {
             comment = place;
             haveComment = true;
