@@ -52,6 +52,21 @@ TEST(ToolLevelsTest, PrintsOneLinePerLevelThenTheCount) {
     EXPECT_EQ(RunTool("levels '" + path + "' --count").out, "levels 4\n");
 }
 
+TEST(ToolLevelsTest, TitlesComeAsTheLastFieldOnlyWhenAskedFor) {
+    TempDir dir;
+    const std::string path = dir.Write("set.txt",
+                                       "; Two words\n#####\n#@$.#\n#####\n\n"
+                                       "#####\n#@$.#\n#####\nTitle: After\n\n"
+                                       "Author: nobody\n\n#####\n#@$.#\n#####\n");
+    EXPECT_EQ(RunTool("levels '" + path + "' --titles").out,
+              "1 PLAYABLE 5x3 boxes=1 Two words\n"
+              "2 PLAYABLE 5x3 boxes=1 After\n"
+              "3 PLAYABLE 5x3 boxes=1 \n"
+              "levels 3\n");
+    EXPECT_EQ(RunTool("levels '" + path + "'").out,
+              "1 PLAYABLE 5x3 boxes=1\n2 PLAYABLE 5x3 boxes=1\n3 PLAYABLE 5x3 boxes=1\nlevels 3\n");
+}
+
 TEST(ToolLevelsTest, ErrorsAreOneLineWithStatusTwo) {
     TempDir dir;
     for (const std::string& arguments :

@@ -7,7 +7,7 @@
 
 namespace {
 
-constexpr const char* USAGE = "usage: ruk-tool levels FILE [--count] [--grid WxH]";
+constexpr const char* USAGE = "usage: ruk-tool levels FILE [--count] [--titles] [--grid WxH]";
 
 }  // namespace
 

@@ -89,6 +89,10 @@ inline LevelStatus Status(const CoreState& core) {
 inline const LevelSet& Levels(const CoreState& core) {
     return core.level.levelSet;
 }
+// The current file level's title; empty when it has none or the level is not from a file.
+inline const char* Title(const CoreState& core) {
+    return core.level.levelSet.title.data();
+}
 inline const ShownPosition& Shown(const CoreState& core) {
     return core.play.shown;
 }

@@ -6,6 +6,7 @@
 
 #include "board/closedness.h"
 #include "board/level_tally.h"
+#include "board/level_title.h"
 #include "board/level_window.h"
 
 namespace ruk {
@@ -179,6 +180,7 @@ bool OpenLevelFile(LevelModel& model, const char* path) {
     LevelSet& set = model.levelSet;
     LevelWindow& w = set.window;
     set.name[0] = '\0';
+    set.title[0] = '\0';
     set.count = 0;
     set.current = 0;
     model.board.status = LevelStatus::NONE;
@@ -202,6 +204,9 @@ bool OpenLevelFile(LevelModel& model, const char* path) {
     set.current = 0;
     w.levelEnd = -1;
     if (!NextLevel(model)) return Restore(model);
+    // Only the level landed on gets its title: counting and Jump pass the others unread.
+    ReadLevelTitle(set, model.scratch.titlePeek);
+    set.fromFile = true;
     SetBoardGeometry(model.board, model.directions);
     ApplyClosednessTest(model);
     return true;
@@ -217,6 +222,8 @@ bool SelectLevel(LevelModel& model, int n) {
     }
     while (set.current > n && PreviousLevel(model)) {
     }
+    // A Text-dialog or editor level holds its text where the window was: no file to read.
+    if (set.fromFile) ReadLevelTitle(set, model.scratch.titlePeek);
     if (set.current != n || set.window.readFailed) return Restore(model);
     SetBoardGeometry(model.board, model.directions);
     ApplyClosednessTest(model);

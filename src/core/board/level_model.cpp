@@ -9,6 +9,8 @@ void ResetLevelModel(LevelModel& model) {
     model.levelSet.count = 0;
     model.levelSet.current = 0;
     model.levelSet.name[0] = '\0';
+    model.levelSet.title[0] = '\0';
+    model.levelSet.fromFile = false;
     model.levelSet.path[0] = '\0';
     model.levelSet.sourceText[0] = '\0';
     model.levelSet.window = LevelWindow{};

@@ -24,6 +24,15 @@ struct ParseTally {
     std::int32_t keeperCol = -1;
 };
 
+// A small piece of the file read beside the window, for the title lines next to a level that
+// the window no longer (or not yet) holds; the window itself is left where the scan put it.
+constexpr int TITLE_PEEK_SIZE = 4096;
+struct TitlePeek {
+    std::array<char, TITLE_PEEK_SIZE> bytes{};
+    std::int64_t base = 0;  // file offset of bytes[0]
+    std::int32_t fill = 0;  // bytes held; 0 until the first read of a title search
+};
+
 struct LevelScratch {
     ParseTally tally;
     // The state before a file step, put back when the step fails.
@@ -37,6 +46,7 @@ struct LevelScratch {
     std::array<std::uint8_t, FRAME_CELLS> fillMask{};
     std::array<std::int32_t, FRAME_CELLS> fillStack{};
     bool openFlag = false;
+    TitlePeek titlePeek;
 };
 
 }  // namespace ruk

@@ -9,6 +9,7 @@ namespace ruk {
 constexpr int WINDOW_HALF = 5000;
 constexpr int WINDOW_SIZE = 2 * WINDOW_HALF;  // bytes of the file held at once
 constexpr int NAME_CAPACITY = 100;            // with its terminating zero
+constexpr int TITLE_CAPACITY = 128;           // a level's title, with its terminating zero
 // Paths are longer on this platform than the classic 260; a longer one is refused, not cut.
 constexpr int PATH_CAPACITY = 4096;
 
@@ -28,6 +29,10 @@ struct LevelSet {
     std::int32_t count = 0;    // levels; 1 for a Text-dialog or editor level
     std::int32_t current = 0;  // from 1; 0 before the first
     std::array<char, NAME_CAPACITY> name{};
+    // The current file level's title as its file gives it (empty when it has none, and for a
+    // Text-dialog or editor level); shown only, never part of the level.
+    std::array<char, TITLE_CAPACITY> title{};
+    bool fromFile = false;  // the current level was read from the file at path
     std::array<char, PATH_CAPACITY> path{};
     // The Text dialog's text, or the window on the file; always followed by a zero byte.
     std::array<char, WINDOW_SIZE + 1> sourceText{};

@@ -38,6 +38,8 @@ bool ParseTextLevel(LevelModel& model) {
     LevelSet& set = model.levelSet;
     Board& board = model.board;
     CopyText(set.name, "Text");
+    set.title[0] = '\0';
+    set.fromFile = false;
     set.count = 0;
     set.current = 0;
     board.keeperStart = 0;

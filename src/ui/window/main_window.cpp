@@ -418,6 +418,9 @@ void MainWindow::RefreshLevelInfo() {
 }
 
 void MainWindow::ApplyPanel() {
+    // The caption follows the level panel: the set, the level number and the level's title.
+    const QString caption = QString::fromLatin1(WindowCaption(core_->level.levelSet).c_str());
+    if (caption != windowTitle()) setWindowTitle(caption);
     for (int id = FIRST_CONTROL_ID; id <= LAST_CONTROL_ID; ++id) {
         if (!panel_.written[id - FIRST_CONTROL_ID]) continue;
         panel_.written[id - FIRST_CONTROL_ID] = false;

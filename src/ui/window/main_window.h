@@ -18,6 +18,7 @@
 #include "panel/key_map.h"
 #include "panel/prompts.h"
 #include "panel/status_panel.h"
+#include "panel/window_caption.h"
 #include "panel/window_state.h"
 #include "process/solver_process.h"
 #include "render/skin.h"
@@ -33,8 +34,6 @@ class SolverDialog;
 }
 
 namespace ruk {
-
-constexpr const char* WINDOW_CAPTION = "RUK (Rukplayer) v2.2";
 
 struct WindowSetup {
     Prompts* prompts = nullptr;     // not owned; answers every modal interaction
