@@ -1,0 +1,38 @@
+// A stamped mark map: a cell is marked while it holds the current stamp, so a new fill starts
+// by taking a new stamp instead of clearing the map.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace ruk {
+
+constexpr int MARK_CELLS = 50 * 50;  // the most cells a stored level has
+
+class MarkMap {
+  public:
+    MarkMap() = default;
+    // Starts the stamps at `stamp`: a test can begin next to the wrap.
+    explicit MarkMap(std::uint32_t stamp) : stamp_(stamp) {}
+
+    // Starts a new set of marks: every cell is unmarked afterwards. Clears the map only when
+    // the stamp wraps.
+    std::uint32_t NewStamp() {
+        if (++stamp_ == 0) {
+            marks_.fill(0);
+            stamp_ = 1;
+        }
+        return stamp_;
+    }
+    bool Marked(int cell) const { return marks_[cell] == stamp_; }
+    void Mark(int cell) { marks_[cell] = stamp_; }
+    std::uint32_t Stamp() const { return stamp_; }
+    // The raw stamps, for readers that compare them with a stamp of their own.
+    const std::uint32_t* Stamps() const { return marks_.data(); }
+
+  private:
+    std::array<std::uint32_t, MARK_CELLS> marks_{};
+    std::uint32_t stamp_ = 0;
+};
+
+}  // namespace ruk
