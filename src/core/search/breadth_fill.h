@@ -45,10 +45,11 @@ template <typename Free>
 inline int MarkRegion(MarkMap& marks, int start, const std::int32_t* step, std::int32_t* queue,
                       Free&& free) {
     int smallest = start;
+    const StampedMarks seen = marks.Current();
     BreadthFill(
-        start, step, queue, [&](int next, int) { return free(next) && !marks.Marked(next); },
+        start, step, queue, [&](int next, int) { return free(next) && !seen.Marked(next); },
         [&](int cell, int) {
-            marks.Mark(cell);
+            seen.Mark(cell);
             if (cell < smallest) smallest = cell;
         });
     return smallest;
