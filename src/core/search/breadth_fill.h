@@ -16,6 +16,8 @@ namespace ruk {
 template <typename Open, typename Enter, typename Done>
 inline int BreadthFill(int start, const std::int32_t* step, std::int32_t* queue, Open&& open,
                        Enter&& enter, Done&& done) {
+    // Copies, so that stores into the queue or the marks do not make the loop read them again.
+    const std::int32_t offsets[4] = {step[0], step[1], step[2], step[3]};
     int head = 0;
     int tail = 0;
     enter(start, -1);
@@ -23,7 +25,7 @@ inline int BreadthFill(int start, const std::int32_t* step, std::int32_t* queue,
     while (head < tail && !done()) {
         const int cell = queue[head++];
         for (int d = 0; d < 4; ++d) {
-            const int next = cell + step[d];
+            const int next = cell + offsets[d];
             if (!open(next, cell)) continue;
             enter(next, cell);
             queue[tail++] = next;
