@@ -1,5 +1,4 @@
-// The search primitives: stamps that wrap cleanly, the fill's scan order and early end, regions
-// and their smallest cell, and the box sides against a full fill on random rooms.
+// The search primitives: stamp wrap, fill order and early end, regions, box sides vs a full fill.
 #include <gtest/gtest.h>
 
 #include <algorithm>

@@ -1,5 +1,4 @@
-// A stamped mark map: a cell is marked while it holds the current stamp, so a new fill starts
-// by taking a new stamp instead of clearing the map.
+// A stamped mark map: a cell is marked while it holds the current stamp; a new fill needs no clear.
 #pragma once
 
 #include <array>
