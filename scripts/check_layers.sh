@@ -53,11 +53,16 @@ for f in $(find "$root/tools" -path "$root/tools/gui" -prune -o -type f \( -name
     check "$f" "$core" "$root/tools"
 done
 
-# Inside the core: board sees board only; the planner includes no engine operation (it reads
-# the play records through core_state.h).
+# Inside the core: the search primitives see only themselves; board sees board and search;
+# the planner includes no engine operation (it reads the play records through core_state.h).
+for f in $(sources "$core/search"); do
+    while read -r inc; do
+        case "$inc" in search/*) ;; *) report "$f" "search includes \"$inc\"" ;; esac
+    done < <(quoted "$f")
+done
 for f in $(sources "$core/board"); do
     while read -r inc; do
-        case "$inc" in board/*) ;; *) report "$f" "board includes \"$inc\"" ;; esac
+        case "$inc" in board/* | search/*) ;; *) report "$f" "board includes \"$inc\"" ;; esac
     done < <(quoted "$f")
 done
 for f in $(sources "$core/planner"); do

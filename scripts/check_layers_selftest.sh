@@ -35,6 +35,8 @@ while IFS='|' read -r file line; do
 done <<'CASES'
 src/core/board/placement.cpp|#include "engine/play_state.h"
 src/core/board/level_file.h|#include "core_state.h"
+src/core/search/box_sides.cpp|#include "board/board.h"
+src/core/search/mark_map.h|#include "planner/planner_tables.h"
 src/core/planner/box_targets.cpp|#include "engine/box_selection.h"
 src/core/engine/playback.cpp|#include "settings/settings.h"
 src/core/core_door.cpp|#include <QString>

@@ -15,6 +15,8 @@
 
 #include "core_door.h"
 #include "planner/deadlock_checks.h"
+#include "search/breadth_fill.h"
+#include "search/mark_map.h"
 
 namespace ruk::pushbot {
 
@@ -92,14 +94,12 @@ class Solver {
     void BuildDistances();
     std::uint32_t LowerBound(const std::uint16_t* boxes);
     std::uint32_t Hungarian(const std::uint16_t* boxes, int* goalOf = nullptr);
-    int Anchor(std::uint32_t* marks, std::uint32_t& stamp, int keeper) {
-        return Anchor(work_.data(), marks, stamp, keeper);
-    }
-    int Anchor(const std::uint32_t* board, std::uint32_t* marks, std::uint32_t& stamp, int keeper);
-    int Fill(const std::uint32_t* board, std::uint32_t* marks, std::uint32_t mark, int start);
+    int Anchor(MarkMap& marks, int keeper) { return Anchor(work_.data(), marks, keeper); }
+    int Anchor(const std::uint32_t* board, MarkMap& marks, int keeper);
+    int Fill(const std::uint32_t* board, MarkMap& marks, int start);
     int ChildAnchor(int parentAnchor, int from, int to, int length, int keeper);
     bool OneArc(int cell) const;
-    bool Reached(int cell) const { return marks_[cell] == markStamp_; }
+    bool Reached(int cell) const { return marks_.Marked(cell); }
     int PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& allowed, int keeper);
     bool CorralDead(const std::uint16_t* boxes, const std::vector<std::uint8_t>& which, int keeper,
                     int inside);
@@ -137,8 +137,7 @@ class Solver {
     std::vector<std::uint16_t> startBoxes_;
     int startKeeper_ = 0;
 
-    std::vector<std::uint32_t> marks_, childMarks_;  // keeper regions, by stamp
-    std::uint32_t markStamp_ = 0, childStamp_ = 0;
+    MarkMap marks_, childMarks_;  // keeper regions
     std::vector<std::int32_t> queue_;
     std::vector<std::uint16_t> child_, expandBoxes_;
     std::vector<std::uint8_t> allowed_;
@@ -148,9 +147,8 @@ class Solver {
     std::size_t nodeCap_ = 0;
 
     // Corral scratch.
-    std::vector<std::uint32_t> areaStamp_;
+    MarkMap areaMarks_;  // areaOf_[c] holds when c is marked
     std::vector<std::int32_t> areaOf_;
-    std::uint32_t stamp_ = 0;
     std::vector<std::int32_t> parent_, seed_;  // union-find of areas; a cell of each area
     std::vector<std::uint8_t> attention_, violated_;
     std::vector<std::int32_t> pushCount_;
@@ -173,8 +171,7 @@ class Solver {
     std::vector<std::priority_queue<OpenEntry>> featureOpen_;
     std::size_t openCount_ = 0;
     std::size_t featureCursor_ = 0;
-    std::vector<std::uint32_t> regionStamp_;
-    std::uint32_t regionMark_ = 0;
+    MarkMap regionMarks_;
     std::size_t maxNodes_ = 0;
     std::size_t maxTable_ = 0;
     std::size_t maxOpen_ = 0;
@@ -194,8 +191,8 @@ class Solver {
     int weight_ = 3;
 
     // Corral boxes alone on the board: their positions searched (exact keys), and the verdicts.
-    std::vector<std::uint32_t> relBoard_, relMarks_;
-    std::uint32_t relStamp_ = 0;
+    std::vector<std::uint32_t> relBoard_;
+    MarkMap relMarks_;
     std::size_t relSpent_ = 0;  // positions searched so far
     std::unordered_map<std::string, bool> corralDead_;
 };
@@ -227,18 +224,13 @@ bool Solver::Setup() {
         zobBox_[c] = SplitMix(seed);
         zobKeeper_[c] = SplitMix(seed);
     }
-    marks_.assign(cells_, 0);
-    childMarks_.assign(cells_, 0);
     queue_.assign(cells_ + 1, 0);
     child_.resize(nb_);
     settledBoxes_.resize(nb_);
     allowed_.assign(nb_, 1);
     fixed_.assign(cells_, 0);
     relBoard_.assign(work_.begin(), work_.end());
-    relMarks_.assign(cells_, 0);
-    areaStamp_.assign(cells_, 0);
     areaOf_.assign(cells_, -1);
-    regionStamp_.assign(cells_, 0);
     BuildDistances();
     FindGoalRoom();
     return true;
@@ -250,8 +242,7 @@ void Solver::BuildDistances() {
     const int n = cells_;
     // side groups: for each cell, a label per side; equal labels = connected around the box.
     std::vector<std::int8_t> group(static_cast<std::size_t>(n) * 4, -1);
-    std::vector<std::uint32_t> seen(n, 0);
-    std::uint32_t seenStamp = 0;
+    MarkMap seen;
     for (int c = 0; c < n; ++c) {
         if (wall_[c]) continue;
         std::int8_t* g = &group[c * 4];
@@ -264,26 +255,22 @@ void Solver::BuildDistances() {
             for (int j = k + 1; j < 4; ++j)
                 if (!wall_[c + off_[j]] && g[j] < 0) ++remaining;
             if (remaining > 0) {
-                ++seenStamp;
-                int head = 0, tail = 0;
-                queue_[tail++] = s;
-                seen[s] = seenStamp;
-                seen[c] = seenStamp;
-                while (head < tail && remaining > 0) {
-                    const int x = queue_[head++];
-                    for (int d = 0; d < 4; ++d) {
-                        const int y = x + off_[d];
-                        if (wall_[y] || seen[y] == seenStamp) continue;
-                        seen[y] = seenStamp;
-                        queue_[tail++] = y;
+                // The fill goes round the box on c, looking for its other free sides.
+                seen.NewStamp();
+                seen.Mark(c);
+                BreadthFill(
+                    s, off_, queue_.data(),
+                    [&](int y, int) { return !wall_[y] && !seen.Marked(y); },
+                    [&](int y, int) {
+                        seen.Mark(y);
                         for (int j = k + 1; j < 4; ++j) {
                             if (y == c + off_[j] && g[j] < 0) {
                                 g[j] = label;
                                 --remaining;
                             }
                         }
-                    }
-                }
+                    },
+                    [&] { return remaining <= 0; });
             }
             ++label;
         }
@@ -405,32 +392,15 @@ std::uint32_t Solver::LowerBound(const std::uint16_t* boxes) {
 
 // The keeper's region on board (work_ unless told), marked with a fresh stamp; returns its
 // smallest cell.
-int Solver::Anchor(const std::uint32_t* board, std::uint32_t* marks, std::uint32_t& stamp,
-                   int keeper) {
-    if (++stamp == 0) {
-        std::fill(marks, marks + cells_, 0u);
-        stamp = 1;
-    }
-    return Fill(board, marks, stamp, keeper);
+int Solver::Anchor(const std::uint32_t* board, MarkMap& marks, int keeper) {
+    marks.NewStamp();
+    return Fill(board, marks, keeper);
 }
 
-// Marks the free cells of board joined to start with mark; returns the smallest.
-int Solver::Fill(const std::uint32_t* board, std::uint32_t* marks, std::uint32_t mark, int start) {
-    marks[start] = mark;
-    int smallest = start;
-    int head = 0, tail = 0;
-    queue_[tail++] = start;
-    while (head < tail) {
-        const int cell = queue_[head++];
-        for (int d = 0; d < 4; ++d) {
-            const int next = cell + off_[d];
-            if (board[next] != 0 || marks[next] == mark) continue;
-            marks[next] = mark;
-            queue_[tail++] = next;
-            smallest = std::min(smallest, next);
-        }
-    }
-    return smallest;
+// Marks the free cells of board joined to start with the current stamp; returns the smallest.
+int Solver::Fill(const std::uint32_t* board, MarkMap& marks, int start) {
+    return MarkRegion(marks, start, off_, queue_.data(),
+                      [&](int cell) { return board[cell] == 0; });
 }
 
 // Whether the free cells around cell, which has just been filled, still connect all its free
@@ -473,7 +443,7 @@ int Solver::ChildAnchor(int parentAnchor, int from, int to, int length, int keep
         }
         if (local && (!Reached(to) || OneArc(to))) return std::min(parentAnchor, from);
     }
-    return Anchor(childMarks_.data(), childStamp_, keeper);
+    return Anchor(childMarks_, keeper);
 }
 
 // The boxes frozen on goals of the position in work_, as a table entry: they are walls for good,
@@ -504,24 +474,20 @@ int Solver::Settled(const std::uint16_t* boxes) {
                                        FreezeVerdict::FrozenOnGoals)
             blocked[b] = 1;
     }
-    int head = 0, tail = 0;
     for (const int g : goals_) {
         set.live[g] = 1;  // a frozen box stands on a goal of its own
-        if (blocked[g]) continue;
-        queue_[tail++] = g;
         bool fillable = false;
         for (int k = 0; k < 4; ++k)
             if (!blocked[g + off_[k]] && !blocked[g + 2 * off_[k]]) fillable = true;
-        if (!fillable) set.sealed.push_back(static_cast<std::uint16_t>(g));
+        if (!blocked[g] && !fillable) set.sealed.push_back(static_cast<std::uint16_t>(g));
     }
-    while (head < tail) {
-        const int c = queue_[head++];
-        for (int k = 0; k < 4; ++k) {
-            const int p = c + off_[k];
-            if (blocked[p] || blocked[p + off_[k]] || set.live[p]) continue;
-            set.live[p] = 1;
-            queue_[tail++] = p;
-        }
+    // The cells a box can be pulled to from a free goal, the keeper on the far side.
+    for (const int g : goals_) {
+        if (blocked[g]) continue;
+        BreadthFill(
+            g, off_, queue_.data(),
+            [&](int p, int c) { return !blocked[p] && !blocked[2 * p - c] && !set.live[p]; },
+            [&](int p, int) { set.live[p] = 1; });
     }
     settled_.push_back(std::move(set));
     const int id = static_cast<int>(settled_.size()) - 1;
@@ -604,36 +570,25 @@ bool Solver::Tunnel(int cell, int d) const {
 // next in any solution, so the others need not be tried. Marks allowed boxes; returns whether
 // such a corral was chosen.
 int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& allowed, int keeper) {
-    ++stamp_;
-    if (stamp_ == 0) {
-        std::fill(areaStamp_.begin(), areaStamp_.end(), 0u);
-        stamp_ = 1;
-    }
+    areaMarks_.NewStamp();
     int areas = 0;
     parent_.clear();
     seed_.clear();
     attention_.clear();
     for (int c = 0; c < cells_; ++c) {
-        if (work_[c] != 0 || Reached(c) || areaStamp_[c] == stamp_) continue;
+        if (work_[c] != 0 || Reached(c) || areaMarks_.Marked(c)) continue;
         const int id = areas++;
         parent_.push_back(id);
         seed_.push_back(c);
         attention_.push_back(0);
-        int head = 0, tail = 0;
-        queue_[tail++] = c;
-        areaStamp_[c] = stamp_;
-        areaOf_[c] = id;
-        while (head < tail) {
-            const int x = queue_[head++];
-            if (goalMap_[x] == GOAL) attention_[id] = 1;  // an empty goal inside
-            for (int d = 0; d < 4; ++d) {
-                const int y = x + off_[d];
-                if (work_[y] != 0 || areaStamp_[y] == stamp_) continue;
-                areaStamp_[y] = stamp_;
+        BreadthFill(
+            c, off_, queue_.data(),
+            [&](int y, int) { return work_[y] == 0 && !areaMarks_.Marked(y); },
+            [&](int y, int) {
+                areaMarks_.Mark(y);
                 areaOf_[y] = id;
-                queue_[tail++] = y;
-            }
-        }
+                if (goalMap_[y] == GOAL) attention_[id] = 1;  // an empty goal inside
+            });
     }
     if (areas == 0) return 0;
     auto root = [&](int x) {
@@ -641,7 +596,7 @@ int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& al
         return x;
     };
     auto areaAt = [&](int cell) {
-        return work_[cell] == 0 && areaStamp_[cell] == stamp_ ? areaOf_[cell] : -1;
+        return work_[cell] == 0 && areaMarks_.Marked(cell) ? areaOf_[cell] : -1;
     };
     // Areas that share a box are one corral.
     for (int i = 0; i < nb_; ++i) {
@@ -669,7 +624,7 @@ int Solver::PickCorral(const std::uint16_t* boxes, std::vector<std::uint8_t>& al
             const int a = areaAt(b + off_[d]);
             if (a >= 0) r = root(a);
         }
-        areaStamp_[b] = stamp_;
+        areaMarks_.Mark(b);
         areaOf_[b] = r;
         if (r >= 0 && goalMap_[b] != GOAL) attention_[r] = 1;
     }
@@ -730,10 +685,8 @@ bool Solver::CorralDead(const std::uint16_t* boxes, const std::vector<std::uint8
     const std::size_t n = start.size();
     // Small corrals only, and a bounded share of the work.
     if (!offGoal || n > CORRAL_BOXES || relSpent_ > nodes_.size() + CORRAL_FREE) return false;
-    // The keeper's region on the relaxed board: stamps in relMarks_, smallest cell returned.
-    auto region = [&](int from) {
-        return Anchor(relBoard_.data(), relMarks_.data(), relStamp_, from);
-    };
+    // The keeper's region on the relaxed board: marks in relMarks_, smallest cell returned.
+    auto region = [&](int from) { return Anchor(relBoard_.data(), relMarks_, from); };
     auto keyOf = [&](const std::uint16_t* cells, int anchor) {
         std::string key(reinterpret_cast<const char*>(cells), n * sizeof(std::uint16_t));
         const auto a = static_cast<std::uint16_t>(anchor);
@@ -760,13 +713,14 @@ bool Solver::CorralDead(const std::uint16_t* boxes, const std::vector<std::uint8
             bool solved = true;
             for (std::size_t i = 0; i < n; ++i) solved = solved && goalMap_[cur[i]] == GOAL;
             // Done once solved or opened (the keeper inside), or too big to tell.
-            if (solved || (inside < 0 && relMarks_[0] == 1) || seen.size() > CORRAL_POSITIONS)
+            if (solved || (inside < 0 && relMarks_.Stamps()[0] == 1) ||
+                seen.size() > CORRAL_POSITIONS)
                 dead = false;
             for (std::size_t i = 0; i < n && dead; ++i) {
                 const int b = cur[i];
                 for (int d = 0; d < 4; ++d) {
                     const int from = b - off_[d], to = b + off_[d];
-                    if (relMarks_[from] != relStamp_ || relBoard_[to] != 0 || dead_[to]) continue;
+                    if (!relMarks_.Marked(from) || relBoard_[to] != 0 || dead_[to]) continue;
                     std::copy(cur.begin(), cur.begin() + static_cast<std::ptrdiff_t>(n),
                               next.begin());
                     next[i] = static_cast<std::uint16_t>(to);
@@ -789,15 +743,12 @@ bool Solver::CorralDead(const std::uint16_t* boxes, const std::vector<std::uint8
 int Solver::FeatureOf() {
     int packed = 0;
     for (const int g : goals_) packed += work_[g] == BOX ? 1 : 0;
-    if (++regionMark_ == 0) {
-        std::fill(regionStamp_.begin(), regionStamp_.end(), 0u);
-        regionMark_ = 1;
-    }
+    regionMarks_.NewStamp();
     int regions = 0;
     for (int c = 0; c < cells_; ++c) {
-        if (work_[c] != 0 || regionStamp_[c] == regionMark_) continue;
+        if (work_[c] != 0 || regionMarks_.Marked(c)) continue;
         ++regions;
-        Fill(work_.data(), regionStamp_.data(), regionMark_, c);
+        Fill(work_.data(), regionMarks_, c);
     }
     regions = std::min(regions, FEATURE_REGIONS) - 1;
     const int sealed = std::min(SealedGoals(), FEATURE_SEALED - 1);
@@ -955,7 +906,7 @@ void Solver::Expand(std::uint32_t index) {
     std::vector<std::uint16_t>& boxes = expandBoxes_;
     boxes.assign(boxes_.begin() + at, boxes_.begin() + at + nb_);
     for (int i = 0; i < nb_; ++i) work_[boxes[i]] = BOX;
-    Anchor(marks_.data(), markStamp_, nodes_[index].anchor);
+    Anchor(marks_, nodes_[index].anchor);
     std::fill(allowed_.begin(), allowed_.end(), 1);
     const int corral = PickCorral(boxes.data(), allowed_, nodes_[index].anchor);
     const int parentSettled = Settled(boxes.data());
@@ -1022,22 +973,19 @@ void Solver::FindGoalRoom() {
             if (wall_[e] || goalMap_[e] == GOAL || dead_[e]) continue;
             std::fill(seen.begin(), seen.end(), 0);
             seen[e] = 1;
-            int head = 0, tail = 0, size = 0;
+            // Only a whole area, free of boxes and the keeper, smaller than the best so far.
+            int size = 0;
             bool clean = true;
-            queue_[tail++] = goals_[group[0]];
-            seen[goals_[group[0]]] = 1;
-            while (head < tail && clean && size < bestSize) {
-                const int c = queue_[head++];
-                ++size;
-                if (box[c] || c == startKeeper_) clean = false;
-                for (int d = 0; d < 4; ++d) {
-                    const int n = c + off_[d];
-                    if (wall_[n] || seen[n]) continue;
-                    seen[n] = 1;
-                    queue_[tail++] = n;
-                }
-            }
-            if (!clean || head < tail || size >= bestSize) continue;
+            BreadthFill(
+                goals_[group[0]], off_, queue_.data(),
+                [&](int n, int) { return !wall_[n] && !seen[n]; },
+                [&](int c, int) {
+                    seen[c] = 1;
+                    ++size;
+                    if (box[c] || c == startKeeper_) clean = false;
+                },
+                [&] { return !clean || size >= bestSize; });
+            if (!clean || size >= bestSize) continue;
             seen[e] = 0;
             bool all = true;
             for (const int gi : group) all = all && seen[goals_[gi]];
@@ -1181,18 +1129,11 @@ bool Solver::Rebuild(const std::vector<Step>& steps, Result& result) {
     for (const Step& s : steps) {
         const int target = s.from - off_[s.dir];
         std::fill(cameFrom.begin(), cameFrom.end(), -1);
-        int head = 0, tail = 0;
-        queue_[tail++] = keeper;
-        cameFrom[keeper] = keeper;
-        while (head < tail && cameFrom[target] < 0) {
-            const int x = queue_[head++];
-            for (int dir = 0; dir < 4; ++dir) {
-                const int y = x + off_[dir];
-                if (work_[y] != 0 || cameFrom[y] >= 0) continue;
-                cameFrom[y] = x;
-                queue_[tail++] = y;
-            }
-        }
+        BreadthFill(
+            keeper, off_, queue_.data(),
+            [&](int y, int) { return work_[y] == 0 && cameFrom[y] < 0; },
+            [&](int y, int x) { cameFrom[y] = x < 0 ? y : x; },
+            [&] { return cameFrom[target] >= 0; });
         if (cameFrom[target] < 0 || work_[s.from] != BOX) {
             ok = false;
             break;
@@ -1260,7 +1201,7 @@ Solver::Search Solver::SearchFrom(const std::vector<std::uint16_t>& start, int k
         hash ^= zobBox_[start[i]];
         work_[start[i]] = BOX;
     }
-    const int anchor = Anchor(marks_.data(), markStamp_, keeper);
+    const int anchor = Anchor(marks_, keeper);
     const std::uint32_t h = LowerBound(start.data());
     const bool done = h == 0 || (staged_ && h != DEAD_H && StageDone(start.data()));
     const auto rootFeature = static_cast<std::uint16_t>(byFeature_ ? FeatureOf() : 0);

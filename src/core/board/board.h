@@ -5,12 +5,14 @@
 #include <cstdint>
 
 #include "board/cell_code.h"
+#include "search/mark_map.h"
 
 namespace ruk {
 
 constexpr int GRID_SIDE = 50;                     // the largest level stored, and the grids
 constexpr int MAX_CELLS = GRID_SIDE * GRID_SIDE;  // 2500
-constexpr int MAX_GOAL_BOXES = 64;                // boxes a goal mask can hold
+static_assert(MAX_CELLS == MARK_CELLS, "a mark map holds every stored cell");
+constexpr int MAX_GOAL_BOXES = 64;  // boxes a goal mask can hold
 
 enum class LevelStatus : std::int32_t {
     NONE = 0,

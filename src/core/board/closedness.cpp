@@ -1,7 +1,7 @@
 // The closedness test (see closedness.h).
 #include "board/closedness.h"
 
-#include <algorithm>
+#include "search/breadth_fill.h"
 
 namespace ruk {
 
@@ -25,23 +25,21 @@ bool ClosednessTest(LevelModel& model) {
     const int start = board.keeperStart;
     if (start < 0 || start >= board.cellCount || OnFrame(board, start)) return false;
 
-    std::fill(s.reached.begin(), s.reached.begin() + board.cellCount, 0);
-    int top = 0;
-    s.reached[start] = 1;
-    s.walkStack[top++] = start;
-    while (top > 0) {
-        const int at = s.walkStack[--top];
-        for (int d = 0; d < 4; ++d) {
-            const int next = at + model.directions.stepOffset[d];
-            if (s.reached[next] || (board.cells[next] & WALL)) continue;
-            if (OnFrame(board, next)) return false;
-            s.reached[next] = 1;
-            s.walkStack[top++] = next;
-        }
-    }
+    // The frame is never expanded: the fill ends as soon as it takes a frame cell.
+    bool open = false;
+    s.reached.NewStamp();
+    BreadthFill(
+        start, model.directions.stepOffset.data(), s.walkQueue.data(),
+        [&](int next, int) { return !s.reached.Marked(next) && !(board.cells[next] & WALL); },
+        [&](int cell, int) {
+            s.reached.Mark(cell);
+            if (OnFrame(board, cell)) open = true;
+        },
+        [&] { return open; });
+    if (open) return false;
     for (int i = 0; i < board.cellCount; ++i) {
         const CellCode code = board.cells[i];
-        if (!s.reached[i] && (code == GOAL || code == BOX)) return false;
+        if (!s.reached.Marked(i) && (code == GOAL || code == BOX)) return false;
     }
     return true;
 }

@@ -20,7 +20,7 @@ struct EditorState {
     // The validation fill over the used grid, and where Play must put back the status the game
     // had when the editor opened on it unchanged.
     std::array<std::uint8_t, MAX_CELLS> fillMask{};
-    std::array<std::int32_t, MAX_CELLS> fillStack{};
+    std::array<std::int32_t, MAX_CELLS> fillQueue{};
     LevelStatus statusBeforeEdit = LevelStatus::NONE;
 };
 

@@ -6,6 +6,7 @@
 
 #include "board/board.h"
 #include "board/level_set.h"
+#include "search/mark_map.h"
 
 namespace ruk {
 
@@ -39,12 +40,12 @@ struct LevelScratch {
     Board backupBoard;
     LevelSet backupSet;
     // The closedness walk.
-    std::array<std::uint8_t, MAX_CELLS> reached{};
-    std::array<std::int32_t, MAX_CELLS> walkStack{};
-    // The placement's code grid, fill mask and fill stack (52 x 52 each).
+    MarkMap reached;
+    std::array<std::int32_t, MAX_CELLS> walkQueue{};
+    // The placement's code grid, fill mask and fill queue (52 x 52 each).
     std::array<CellCode, FRAME_CELLS> codeGrid{};
     std::array<std::uint8_t, FRAME_CELLS> fillMask{};
-    std::array<std::int32_t, FRAME_CELLS> fillStack{};
+    std::array<std::int32_t, FRAME_CELLS> fillQueue{};
     bool openFlag = false;
     TitlePeek titlePeek;
 };

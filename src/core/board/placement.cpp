@@ -1,6 +1,10 @@
 // Level placement and the exterior fill (see placement.h).
 #include "board/placement.h"
 
+#include <cstdint>
+
+#include "search/breadth_fill.h"
+
 namespace ruk {
 
 namespace {
@@ -76,24 +80,17 @@ CellCode DisplayCode(const Board& board, const LevelScratch& s, int r, int c) {
 void FillExterior(LevelScratch& s, int row, int col) {
     if (row < 0 || col < 0 || row >= FRAME_SIDE || col >= FRAME_SIDE) return;
     if (s.fillMask[FrameIndex(row, col)] != 0) return;
-    int top = 0;
-    s.fillMask[FrameIndex(row, col)] = MASK_SET;
-    s.fillStack[top++] = FrameIndex(row, col);
-    while (top > 0) {
-        const int at = s.fillStack[--top];
-        const int r = at / FRAME_SIDE;
-        const int c = at % FRAME_SIDE;
-        if (OnOuterFrame(r, c)) s.openFlag = true;
-        const int nr[4] = {r - 1, r, r + 1, r};
-        const int nc[4] = {c, c + 1, c, c - 1};
-        for (int d = 0; d < 4; ++d) {
-            if (nr[d] < 0 || nc[d] < 0 || nr[d] >= FRAME_SIDE || nc[d] >= FRAME_SIDE) continue;
-            const int next = FrameIndex(nr[d], nc[d]);
-            if (s.fillMask[next] != 0) continue;
-            s.fillMask[next] = MASK_SET;
-            s.fillStack[top++] = next;
-        }
-    }
+    // A step left or right off a frame edge lands on the opposite edge of the next or previous
+    // row; both are margin cells, which are floor and joined round the frame anyway, so the
+    // filled set is that of a bounded four-neighbour fill.
+    const std::int32_t step[4] = {-FRAME_SIDE, 1, FRAME_SIDE, -1};
+    BreadthFill(
+        FrameIndex(row, col), step, s.fillQueue.data(),
+        [&](int next, int) { return next >= 0 && next < FRAME_CELLS && s.fillMask[next] == 0; },
+        [&](int cell, int) {
+            s.fillMask[cell] = MASK_SET;
+            if (OnOuterFrame(cell / FRAME_SIDE, cell % FRAME_SIDE)) s.openFlag = true;
+        });
 }
 
 void PlaceLevel(LevelModel& model) {

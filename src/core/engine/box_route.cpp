@@ -6,6 +6,7 @@
 #include "engine/move_letters.h"
 #include "engine/walk_path.h"
 #include "planner/fill_region.h"
+#include "search/breadth_fill.h"
 
 namespace ruk {
 
@@ -115,38 +116,24 @@ class RouteSearch {
     // Keeper distances from start (1 there) over the PlanBoard, measured only until every
     // wanted cell has its distance: a breadth-first distance is final once it is set.
     void DistancesTo(int start, const int* wanted, int wantedCount) {
-        if (++store_.stamp == 0) {
-            store_.distanceStamp.fill(0);
-            store_.stamp = 1;
-        }
-        const std::uint32_t stamp = store_.stamp;
+        MarkMap& marks = store_.distanceMarks;
+        marks.NewStamp();
         const std::uint32_t* plan = play_.planBoard.data();
         std::uint32_t* distance = store_.distance.data();
-        std::uint32_t* stamped = store_.distanceStamp.data();
-        std::int32_t* queue = store_.queue.data();
         int left = wantedCount;
-        auto settle = [&](int cell, std::uint32_t value) {
-            distance[cell] = value;
-            stamped[cell] = stamp;
-            for (int w = 0; w < wantedCount; ++w) left -= wanted[w] == cell;
-        };
-        int head = 0;
-        int tail = 0;
-        settle(start, 1);
-        queue[tail++] = start;
-        while (head < tail && left > 0) {
-            const int cell = queue[head++];
-            for (int d = 0; d < 4; ++d) {
-                const int next = cell + step_[d];
-                if (plan[next] != 0 || stamped[next] == stamp) continue;
-                settle(next, distance[cell] + 1);
-                queue[tail++] = next;
-            }
-        }
+        BreadthFill(
+            start, step_, store_.queue.data(),
+            [&](int next, int) { return plan[next] == 0 && !marks.Marked(next); },
+            [&](int cell, int from) {
+                distance[cell] = from < 0 ? 1 : distance[from] + 1;
+                marks.Mark(cell);
+                for (int w = 0; w < wantedCount; ++w) left -= wanted[w] == cell;
+            },
+            [&] { return left <= 0; });
     }
 
     std::uint32_t DistanceAt(int cell) const {
-        return store_.distanceStamp[cell] == store_.stamp ? store_.distance[cell] : 0;
+        return store_.distanceMarks.Marked(cell) ? store_.distance[cell] : 0;
     }
 
     void Expand(int state, Layer& next) {

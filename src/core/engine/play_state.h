@@ -8,6 +8,7 @@
 #include "board/board.h"
 #include "board/grids.h"
 #include "engine/move_history.h"
+#include "search/mark_map.h"
 
 namespace ruk {
 
@@ -71,8 +72,7 @@ struct RouteStore {
     std::array<std::uint32_t, MAX_CELLS> sideMap{};
     std::array<std::uint32_t, MAX_CELLS> startMap{};
     std::array<std::uint32_t, MAX_CELLS> distance{};
-    std::array<std::uint32_t, MAX_CELLS> distanceStamp{};  // distance[c] holds when stamped
-    std::uint32_t stamp = 0;
+    MarkMap distanceMarks;  // distance[c] holds when c is marked
     std::array<std::int32_t, MAX_CELLS> queue{};
     std::array<std::int32_t, ROUTE_STATES> chain{};
 };

@@ -6,6 +6,7 @@
 #include "planner/corral_search.h"
 #include "planner/deadlock_checks.h"
 #include "planner/fill_region.h"
+#include "search/box_sides.h"
 
 namespace ruk {
 
@@ -13,42 +14,15 @@ namespace {
 
 constexpr std::uint32_t SIDE_BITS[4] = {DIR_UP, DIR_RIGHT, DIR_DOWN, DIR_LEFT};
 
-// The sides of the box on `box` that the keeper reaches from `keeper`. The fill stops once every
-// free side is reached (what it reports is then a full fill's), and it marks with a fresh stamp
-// instead of clearing a map.
+static_assert(DIR_UP == 1u << 0 && DIR_RIGHT == 1u << 1 && DIR_DOWN == 1u << 2 &&
+                  DIR_LEFT == 1u << 3,
+              "side bits follow the step order");
+
+// The sides of the box on `box` that the keeper reaches from `keeper`.
 std::uint32_t SidesFrom(CoreState& core, int keeper, int box) {
-    TargetSearchScratch& s = core.planner.targets;
-    const std::uint32_t* position = core.play.shown.positionBoard.data();
-    const std::int32_t* step = core.level.directions.stepOffset.data();
-    if (++s.stamp == 0) {
-        s.marks.fill(0);
-        s.stamp = 1;
-    }
-    const std::uint32_t stamp = s.stamp;
-    std::uint32_t wanted = 0;
-    for (int d = 0; d < 4; ++d)
-        if (position[box + step[d]] == 0) wanted |= SIDE_BITS[d];
-    std::uint32_t reached = 0;
-    auto visit = [&](int cell) {
-        s.marks[cell] = stamp;
-        for (int d = 0; d < 4; ++d)
-            if (cell == box + step[d]) reached |= SIDE_BITS[d];
-    };
-    std::int32_t* queue = core.planner.queue.data();
-    int head = 0;
-    int tail = 0;
-    visit(keeper);
-    queue[tail++] = keeper;
-    while (head < tail && (reached & wanted) != wanted) {
-        const int cell = queue[head++];
-        for (int d = 0; d < 4; ++d) {
-            const int next = cell + step[d];
-            if (position[next] != 0 || s.marks[next] == stamp) continue;
-            visit(next);
-            queue[tail++] = next;
-        }
-    }
-    return reached & wanted;
+    return BoxSides(core.play.shown.positionBoard.data(), box, keeper,
+                    core.level.directions.stepOffset.data(), core.planner.targets.marks,
+                    core.planner.queue.data());
 }
 
 // The guard's verdict on the selected box pushed from c onto t (already on the board).

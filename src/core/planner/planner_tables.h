@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "board/board.h"
+#include "search/mark_map.h"
 
 namespace ruk {
 
@@ -58,8 +59,7 @@ struct TargetSearchScratch {
     std::array<std::int32_t, MAX_REVERSE_NODES> nodePrev{};
     std::array<std::uint32_t, MAX_REVERSE_NODES> nodeSides{};
     CellMap sideUnion{};
-    CellMap marks{};  // stamped: a cell is reached when it holds the current stamp
-    std::uint32_t stamp = 0;
+    MarkMap marks;  // the keeper fills that find a node's sides
 };
 
 struct PlannerTables {
@@ -84,8 +84,7 @@ struct PlannerTables {
     std::array<std::int32_t, MAX_CELLS> queue{};
     std::array<std::int32_t, MAX_CELLS> queueStarts{};  // start cells of a many-start search
     // The reverse search's own marks: each keeper fill takes a new stamp instead of clearing.
-    CellMap reverseMarks{};
-    std::uint32_t reverseStamp = 0;
+    MarkMap reverseMarks;
 };
 
 }  // namespace ruk

@@ -1,13 +1,14 @@
 // The reverse search and the GoalReach tables (see reverse_search.h).
 //
 // Each node pulls the box one cell and asks which sides of its new cell the keeper can reach.
-// That keeper fill is the cost of the whole search, so it stops as soon as every side that is
-// not a wall has been reached (the sides it reports are then the same as a full fill's), and it
-// marks with a fresh stamp instead of clearing a map each time.
+// That keeper fill (BoxSides) is the cost of the whole search: it stops as soon as every side
+// that is not a wall has been reached, and it marks with a fresh stamp instead of clearing.
 #include "planner/reverse_search.h"
 
 #include <algorithm>
 #include <cassert>
+
+#include "search/box_sides.h"
 
 namespace ruk {
 
@@ -15,14 +16,9 @@ namespace {
 
 constexpr std::uint32_t SIDE_BITS[4] = {DIR_UP, DIR_RIGHT, DIR_DOWN, DIR_LEFT};
 constexpr std::uint32_t PULLED_BOX = BOX;
-
-std::uint32_t NextStamp(PlannerTables& t) {
-    if (++t.reverseStamp == 0) {
-        t.reverseMarks.fill(0);
-        t.reverseStamp = 1;
-    }
-    return t.reverseStamp;
-}
+static_assert(DIR_UP == 1u << 0 && DIR_RIGHT == 1u << 1 && DIR_DOWN == 1u << 2 &&
+                  DIR_LEFT == 1u << 3,
+              "side bits follow the step order");
 
 // The sides of box cell n that are not walls.
 std::uint32_t OpenSides(const std::uint32_t* walls, int n, const std::int32_t* step) {
@@ -30,35 +26,6 @@ std::uint32_t OpenSides(const std::uint32_t* walls, int n, const std::int32_t* s
     for (int d = 0; d < 4; ++d)
         if (walls[n + step[d]] == 0) sides |= SIDE_BITS[d];
     return sides;
-}
-
-// The sides of n (holding the pulled box) that the keeper reaches from m.
-std::uint32_t ReachedSides(PlannerTables& t, const std::int32_t* step, int n, int m) {
-    const std::uint32_t* walls = t.wallMap.data();
-    std::uint32_t* marks = t.reverseMarks.data();
-    std::int32_t* queue = t.queue.data();
-    const std::uint32_t wanted = OpenSides(walls, n, step);
-    const std::uint32_t stamp = NextStamp(t);
-    std::uint32_t reached = 0;
-    for (int d = 0; d < 4; ++d)
-        if (m == n + step[d]) reached = SIDE_BITS[d];
-    marks[m] = stamp;
-    int head = 0;
-    int tail = 0;
-    queue[tail++] = m;
-    while (head < tail && reached != wanted) {
-        const int cell = queue[head++];
-        for (int d = 0; d < 4; ++d) {
-            const int next = cell + step[d];
-            if (walls[next] != 0 || marks[next] == stamp) continue;
-            marks[next] = stamp;
-            queue[tail++] = next;
-            const int fromBox = next - n;
-            for (int s = 0; s < 4; ++s)
-                if (fromBox == step[s]) reached |= SIDE_BITS[s];
-        }
-    }
-    return reached;
 }
 
 }  // namespace
@@ -90,7 +57,7 @@ int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCoun
             const int m = n + step[d];
             if (walls[m] != 0 || (t.seen[n] & side)) continue;
             walls[n] = PULLED_BOX;
-            const std::uint32_t sides = ReachedSides(t, step, n, m);
+            const std::uint32_t sides = BoxSides(walls, n, m, step, t.reverseMarks, t.queue.data());
             walls[n] = 0;
             t.seen[n] |= sides;
             t.nodes[count++] = {n, sides};

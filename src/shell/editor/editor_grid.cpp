@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "core_door.h"
+#include "search/breadth_fill.h"
 #include "textio/grid_text.h"
 
 namespace ruk {
@@ -24,25 +25,25 @@ bool FillFromKeeper(LevelModel& level) {
     EditorState& editor = level.editor;
     const Grids& grids = level.grids;
     auto& mask = editor.fillMask;
-    int top = 0;
-    editor.fillStack[top++] = GridIndex(editor.keeperRow, editor.keeperCol);
-    mask[editor.fillStack[0]] = 2;
+    const std::int32_t step[4] = {-GRID_SIDE, 1, GRID_SIDE, -1};
     bool open = false;
-    while (top > 0) {
-        const int cell = editor.fillStack[--top];
-        const int row = cell / GRID_SIDE;
-        const int col = cell % GRID_SIDE;
-        if (row == 0 || col == 0 || row == grids.maxHeight - 1 || col == grids.maxWidth - 1)
-            open = true;
-        const int next[4][2] = {{row - 1, col}, {row, col + 1}, {row + 1, col}, {row, col - 1}};
-        for (const auto& [r, c] : next) {
-            if (r < 0 || c < 0 || r >= grids.maxHeight || c >= grids.maxWidth) continue;
-            const int index = GridIndex(r, c);
-            if (mask[index] != 0) continue;
-            mask[index] = 2;
-            editor.fillStack[top++] = index;
-        }
-    }
+    BreadthFill(
+        GridIndex(editor.keeperRow, editor.keeperCol), step, editor.fillQueue.data(),
+        [&](int next, int from) {
+            if (next < 0 || next >= MAX_CELLS) return false;
+            const int row = next / GRID_SIDE;
+            const int col = next % GRID_SIDE;
+            // A step off the end of a grid row lands on the far end of the next one.
+            if (std::abs(col - from % GRID_SIDE) > 1) return false;
+            return row < grids.maxHeight && col < grids.maxWidth && mask[next] == 0;
+        },
+        [&](int cell, int) {
+            mask[cell] = 2;
+            const int row = cell / GRID_SIDE;
+            const int col = cell % GRID_SIDE;
+            if (row == 0 || col == 0 || row == grids.maxHeight - 1 || col == grids.maxWidth - 1)
+                open = true;
+        });
     return open;
 }
 
