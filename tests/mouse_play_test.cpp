@@ -16,27 +16,6 @@
 namespace ruk::test {
 namespace {
 
-struct Action {
-    int box;     // where its first push takes the box from
-    int target;  // where its last push leaves it
-    int keeper;  // the keeper's cell after its last push
-};
-
-std::vector<Action> ActionsOf(const CoreState& core, const std::string& moves) {
-    std::vector<Action> actions;
-    const auto& step = core.level.directions.stepOffset;
-    int keeper = core.level.board.keeperStart;
-    for (char letter : moves) {
-        const int d = LetterDirection(letter);
-        keeper += step[d];
-        if (!IsPushLetter(letter)) continue;
-        if (actions.empty() || actions.back().target != keeper) actions.push_back({keeper, 0, 0});
-        actions.back().target = keeper + step[d];
-        actions.back().keeper = keeper;
-    }
-    return actions;
-}
-
 GridCell GridOf(const CoreState& core, int cell) {
     return BoardToGrid(core.level.board, core.level.grids, cell);
 }

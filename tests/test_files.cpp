@@ -12,6 +12,7 @@
 #include "board/level_file.h"
 #include "core_door.h"
 #include "core_invariants.h"
+#include "engine/move_letters.h"
 #include "engine/replay_steps.h"
 #include "engine/urdl_parser.h"
 
@@ -212,6 +213,21 @@ void ExpectShownMatchesReplay(CoreState& state, const std::string& text, const s
         ASSERT_EQ(state.level.grids.displayGrid[i] & PLAIN_MASK,
                   reference.level.grids.displayGrid[i] & PLAIN_MASK)
             << where << " grid cell " << i;
+}
+
+std::vector<Action> ActionsOf(const CoreState& core, const std::string& moves) {
+    std::vector<Action> actions;
+    const auto& step = core.level.directions.stepOffset;
+    int keeper = core.level.board.keeperStart;
+    for (const char letter : moves) {
+        const int d = LetterDirection(letter);
+        keeper += step[d];
+        if (!IsPushLetter(letter)) continue;
+        if (actions.empty() || actions.back().target != keeper) actions.push_back({keeper, 0, 0});
+        actions.back().target = keeper + step[d];
+        actions.back().keeper = keeper;
+    }
+    return actions;
 }
 
 }  // namespace ruk::test

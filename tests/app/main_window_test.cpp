@@ -214,25 +214,6 @@ TEST(MainWindowTest, ReadOnlySettingsAreLeftAsTheyWere) {
     EXPECT_EQ(ReadWholeFile(session.Ini()), before);
 }
 
-struct Action {
-    int box, target, keeper;  // first push's box cell, last push's target, keeper at the end
-};
-
-std::vector<Action> ActionsOf(const CoreState& core, const std::string& moves) {
-    std::vector<Action> actions;
-    const auto& step = core.level.directions.stepOffset;
-    int keeper = core.level.board.keeperStart;
-    for (const char letter : moves) {
-        const int d = LetterDirection(letter);
-        keeper += step[d];
-        if (!IsPushLetter(letter)) continue;
-        if (actions.empty() || actions.back().target != keeper) actions.push_back({keeper, 0, 0});
-        actions.back().target = keeper + step[d];
-        actions.back().keeper = keeper;
-    }
-    return actions;
-}
-
 TEST(MainWindowTest, ALevelOpenedFromAFileIsSolvedByMouseClicks) {
     const SolvedCollection collection = SolvedCollections().front();
     const KnownSolution known = ReadSolutions(collection.solutions).front();

@@ -56,25 +56,6 @@ void ZoomedClick(Session& session, int cell) {
     session.Settle();
 }
 
-struct Action {
-    int box, target, keeper;  // first push's box cell, last push's target, keeper at the end
-};
-
-std::vector<Action> ActionsOf(const CoreState& core, const std::string& moves) {
-    std::vector<Action> actions;
-    const auto& step = core.level.directions.stepOffset;
-    int keeper = core.level.board.keeperStart;
-    for (const char letter : moves) {
-        const int d = LetterDirection(letter);
-        keeper += step[d];
-        if (!IsPushLetter(letter)) continue;
-        if (actions.empty() || actions.back().target != keeper) actions.push_back({keeper, 0, 0});
-        actions.back().target = keeper + step[d];
-        actions.back().keeper = keeper;
-    }
-    return actions;
-}
-
 std::string SolutionOf(int level) {
     for (const KnownSolution& known :
          ReadSolutions(std::string(RUK_SAMPLE_LEVELS) + "/ruk-samples-solutions.txt"))
