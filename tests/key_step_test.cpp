@@ -76,17 +76,7 @@ void ExpectShownIsReplay(CoreState& state, CoreState& reference, int level,
     WindowRequests requests;
     door::AutoPlay(reference, requests);
     Settle(reference);
-    const ShownPosition& a = door::Shown(state);
-    const ShownPosition& b = door::Shown(reference);
-    ASSERT_EQ(a.shownMoves, b.shownMoves) << where;
-    ASSERT_EQ(a.shownPushes, b.shownPushes) << where;
-    ASSERT_EQ(a.shownActions, b.shownActions) << where;
-    ASSERT_EQ(a.keeperCell, b.keeperCell) << where;
-    ASSERT_EQ(a.positionBoard, b.positionBoard) << where;
-    for (int i = 0; i < MAX_CELLS; ++i)
-        ASSERT_EQ(state.level.grids.displayGrid[i] & PLAIN_MASK,
-                  reference.level.grids.displayGrid[i] & PLAIN_MASK)
-            << where << " grid cell " << i;
+    ExpectSameShown(state, reference, where);
 }
 
 TEST(KeyStepTest, StepsMixedWithMouseActionsUndoAndRedoAsTheLettersReplayed) {

@@ -201,6 +201,10 @@ void ExpectShownMatchesReplay(CoreState& state, const std::string& text, const s
     ASSERT_TRUE(ParseUrdl(reference.level, reference.play, prefix.c_str())) << where;
     reference.play.animTarget = NO_POSITION;
     for (std::size_t i = 0; i < prefix.size(); ++i) StepForward(reference.level, reference.play);
+    ExpectSameShown(state, reference, where);
+}
+
+void ExpectSameShown(const CoreState& state, const CoreState& reference, const std::string& where) {
     const ShownPosition& a = state.play.shown;
     const ShownPosition& b = reference.play.shown;
     ASSERT_EQ(a.shownMoves, b.shownMoves) << where;
@@ -209,6 +213,7 @@ void ExpectShownMatchesReplay(CoreState& state, const std::string& text, const s
     ASSERT_EQ(a.keeperCell, b.keeperCell) << where;
     ASSERT_EQ(a.lastPushTarget, b.lastPushTarget) << where;
     ASSERT_EQ(a.facing, b.facing) << where;
+    ASSERT_EQ(a.positionBoard, b.positionBoard) << where;
     for (int i = 0; i < MAX_CELLS; ++i)
         ASSERT_EQ(state.level.grids.displayGrid[i] & PLAIN_MASK,
                   reference.level.grids.displayGrid[i] & PLAIN_MASK)

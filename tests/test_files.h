@@ -88,6 +88,9 @@ void LoadMoves(CoreState& core, const std::string& moves);
 // the cursor on the level text: they must be equal. Fails the test (fatally) where they are not.
 void ExpectShownMatchesReplay(CoreState& state, const std::string& text, const std::string& where);
 
+// The shown position, counters and plain grid of two states are the same.
+void ExpectSameShown(const CoreState& state, const CoreState& reference, const std::string& where);
+
 // The pushes of a move string grouped as the mouse makes them: runs of pushes of one box.
 struct Action {
     int box, target, keeper;  // first push's box cell, last push's target, keeper at the end
