@@ -29,14 +29,14 @@ struct LevelSet {
     std::int32_t count = 0;    // levels; 1 for a Text-dialog or editor level
     std::int32_t current = 0;  // from 1; 0 before the first
     std::array<char, NAME_CAPACITY> name{};
-    // The current file level's title as its file gives it (empty when it has none, and for a
-    // Text-dialog or editor level); shown only, never part of the level.
-    std::array<char, TITLE_CAPACITY> title{};
-    bool fromFile = false;  // the current level was read from the file at path
     std::array<char, PATH_CAPACITY> path{};
     // The Text dialog's text, or the window on the file; always followed by a zero byte.
     std::array<char, WINDOW_SIZE + 1> sourceText{};
     LevelWindow window;
+    // The current file level's title as its file gives it (empty when it has none, and for a
+    // Text-dialog or editor level); shown only, never part of the level.
+    std::array<char, TITLE_CAPACITY> title{};
+    bool fromFile = false;  // the current level was read from the file at path
 };
 
 // Copies text into a fixed character field, cut to fit and zero-terminated.

@@ -99,13 +99,13 @@ struct PlayState {
     std::int32_t selectedBox = 0;  // Board index of the clicked box
     bool guardOn = false;          // the Guard option
     bool instantMove = false;      // the Instant Move option
+    ActionBounds bounds;
+    std::array<CellCode, MAX_CELLS> replayCells{};  // the solved test's scratch board
+    RouteStore route;
     // Redo and Auto-play letter by letter show one letter every replaySlowdown ticks of timer 1
     // (1, 2, 4, 8 or 16); replayWait counts the ticks since the last one.
     std::int32_t replaySlowdown = 1;
     std::int32_t replayWait = 0;
-    ActionBounds bounds;
-    std::array<CellCode, MAX_CELLS> replayCells{};  // the solved test's scratch board
-    RouteStore route;
 };
 
 // Start-up: the history buffer allocated (false when that fails), everything else idle.
