@@ -79,9 +79,12 @@ class RandomPlayer {
         WindowRequests requests;
         const char* kind = "step tick";
         const int roll = Pick(100);
-        if (roll < 12) {
+        if (roll < 7) {
             kind = "click";
             ClickCell(RandomCell(), requests);
+        } else if (roll < 12) {
+            kind = "key step";
+            door::StepKey(core_, Pick(4), requests);
         } else if (roll < 22) {
             kind = "walk";
             ClickCell(ReachableCell(), requests);
@@ -112,6 +115,7 @@ class RandomPlayer {
             kind = "options";
             core_.play.guardOn = Pick(2) == 0;
             core_.play.instantMove = Pick(3) == 0;
+            door::SetReplaySlowdown(core_, 1 << Pick(5));
         } else if (roll < 65 || (roll < 72 && !Plays())) {
             // A level that does not play has nothing more to try after a few events.
             kind = "level change";
