@@ -5,8 +5,8 @@ set -euo pipefail
 
 # The window needs Qt 6; xvfb and xauth give a virtual X server where there is no display, and
 # the IPA Gothic face stands in for the program's font. clang and its runtime build the fuzz
-# targets.
-ruk_packages=(cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev xvfb xauth
+# targets. SQLite keeps the player's progress.
+ruk_packages=(cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev libsqlite3-dev xvfb xauth
     fonts-ipafont-gothic clang libclang-rt-14-dev)
 
 ruk_missing=()

@@ -1,0 +1,431 @@
+// The progress store on SQLite (see progress_store.h).
+#include "progress_store.h"
+
+#include <sqlite3.h>
+
+#include <ctime>
+#include <filesystem>
+#include <string_view>
+#include <system_error>
+#include <unordered_set>
+
+#include "level_key.h"
+#include "sql_statement.h"
+
+namespace ruk {
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr std::int64_t SCHEMA_VERSION = 1;
+
+// One row per level. A best solution's four columns are written together in one statement,
+// so a row never holds one solution's counts with another's letters.
+constexpr const char* CREATE_SCHEMA =
+    "CREATE TABLE IF NOT EXISTS level ("
+    " key TEXT PRIMARY KEY NOT NULL,"
+    " solved INTEGER NOT NULL DEFAULT 0,"
+    " solved_changed INTEGER NOT NULL DEFAULT 0,"
+    " by_moves_moves INTEGER, by_moves_pushes INTEGER, by_moves_letters TEXT,"
+    " by_moves_changed INTEGER NOT NULL DEFAULT 0,"
+    " by_pushes_moves INTEGER, by_pushes_pushes INTEGER, by_pushes_letters TEXT,"
+    " by_pushes_changed INTEGER NOT NULL DEFAULT 0,"
+    " game_letters TEXT, game_cursor INTEGER,"
+    " game_changed INTEGER NOT NULL DEFAULT 0"
+    ") WITHOUT ROWID";
+
+// Keys bound to one query at most; far under SQLite's own limit on parameters.
+constexpr std::size_t KEYS_PER_QUERY = 500;
+
+ChangeTime Now() {
+    return static_cast<ChangeTime>(std::time(nullptr));
+}
+
+// The cause of a failed call, for a line after the caption.
+std::string Cause(int code) {
+    switch (code & 0xff) {
+        case SQLITE_FULL:
+            return "the disk is full";
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "another program holds the progress file";
+        case SQLITE_READONLY:
+            return "the progress file is read-only";
+        case SQLITE_CORRUPT:
+        case SQLITE_NOTADB:
+            return "the progress file is damaged";
+        case SQLITE_IOERR:
+            return "the progress file cannot be written";
+        case SQLITE_CANTOPEN:
+            return "the progress file cannot be opened";
+        case SQLITE_PERM:
+            return "the progress file may not be used";
+        default:
+            return sqlite3_errstr(code);
+    }
+}
+
+int Exec(sqlite3* db, const char* sql) {
+    return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
+}
+
+bool IsMoveLetter(char letter) {
+    switch (letter) {
+        case 'u':
+        case 'd':
+        case 'l':
+        case 'r':
+        case 'U':
+        case 'D':
+        case 'L':
+        case 'R':
+            return true;
+        default:
+            return false;
+    }
+}
+
+StoredSolution ReadSolution(const SqlStatement& row, int first) {
+    StoredSolution solution;
+    solution.present = !row.IsNull(first + 2);
+    if (!solution.present) return solution;
+    solution.moves = static_cast<std::uint32_t>(row.Int(first));
+    solution.pushes = static_cast<std::uint32_t>(row.Int(first + 1));
+    solution.letters = row.Text(first + 2);
+    solution.changed = row.Int(first + 3);
+    return solution;
+}
+
+// Renames path (and its write-ahead log and shared-memory index, which belong to it) out of
+// the way; the new name, or "" when the file itself could not be moved.
+std::string SetFileAside(const std::string& path) {
+    const std::string suffix = ".damaged-" + std::to_string(Now());
+    std::string target = path + suffix;
+    std::error_code ec;
+    for (int n = 2; fs::exists(target, ec) && n < 100; ++n) {
+        target = path + suffix + "-" + std::to_string(n);
+    }
+    fs::rename(path, target, ec);
+    if (ec) return "";
+    for (const char* part : {"-wal", "-shm"}) {
+        const std::string from = path + part;
+        if (fs::exists(from, ec)) fs::rename(from, target + part, ec);
+    }
+    return target;
+}
+
+}  // namespace
+
+ProgressStore::ProgressStore() = default;
+
+ProgressStore::~ProgressStore() {
+    Close();
+}
+
+void ProgressStore::Close() {
+    if (db_) sqlite3_close_v2(db_);
+    db_ = nullptr;
+    state_ = ProgressState::NONE;
+    reason_ = "no progress memory: not opened";
+}
+
+bool ProgressStore::Fail(const char* what, int code) {
+    reason_ = std::string(what) + ": " + Cause(code);
+    return false;
+}
+
+ProgressState ProgressStore::Open(const std::string& path, const Options& options) {
+    Close();
+    setAside_.clear();
+    if (path.empty()) {
+        reason_ = "no progress memory: no home folder";
+        return state_;
+    }
+    const fs::path folder = fs::path(path).parent_path();
+    std::error_code ec;
+    if (!folder.empty() && !fs::is_directory(folder, ec)) {
+        fs::create_directories(folder, ec);
+        if (!fs::is_directory(folder, ec)) {
+            reason_ = "no progress memory: cannot create " + folder.string();
+            return state_;
+        }
+    }
+    bool damaged = false;
+    OpenFile(path, options, damaged);
+    if (!damaged) return state_;
+
+    // Kept under another name rather than overwritten: it may still hold solutions that a
+    // repair tool can read.
+    Close();
+    if (options.readOnly) {
+        reason_ = "no progress memory: the progress file is damaged";
+        return state_;
+    }
+    setAside_ = SetFileAside(path);
+    if (setAside_.empty()) {
+        reason_ = "no progress memory: the progress file is damaged and cannot be moved";
+        return state_;
+    }
+    OpenFile(path, options, damaged);
+    if (damaged) {
+        Close();
+        reason_ = "no progress memory: the progress file is damaged";
+    }
+    return state_;
+}
+
+ProgressState ProgressStore::OpenFile(const std::string& path, const Options& options,
+                                      bool& damaged) {
+    damaged = false;
+    const int flags =
+        options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
+    int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
+    if (rc != SQLITE_OK && !options.readOnly) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
+    }
+    if (rc != SQLITE_OK) {
+        sqlite3_close_v2(db_);
+        db_ = nullptr;
+        reason_ = "no progress memory: " + Cause(rc);
+        return state_;
+    }
+    sqlite3_busy_timeout(db_, options.busyTimeoutMs);
+    bool readOnly = options.readOnly || sqlite3_db_readonly(db_, "main") == 1;
+
+    {
+        SqlStatement check(db_, "PRAGMA quick_check");
+        rc = check.prepared() == SQLITE_OK ? check.Step() : check.prepared();
+        if (rc == SQLITE_ROW && check.Text(0) != "ok") rc = SQLITE_CORRUPT;
+    }
+    if ((rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB) {
+        damaged = true;
+        return state_;
+    }
+    if (rc != SQLITE_ROW) {
+        Fail("no progress memory", rc);
+        return state_;
+    }
+
+    if (!readOnly) {
+        // The log lets one player read while another writes; NORMAL syncing keeps the file
+        // sound on a crash and loses at most the last few writes on a power cut.
+        Exec(db_, "PRAGMA journal_mode=WAL");
+        Exec(db_, "PRAGMA synchronous=NORMAL");
+        rc = Exec(db_, CREATE_SCHEMA);
+        if ((rc & 0xff) == SQLITE_READONLY) {
+            readOnly = true;
+        } else if (rc != SQLITE_OK) {
+            Fail("no progress memory", rc);
+            return state_;
+        }
+    }
+    std::int64_t version = -1;
+    {
+        SqlStatement read(db_, "PRAGMA user_version");
+        if (read.Step() == SQLITE_ROW) version = read.Int(0);
+    }
+    if (version == 0 && !readOnly) {
+        Exec(db_, ("PRAGMA user_version=" + std::to_string(SCHEMA_VERSION)).c_str());
+    }
+    {
+        SqlStatement probe(db_, "SELECT count(*) FROM level");
+        rc = probe.Step();
+        if (rc != SQLITE_ROW) {
+            Fail("no progress memory", rc == SQLITE_ERROR ? SQLITE_READONLY : rc);
+            return state_;
+        }
+    }
+    if (options.maxPageCount > 0) {
+        Exec(db_, ("PRAGMA max_page_count=" + std::to_string(options.maxPageCount)).c_str());
+    }
+    if (version > SCHEMA_VERSION) {
+        state_ = ProgressState::READ_ONLY;
+        reason_ = "progress not saved: the progress file is from a newer version";
+    } else if (readOnly) {
+        state_ = ProgressState::READ_ONLY;
+        reason_ = "progress not saved: the progress file is read-only";
+    } else {
+        state_ = ProgressState::READY;
+        reason_.clear();
+    }
+    return state_;
+}
+
+LevelRecord ProgressStore::Load(const std::string& key) {
+    LevelRecord record;
+    if (state_ == ProgressState::NONE) return record;
+    SqlStatement row(db_,
+                     "SELECT solved, solved_changed,"
+                     " by_moves_moves, by_moves_pushes, by_moves_letters, by_moves_changed,"
+                     " by_pushes_moves, by_pushes_pushes, by_pushes_letters, by_pushes_changed,"
+                     " game_letters, game_cursor, game_changed FROM level WHERE key = ?");
+    row.Bind(1, key);
+    const int rc = row.Step();
+    if (rc == SQLITE_DONE) return record;
+    if (rc != SQLITE_ROW) {
+        Fail("progress not read", rc);
+        return record;
+    }
+    record.solved = row.Int(0) != 0;
+    record.solvedChanged = row.Int(1);
+    record.byMoves = ReadSolution(row, 2);
+    record.byPushes = ReadSolution(row, 6);
+    record.hasGame = !row.IsNull(10);
+    if (record.hasGame) {
+        record.gameLetters = row.Text(10);
+        const std::int64_t cursor = row.Int(11);
+        // A cursor past the letters (a row written by hand) is put at their end.
+        record.gameCursor = cursor < 0 ? 0
+                            : static_cast<std::uint64_t>(cursor) > record.gameLetters.size()
+                                ? static_cast<std::uint32_t>(record.gameLetters.size())
+                                : static_cast<std::uint32_t>(cursor);
+        record.gameChanged = row.Int(12);
+    }
+    return record;
+}
+
+SolutionVerdict ProgressStore::SaveSolution(const Board& board, std::string_view moves) {
+    const std::optional<ReplayedSolution> solution = replay_.Check(board, moves);
+    if (!solution) return SolutionVerdict::NOT_SOLVED;
+    if (state_ != ProgressState::READY) return SolutionVerdict::NOT_WRITTEN;
+    const std::string key = LevelKey(board);
+
+    // IMMEDIATE takes the write lock before reading, so another player's solution lands either
+    // wholly before this comparison or wholly after this write.
+    int rc = Exec(db_, "BEGIN IMMEDIATE");
+    if (rc != SQLITE_OK) {
+        Fail("solution not saved", rc);
+        return SolutionVerdict::NOT_WRITTEN;
+    }
+    bool solved = false;
+    bool hasByMoves = false;
+    bool hasByPushes = false;
+    std::int64_t mMoves = 0, mPushes = 0, pMoves = 0, pPushes = 0;
+    {
+        SqlStatement row(db_,
+                         "SELECT solved, by_moves_letters IS NOT NULL, by_moves_moves,"
+                         " by_moves_pushes, by_pushes_letters IS NOT NULL, by_pushes_moves,"
+                         " by_pushes_pushes FROM level WHERE key = ?");
+        row.Bind(1, key);
+        rc = row.Step();
+        if (rc == SQLITE_ROW) {
+            solved = row.Int(0) != 0;
+            hasByMoves = row.Int(1) != 0;
+            mMoves = row.Int(2);
+            mPushes = row.Int(3);
+            hasByPushes = row.Int(4) != 0;
+            pMoves = row.Int(5);
+            pPushes = row.Int(6);
+        }
+    }
+    if (rc != SQLITE_ROW && rc != SQLITE_DONE) {
+        Exec(db_, "ROLLBACK");
+        Fail("solution not saved", rc);
+        return SolutionVerdict::NOT_WRITTEN;
+    }
+    const std::int64_t moveCount = solution->moveCount;
+    const std::int64_t pushCount = solution->pushCount;
+    const bool betterByMoves =
+        !hasByMoves || moveCount < mMoves || (moveCount == mMoves && pushCount < mPushes);
+    const bool betterByPushes =
+        !hasByPushes || pushCount < pPushes || (pushCount == pPushes && moveCount < pMoves);
+    if (solved && !betterByMoves && !betterByPushes) {
+        Exec(db_, "ROLLBACK");
+        return SolutionVerdict::NOT_BETTER;
+    }
+
+    const ChangeTime now = Now();
+    SqlStatement insert(db_, "INSERT INTO level (key) VALUES (?) ON CONFLICT (key) DO NOTHING");
+    insert.Bind(1, key);
+    rc = insert.Step();
+    if (rc == SQLITE_DONE && !solved) {
+        SqlStatement mark(db_, "UPDATE level SET solved = 1, solved_changed = ? WHERE key = ?");
+        mark.Bind(1, now);
+        mark.Bind(2, key);
+        rc = mark.Step();
+    }
+    for (const bool byMoves : {true, false}) {
+        if (rc != SQLITE_DONE || !(byMoves ? betterByMoves : betterByPushes)) continue;
+        SqlStatement write(db_, byMoves
+                                    ? "UPDATE level SET by_moves_moves = ?, by_moves_pushes = ?,"
+                                      " by_moves_letters = ?, by_moves_changed = ?"
+                                      " WHERE key = ?"
+                                    : "UPDATE level SET by_pushes_moves = ?,"
+                                      " by_pushes_pushes = ?, by_pushes_letters = ?,"
+                                      " by_pushes_changed = ? WHERE key = ?");
+        write.Bind(1, moveCount);
+        write.Bind(2, pushCount);
+        write.Bind(3, solution->moves);
+        write.Bind(4, now);
+        write.Bind(5, key);
+        rc = write.Step();
+    }
+    if (rc == SQLITE_DONE) rc = Exec(db_, "COMMIT");
+    if (rc != SQLITE_OK) {
+        Exec(db_, "ROLLBACK");
+        Fail("solution not saved", rc);
+        return SolutionVerdict::NOT_WRITTEN;
+    }
+    return SolutionVerdict::IMPROVED;
+}
+
+bool ProgressStore::SaveGame(const std::string& key, std::string_view letters,
+                             std::uint32_t cursor) {
+    if (cursor > letters.size()) return false;
+    for (const char letter : letters) {
+        if (!IsMoveLetter(letter)) return false;
+    }
+    if (state_ != ProgressState::READY) return false;
+    SqlStatement write(db_,
+                       "INSERT INTO level (key, game_letters, game_cursor, game_changed)"
+                       " VALUES (?1, ?2, ?3, ?4) ON CONFLICT (key) DO UPDATE SET"
+                       " game_letters = ?2, game_cursor = ?3, game_changed = ?4");
+    write.Bind(1, key);
+    if (letters.empty()) {
+        write.BindNull(2);
+        write.BindNull(3);
+    } else {
+        write.Bind(2, letters);
+        write.Bind(3, static_cast<std::int64_t>(cursor));
+    }
+    write.Bind(4, Now());
+    const int rc = write.Step();
+    if (rc != SQLITE_DONE) return Fail("game not saved", rc);
+    return true;
+}
+
+std::optional<std::vector<bool>> ProgressStore::SolvedOf(const std::vector<std::string>& keys) {
+    if (state_ == ProgressState::NONE) return std::nullopt;
+    std::unordered_set<std::string> solved;
+    for (std::size_t first = 0; first < keys.size(); first += KEYS_PER_QUERY) {
+        const std::size_t count = std::min(KEYS_PER_QUERY, keys.size() - first);
+        std::string sql = "SELECT key FROM level WHERE solved = 1 AND key IN (";
+        for (std::size_t i = 0; i < count; ++i) sql += i == 0 ? "?" : ",?";
+        sql += ")";
+        SqlStatement query(db_, sql.c_str());
+        for (std::size_t i = 0; i < count; ++i) {
+            query.Bind(static_cast<int>(i + 1), keys[first + i]);
+        }
+        int rc;
+        while ((rc = query.Step()) == SQLITE_ROW) solved.insert(query.Text(0));
+        if (rc != SQLITE_DONE) {
+            Fail("progress not read", rc);
+            return std::nullopt;
+        }
+    }
+    std::vector<bool> result(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) result[i] = solved.count(keys[i]) != 0;
+    return result;
+}
+
+int ProgressStore::CountSolved(const std::vector<std::string>& keys) {
+    const std::optional<std::vector<bool>> solved = SolvedOf(keys);
+    if (!solved) return -1;
+    int count = 0;
+    for (const bool one : *solved) count += one ? 1 : 0;
+    return count;
+}
+
+}  // namespace ruk

@@ -1,0 +1,92 @@
+// The progress store: per level (known by its key, see level_key.h) whether it is solved, its
+// best solutions and the last unfinished game, in one SQLite file shared by every running
+// player. Nothing here throws; a store that cannot be used says why in one line, and stored
+// progress is never deleted: a damaged file is set aside under another name.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "board/board.h"
+#include "level_record.h"
+#include "solution_replay.h"
+
+struct sqlite3;
+
+namespace ruk {
+
+enum class ProgressState {
+    NONE,       // no progress memory: Reason() says why
+    READ_ONLY,  // records are read, nothing is written: Reason() says why
+    READY,
+};
+
+enum class SolutionVerdict {
+    IMPROVED,     // a new best by moves or by pushes (or the first solution)
+    NOT_BETTER,   // solved, but both stored bests are at least as good
+    NOT_SOLVED,   // the letters do not solve the level from its start: nothing written
+    NOT_WRITTEN,  // the store is not writable or the write failed: Reason() says why
+};
+
+class ProgressStore {
+  public:
+    struct Options {
+        // How long a write waits for another player's write to end.
+        int busyTimeoutMs = 2000;
+        // When above 0, the file may not grow past this many pages (a full disk, for tests).
+        std::int64_t maxPageCount = 0;
+        // Opens for reading only, as a file without write permission is opened.
+        bool readOnly = false;
+    };
+
+    ProgressStore();
+    ~ProgressStore();
+    ProgressStore(const ProgressStore&) = delete;
+    ProgressStore& operator=(const ProgressStore&) = delete;
+
+    // Opens path, creating its folder and the file when missing; a file that is not a sound
+    // database is renamed to path + ".damaged-<seconds>" (see SetAside()) and a fresh one made.
+    // Returns State(); a store already open is closed first.
+    ProgressState Open(const std::string& path, const Options& options);
+    ProgressState Open(const std::string& path) { return Open(path, Options{}); }
+    void Close();
+
+    ProgressState State() const { return state_; }
+    // One line on why progress is not kept (NONE, READ_ONLY) or why the last write failed; "".
+    const std::string& Reason() const { return reason_; }
+    // Where a damaged file was set aside at Open; "" when none was.
+    const std::string& SetAside() const { return setAside_; }
+
+    // The record of a level; an empty record when it has none or the read failed (Reason()).
+    LevelRecord Load(const std::string& key);
+
+    // Stores moves as a solution of board when it replays as solved from the level's start
+    // and beats a stored best. Both bests are compared inside one write transaction, so two
+    // players storing solutions of one level at once keep the better of each.
+    SolutionVerdict SaveSolution(const Board& board, std::string_view moves);
+
+    // The unfinished game of a level: the whole move string and the cursor (cursor at most
+    // its length, letters udlrUDLR only); empty letters clear it. False when not written.
+    bool SaveGame(const std::string& key, std::string_view letters, std::uint32_t cursor);
+
+    // Per key, whether that level is solved, in one query; nothing when the read failed.
+    std::optional<std::vector<bool>> SolvedOf(const std::vector<std::string>& keys);
+    // How many of the keys are solved; -1 when the read failed.
+    int CountSolved(const std::vector<std::string>& keys);
+
+  private:
+    ProgressState OpenFile(const std::string& path, const Options& options, bool& damaged);
+    bool Fail(const char* what, int code);
+
+    sqlite3* db_ = nullptr;
+    ProgressState state_ = ProgressState::NONE;
+    std::string reason_ = "no progress memory: not opened";
+    std::string setAside_;
+    SolutionReplay replay_;
+};
+
+}  // namespace ruk
