@@ -166,6 +166,31 @@ TEST(ProgressFaultsTest, ALockedStoreRefusesTheWriteAndKeepsWhatItHolds) {
     ExpectRoomKept(store);
 }
 
+// A file locked whole by a program that does not use the log: no progress memory while the
+// lock lasts, everything there once it is gone.
+TEST(ProgressFaultsTest, AFileLockedAtOpenMeansNoProgressMemoryUntilItIsFree) {
+    TempDir dir;
+    const std::string path = dir.Path("progress.sqlite");
+    StoreRoom(path);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "PRAGMA journal_mode=DELETE", nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN EXCLUSIVE", nullptr, nullptr, nullptr), SQLITE_OK);
+    {
+        ProgressStore store;
+        EXPECT_EQ(store.Open(path, {.busyTimeoutMs = 50}), ProgressState::NONE);
+        EXPECT_NE(store.Reason().find("another program"), std::string::npos) << store.Reason();
+        EXPECT_TRUE(store.SetAside().empty());
+        ExpectHarmless(store);
+    }
+    ASSERT_EQ(sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+    ProgressStore store;
+    ASSERT_EQ(store.Open(path), ProgressState::READY) << store.Reason();
+    ExpectRoomKept(store);
+}
+
 // A full disk, as a file that may not grow: the write that does not fit fails whole, and every
 // write before it is still there after reopening.
 TEST(ProgressFaultsTest, AFullDiskLosesOnlyTheWriteThatDidNotFit) {
