@@ -34,6 +34,12 @@ constexpr const char* CREATE_SCHEMA =
     " game_changed INTEGER NOT NULL DEFAULT 0"
     ") WITHOUT ROWID";
 
+constexpr const char* LOAD_RECORD =
+    "SELECT solved, solved_changed,"
+    " by_moves_moves, by_moves_pushes, by_moves_letters, by_moves_changed,"
+    " by_pushes_moves, by_pushes_pushes, by_pushes_letters, by_pushes_changed,"
+    " game_letters, game_cursor, game_changed FROM level WHERE key = ?";
+
 // Keys bound to one query at most; far under SQLite's own limit on parameters.
 constexpr std::size_t KEYS_PER_QUERY = 500;
 
@@ -123,10 +129,14 @@ ProgressStore::~ProgressStore() {
 }
 
 void ProgressStore::Close() {
+    Drop();
+    reason_ = "no progress memory: not opened";
+}
+
+void ProgressStore::Drop() {
     if (db_) sqlite3_close_v2(db_);
     db_ = nullptr;
     state_ = ProgressState::NONE;
-    reason_ = "no progress memory: not opened";
 }
 
 bool ProgressStore::Fail(const char* what, int code) {
@@ -205,9 +215,22 @@ ProgressState ProgressStore::OpenFile(const std::string& path, const Options& op
     }
     if (rc != SQLITE_ROW) {
         Fail("no progress memory", rc);
+        Drop();
         return state_;
     }
 
+    // A level table must have every column read later, so that a database of some other
+    // program (or a table of another shape) is refused here, before anything is written to it.
+    bool hasTable = false;
+    {
+        SqlStatement table(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'level'");
+        hasTable = table.Step() == SQLITE_ROW && table.Int(0) > 0;
+    }
+    if (hasTable && SqlStatement(db_, LOAD_RECORD).prepared() != SQLITE_OK) {
+        reason_ = "no progress memory: the progress file is not RUK's";
+        Drop();
+        return state_;
+    }
     if (!readOnly) {
         // The log lets one player read while another writes; NORMAL syncing keeps the file
         // sound on a crash and loses at most the last few writes on a power cut.
@@ -218,8 +241,14 @@ ProgressState ProgressStore::OpenFile(const std::string& path, const Options& op
             readOnly = true;
         } else if (rc != SQLITE_OK) {
             Fail("no progress memory", rc);
+            Drop();
             return state_;
         }
+    }
+    if (!hasTable && readOnly) {
+        reason_ = "no progress memory: the progress file is read-only";
+        Drop();
+        return state_;
     }
     std::int64_t version = -1;
     {
@@ -228,14 +257,6 @@ ProgressState ProgressStore::OpenFile(const std::string& path, const Options& op
     }
     if (version == 0 && !readOnly) {
         Exec(db_, ("PRAGMA user_version=" + std::to_string(SCHEMA_VERSION)).c_str());
-    }
-    {
-        SqlStatement probe(db_, "SELECT count(*) FROM level");
-        rc = probe.Step();
-        if (rc != SQLITE_ROW) {
-            Fail("no progress memory", rc == SQLITE_ERROR ? SQLITE_READONLY : rc);
-            return state_;
-        }
     }
     if (options.maxPageCount > 0) {
         Exec(db_, ("PRAGMA max_page_count=" + std::to_string(options.maxPageCount)).c_str());
@@ -256,11 +277,7 @@ ProgressState ProgressStore::OpenFile(const std::string& path, const Options& op
 LevelRecord ProgressStore::Load(const std::string& key) {
     LevelRecord record;
     if (state_ == ProgressState::NONE) return record;
-    SqlStatement row(db_,
-                     "SELECT solved, solved_changed,"
-                     " by_moves_moves, by_moves_pushes, by_moves_letters, by_moves_changed,"
-                     " by_pushes_moves, by_pushes_pushes, by_pushes_letters, by_pushes_changed,"
-                     " game_letters, game_cursor, game_changed FROM level WHERE key = ?");
+    SqlStatement row(db_, LOAD_RECORD);
     row.Bind(1, key);
     const int rc = row.Step();
     if (rc == SQLITE_DONE) return record;

@@ -80,6 +80,8 @@ class ProgressStore {
 
   private:
     ProgressState OpenFile(const std::string& path, const Options& options, bool& damaged);
+    // Closes the connection, keeping the reason.
+    void Drop();
     bool Fail(const char* what, int code);
 
     sqlite3* db_ = nullptr;

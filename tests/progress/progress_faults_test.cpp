@@ -119,6 +119,26 @@ TEST(ProgressFaultsTest, ADamagedFileIsSetAsideNotOverwritten) {
     }
 }
 
+// A sound database whose level table has another shape is refused, untouched.
+TEST(ProgressFaultsTest, AnotherProgramsDatabaseIsLeftAlone) {
+    TempDir dir;
+    const std::string path = dir.Path("progress.sqlite");
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "CREATE TABLE level (name TEXT); INSERT INTO level VALUES ('x')",
+                           nullptr, nullptr, nullptr),
+              SQLITE_OK);
+    sqlite3_close(other);
+    const std::string before = ReadWholeFile(path);
+    ProgressStore store;
+    EXPECT_EQ(store.Open(path), ProgressState::NONE);
+    EXPECT_NE(store.Reason().find("not RUK's"), std::string::npos) << store.Reason();
+    ExpectHarmless(store);
+    store.Close();
+    EXPECT_TRUE(ReadWholeFile(path) == before);
+    EXPECT_TRUE(store.SetAside().empty());
+}
+
 TEST(ProgressFaultsTest, AReadOnlyStoreIsReadButNotWritten) {
     TempDir dir;
     const std::string path = dir.Path("progress.sqlite");
