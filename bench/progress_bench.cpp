@@ -119,9 +119,28 @@ void BM_CountSolvedOfTheFile(benchmark::State& state) {
     state.counters["solved"] = solved;
 }
 
+// Opening the store at start-up: the soundness check reads the whole file.
+void BM_OpenStore(benchmark::State& state) {
+    SolvedFile file;
+    if (file.stored == 0) {
+        state.SkipWithError("shared level collections not found");
+        return;
+    }
+    file.store.Close();
+    ProgressStore store;
+    for (auto _ : state) {
+        if (store.Open(file.folder + "/progress.sqlite") != ProgressState::READY) {
+            state.SkipWithError("the store did not open");
+            return;
+        }
+        store.Close();
+    }
+}
+
 BENCHMARK(BM_LevelKeyAndRecord)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_LoadRecord)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_CountSolvedOfTheFile)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenStore)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

@@ -159,6 +159,8 @@ ProgressState ProgressStore::Open(const std::string& path, const Options& option
             reason_ = "no progress memory: cannot create " + folder.string();
             return state_;
         }
+        // The user's own data: a folder made here is private to them.
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::replace, ec);
     }
     bool damaged = false;
     OpenFile(path, options, damaged);

@@ -1,7 +1,8 @@
 // The progress store: per level (known by its key, see level_key.h) whether it is solved, its
 // best solutions and the last unfinished game, in one SQLite file shared by every running
 // player. Nothing here throws; a store that cannot be used says why in one line, and stored
-// progress is never deleted: a damaged file is set aside under another name.
+// progress is never deleted: a damaged file is set aside under another name. One store is used
+// from one thread at a time; every player process opens its own.
 #pragma once
 
 #include <cstdint>

@@ -60,6 +60,8 @@ TEST(ProgressFaultsTest, AMissingOrEmptyFileStartsAFreshStore) {
         ASSERT_EQ(store.Open(path), ProgressState::READY);
         ExpectRoomKept(store);
     }
+    // A folder made for the store is the user's alone.
+    EXPECT_EQ(fs::status(dir.Path("a/b/c")).permissions() & fs::perms::all, fs::perms::owner_all);
 }
 
 TEST(ProgressFaultsTest, AFolderThatCannotBeMadeMeansNoProgressMemory) {
