@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core_door.h"
+#include "file_level_keys.h"
 #include "level_key.h"
 #include "progress_store.h"
 
@@ -107,13 +108,7 @@ void BM_CountSolvedOfTheFile(benchmark::State& state) {
     int solved = 0;
     auto core = CreateCoreState();
     for (auto _ : state) {
-        door::OpenLevelSet(*core, LEVELS.c_str());
-        std::vector<std::string> keys;
-        for (int n = 1; n <= door::Levels(*core).count; ++n) {
-            door::ReadLevel(*core, n);
-            keys.push_back(LevelKey(core->level.board));
-        }
-        solved = file.store.CountSolved(keys);
+        solved = file.store.CountSolved(FileLevelKeys(*core, LEVELS.c_str()));
     }
     state.counters["levels"] = static_cast<double>(file.keys.size());
     state.counters["solved"] = solved;

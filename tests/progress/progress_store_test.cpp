@@ -5,7 +5,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <set>
+
 #include "core_door.h"
+#include "file_level_keys.h"
 #include "level_key.h"
 #include "progress_store.h"
 #include "progress_test_util.h"
@@ -88,14 +91,11 @@ TEST(ProgressStoreTest, TheSameLevelInTwoFilesSharesItsRecordAndAnEditedOneDoesN
     Core core;
     ASSERT_TRUE(door::LoadFileLevel(*core.state, first.c_str(), 1));
     EXPECT_EQ(store.SaveSolution(core.level->board, ROOM_BY_MOVES), SolutionVerdict::IMPROVED);
+    const std::string firstKey = LevelKey(core.level->board);
 
-    std::vector<std::string> keys;
-    ASSERT_TRUE(door::OpenLevelSet(*core.state, second.c_str()));
-    for (int n = 1; n <= door::Levels(*core.state).count; ++n) {
-        ASSERT_TRUE(door::ReadLevel(*core.state, n));
-        keys.push_back(LevelKey(core.level->board));
-    }
+    const std::vector<std::string> keys = FileLevelKeys(*core.state, second.c_str());
     ASSERT_EQ(keys.size(), 3u);
+    EXPECT_EQ(keys[2], firstKey);
     EXPECT_EQ(store.SolvedOf(keys), std::make_optional(std::vector<bool>{false, false, true}));
     EXPECT_EQ(store.Load(keys[2]).byMoves.letters, ROOM_BY_MOVES);
     EXPECT_FALSE(store.Load(keys[1]).byMoves.present);
@@ -211,12 +211,10 @@ TEST(ProgressStoreTest, KnownSolutionsOfACollectionAreStoredAndCounted) {
         ReadSolutions(SharedLevelFile("microban-155-solutions.txt"));
     ASSERT_FALSE(solutions.empty());
     Core core;
-    ASSERT_TRUE(door::OpenLevelSet(*core.state, MICROBAN.c_str()));
-    std::vector<std::string> keys;
-    for (int n = 1; n <= door::Levels(*core.state).count; ++n) {
-        ASSERT_TRUE(door::ReadLevel(*core.state, n));
-        keys.push_back(LevelKey(core.level->board));
-    }
+    const std::vector<std::string> keys = FileLevelKeys(*core.state, MICROBAN.c_str());
+    ASSERT_EQ(keys.size(), 155u);
+    EXPECT_EQ(std::set<std::string>(keys.begin(), keys.end()).size(), 155u);
+    EXPECT_TRUE(FileLevelKeys(*core.state, "/nonexistent/levels.txt").empty());
     int stored = 0;
     for (std::size_t i = 0; i < solutions.size(); i += 7) {
         ASSERT_TRUE(door::ReadLevel(*core.state, solutions[i].level));

@@ -1,0 +1,20 @@
+// The keys of a file's levels (see file_level_keys.h).
+#include "file_level_keys.h"
+
+#include "core_door.h"
+#include "level_key.h"
+
+namespace ruk {
+
+std::vector<std::string> FileLevelKeys(CoreState& core, const char* path) {
+    std::vector<std::string> keys;
+    if (!door::OpenLevelSet(core, path)) return keys;
+    const int count = door::Levels(core).count;
+    keys.reserve(static_cast<std::size_t>(count));
+    for (int n = 1; n <= count; ++n) {
+        keys.push_back(door::ReadLevel(core, n) ? LevelKey(core.level.board) : std::string());
+    }
+    return keys;
+}
+
+}  // namespace ruk

@@ -1,0 +1,17 @@
+// The keys of every level of a level file, in one pass over it: what a solved count of the
+// file needs besides one query of the store.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace ruk {
+
+struct CoreState;
+
+// Opens path in core (a state of its own: its Board is left holding the last level read, and
+// nothing is shown) and returns one key per level, level 1 first; a level that cannot be read
+// gets "". Empty when path has no level.
+std::vector<std::string> FileLevelKeys(CoreState& core, const char* path);
+
+}  // namespace ruk
