@@ -52,10 +52,13 @@ for f in $(sources "$root/src/ui"); do
             report "$f" "\"$inc\" is not in a layer it may see"
     done < <(quoted "$f")
 done
-# The headless tools and the bundled solver use the core only.
-for f in $(find "$root/tools" -path "$root/tools/gui" -prune -o -type f \( -name '*.cpp' -o -name '*.h' \) -print | sort); do
-    check "$f" "$core" "$root/tools"
+# The headless tools use the core and read the progress store; the bundled solver uses the
+# core only.
+for f in $(find "$root/tools" \( -path "$root/tools/gui" -o -path "$root/tools/pushbot42" \) -prune \
+    -o -type f \( -name '*.cpp' -o -name '*.h' \) -print | sort); do
+    check "$f" "$core" "$progress" "$root/tools"
 done
+for f in $(sources "$root/tools/pushbot42"); do check "$f" "$core" "$root/tools"; done
 
 # Inside the core: the search primitives see only themselves; board sees board and search;
 # the planner includes no engine operation (it reads the play records through core_state.h).

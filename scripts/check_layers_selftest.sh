@@ -48,6 +48,8 @@ src/core/core_door.cpp|#include "progress_store.h"
 src/shell/panel/status_panel.cpp|#include "level_key.h"
 tools/replay_command.cpp|#include "panel/status_panel.h"
 tools/pushbot42/pushbot_search.cpp|#include "../../src/core/core_state.h"
+tools/pushbot42/pushbot_search.cpp|#include "progress_store.h"
+tools/progress_command.cpp|#include "settings/settings.h"
 CASES
 
 [ "$failures" -eq 0 ] || exit 1
