@@ -9,5 +9,6 @@ int LevelsCommand(const Args& args);
 int ReplayCommand(const Args& args);
 int TargetsCommand(const Args& args);
 int BenchCommand(const Args& args);
+int ProgressCommand(const Args& args);
 
 }  // namespace ruk::tool

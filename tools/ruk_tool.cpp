@@ -20,5 +20,7 @@ int main(int argc, char** argv) {
     if (command == "targets")
         return TargetsCommand(ParseArgs(argc, argv, 2, {"--grid", "--box", "--guard"}));
     if (command == "bench") return BenchCommand(ParseArgs(argc, argv, 2, {"--grid", "--guard"}));
+    if (command == "progress")
+        return ProgressCommand(ParseArgs(argc, argv, 2, {"--grid", "--db", "--export"}));
     return Fail("unknown command '" + command + "'; " + USAGE);
 }

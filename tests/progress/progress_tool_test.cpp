@@ -1,0 +1,138 @@
+// ruk-tool progress: the stored progress of a file's levels as lines scripts read, and the
+// levels written out with their best solutions for other players.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+
+#include "core_door.h"
+#include "file_level_keys.h"
+#include "progress_store.h"
+#include "progress_test_util.h"
+#include "test_files.h"
+#include "tool_run.h"
+
+namespace ruk::test {
+namespace {
+
+const std::string SMALL = "#####\n#@$.#\n#####\n";
+const std::string OTHER = "#######\n#@ $ .#\n#######\n";
+
+// A file with ROOM (titled), a level never solved, and OTHER with a title after it.
+std::string ThreeLevels() {
+    return "; Room\n" + ROOM + "\n" + SMALL + "\n" + OTHER + "Title: Corridor\n";
+}
+
+// A database holding solutions of ROOM (both bests) and of OTHER (one).
+std::string FilledStore(const TempDir& dir) {
+    const std::string path = dir.Path("progress.sqlite");
+    ProgressStore store;
+    EXPECT_EQ(store.Open(path), ProgressState::READY) << store.Reason();
+    EXPECT_EQ(store.SaveSolution(BoardOf(ROOM), ROOM_BY_MOVES), SolutionVerdict::IMPROVED);
+    EXPECT_EQ(store.SaveSolution(BoardOf(ROOM), ROOM_BY_PUSHES), SolutionVerdict::IMPROVED);
+    EXPECT_EQ(store.SaveSolution(BoardOf(OTHER), "rRR"), SolutionVerdict::IMPROVED);
+    return path;
+}
+
+std::string Quoted(const std::string& path) {
+    return "'" + path + "'";
+}
+
+TEST(ProgressToolTest, ListsEachLevelThenTheSolvedCount) {
+    TempDir dir;
+    const std::string db = FilledStore(dir);
+    const ToolRun run =
+        RunTool("progress " + Quoted(dir.Write("set.txt", ThreeLevels())) + " --db " + Quoted(db));
+    EXPECT_EQ(run.status, 0);
+    EXPECT_EQ(run.out,
+              "1 solved moves 14 pushes 6 by-pushes 4/16 Room\n"
+              "2 unsolved \n"
+              "3 solved moves 3 pushes 2 by-pushes 2/3 Corridor\n"
+              "solved 2 of 3\n");
+}
+
+TEST(ProgressToolTest, TheSameLevelInAnotherFileSharesItsRecord) {
+    TempDir dir;
+    const std::string db = FilledStore(dir);
+    // Indented, with trailing floor and CR LF, after a level edited by one cell.
+    const std::string moved =
+        dir.Write("other.txt",
+                  "#######\r\n#@ $  #\r\n#    .#\r\n#######\r\n\r\n   #######  \r\n"
+                  "   #@ $ .#\r\n   #######\r\n");
+    EXPECT_EQ(RunTool("progress " + Quoted(moved) + " --db " + Quoted(db)).out,
+              "1 unsolved \n2 solved moves 3 pushes 2 by-pushes 2/3 \nsolved 1 of 2\n");
+}
+
+TEST(ProgressToolTest, ExportedLevelsReadBackEqualAndTheirSolutionsSolve) {
+    TempDir dir;
+    const std::string db = FilledStore(dir);
+    // A source with CR LF, an indent and trailing floor: the export is the canonical level text.
+    std::string crlf;
+    for (const char c : ThreeLevels())
+        crlf += c == '\n' ? std::string("  \r\n ") : std::string(1, c);
+    const std::string source = dir.Write("set.txt", crlf);
+    const std::string out = dir.Path("export.txt");
+    const ToolRun run =
+        RunTool("progress " + Quoted(source) + " --db " + Quoted(db) + " --export " + Quoted(out));
+    ASSERT_EQ(run.status, 0) << run.out;
+    EXPECT_EQ(ReadWholeFile(out), ROOM + "Title: Room\nSolution: " + ROOM_BY_MOVES + "\n\n" +
+                                      SMALL + "\n" + OTHER + "Title: Corridor\nSolution: rRR\n\n");
+    EXPECT_FALSE(std::filesystem::exists(out + ".part"));
+
+    // Read back by the core: the same levels with the same titles, so the same records.
+    Core a;
+    Core b;
+    EXPECT_EQ(FileLevelKeys(*a.state, source.c_str()), FileLevelKeys(*b.state, out.c_str()));
+    EXPECT_EQ(RunTool("levels " + Quoted(out) + " --titles").out,
+              RunTool("levels " + Quoted(dir.Write("plain.txt", ThreeLevels())) + " --titles").out);
+    EXPECT_EQ(RunTool("progress " + Quoted(out) + " --db " + Quoted(db)).out, run.out);
+    EXPECT_NE(RunTool("replay " + Quoted(out) + " 1", ROOM_BY_MOVES)
+                  .out.find("parse complete\nsolved 1 moves 14 pushes 6 "),
+              std::string::npos);
+    EXPECT_NE(RunTool("replay " + Quoted(out) + " 3", "rRR").out.find("complete\nsolved 1 "),
+              std::string::npos);
+}
+
+TEST(ProgressToolTest, AMissingDatabaseIsNothingSolvedAndIsNotCreated) {
+    TempDir dir;
+    const std::string file = Quoted(dir.Write("set.txt", ThreeLevels()));
+    const std::string db = dir.Path("data/ruk/progress.sqlite");
+    EXPECT_EQ(RunTool("progress " + file + " --db " + Quoted(db)).out,
+              "1 unsolved Room\n2 unsolved \n3 unsolved Corridor\nsolved 0 of 3\n");
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("data")));
+    // Without --db the user's data folder is read, and not made either.
+    const std::string env = "XDG_DATA_HOME=" + Quoted(dir.Path("xdg")) + " ";
+    EXPECT_EQ(std::system((env + RUK_TOOL_PATH + " progress " + file + " >/dev/null").c_str()), 0);
+    EXPECT_FALSE(std::filesystem::exists(dir.Path("xdg")));
+}
+
+TEST(ProgressToolTest, ErrorsAreOneLineWithStatusTwoAndTouchNothing) {
+    TempDir dir;
+    const std::string file = Quoted(dir.Write("set.txt", ThreeLevels()));
+    std::string noise(4096, '\0');
+    for (std::size_t i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>(i * 131 + 7);
+    const std::string corrupt = dir.Write("corrupt.sqlite", noise);
+    const std::string earlier = dir.Write("earlier.txt", "kept\n");
+    for (const std::string& arguments :
+         {"progress " + file + " --db " + Quoted(corrupt),
+          "progress " + file + " --db " + Quoted(corrupt) + " --export " + Quoted(earlier),
+          "progress " + file + " --db " + Quoted(dir.Path("none")) + " --export " +
+              Quoted(dir.Path("no/such/folder/out.txt")),
+          "progress " + Quoted(dir.Path("missing.txt")), std::string("progress"),
+          "progress " + file + " --db"}) {
+        const ToolRun run = RunTool(arguments);
+        EXPECT_EQ(run.status, 2) << arguments;
+        EXPECT_EQ(run.out.rfind("ruk-tool: ", 0), 0u) << run.out;
+        EXPECT_EQ(run.out.find('\n'), run.out.size() - 1) << run.out;
+    }
+    // The damaged database is neither repaired nor set aside by a reader.
+    EXPECT_EQ(ReadWholeFile(corrupt), noise);
+    EXPECT_EQ(ReadWholeFile(earlier), "kept\n");
+    int files = 0;
+    for ([[maybe_unused]] const auto& entry : std::filesystem::directory_iterator(dir.Path("")))
+        ++files;
+    EXPECT_EQ(files, 3);
+}
+
+}  // namespace
+}  // namespace ruk::test
