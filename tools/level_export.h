@@ -4,13 +4,19 @@
 
 #include <string>
 
-#include "board/board.h"
+#include "core_state.h"
 
 namespace ruk::tool {
 
 // The block for one level, LF-ended, with a blank line after it so that the next level's
-// block does not run into this one's lines. title and solution may be empty.
-std::string ExportedLevel(const Board& board, const std::string& title,
+// block does not run into this one's lines: rows (see LevelRows), then title and solution,
+// each of which may be empty.
+std::string ExportedLevel(const std::string& rows, const std::string& title,
                           const std::string& solution);
+
+// The rows of the level the core has read from the file at path: the canonical text of its
+// Board, or, for a level larger than the stored board, its rows as the file holds them
+// (line breaks made LF). False when the file cannot be read again.
+bool LevelRows(const CoreState& core, std::string& rows);
 
 }  // namespace ruk::tool

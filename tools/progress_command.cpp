@@ -107,6 +107,7 @@ int ProgressCommand(const Args& args) {
         if (!out->good()) return Fail("cannot write " + args.Value("--export", ""));
     }
     int solvedCount = 0;
+    std::string rows;
     for (int n = 1; n <= count; ++n) {
         if (!door::ReadLevel(*core, n))
             return Fail("level " + std::to_string(n) + " could not be read");
@@ -115,7 +116,9 @@ int ProgressCommand(const Args& args) {
         if (record.solved) ++solvedCount;
         PrintLevel(n, record, door::Title(*core));
         if (out) {
-            out->Write(ExportedLevel(core->level.board, door::Title(*core),
+            if (!LevelRows(*core, rows))
+                return Fail("level " + std::to_string(n) + " could not be read");
+            out->Write(ExportedLevel(rows, door::Title(*core),
                                      record.byMoves.present ? record.byMoves.letters : ""));
             if (!out->good()) return Fail("cannot write " + args.Value("--export", ""));
         }

@@ -93,6 +93,22 @@ TEST(ProgressToolTest, ExportedLevelsReadBackEqualAndTheirSolutionsSolve) {
               std::string::npos);
 }
 
+TEST(ProgressToolTest, ALevelLargerThanTheBoardIsExportedWhole) {
+    TempDir dir;
+    const std::string wide =
+        std::string(60, '#') + "\n#@$." + std::string(55, ' ') + "#\n" + std::string(60, '#');
+    std::string crlf;
+    for (const char c : wide + "\n") crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    const std::string source = dir.Write("wide.txt", ";\r\n" + crlf);
+    const std::string out = dir.Path("export.txt");
+    ASSERT_EQ(RunTool("progress " + Quoted(source) + " --db " + Quoted(dir.Path("none")) +
+                      " --export " + Quoted(out))
+                  .out,
+              "1 unsolved \nsolved 0 of 1\n");
+    EXPECT_EQ(ReadWholeFile(out), wide + "\n\n");
+    EXPECT_EQ(RunTool("levels " + Quoted(out)).out, "1 SIZE_OVER 60x3 boxes=1\nlevels 1\n");
+}
+
 TEST(ProgressToolTest, AMissingDatabaseIsNothingSolvedAndIsNotCreated) {
     TempDir dir;
     const std::string file = Quoted(dir.Write("set.txt", ThreeLevels()));
