@@ -13,6 +13,10 @@ std::optional<ReplayedSolution> SolutionReplay::Check(const Board& board, std::s
     if (board.status != LevelStatus::PLAYABLE) return std::nullopt;
     if (!core_) core_ = CreateCoreState();
     if (!core_) return std::nullopt;
+    // Whether a level fits the screen is the window's matter: a solution is judged on the whole
+    // stored board, or a level taller than a fresh state's usable rows could never be stored.
+    core_->level.grids.maxWidth = GRID_SIDE;
+    core_->level.grids.maxHeight = GRID_SIDE;
     // The canonical text is the board itself, so the replay runs on exactly the level that is
     // keyed, whatever file it came from.
     const std::string text = CanonicalBoardText(board);
