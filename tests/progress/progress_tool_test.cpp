@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <set>
 
 #include "core_door.h"
 #include "file_level_keys.h"
@@ -91,6 +92,67 @@ TEST(ProgressToolTest, ExportedLevelsReadBackEqualAndTheirSolutionsSolve) {
               std::string::npos);
     EXPECT_NE(RunTool("replay " + Quoted(out) + " 3", "rRR").out.find("complete\nsolved 1 "),
               std::string::npos);
+}
+
+// Each collection with known solutions: every solution stored, the file listed and exported;
+// the export read back by the core holds the same levels, and each of its solutions solves
+// its level.
+TEST(ProgressToolTest, KnownCollectionsExportEverySolutionThatSolves) {
+    for (const SolvedCollection& collection : SolvedCollections()) {
+        SCOPED_TRACE(collection.solutions);
+        TempDir dir;
+        const std::string db = dir.Path("progress.sqlite");
+        Core core;
+        std::set<int> solvedLevels;
+        {
+            ProgressStore store;
+            ASSERT_EQ(store.Open(db), ProgressState::READY) << store.Reason();
+            // As on the largest screen, where every stored level fits; a level is shown before
+            // it is solved, which settles its status.
+            core.level->grids.maxWidth = GRID_SIDE;
+            core.level->grids.maxHeight = GRID_SIDE;
+            ASSERT_TRUE(door::OpenLevelSet(*core.state, collection.levels.c_str()));
+            for (const KnownSolution& known : ReadSolutions(collection.solutions)) {
+                ASSERT_TRUE(door::ShowLevel(*core.state, known.level));
+                const SolutionVerdict verdict = store.SaveSolution(core.level->board, known.moves);
+                EXPECT_TRUE(verdict == SolutionVerdict::IMPROVED ||
+                            verdict == SolutionVerdict::NOT_BETTER)
+                    << known.level << " " << static_cast<int>(verdict) << " " << store.Reason();
+                solvedLevels.insert(known.level);
+            }
+        }
+        const std::string out = dir.Path("export.txt");
+        const ToolRun run = RunTool("progress " + Quoted(collection.levels) + " --db " +
+                                    Quoted(db) + " --export " + Quoted(out));
+        ASSERT_EQ(run.status, 0) << run.out;
+        const int count = door::Levels(*core.state).count;
+        EXPECT_NE(run.out.find("\nsolved " + std::to_string(solvedLevels.size()) + " of " +
+                               std::to_string(count) + "\n"),
+                  std::string::npos);
+
+        Core again;
+        again.level->grids = core.level->grids;
+        EXPECT_EQ(FileLevelKeys(*again.state, out.c_str()),
+                  FileLevelKeys(*core.state, collection.levels.c_str()));
+        const std::string text = ReadWholeFile(out);
+        SolutionReplay replay;
+        int level = 1;
+        int solutions = 0;
+        for (std::size_t start = 0; start < text.size(); ++level) {
+            const std::size_t end = text.find("\n\n", start);
+            ASSERT_NE(end, std::string::npos);
+            const std::size_t line = text.find("\nSolution: ", start);
+            if (line < end) {
+                ASSERT_TRUE(door::ShowLevel(*again.state, level));
+                const std::string letters = text.substr(line + 11, end - line - 11);
+                EXPECT_TRUE(replay.Check(again.level->board, letters)) << level;
+                ++solutions;
+            }
+            start = end + 2;
+        }
+        EXPECT_EQ(level - 1, count);
+        EXPECT_EQ(solutions, static_cast<int>(solvedLevels.size()));
+    }
 }
 
 TEST(ProgressToolTest, ALevelLargerThanTheBoardIsExportedWhole) {
