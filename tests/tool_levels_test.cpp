@@ -1,35 +1,13 @@
 // ruk-tool levels: its output lines are a contract that scripts read.
 #include <gtest/gtest.h>
 
-#include <array>
-#include <cstdio>
 #include <string>
 
-#include <sys/wait.h>
-
 #include "test_files.h"
+#include "tool_run.h"
 
 namespace ruk::test {
 namespace {
-
-struct ToolRun {
-    std::string out;
-    int status = -1;
-};
-
-// Runs ruk-tool with the arguments (and, when given, input on its standard input).
-ToolRun RunTool(const std::string& arguments, const std::string& input = "") {
-    ToolRun run;
-    const std::string feed = input.empty() ? "" : "printf '%s' '" + input + "' | ";
-    const std::string command = feed + std::string(RUK_TOOL_PATH) + " " + arguments + " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return run;
-    std::array<char, 4096> buffer{};
-    while (std::fgets(buffer.data(), buffer.size(), pipe)) run.out += buffer.data();
-    const int status = pclose(pipe);
-    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-    return run;
-}
 
 TEST(ToolLevelsTest, PrintsOneLinePerLevelThenTheCount) {
     TempDir dir;
