@@ -80,17 +80,13 @@ TEST(ProgressToolTest, ExportedLevelsReadBackEqualAndTheirSolutionsSolve) {
                                       SMALL + "\n" + OTHER + "Title: Corridor\nSolution: rRR\n\n");
     EXPECT_FALSE(std::filesystem::exists(out + ".part"));
 
-    // Read back by the core: the same levels with the same titles, so the same records.
+    // Read back by the core: the same levels, titles and records; a solution replays solved.
     Core a;
     Core b;
     EXPECT_EQ(FileLevelKeys(*a.state, source.c_str()), FileLevelKeys(*b.state, out.c_str()));
-    EXPECT_EQ(RunTool("levels " + Quoted(out) + " --titles").out,
-              RunTool("levels " + Quoted(dir.Write("plain.txt", ThreeLevels())) + " --titles").out);
     EXPECT_EQ(RunTool("progress " + Quoted(out) + " --db " + Quoted(db)).out, run.out);
     EXPECT_NE(RunTool("replay " + Quoted(out) + " 1", ROOM_BY_MOVES)
                   .out.find("parse complete\nsolved 1 moves 14 pushes 6 "),
-              std::string::npos);
-    EXPECT_NE(RunTool("replay " + Quoted(out) + " 3", "rRR").out.find("complete\nsolved 1 "),
               std::string::npos);
 }
 
