@@ -34,14 +34,17 @@ bool OpenForReading(ProgressStore& store, const std::string& path, std::string& 
     return false;
 }
 
-void PrintLevel(int number, const LevelRecord& record, const char* title) {
-    if (record.solved && record.byMoves.present && record.byPushes.present) {
+// Returns whether the line says solved: a record without its bests is not shown as solved.
+bool PrintLevel(int number, const LevelRecord& record, const char* title) {
+    const bool solved = record.solved && record.byMoves.present && record.byPushes.present;
+    if (solved) {
         std::printf("%d solved moves %u pushes %u by-pushes %u/%u %s\n", number,
                     record.byMoves.moves, record.byMoves.pushes, record.byPushes.pushes,
                     record.byPushes.moves, title);
     } else {
         std::printf("%d unsolved %s\n", number, title);
     }
+    return solved;
 }
 
 // Written beside OUT and renamed over it at the end, so that a failed export leaves an
@@ -113,8 +116,7 @@ int ProgressCommand(const Args& args) {
             return Fail("level " + std::to_string(n) + " could not be read");
         const std::size_t i = static_cast<std::size_t>(n - 1);
         const LevelRecord record = solved[i] ? store.Load(keys[i]) : LevelRecord{};
-        if (record.solved) ++solvedCount;
-        PrintLevel(n, record, door::Title(*core));
+        if (PrintLevel(n, record, door::Title(*core))) ++solvedCount;
         if (out) {
             if (!LevelRows(*core, rows))
                 return Fail("level " + std::to_string(n) + " could not be read");
