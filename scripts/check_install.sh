@@ -14,7 +14,7 @@ fail() {
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 for file in bin/ruk bin/pushbot42 bin/ruk-tool share/applications/ruk.desktop \
-    share/mime/packages/ruk.xml share/icons/hicolor/64x64/apps/ruk.png; do
+    share/mime/packages/ruk.xml share/icons/hicolor/{48x48,64x64,128x128,256x256}/apps/ruk.png; do
     [ -f "$prefix/$file" ] || fail "$file missing"
 done
 for program in ruk pushbot42 ruk-tool; do
