@@ -1,20 +1,40 @@
-// The player: one window, run until it is closed.
+// The player: one window, run until it is closed. ruk [FILE [LEVEL]] opens a level file at a
+// level once the window is up; --help and --version answer without a window.
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
+#include <cstdio>
 
+#include "launch/command_line.h"
 #include "render/text_drawing.h"
 #include "settings/program_folder.h"
 #include "window/main_window.h"
 #include "window/qt_prompts.h"
 
 int main(int argc, char** argv) {
+    // Help and version need no display, so they are answered before Qt starts.
+    const ruk::CommandLine asked = ruk::ParseCommandLine(argc, argv);
+    if (asked.action == ruk::LaunchAction::HELP || asked.action == ruk::LaunchAction::VERSION) {
+        const std::string text =
+            asked.action == ruk::LaunchAction::HELP ? ruk::UsageText() : ruk::VersionText();
+        std::fputs(text.c_str(), stdout);
+        return std::fflush(stdout) == 0 ? 0 : 1;
+    }
     QApplication app(argc, argv);
+    // Qt has taken its own options (-platform, -style, ...) out of argv by now.
+    const ruk::CommandLine line = ruk::ParseCommandLine(argc, argv);
+    if (line.action != ruk::LaunchAction::RUN) {
+        std::fprintf(stderr, "ruk: %s\nTry 'ruk --help'.\n", line.fault.c_str());
+        return 2;
+    }
     app.setWindowIcon(QIcon(":/ruk_icon.png"));
     ruk::InstallProgramFont();
     ruk::QtPrompts prompts;
     ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt});
     prompts.SetParent(&window);
     if (!window.StartUp()) return 0;
+    // Once the window is on screen, so that a message about the file stands over it.
+    QTimer::singleShot(0, &window, [&window, &line] { window.OpenFromCommandLine(line); });
     window.exec();
     return 0;
 }

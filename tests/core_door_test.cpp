@@ -64,6 +64,30 @@ TEST(CoreDoorTest, AFileLevelAfterATextLevelOpensTheFileAfresh) {
     ExpectSameShown(state, *reference.state, 4);
 }
 
+// The command line opens a file before anything is shown and may find it lacks the level
+// asked for: closing it leaves the state a fresh one has, but for the window's grid size.
+TEST(CoreDoorTest, AFileOpenedButNotShownClosesBackToNoLevel) {
+    Core core, fresh;
+    CoreState& state = *core.state;
+    state.level.grids.maxWidth = fresh.state->level.grids.maxWidth = 44;
+    state.level.grids.maxHeight = fresh.state->level.grids.maxHeight = 37;
+    ASSERT_TRUE(door::OpenLevelSet(state, SAMPLES.c_str()));
+    ASSERT_GT(door::Levels(state).count, 1);
+    door::CloseUnshownLevelSet(state);
+    EXPECT_EQ(door::Levels(state).count, 0);
+    EXPECT_EQ(door::Levels(state).current, 0);
+    EXPECT_STREQ(door::Levels(state).path.data(), "");
+    EXPECT_EQ(door::Status(state), LevelStatus::NONE);
+    EXPECT_EQ(state.level.grids.maxWidth, 44);
+    EXPECT_EQ(state.level.grids.maxHeight, 37);
+    EXPECT_EQ(state.level.grids.displayGrid, fresh.state->level.grids.displayGrid);
+    EXPECT_EQ(BoardChecksum(state.level.board), BoardChecksum(fresh.state->level.board));
+    // Nothing is left of the file: a level opened next is shown as in a fresh state.
+    ASSERT_TRUE(door::LoadFileLevel(state, SAMPLES.c_str(), 2));
+    ASSERT_TRUE(door::LoadFileLevel(*fresh.state, SAMPLES.c_str(), 2));
+    ExpectSameShown(state, *fresh.state, 2);
+}
+
 // Plays until the running animation ends, as timer 1 would.
 void Settle(CoreState& core) {
     for (int tick = 0; tick < 1000 && core.play.animMode != AnimMode::IDLE; ++tick) {

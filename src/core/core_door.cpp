@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "board/level_file.h"
+#include "board/level_model.h"
 #include "board/text_level_parser.h"
 #include "engine/box_selection.h"
 #include "engine/key_step.h"
@@ -18,6 +19,15 @@ namespace ruk::door {
 
 bool OpenLevelSet(CoreState& core, const char* path) {
     return OpenLevelFile(core.level, path);
+}
+
+void CloseUnshownLevelSet(CoreState& core) {
+    Grids& grids = core.level.grids;
+    const int maxWidth = grids.maxWidth;
+    const int maxHeight = grids.maxHeight;
+    ResetLevelModel(core.level);
+    grids.maxWidth = maxWidth;
+    grids.maxHeight = maxHeight;
 }
 
 bool ReadLevel(CoreState& core, int n) {

@@ -18,6 +18,10 @@ namespace ruk::door {
 // stepping through the file shows each level with ShowLevel). False when no level can be read.
 bool OpenLevelSet(CoreState& core, const char* path);
 
+// Closes a file opened with OpenLevelSet while no level was shown yet (at start-up): back to
+// no level, the grids keeping their size.
+void CloseUnshownLevelSet(CoreState& core);
+
 // Reads level n (clamped to 1 … count) of the open file into the Board without showing it.
 bool ReadLevel(CoreState& core, int n);
 

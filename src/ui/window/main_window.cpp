@@ -16,6 +16,9 @@
 #include <QRegularExpressionValidator>
 #include <QScreen>
 #include <cstdint>
+#include <filesystem>
+#include <string>
+#include <system_error>
 #include <utility>
 
 #include "board/jump_number.h"
@@ -707,6 +710,34 @@ void MainWindow::OpenFile() {
     if (!chosen) return;
     if (!door::OpenLevelSet(*core_, chosen->c_str())) return;
     door::ShowCurrentLevel(*core_);
+    LevelShown();
+}
+
+void MainWindow::OpenFromCommandLine(const CommandLine& line) {
+    if (closed_ || line.file.empty()) return;
+    if (line.level < 1) {
+        prompts_.Message("RUK", "Not a level number: " + line.levelText, PromptIcon::ERROR);
+        return;
+    }
+    // The File dialog starts at the last path, so it is kept whole.
+    std::error_code error;
+    std::string path = std::filesystem::absolute(line.file, error).string();
+    if (error) path = line.file;
+    if (!door::OpenLevelSet(*core_, path.c_str())) {
+        prompts_.Message("RUK", "No level can be read from\r\n" + path, PromptIcon::ERROR);
+        return;
+    }
+    const int count = core_->level.levelSet.count;
+    if (line.level > count || !door::ShowLevel(*core_, line.level)) {
+        door::CloseUnshownLevelSet(*core_);
+        ShowWelcome();
+        prompts_.Message("RUK",
+                         "There is no level " + std::to_string(line.level) + " in\r\n" + path +
+                             "\r\n\r\nIt holds " + std::to_string(count) +
+                             (count == 1 ? " level." : " levels."),
+                         PromptIcon::ERROR);
+        return;
+    }
     LevelShown();
 }
 

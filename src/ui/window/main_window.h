@@ -13,6 +13,7 @@
 
 #include "core_state.h"
 #include "engine/window_requests.h"
+#include "launch/command_line.h"
 #include "panel/board_zoom.h"
 #include "panel/control_ids.h"
 #include "panel/key_map.h"
@@ -49,6 +50,11 @@ class MainWindow : public QDialog {
     // Lays the window out, loads the skin and the options and shows the welcome screen. False
     // when the display is too small: the message has been shown and the window closed.
     bool StartUp();
+
+    // The command line's FILE at its LEVEL, opened as File and then Jump open them. A file with
+    // no level, a LEVEL it does not hold or one that is no number: a message, and the window
+    // goes on with no level.
+    void OpenFromCommandLine(const CommandLine& line);
 
     // A command of a control, as a click on it runs it.
     void Command(int id);

@@ -915,10 +915,13 @@ QImage makeLogo() {
     return img;
 }
 
-QImage makeIcon() {
-    QImage img = newImage(64, 64);
+// Drawn on a 64-pixel grid and scaled, so that the desktop's icon theme gets every size from
+// the same drawing.
+QImage makeIcon(int size) {
+    QImage img = newImage(size, size);
     QPainter p(&img);
     beginSmooth(p);
+    if (size != 64) p.scale(size / 64.0, size / 64.0);
     drawBadge(p, QRectF(1.5, 1.5, 61, 61), 11);
 
     p.save();
@@ -1047,7 +1050,9 @@ int main(int argc, char** argv) {
     if (!checkSheet(sheet)) return 1;
     bool ok = save(sheet, dir.filePath("ruk_skin.png"));
     ok = save(makeLogo(), dir.filePath("ruk_logo.png")) && ok;
-    ok = save(makeIcon(), dir.filePath("ruk_icon.png")) && ok;
+    ok = save(makeIcon(64), dir.filePath("ruk_icon.png")) && ok;
+    for (const int size : {48, 128, 256})
+        ok = save(makeIcon(size), dir.filePath(QString("ruk_icon_%1.png").arg(size))) && ok;
     if (args.size() == 4) ok = save(makePreview(sheet), args[3]) && ok;
     return ok ? 0 : 1;
 }
