@@ -5,6 +5,7 @@
 #include "board/board_checksum.h"
 #include "board/level_file.h"
 #include "core_door.h"
+#include "core_invariants.h"
 #include "level_change.h"
 #include "test_files.h"
 
@@ -131,6 +132,87 @@ TEST(CoreDoorTest, TextLevelPlayedThroughTheDoor) {
     EXPECT_EQ(door::Shown(state).shownMoves, 0);
 
     EXPECT_FALSE(door::ImportMoves(state, "rX")) << "a letter that is no move stops it";
+}
+
+// Everything Undo, Redo and the panels read of a game.
+void ExpectSameGame(const CoreState& a, const CoreState& b) {
+    const MoveHistory& ha = a.play.history;
+    const MoveHistory& hb = b.play.history;
+    ASSERT_EQ(ha.end, hb.end);
+    EXPECT_EQ(std::string(ha.text.get(), ha.end), std::string(hb.text.get(), hb.end));
+    EXPECT_EQ(ha.cursor, hb.cursor);
+    EXPECT_EQ(a.level.grids.displayGrid, b.level.grids.displayGrid);
+    const ShownPosition& sa = door::Shown(a);
+    const ShownPosition& sb = door::Shown(b);
+    EXPECT_EQ(sa.keeperCell, sb.keeperCell);
+    EXPECT_EQ(sa.shownMoves, sb.shownMoves);
+    EXPECT_EQ(sa.shownPushes, sb.shownPushes);
+    EXPECT_EQ(sa.shownActions, sb.shownActions);
+    EXPECT_EQ(sa.facing, sb.facing);
+    EXPECT_EQ(sa.lastPushTarget, sb.lastPushTarget);
+    EXPECT_EQ(door::Totals(a).totalMoves, door::Totals(b).totalMoves);
+    EXPECT_EQ(door::Totals(a).totalPushes, door::Totals(b).totalPushes);
+    EXPECT_EQ(door::Totals(a).solved, door::Totals(b).solved);
+    EXPECT_EQ(door::Unsolvable(a), door::Unsolvable(b));
+    EXPECT_TRUE(CheckInvariants(b).Holds()) << CheckInvariants(b).firstBreak;
+}
+
+// A game left with a redo tail comes back with the same board, counters, cursor and tail, and
+// Undo and Redo then walk it exactly as they walked the original.
+TEST(CoreDoorTest, AResumedGameIsTheGameAsItWasLeft) {
+    Core played;
+    Core resumed;
+    CoreState& a = *played.state;
+    CoreState& b = *resumed.state;
+    ASSERT_TRUE(door::LoadFileLevel(a, SAMPLES.c_str(), 2));
+    ASSERT_TRUE(door::LoadFileLevel(b, SAMPLES.c_str(), 5));
+    WindowRequests requests;
+    std::uint32_t seed = 12345;
+    for (int i = 0; i < 400; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        door::StepKey(a, static_cast<int>(seed >> 16) % 4, requests);
+        Settle(a);
+    }
+    for (int i = 0; i < 3; ++i) {
+        door::Undo(a, requests);
+        Settle(a);
+    }
+    ASSERT_GT(a.play.history.end, a.play.history.cursor) << "the game needs a redo tail";
+    ASSERT_GT(door::Totals(a).totalPushes, 0u) << "and pushes";
+    const std::string letters(a.play.history.text.get(), a.play.history.end);
+    const std::uint32_t cursor = a.play.history.cursor;
+
+    // Come back to the level from another one, in the middle of an animation.
+    ASSERT_TRUE(door::ShowFileLevel(b, SAMPLES.c_str(), 2));
+    door::StepKey(b, 1, requests);
+    ASSERT_TRUE(door::ResumeGame(b, letters.c_str(), cursor, requests));
+    EXPECT_EQ(b.play.animMode, AnimMode::IDLE);
+    ExpectSameGame(a, b);
+    for (int i = 0; i < 2; ++i) {
+        door::Redo(a, requests);
+        door::Redo(b, requests);
+        Settle(a);
+        Settle(b);
+        ExpectSameGame(a, b);
+    }
+    for (int i = 0; i < 6; ++i) {
+        door::Undo(a, requests);
+        door::Undo(b, requests);
+        Settle(a);
+        Settle(b);
+        ExpectSameGame(a, b);
+    }
+
+    // A cursor past the letters stops at their end; letters that stop fitting end the game
+    // there; the editor and a state without a level take nothing.
+    ASSERT_TRUE(door::ResumeGame(b, letters.c_str(), 1u << 30, requests));
+    EXPECT_EQ(b.play.history.cursor, b.play.history.end);
+    EXPECT_FALSE(door::ResumeGame(b, (letters.substr(0, 5) + "X" + letters).c_str(), 9, requests));
+    EXPECT_EQ(b.play.history.end, 5u);
+    EXPECT_EQ(b.play.history.cursor, 5u);
+    EXPECT_TRUE(CheckInvariants(b).Holds());
+    Core fresh;
+    EXPECT_FALSE(door::ResumeGame(*fresh.state, "r", 1, requests));
 }
 
 }  // namespace

@@ -7,6 +7,7 @@
 #include "board/level_model.h"
 #include "board/text_level_parser.h"
 #include "engine/box_selection.h"
+#include "engine/game_restore.h"
 #include "engine/key_step.h"
 #include "engine/mouse_play.h"
 #include "engine/playback.h"
@@ -121,6 +122,11 @@ bool ImportMoves(CoreState& core, const char* moves) {
     const bool complete = ParseUrdl(core.level, core.play, moves);
     SolvedTest(core.level, core.play);
     return complete;
+}
+
+bool ResumeGame(CoreState& core, const char* letters, std::uint32_t cursor,
+                WindowRequests& requests) {
+    return RestoreGame(core, letters, cursor, requests);
 }
 
 void SelectBoxAt(CoreState& core, int box) {

@@ -72,6 +72,10 @@ inline int ReplaySlowdown(const CoreState& core) {
 
 // Appends moves at the cursor and reruns the solved test. True when every letter was taken.
 bool ImportMoves(CoreState& core, const char* moves);
+// A game left earlier, back as it was: letters are the whole game, the shown position is put at
+// cursor at once and the rest waits for Redo (see engine/game_restore.h).
+bool ResumeGame(CoreState& core, const char* letters, std::uint32_t cursor,
+                WindowRequests& requests);
 
 // ---- Selection, guard and verdict -----------------------------------------------------------
 
