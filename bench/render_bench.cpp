@@ -115,7 +115,8 @@ BENCHMARK(FullRedraw96Of12x12)->Unit(benchmark::kMicrosecond);
 // counters per tick. The window gets a 50 x 50 board from a large work area.
 void StepTimerTick(benchmark::State& state) {
     NoPrompts prompts;
-    MainWindow window({&prompts, QDir::tempPath().toStdString(), QRect(0, 0, 1400, 1300)});
+    MainWindow window(
+        {&prompts, QDir::tempPath().toStdString(), QRect(0, 0, 1400, 1300), std::nullopt});
     window.StartUp();
     window.Command(ID_FILE);
     static_cast<QLineEdit*>(window.Control(ID_LEVEL_NUMBER))->setText("22");

@@ -42,8 +42,8 @@ core=$root/src/core
 shell=$root/src/shell
 progress=$root/src/progress
 for f in $(sources "$core"); do check "$f" "$core"; done
-for f in $(sources "$shell"); do check "$f" "$core" "$shell"; done
-# The progress store sits beside the shell: it sees the core, never the shell or the window.
+for f in $(sources "$shell"); do check "$f" "$core" "$progress" "$shell"; done
+# The progress store sits below the shell: it sees the core, never the shell or the window.
 for f in $(sources "$progress"); do check "$f" "$core" "$progress"; done
 for f in $(sources "$root/src/ui"); do
     while read -r inc; do

@@ -6,6 +6,7 @@
 #include <cstdio>
 
 #include "launch/command_line.h"
+#include "progress_path.h"
 #include "render/text_drawing.h"
 #include "settings/program_folder.h"
 #include "window/main_window.h"
@@ -30,7 +31,8 @@ int main(int argc, char** argv) {
     app.setWindowIcon(QIcon(":/ruk_icon.png"));
     ruk::InstallProgramFont();
     ruk::QtPrompts prompts;
-    ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt});
+    ruk::MainWindow window(
+        {&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt, ruk::ProgressFilePath()});
     prompts.SetParent(&window);
     if (!window.StartUp()) return 0;
     // Once the window is on screen, so that a message about the file stands over it.

@@ -10,6 +10,7 @@
 #include <deque>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -64,7 +65,8 @@ struct Session {
     RecordingPrompts prompts;
     std::unique_ptr<MainWindow> window;
 
-    std::string subfolder;  // when set, the program folder is this folder inside dir
+    std::string subfolder;                // when set, the program folder is this folder inside dir
+    std::optional<std::string> progress;  // the progress file; none: nothing is remembered
     std::string Folder() const {
         std::string folder = dir.Path(subfolder);
         if (subfolder.empty()) folder.pop_back();
@@ -73,7 +75,7 @@ struct Session {
     std::string Ini() const { return Folder() + "/ruk.ini"; }
     bool Start(QRect work = FULL_HD) {
         InstallProgramFont();  // as the program does
-        window = std::make_unique<MainWindow>(WindowSetup{&prompts, Folder(), work});
+        window = std::make_unique<MainWindow>(WindowSetup{&prompts, Folder(), work, progress});
         const bool started = window->StartUp();
         if (started) window->show();
         return started;

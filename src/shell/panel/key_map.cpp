@@ -32,6 +32,14 @@ KeyBinding BindingOf(const KeyPress& press) {
             return ctrl && !press.shift ? Command(ID_REDO) : KeyBinding{};
         case KeyName::R:
             return ctrl && !press.shift ? Command(ID_RESTART) : KeyBinding{};
+        case KeyName::M:
+            return ctrl && !press.shift ? KeyBinding{KeyAction::BEST_BY_MOVES, 0} : KeyBinding{};
+        case KeyName::P:
+            return ctrl && !press.shift ? KeyBinding{KeyAction::BEST_BY_PUSHES, 0} : KeyBinding{};
+        case KeyName::G:
+            return ctrl && !press.shift ? KeyBinding{KeyAction::RESUME_GAME, 0} : KeyBinding{};
+        case KeyName::L:
+            return ctrl && !press.shift ? KeyBinding{KeyAction::REOPEN_LAST, 0} : KeyBinding{};
         case KeyName::BACKSPACE:
             return ctrl || press.shift ? KeyBinding{} : Command(ID_UNDO);
         case KeyName::SPACE:
@@ -67,6 +75,10 @@ const char* KeyHelpText() {
            "Ctrl+plus (Ctrl+=), Ctrl+minus: zoom in, out (tiles of 24, 48, 72, 96 pixels)\r\n"
            "Ctrl+0: the largest zoom at which the level fits\r\n"
            "minus, plus (=): replay slower, faster (16x ... 2x slower, 1x, Instant Move)\r\n"
+           "Ctrl+M, Ctrl+P: load the best solution kept for this level, by moves, by pushes\r\n"
+           "    (after the shown position, as URDL Input does; Redo or Auto-play shows it)\r\n"
+           "Ctrl+G: go on with this level's last unfinished game, as it was left\r\n"
+           "Ctrl+L: reopen the file and level shown when RUK was last closed\r\n"
            "Level number: click or Tab into its box, type it, then Enter or Jump\r\n"
            "F1: this list\r\n"
            "A key does nothing while its button is disabled.\r\n"

@@ -13,6 +13,10 @@ enum class KeyName {
     Z,
     Y,
     R,
+    M,
+    P,
+    G,
+    L,
     ZERO,
     SPACE,
     BACKSPACE,
@@ -41,6 +45,10 @@ enum class KeyAction {
     ZOOM_OUT,
     ZOOM_FIT,
     HELP,
+    BEST_BY_MOVES,   // the stored solution with the fewest moves, loaded after the cursor
+    BEST_BY_PUSHES,  // the stored solution with the fewest pushes, loaded after the cursor
+    RESUME_GAME,     // the level's last unfinished game, back as it was left
+    REOPEN_LAST,     // the file and level shown when the player last closed
 };
 
 struct KeyBinding {

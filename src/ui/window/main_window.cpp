@@ -160,7 +160,9 @@ MainWindow::MainWindow(const WindowSetup& setup)
     : core_(CreateCoreState()),
       prompts_(*setup.prompts),
       programFolder_(setup.programFolder),
-      workArea_(setup.workArea) {
+      workArea_(setup.workArea),
+      progressOn_(setup.progressPath.has_value()),
+      progressPath_(setup.progressPath.value_or("")) {
     // A main window's frame: caption, system menu and minimize box, but no maximize or resize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -178,6 +180,8 @@ MainWindow::MainWindow(const WindowSetup& setup)
 }
 
 MainWindow::~MainWindow() {
+    solvedCount_.Stop();
+    progressTimer_.stop();
     stepTimer_.stop();
     solverTimer_.stop();
     autoPlayTimer_.stop();
@@ -331,6 +335,7 @@ bool MainWindow::StartUp() {
     if (!skin_.fromFile && paths_.folder != programFolder_)
         skin_ = LoadSkin(QString::fromStdString(paths_.skin));
     LoadSettings();
+    StartProgress();
     TakeKeys();
     static_cast<QPushButton*>(Control(ID_PLAY))->setChecked(true);
     ShowWelcome();
@@ -421,8 +426,11 @@ void MainWindow::RefreshLevelInfo() {
 }
 
 void MainWindow::ApplyPanel() {
-    // The caption follows the level panel: the set, the level number and the level's title.
-    const QString caption = QString::fromLatin1(WindowCaption(core_->level.levelSet).c_str());
+    // The caption follows the level panel: the set, the level number and the level's title,
+    // then what is remembered of the level and the file.
+    std::string text = WindowCaption(core_->level.levelSet);
+    if (progressOn_) text += progress_.CaptionNote(*core_);
+    const QString caption = QString::fromLatin1(text.c_str());
     if (caption != windowTitle()) setWindowTitle(caption);
     for (int id = FIRST_CONTROL_ID; id <= LAST_CONTROL_ID; ++id) {
         if (!panel_.written[id - FIRST_CONTROL_ID]) continue;
@@ -460,6 +468,7 @@ void MainWindow::Apply(const WindowRequests& requests) {
         prompts_.Message("RUK", "Status: Solved\r\n\r\nCongratulations !!",
                          PromptIcon::INFORMATION);
     if (requests.controlStates) ApplyControlStates();
+    NoteSolution();
 }
 
 // ---- Timers ---------------------------------------------------------------------------------
@@ -599,6 +608,10 @@ KeyPress PressOf(const QKeyEvent& event) {
         {Qt::Key_Plus, KeyName::PLUS},
         {Qt::Key_Equal, KeyName::EQUAL},
         {Qt::Key_F1, KeyName::F1},
+        {Qt::Key_M, KeyName::M},
+        {Qt::Key_P, KeyName::P},
+        {Qt::Key_G, KeyName::G},
+        {Qt::Key_L, KeyName::L},
     };
     KeyPress press;
     for (const auto& [key, name] : NAMES)
@@ -662,6 +675,16 @@ void MainWindow::RunKey(const KeyBinding& binding, bool repeated) {
         case KeyAction::ZOOM_FIT:
             Zoom(ZoomStep::FIT);
             return;
+        case KeyAction::BEST_BY_MOVES:
+        case KeyAction::BEST_BY_PUSHES:
+            if (!repeated) LoadBestSolution(binding.action == KeyAction::BEST_BY_PUSHES);
+            return;
+        case KeyAction::RESUME_GAME:
+            if (!repeated) ResumeGame();
+            return;
+        case KeyAction::REOPEN_LAST:
+            if (!repeated) ReopenLastPlace();
+            return;
         case KeyAction::NONE:
             return;
     }
@@ -700,6 +723,7 @@ void MainWindow::LevelShown() {
         core_->level.editor.statusBeforeEdit = core_->level.board.status;
         ValidateEditor(core_->level);
     }
+    ProgressLevelShown();
     RefreshLevelInfo();
     ApplyControlStates();
 }
@@ -708,6 +732,7 @@ void MainWindow::OpenFile() {
     const std::optional<std::string> chosen =
         prompts_.OpenFile("Select File", core_->level.levelSet.path.data());
     if (!chosen) return;
+    LeaveGame();
     if (!door::OpenLevelSet(*core_, chosen->c_str())) return;
     door::ShowCurrentLevel(*core_);
     LevelShown();
@@ -719,20 +744,26 @@ void MainWindow::OpenFromCommandLine(const CommandLine& line) {
         prompts_.Message("RUK", "Not a level number: " + line.levelText, PromptIcon::ERROR);
         return;
     }
+    OpenFileAtLevel(line.file, line.level);
+}
+
+void MainWindow::OpenFileAtLevel(const std::string& file, int level, bool lastIfFewer) {
     // The File dialog starts at the last path, so it is kept whole.
     std::error_code error;
-    std::string path = std::filesystem::absolute(line.file, error).string();
-    if (error) path = line.file;
+    std::string path = std::filesystem::absolute(file, error).string();
+    if (error) path = file;
+    LeaveGame();
     if (!door::OpenLevelSet(*core_, path.c_str())) {
         prompts_.Message("RUK", "No level can be read from\r\n" + path, PromptIcon::ERROR);
         return;
     }
     const int count = core_->level.levelSet.count;
-    if (line.level > count || !door::ShowLevel(*core_, line.level)) {
+    if (lastIfFewer && level > count) level = count;
+    if (level > count || !door::ShowLevel(*core_, level)) {
         door::CloseUnshownLevelSet(*core_);
         ShowWelcome();
         prompts_.Message("RUK",
-                         "There is no level " + std::to_string(line.level) + " in\r\n" + path +
+                         "There is no level " + std::to_string(level) + " in\r\n" + path +
                              "\r\n\r\nIt holds " + std::to_string(count) +
                              (count == 1 ? " level." : " levels."),
                          PromptIcon::ERROR);
@@ -742,6 +773,7 @@ void MainWindow::OpenFromCommandLine(const CommandLine& line) {
 }
 
 void MainWindow::SelectAndChange(int number) {
+    LeaveGame();
     if (door::ShowLevel(*core_, number)) LevelShown();
 }
 
@@ -835,7 +867,11 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::CloseSequence() {
     if (closed_) return;
+    // The game is kept while the state it stands in is still whole.
+    LeaveGame();
     closed_ = true;
+    solvedCount_.Stop();
+    progressTimer_.stop();
     stepTimer_.stop();
     solverTimer_.stop();
     autoPlayTimer_.stop();
@@ -849,6 +885,13 @@ void MainWindow::CloseSequence() {
     }
     if (pathsKnown_ && preferredScale_ != loadedScale_)
         SaveZoomTile(paths_, preferredScale_ * CELL_PIXELS);
+    // Where the player was, for the reopen key; the welcome screen or a text level keeps the
+    // place stored before.
+    if (pathsKnown_ && core_ && core_->level.levelSet.fromFile) {
+        const LastPlace place{core_->level.levelSet.path.data(), core_->level.levelSet.current};
+        if (place.file != loadedPlace_.file || place.level != loadedPlace_.level)
+            SaveLastPlace(paths_, place);
+    }
 }
 
 }  // namespace ruk

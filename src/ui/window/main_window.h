@@ -22,6 +22,8 @@
 #include "panel/window_caption.h"
 #include "panel/window_state.h"
 #include "process/solver_process.h"
+#include "progress/progress_keeper.h"
+#include "progress/solved_count_task.h"
 #include "render/skin.h"
 #include "settings/settings.h"
 #include "solver/solver_job.h"
@@ -40,6 +42,9 @@ struct WindowSetup {
     Prompts* prompts = nullptr;     // not owned; answers every modal interaction
     std::string programFolder;      // the executable's folder
     std::optional<QRect> workArea;  // the screen's work area when not given
+    // Where solutions and games are remembered; none: the window remembers nothing and says
+    // nothing about it (tests), "": no data folder, said after the caption.
+    std::optional<std::string> progressPath;
 };
 
 class MainWindow : public QDialog {
@@ -156,6 +161,23 @@ class MainWindow : public QDialog {
 
     void CloseSequence();
 
+    // Progress (main_window_progress.cpp): the shown level's record, its solutions and game.
+    void StartProgress();
+    void ProgressLevelShown();
+    // The game is about to be left: kept as the level's unfinished game.
+    void LeaveGame();
+    // After any event: a solved game's solution is written once the event has been handled,
+    // never inside the animation's tick.
+    void NoteSolution();
+    void StoreGameNow();
+    void LoadBestSolution(bool byPushes);
+    void ResumeGame();
+    void ReopenLastPlace();
+    // FILE at LEVEL as the command line gives them; lastIfFewer: a file that has shrunk since
+    // opens at its last level instead.
+    void OpenFileAtLevel(const std::string& file, int level, bool lastIfFewer = false);
+    void CountSolvedOfFile();
+
     std::unique_ptr<CoreState> core_;
     Prompts& prompts_;
     std::string programFolder_;
@@ -187,6 +209,15 @@ class MainWindow : public QDialog {
     SolverProcess solverProcess_;
     SolverJob solverJob_;
     SolverEnd solverStopReason_ = SolverEnd::FINISHED;
+    bool progressOn_ = false;
+    std::string progressPath_;
+    ProgressKeeper progress_;
+    QTimer progressTimer_;  // keeps the game every few seconds while it is played
+    bool solutionQueued_ = false;
+    std::string countingFile_;  // the file whose solved count is being worked out
+    LastPlace loadedPlace_;     // as read from the settings: written back only when changed
+    // Last, so that it is stopped before anything its answer would reach.
+    SolvedCountTask solvedCount_;
 };
 
 }  // namespace ruk

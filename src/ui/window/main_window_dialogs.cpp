@@ -13,6 +13,7 @@ void MainWindow::TextCommand() {
     TextInputDialog dialog(TextInputDialog::Purpose::LEVEL, *core_, prompts_, this);
     prompts_.RunDialog(dialog);
     if (!dialog.Delivered()) return;
+    LeaveGame();
     door::LoadSourceText(*core_);
     LevelShown();
 }

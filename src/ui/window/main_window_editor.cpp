@@ -72,7 +72,9 @@ void MainWindow::SwitchToPlay() {
     static_cast<QPushButton*>(Control(ID_PLAY))->setChecked(true);
     lastDragCell_ = {};
     if (EditorDiffersFromDisplay(core.level)) {
+        LeaveGame();
         LoadEditorLevel(core);
+        ProgressLevelShown();
     } else {
         // The game goes on as it was, with its own status rather than the editor's verdict.
         core.level.board.status = core.level.editor.statusBeforeEdit;

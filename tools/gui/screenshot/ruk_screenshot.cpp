@@ -148,7 +148,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ruk::InstallProgramFont();
     ScriptedPrompts prompts(file);
-    ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt});
+    ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt, std::nullopt});
     prompts.parent = &window;
     if (!window.StartUp()) return 1;
     window.show();

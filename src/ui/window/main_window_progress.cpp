@@ -1,0 +1,114 @@
+// The main window's memory of each level: the record read when a level is shown, a solution
+// written once the level is solved on screen, the game kept when it is left and every few
+// seconds, the keys that load them back, and the open file's solved count.
+#include <QMetaObject>
+#include <QPushButton>
+#include <QTimer>
+#include <filesystem>
+#include <system_error>
+
+#include "core_door.h"
+#include "window/main_window.h"
+
+namespace ruk {
+
+namespace {
+
+// How often a game being played is kept, at most.
+constexpr int GAME_KEEP_PERIOD_MS = 5000;
+
+}  // namespace
+
+void MainWindow::StartProgress() {
+    loadedPlace_ = LoadLastPlace(paths_);
+    if (!progressOn_) return;
+    progress_.Open(progressPath_);
+    progressTimer_.setInterval(GAME_KEEP_PERIOD_MS);
+    connect(&progressTimer_, &QTimer::timeout, this, [this] { StoreGameNow(); });
+    progressTimer_.start();
+    // A store that keeps nothing says so from the start.
+    ApplyPanel();
+}
+
+void MainWindow::ProgressLevelShown() {
+    if (!progressOn_) return;
+    progress_.LevelShown(*core_);
+    CountSolvedOfFile();
+}
+
+void MainWindow::LeaveGame() {
+    if (progressOn_ && core_) progress_.StoreGame(*core_);
+}
+
+void MainWindow::StoreGameNow() {
+    // A replay in progress is kept once it stops; nothing is written while it runs.
+    if (closed_ || core_->play.animMode != AnimMode::IDLE) return;
+    LeaveGame();
+}
+
+void MainWindow::NoteSolution() {
+    if (!progressOn_ || solutionQueued_ || !progress_.SolutionWaiting(*core_)) return;
+    solutionQueued_ = true;
+    QTimer::singleShot(0, this, [this] {
+        solutionQueued_ = false;
+        if (!closed_ && progress_.StoreSolution(*core_)) ApplyPanel();
+    });
+}
+
+void MainWindow::CountSolvedOfFile() {
+    const std::string file = progress_.FileToCount(*core_);
+    if (file.empty() || file == countingFile_) return;
+    countingFile_ = file;
+    solvedCount_.Start(progressPath_, file,
+                       [this](const std::string& path, const FileSolvedCount& count) {
+                           QMetaObject::invokeMethod(
+                               this,
+                               [this, path, count] {
+                                   if (countingFile_ == path) countingFile_.clear();
+                                   progress_.SetFileCount(path, count);
+                                   ApplyPanel();
+                               },
+                               Qt::QueuedConnection);
+                       });
+}
+
+void MainWindow::LoadBestSolution(bool byPushes) {
+    if (!Control(ID_URDL_INPUT)->isEnabled()) return;
+    const LevelRecord& record = progress_.Record();
+    const StoredSolution& best = byPushes ? record.byPushes : record.byMoves;
+    if (!progressOn_ || !best.present) {
+        prompts_.Message("RUK", "No solution of this level is kept yet.", PromptIcon::INFORMATION);
+        return;
+    }
+    // As URDL Input takes a string: after the cursor, shown by Redo or Auto-play.
+    door::ImportMoves(*core_, best.letters.c_str());
+    RefreshLevelInfo();
+    ApplyControlStates();
+}
+
+void MainWindow::ResumeGame() {
+    if (!Control(ID_URDL_INPUT)->isEnabled()) return;
+    const LevelRecord& record = progress_.Record();
+    if (!progressOn_ || !record.hasGame || record.gameLetters.empty()) {
+        prompts_.Message("RUK", "No unfinished game of this level is kept.",
+                         PromptIcon::INFORMATION);
+        return;
+    }
+    const std::string letters = record.gameLetters;
+    WindowRequests requests;
+    door::ResumeGame(*core_, letters.c_str(), record.gameCursor, requests);
+    Apply(requests);
+}
+
+void MainWindow::ReopenLastPlace() {
+    if (!Control(ID_FILE)->isEnabled()) return;
+    const LastPlace place = LoadLastPlace(paths_);
+    if (place.file.empty()) {
+        prompts_.Message("RUK", "No level file was shown when RUK was last closed.",
+                         PromptIcon::INFORMATION);
+        return;
+    }
+    OpenFileAtLevel(place.file, place.level, true);
+}
+
+}  // namespace ruk
