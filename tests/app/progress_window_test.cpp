@@ -1,0 +1,151 @@
+// The window's memory of levels: a level solved by keys is remembered across Prev and Next and
+// across a restart, the best solutions and the unfinished game come back by their keys, the
+// file's solved count follows, and a store that keeps nothing is said once after the caption.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTest>
+#include <filesystem>
+#include <fstream>
+
+#include "../test_files.h"
+#include "engine/move_letters.h"
+#include "level_key.h"
+#include "progress/progress_test_util.h"
+#include "progress_store.h"
+#include "window_session.h"
+
+namespace ruk::test {
+namespace {
+
+const Qt::Key ARROWS[4] = {Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Left};
+
+void Type(Session& s, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QTest::keyClick(s.W().focusWidget(), key, modifiers);
+    s.Settle();
+}
+
+void TypeMoves(Session& s, const std::string& moves) {
+    for (const char letter : moves) Type(s, ARROWS[LetterDirection(letter)]);
+}
+
+std::string Caption(Session& s) {
+    return s.W().windowTitle().toStdString();
+}
+
+// The open file's count comes from a thread of its own; its answer arrives as an event.
+void WaitForCount(Session& s) {
+    for (int i = 0; i < 1000 && Caption(s).find(" solved]") == std::string::npos; ++i)
+        QTest::qWait(5);
+}
+
+std::string Game(Session& s) {
+    return std::string(s.Core().play.history.text.get(), s.Core().play.history.end);
+}
+
+const std::string TWO_LEVELS = "Title: room\n" + ROOM + "\n#####\n#@$.#\n#####\n";
+
+TEST(ProgressWindowTest, SolvedGamesAndBestsComeBackAfterLeavingAndAfterARestart) {
+    TempDir data;
+    Session s;
+    s.progress = data.Path("ruk/progress.sqlite");
+    ASSERT_TRUE(s.Start());
+    EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2");
+    const std::string file = data.Write("two.sok", TWO_LEVELS);
+    s.Open(file);
+    WaitForCount(s);
+    EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 1/2: room  [0 of 2 solved]");
+
+    // The solution is written after the tick that shows it solved, not inside it.
+    TypeMoves(s, ROOM_BY_MOVES);
+    ASSERT_TRUE(s.Core().play.totals.solved);
+    ProgressStore reader;
+    ASSERT_EQ(reader.Open(*s.progress), ProgressState::READY);
+    const std::string key = LevelKey(s.Core().level.board);
+    EXPECT_FALSE(reader.Load(key).solved);
+    QApplication::processEvents();
+    EXPECT_TRUE(reader.Load(key).solved);
+    EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 1 of 2 solved]");
+
+    // Away and back: the record is there. A second solution with fewer pushes is kept beside
+    // the first, and each key loads its own as URDL Input does.
+    Type(s, Qt::Key_PageDown);
+    EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 2/2  [1 of 2 solved]");
+    Type(s, Qt::Key_PageUp);
+    EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 1 of 2 solved]");
+    TypeMoves(s, ROOM_BY_PUSHES);
+    QApplication::processEvents();
+    EXPECT_EQ(Caption(s),
+              "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 16/4, 1 of 2 solved]");
+    Type(s, Qt::Key_R, Qt::ControlModifier);
+    Type(s, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(Game(s), ROOM_BY_MOVES);
+    Type(s, Qt::Key_P, Qt::ControlModifier);
+    EXPECT_EQ(Game(s), ROOM_BY_PUSHES);
+    EXPECT_EQ(s.Core().play.history.cursor, 0u);
+
+    // An unfinished game with a redo tail, left by closing the window.
+    Type(s, Qt::Key_R, Qt::ControlModifier);
+    Type(s, Qt::Key_Right);  // a new move: the solution's letters go
+    TypeMoves(s, "lllu");
+    Type(s, Qt::Key_Z, Qt::ControlModifier);
+    const std::string left = Game(s);
+    const std::uint32_t cursor = s.Core().play.history.cursor;
+    const QImage board = s.W().ShownBoard().copy();
+    ASSERT_LT(cursor, left.size());
+    s.W().close();
+    s.window.reset();
+
+    // Started again: nothing shown until Ctrl+L reopens the place and Ctrl+G the game.
+    ASSERT_TRUE(s.Start());
+    EXPECT_EQ(s.Core().level.levelSet.count, 0);
+    Type(s, Qt::Key_L, Qt::ControlModifier);
+    ASSERT_EQ(s.Level(), 1);
+    EXPECT_EQ(s.Core().play.history.end, 0u) << "a level still loads at its start";
+    Type(s, Qt::Key_G, Qt::ControlModifier);
+    EXPECT_EQ(Game(s), left);
+    EXPECT_EQ(s.Core().play.history.cursor, cursor);
+    EXPECT_TRUE(s.W().ShownBoard() == board);
+    EXPECT_TRUE(s.W().Control(ID_REDO)->isEnabled());
+    WaitForCount(s);
+    EXPECT_EQ(Caption(s),
+              "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 16/4, 1 of 2 solved]");
+    EXPECT_EQ(s.prompts.shown.size(), 2u) << "the two congratulations only";
+}
+
+TEST(ProgressWindowTest, WithoutProgressMemoryItIsSaidOnceAndPlayGoesOn) {
+    TempDir data;
+    Session s;
+    s.progress = "";
+    ASSERT_TRUE(s.Start());
+    const std::string note = "  [no progress memory: no home folder]";
+    EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2" + note);
+    s.Open(data.Write("two.sok", TWO_LEVELS));
+    EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 1/2: room" + note);
+    TypeMoves(s, ROOM_BY_MOVES);
+    QApplication::processEvents();
+    EXPECT_TRUE(s.Core().play.totals.solved);
+    EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 1/2: room" + note);
+    Type(s, Qt::Key_PageDown);
+    Type(s, Qt::Key_M, Qt::ControlModifier);
+    Type(s, Qt::Key_G, Qt::ControlModifier);
+    ASSERT_EQ(s.prompts.shown.size(), 3u);  // the congratulations, then one line per key
+    EXPECT_EQ(s.prompts.shown[1].text, "No solution of this level is kept yet.");
+    EXPECT_EQ(s.prompts.shown[2].text, "No unfinished game of this level is kept.");
+
+    // A damaged file is set aside and a fresh one used: the player remembers again.
+    const std::string path = data.Path("ruk/progress.sqlite");
+    std::filesystem::create_directories(data.Path("ruk"));
+    std::ofstream(path) << std::string(5000, '\x5a');
+    Session repaired;
+    repaired.progress = path;
+    ASSERT_TRUE(repaired.Start());
+    EXPECT_EQ(Caption(repaired), "RUK (Rukplayer) v2.2");
+    int aside = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(data.Path("ruk")))
+        aside += entry.path().filename().string().find(".damaged-") != std::string::npos;
+    EXPECT_EQ(aside, 1);
+}
+
+}  // namespace
+}  // namespace ruk::test
