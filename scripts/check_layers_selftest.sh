@@ -45,7 +45,7 @@ src/shell/settings/settings.h|#include <QtCore/QSettings>
 src/progress/progress_store.cpp|#include "settings/settings.h"
 src/progress/level_key.h|#include <QByteArray>
 src/core/core_door.cpp|#include "progress_store.h"
-src/shell/panel/status_panel.cpp|#include "level_key.h"
+src/progress/progress_store.cpp|#include "progress/progress_keeper.h"
 tools/replay_command.cpp|#include "panel/status_panel.h"
 tools/pushbot42/pushbot_search.cpp|#include "../../src/core/core_state.h"
 tools/pushbot42/pushbot_search.cpp|#include "progress_store.h"

@@ -32,7 +32,11 @@ constexpr const char* CREATE_SCHEMA =
     " by_pushes_changed INTEGER NOT NULL DEFAULT 0,"
     " game_letters TEXT, game_cursor INTEGER,"
     " game_changed INTEGER NOT NULL DEFAULT 0"
-    ") WITHOUT ROWID";
+    ") WITHOUT ROWID;"
+    // The file level shown when the player last closed: one row at most.
+    "CREATE TABLE IF NOT EXISTS last_place ("
+    " id INTEGER PRIMARY KEY CHECK (id = 1),"
+    " file TEXT NOT NULL, level INTEGER NOT NULL)";
 
 constexpr const char* LOAD_RECORD =
     "SELECT solved, solved_changed,"
@@ -413,6 +417,30 @@ bool ProgressStore::SaveGame(const std::string& key, std::string_view letters,
     const int rc = write.Step();
     if (rc != SQLITE_DONE) return Fail("game not saved", rc);
     return true;
+}
+
+bool ProgressStore::SaveLastPlace(const std::string& file, int level) {
+    if (state_ != ProgressState::READY || file.empty() || level < 1) return false;
+    SqlStatement write(db_,
+                       "INSERT INTO last_place (id, file, level) VALUES (1, ?1, ?2)"
+                       " ON CONFLICT (id) DO UPDATE SET file = ?1, level = ?2");
+    write.Bind(1, file);
+    write.Bind(2, static_cast<std::int64_t>(level));
+    const int rc = write.Step();
+    if (rc != SQLITE_DONE) return Fail("place not saved", rc);
+    return true;
+}
+
+std::optional<LastPlace> ProgressStore::LoadLastPlace() {
+    if (state_ == ProgressState::NONE) return std::nullopt;
+    // A read-only file from before the table existed simply has no place.
+    SqlStatement row(db_, "SELECT file, level FROM last_place WHERE id = 1");
+    if (row.prepared() != SQLITE_OK || row.Step() != SQLITE_ROW) return std::nullopt;
+    LastPlace place{row.Text(0), 0};
+    const std::int64_t level = row.Int(1);
+    if (place.file.empty() || level < 1 || level > 0x7fffffff) return std::nullopt;
+    place.level = static_cast<int>(level);
+    return place;
 }
 
 std::optional<std::vector<bool>> ProgressStore::SolvedOf(const std::vector<std::string>& keys) {

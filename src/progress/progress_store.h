@@ -33,6 +33,12 @@ enum class SolutionVerdict {
     NOT_WRITTEN,  // the store is not writable or the write failed: Reason() says why
 };
 
+// The file level shown when the player last closed.
+struct LastPlace {
+    std::string file;
+    int level = 0;
+};
+
 class ProgressStore {
   public:
     struct Options {
@@ -73,6 +79,10 @@ class ProgressStore {
     // The unfinished game of a level: the whole move string and the cursor (cursor at most
     // its length, letters udlrUDLR only); empty letters clear it. False when not written.
     bool SaveGame(const std::string& key, std::string_view letters, std::uint32_t cursor);
+
+    // The place the reopen key goes back to; written on closing. False when not written.
+    bool SaveLastPlace(const std::string& file, int level);
+    std::optional<LastPlace> LoadLastPlace();
 
     // Per key, whether that level is solved, in one query; nothing when the read failed.
     std::optional<std::vector<bool>> SolvedOf(const std::vector<std::string>& keys);

@@ -98,6 +98,12 @@ void ProgressKeeper::StoreGame(const CoreState& core) {
     record_.gameCursor = cursor;
 }
 
+void ProgressKeeper::KeepPlace(const CoreState& core) {
+    // The welcome screen or a text level keeps the place stored before.
+    const LevelSet& set = core.level.levelSet;
+    if (set.fromFile) store_.SaveLastPlace(set.path.data(), set.current);
+}
+
 void ProgressKeeper::SetFileCount(const std::string& path, const FileSolvedCount& count) {
     countedFile_ = path;
     fileCount_ = count;

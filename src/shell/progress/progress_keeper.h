@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "core_state.h"
@@ -33,6 +34,10 @@ class ProgressKeeper {
     // closing and every few seconds. An empty game (a level only looked at) leaves a stored one
     // alone; a solved game clears it. Writes only what changed since the last write.
     void StoreGame(const CoreState& core);
+
+    // The file level shown when the player last closed, and keeping the one shown now.
+    std::optional<LastPlace> LastPlaceShown() { return store_.LoadLastPlace(); }
+    void KeepPlace(const CoreState& core);
 
     // The shown level's record; empty when no level is shown or the store could not read it.
     const LevelRecord& Record() const { return record_; }

@@ -1,7 +1,6 @@
 // The settings read and written through the INI module (see settings.h).
 #include "settings/settings.h"
 
-#include "board/level_set.h"
 #include "engine/play_state.h"
 #include "settings/profile_file.h"
 
@@ -74,20 +73,6 @@ int LoadZoomTile(const WorkingPaths& paths) {
 
 void SaveZoomTile(const WorkingPaths& paths, int tilePixels) {
     WriteNumber(paths, "OPTION", "ZOOM", tilePixels);
-}
-
-LastPlace LoadLastPlace(const WorkingPaths& paths) {
-    LastPlace place;
-    place.file = GetProfileString(paths.settings, "LAST", "FILE", "", PATH_CAPACITY);
-    place.level = ReadNumber(paths, "LAST", "LEVEL", "0", 12);
-    if (place.file.empty() || place.level < 1) return {};
-    return place;
-}
-
-void SaveLastPlace(const WorkingPaths& paths, const LastPlace& place) {
-    // A file name that cannot be stored (a line break in it) leaves the pair as it was.
-    if (!WriteProfileString(paths.settings, "LAST", "FILE", place.file.c_str())) return;
-    WriteNumber(paths, "LAST", "LEVEL", place.level);
 }
 
 SolverSettings LoadSolverSettings(const WorkingPaths& paths, SolverKind firstChoice) {

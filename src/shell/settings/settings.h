@@ -34,15 +34,6 @@ void SaveReplaySlowdown(const WorkingPaths& paths, int slowdown);
 int LoadZoomTile(const WorkingPaths& paths);
 void SaveZoomTile(const WorkingPaths& paths, int tilePixels);
 
-// [LAST] FILE and LEVEL: the file level shown when the player last closed, for the key that
-// reopens it. Absent, or a level below 1, reads as no place (an empty file).
-struct LastPlace {
-    std::string file;
-    int level = 0;
-};
-LastPlace LoadLastPlace(const WorkingPaths& paths);
-void SaveLastPlace(const WorkingPaths& paths, const LastPlace& place);
-
 // SELECT: the kind of solver a run starts. Any number but 0 runs the program named in the
 // settings; the dialog stores 1. A number read from the file is kept as it was read.
 enum class SolverKind : std::int32_t {

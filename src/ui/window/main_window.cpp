@@ -867,8 +867,9 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 
 void MainWindow::CloseSequence() {
     if (closed_) return;
-    // The game is kept while the state it stands in is still whole.
+    // The game and the place are kept while the state they stand in is still whole.
     LeaveGame();
+    if (progressOn_ && core_) progress_.KeepPlace(*core_);
     closed_ = true;
     solvedCount_.Stop();
     progressTimer_.stop();
@@ -885,13 +886,6 @@ void MainWindow::CloseSequence() {
     }
     if (pathsKnown_ && preferredScale_ != loadedScale_)
         SaveZoomTile(paths_, preferredScale_ * CELL_PIXELS);
-    // Where the player was, for the reopen key; the welcome screen or a text level keeps the
-    // place stored before.
-    if (pathsKnown_ && core_ && core_->level.levelSet.fromFile) {
-        const LastPlace place{core_->level.levelSet.path.data(), core_->level.levelSet.current};
-        if (place.file != loadedPlace_.file || place.level != loadedPlace_.level)
-            SaveLastPlace(paths_, place);
-    }
 }
 
 }  // namespace ruk

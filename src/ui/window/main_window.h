@@ -215,7 +215,6 @@ class MainWindow : public QDialog {
     QTimer progressTimer_;  // keeps the game every few seconds while it is played
     bool solutionQueued_ = false;
     std::string countingFile_;  // the file whose solved count is being worked out
-    LastPlace loadedPlace_;     // as read from the settings: written back only when changed
     // Last, so that it is stopped before anything its answer would reach.
     SolvedCountTask solvedCount_;
 };

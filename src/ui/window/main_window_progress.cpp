@@ -20,7 +20,6 @@ constexpr int GAME_KEEP_PERIOD_MS = 5000;
 }  // namespace
 
 void MainWindow::StartProgress() {
-    loadedPlace_ = LoadLastPlace(paths_);
     if (!progressOn_) return;
     progress_.Open(progressPath_);
     progressTimer_.setInterval(GAME_KEEP_PERIOD_MS);
@@ -102,13 +101,13 @@ void MainWindow::ResumeGame() {
 
 void MainWindow::ReopenLastPlace() {
     if (!Control(ID_FILE)->isEnabled()) return;
-    const LastPlace place = LoadLastPlace(paths_);
-    if (place.file.empty()) {
+    const std::optional<LastPlace> place = progressOn_ ? progress_.LastPlaceShown() : std::nullopt;
+    if (!place) {
         prompts_.Message("RUK", "No level file was shown when RUK was last closed.",
                          PromptIcon::INFORMATION);
         return;
     }
-    OpenFileAtLevel(place.file, place.level, true);
+    OpenFileAtLevel(place->file, place->level, true);
 }
 
 }  // namespace ruk
