@@ -11,6 +11,7 @@
 #include "settings/program_folder.h"
 #include "window/main_window.h"
 #include "window/qt_prompts.h"
+#include "window/quit_signals.h"
 
 int main(int argc, char** argv) {
     // Help and version need no display, so they are answered before Qt starts.
@@ -34,6 +35,8 @@ int main(int argc, char** argv) {
     ruk::MainWindow window(
         {&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt, ruk::ProgressFilePath()});
     prompts.SetParent(&window);
+    // Before start-up, so that no signal finds the window up and the handler not yet set.
+    ruk::CloseOnQuitSignals(window);
     if (!window.StartUp()) return 0;
     // Once the window is on screen, so that a message about the file stands over it.
     QTimer::singleShot(0, &window, [&window, &line] { window.OpenFromCommandLine(line); });

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QTest>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 
@@ -13,6 +14,7 @@
 #include "level_key.h"
 #include "progress/progress_test_util.h"
 #include "progress_store.h"
+#include "window/quit_signals.h"
 #include "window_session.h"
 
 namespace ruk::test {
@@ -145,6 +147,33 @@ TEST(ProgressWindowTest, WithoutProgressMemoryItIsSaidOnceAndPlayGoesOn) {
     for (const auto& entry : std::filesystem::directory_iterator(data.Path("ruk")))
         aside += entry.path().filename().string().find(".damaged-") != std::string::npos;
     EXPECT_EQ(aside, 1);
+}
+
+// A logout's SIGTERM closes the window as its close box does: the game and the place are kept.
+TEST(ProgressWindowTest, SigtermClosesTheWindowAndKeepsTheGameAndThePlace) {
+    TempDir data;
+    Session s;
+    s.progress = data.Path("ruk/progress.sqlite");
+    ASSERT_TRUE(s.Start());
+    const std::string file = data.Write("two.sok", TWO_LEVELS);
+    s.Open(file);
+    TypeMoves(s, "lll");
+    ASSERT_TRUE(CloseOnQuitSignals(s.W()));
+    std::raise(SIGTERM);
+    for (int i = 0; i < 1000 && s.W().isVisible(); ++i) QTest::qWait(5);
+    EXPECT_FALSE(s.W().isVisible());
+    s.window.reset();
+    EXPECT_EQ(std::signal(SIGTERM, SIG_DFL), SIG_DFL) << "the default is back once it is gone";
+
+    ProgressStore reader;
+    ASSERT_EQ(reader.Open(*s.progress), ProgressState::READY);
+    const std::optional<LastPlace> place = reader.LoadLastPlace();
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->file, file);
+    EXPECT_EQ(place->level, 1);
+    const LevelRecord record = reader.Load(LevelKey(BoardOf(ROOM)));
+    EXPECT_EQ(record.gameLetters, "lll");
+    EXPECT_EQ(record.gameCursor, 3u);
 }
 
 }  // namespace
