@@ -5,9 +5,10 @@ set -euo pipefail
 
 # The window needs Qt 6; xvfb and xauth give a virtual X server where there is no display, and
 # the IPA Gothic face stands in for the program's font. clang and its runtime build the fuzz
-# targets. SQLite keeps the player's progress.
+# targets. SQLite keeps the player's progress. The install check validates the launcher entry
+# with desktop-file-validate.
 ruk_packages=(cmake g++ make libgtest-dev libbenchmark-dev qt6-base-dev libsqlite3-dev xvfb xauth
-    fonts-ipafont-gothic clang libclang-rt-14-dev)
+    fonts-ipafont-gothic clang libclang-rt-14-dev desktop-file-utils)
 
 ruk_missing=()
 for package in "${ruk_packages[@]}"; do
