@@ -123,6 +123,9 @@ class RandomPlayer {
         } else if (roll < 67 && Pick(2) == 0) {
             kind = "text level";
             TextLevel();
+        } else if (roll < 69 && Pick(3) == 0) {
+            kind = "game resume";
+            ResumeGame(requests);
         } else if (roll < 69) {
             kind = "move import";
             ImportLetters();
@@ -219,6 +222,17 @@ class RandomPlayer {
         for (int n = Pick(60); n > 0; --n) letters += "urdlURDL"[Pick(8)];
         if (Pick(5) == 0) letters += "x?";
         door::ImportMoves(core_, letters.c_str());
+    }
+
+    // The game as it stands, kept and put back at a random cursor, as the resume key does with
+    // a kept game; now and then with letters that stop fitting.
+    void ResumeGame(WindowRequests& requests) {
+        const MoveHistory& history = core_.play.history;
+        std::string letters(history.text.get(), history.end);
+        if (Pick(6) == 0) letters += "x";
+        const int cursor = Pick(static_cast<int>(letters.size()) + 2);
+        door::ResumeGame(core_, letters.c_str(), static_cast<std::uint32_t>(cursor), requests);
+        autoTimer_ = false;  // the resume stops an auto-play and its timer
     }
 
     CoreState& core_;
