@@ -26,21 +26,23 @@ bool SettledGoals::FrozenOnGoal(std::uint32_t* board, int cell) const {
 int SettledGoals::SetOf(std::uint32_t* board, const std::uint16_t* boxes) {
     const int n = level_.boxCount;
     std::uint64_t key = 0x5bd1e995ull;
-    int count = 0;
+    frozen_.clear();
     for (int i = 0; i < n; ++i) {
         if (!FrozenOnGoal(board, boxes[i])) continue;
         key ^= keys_.Box(boxes[i]);
-        ++count;
+        frozen_.push_back(boxes[i]);
     }
-    if (count == 0) return -1;
-    const auto known = setOfKey_.find(key);
-    if (known != setOfKey_.end()) return known->second;
+    if (frozen_.empty()) return -1;
+    std::sort(frozen_.begin(), frozen_.end());  // a child's box list may be out of order
+    const auto [first, last] = setsOfKey_.equal_range(key);
+    for (auto known = first; known != last; ++known)
+        if (sets_[known->second].frozen == frozen_) return known->second;
     if (sets_.size() * level_.cells >= SETTLED_BYTES) return -1;
     FrozenSet set;
+    set.frozen = frozen_;
     set.live.assign(level_.cells, 0);
     blocked_.assign(level_.wall.begin(), level_.wall.end());
-    for (int i = 0; i < n; ++i)
-        if (FrozenOnGoal(board, boxes[i])) blocked_[boxes[i]] = 1;
+    for (const std::uint16_t b : frozen_) blocked_[b] = 1;
     const std::int32_t* step = level_.step;
     for (const int g : level_.goals) {
         set.live[g] = 1;  // a frozen box stands on a goal of its own
@@ -59,7 +61,7 @@ int SettledGoals::SetOf(std::uint32_t* board, const std::uint16_t* boxes) {
     }
     sets_.push_back(std::move(set));
     const int id = static_cast<int>(sets_.size()) - 1;
-    setOfKey_.emplace(key, id);
+    setsOfKey_.emplace(key, id);
     return id;
 }
 

@@ -16,8 +16,9 @@ class SettledGoals {
   public:
     SettledGoals(const LevelCells& level, const ZobristKeys& keys);
 
-    // The set of boxes (boxCount cells) frozen on goals on board, as an index for Allows; -1
-    // when there is none, or no room to keep another. board: changed while it runs, restored.
+    // The set of boxes (boxCount cells, any order) frozen on goals on board, as an index for
+    // Allows; -1 when there is none, or no room to keep another. board: changed while it runs,
+    // restored.
     int SetOf(std::uint32_t* board, const std::uint16_t* boxes);
     // Whether the push of the box at from to `to` (already made on board) keeps every box able
     // to reach a free goal and every sealed goal filled; parentSet is SetOf before the push.
@@ -25,6 +26,7 @@ class SettledGoals {
 
   private:
     struct FrozenSet {
+        std::vector<std::uint16_t> frozen;  // the boxes frozen on goals, ascending
         std::vector<std::uint8_t> live;     // a lone box here can still reach a free goal
         std::vector<std::uint16_t> sealed;  // free goals that no push can fill
     };
@@ -33,8 +35,11 @@ class SettledGoals {
     const LevelCells& level_;
     const ZobristKeys& keys_;
     std::vector<FrozenSet> sets_;
-    // The xor of the frozen boxes' Zobrist keys, to the set's index.
-    std::unordered_map<std::uint64_t, int> setOfKey_;
+    // The xor of the frozen boxes' Zobrist keys, to the indices of the sets with that key: a
+    // set is told by its boxes, never by the key alone, since a wrong set's live cells would
+    // prune live positions.
+    std::unordered_multimap<std::uint64_t, int> setsOfKey_;
+    std::vector<std::uint16_t> frozen_;  // the frozen boxes of the position being looked up
     std::vector<std::uint16_t> childBoxes_;
     std::vector<std::uint8_t> blocked_;
     std::vector<std::int32_t> queue_;
