@@ -4,6 +4,7 @@
 // positions that each rule must catch, so that a rule gone silent shows too.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -180,6 +181,70 @@ TEST(PushbotDeadRules, CatchTheTextbookCases) {
     const std::uint16_t lost[] = {static_cast<std::uint16_t>(cell(2, 2)),
                                   static_cast<std::uint16_t>(cell(1, 3))};
     EXPECT_EQ(bound.Of(lost), pushbot::DEAD_BOUND);
+}
+
+// A pocket of two goals down the left wall; the lower one can be filled from nowhere once the
+// upper one holds a box in its corner.
+//   ######
+//   #.$  #
+//   #.## #
+//   #  $ #
+//   ## @ #
+//   ######
+TEST(PushbotDeadRules, SealedGoalsAndClosedCorralsAreCaught) {
+    SearchLevel s;
+    test::LoadText(*s.core.state, "######\n#.$  #\n#.## #\n#  $ #\n## @ #\n######\n");
+    ASSERT_TRUE(ReadLevelCells(*s.core.state, s.level));
+    s.distances.Build(s.level);
+    const LevelCells& level = s.level;
+    const int stride = level.step[2];
+    auto cell = [&](int x, int y) { return static_cast<std::uint16_t>(x + y * stride); };
+    std::vector<std::uint32_t> board(level.cells, 0);
+    for (int c = 0; c < level.cells; ++c)
+        if (level.wall[c]) board[c] = WALL;
+    auto place = [&](std::vector<std::uint16_t> boxes) {
+        for (int c = 0; c < level.cells; ++c)
+            if (board[c] == BOX) board[c] = 0;
+        std::sort(boxes.begin(), boxes.end());  // as the search keeps them
+        for (const std::uint16_t b : boxes) board[b] = BOX;
+        return boxes;
+    };
+
+    // A box frozen on the corner goal seals the goal below it: no push may follow.
+    pushbot::ZobristKeys keys(level.cells);
+    pushbot::SettledGoals settled(level, keys);
+    std::vector<std::uint16_t> boxes = place({cell(1, 1), cell(3, 3)});
+    const int set = settled.SetOf(board.data(), boxes.data());
+    ASSERT_GE(set, 0);
+    board[cell(3, 3)] = 0;
+    board[cell(4, 3)] = BOX;
+    EXPECT_FALSE(settled.Allows(board.data(), set, boxes.data(), cell(3, 3), cell(4, 3)));
+    // Without a frozen box there is no set, and every push passes.
+    boxes = place({cell(2, 1), cell(3, 3)});
+    EXPECT_EQ(settled.SetOf(board.data(), boxes.data()), -1);
+
+    // The lower goal shut in by two boxes that no push can move: a corral never opened.
+    pushbot::KeeperReach reach(level);
+    pushbot::Corrals corrals(level, s.distances.DeadCells());
+    std::vector<std::uint8_t> held(level.cells, 0), allowed(level.boxCount, 1);
+    boxes = place({cell(1, 1), cell(1, 3)});
+    reach.Mark(board.data(), cell(3, 4));
+    EXPECT_EQ(corrals.Pick(board.data(), reach, held.data(), boxes.data(), allowed, cell(3, 4), 0),
+              pushbot::CorralVerdict::DEAD);
+    // The pocket behind a box that the keeper can push in, so the corral can be opened; but
+    // the corral's boxes alone never fill the lower goal, which only its own search shows.
+    pushbot::Corrals fresh(level, s.distances.DeadCells());
+    boxes = place({cell(1, 3), cell(3, 1)});
+    reach.Mark(board.data(), cell(3, 4));
+    ASSERT_FALSE(reach.Reached(cell(1, 1)));
+    EXPECT_EQ(fresh.Pick(board.data(), reach, held.data(), boxes.data(), allowed, cell(3, 4), 0),
+              pushbot::CorralVerdict::DEAD);
+    pushbot::CorralAlone alone(level, s.distances.DeadCells());
+    const std::uint8_t both[] = {1, 1};
+    EXPECT_TRUE(alone.Dead(boxes.data(), both, cell(3, 4), 0));
+    // The upper box alone, on its goal: nothing to prove.
+    const std::uint8_t upper[] = {1, 0};
+    EXPECT_FALSE(alone.Dead(place({cell(1, 3), cell(1, 1)}).data(), upper, cell(3, 4), 0));
 }
 
 }  // namespace
