@@ -16,10 +16,10 @@
 #include "level_cells.h"
 #include "lower_bound.h"
 #include "planner/deadlock_checks.h"
-#include "position_store.h"
 #include "settled_goals.h"
 #include "solution_walk.h"
 #include "test_files.h"
+#include "zobrist_keys.h"
 
 namespace ruk {
 namespace {

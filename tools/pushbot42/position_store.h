@@ -25,17 +25,6 @@ struct Position {
     std::uint16_t feature;  // the position's cell in the feature space
 };
 
-// Zobrist keys: a position's hash is the xor of its boxes' keys and its anchor's keeper key.
-class ZobristKeys {
-  public:
-    explicit ZobristKeys(int cells);
-    std::uint64_t Box(int cell) const { return box_[cell]; }
-    std::uint64_t Keeper(int cell) const { return keeper_[cell]; }
-
-  private:
-    std::vector<std::uint64_t> box_, keeper_;
-};
-
 class PositionStore {
   public:
     // Room for maxPositions records and box lists of boxCount cells, reserved at once; the

@@ -16,6 +16,7 @@
 #include "position_features.h"
 #include "position_store.h"
 #include "settled_goals.h"
+#include "zobrist_keys.h"
 
 namespace ruk::pushbot {
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "level_cells.h"
-#include "position_store.h"
+#include "zobrist_keys.h"
 
 namespace ruk::pushbot {
 
