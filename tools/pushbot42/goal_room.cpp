@@ -6,6 +6,7 @@
 
 #include "lower_bound.h"
 #include "search/breadth_fill.h"
+#include "search/mark_map.h"
 
 namespace ruk::pushbot {
 
@@ -46,46 +47,48 @@ void GoalRoom::Find(const LevelCells& level, const std::uint8_t* dead) {
     const std::int32_t* step = level.step;
     const std::vector<std::uint8_t>& wall = level.wall;
     std::vector<std::int32_t> queue(cells_ + 1);
-    std::vector<std::uint8_t> box(cells_, 0), seen(cells_, 0), best;
+    std::vector<std::uint8_t> box(cells_, 0);
+    MarkMap area;  // the fill from the group's first goal, the entrance marked as a wall
     for (const std::uint16_t b : level.startBoxes) box[b] = 1;
     int bestSize = cells_ / 2;
     for (const std::vector<int>& group : GoalGroups(level)) {
         for (int e = 0; e < cells_; ++e) {
             if (wall[e] || level.Goal(e) || dead[e]) continue;
-            std::fill(seen.begin(), seen.end(), 0);
-            seen[e] = 1;
+            area.NewStamp();
+            area.Mark(e);
             // Only a whole area, free of boxes and the keeper, smaller than the best so far.
             int size = 0;
             bool clean = true;
             BreadthFill(
                 level.goals[group[0]], step, queue.data(),
-                [&](int n, int) { return !wall[n] && !seen[n]; },
+                [&](int n, int) { return !wall[n] && !area.Marked(n); },
                 [&](int c, int) {
-                    seen[c] = 1;
+                    area.Mark(c);
                     ++size;
                     if (box[c] || c == level.startKeeper) clean = false;
                 },
                 [&] { return !clean || size >= bestSize; });
             if (!clean || size >= bestSize) continue;
-            seen[e] = 0;
+            // The area without its entrance.
+            auto inArea = [&](int c) { return c != e && area.Marked(c); };
             bool all = true;
-            for (const int gi : group) all = all && seen[level.goals[gi]];
+            for (const int gi : group) all = all && inArea(level.goals[gi]);
             int inside = 0, dir = -1;
             for (int d = 0; d < 4; ++d) {
-                if (seen[e + step[d]]) {
+                if (inArea(e + step[d])) {
                     ++inside;
                     dir = d;
                 }
             }
-            if (!all || inside != 1 || wall[e - step[dir]] || seen[e - step[dir]]) continue;
+            if (!all || inside != 1 || wall[e - step[dir]] || inArea(e - step[dir])) continue;
             bestSize = size;
-            best = seen;
+            room_.assign(cells_, 0);
+            for (int c = 0; c < cells_; ++c) room_[c] = inArea(c) ? 1 : 0;
             entrance_ = e;
             entranceDir_ = dir;
         }
     }
     if (entrance_ < 0) return;
-    room_ = best;
     // Goals in pull-out order: the nearest to the entrance tried first.
     std::vector<int> inRoom;
     for (const int g : level.goals)
