@@ -1,0 +1,27 @@
+// The level as the push search sees it (see level_cells.h).
+#include "level_cells.h"
+
+namespace ruk::pushbot {
+
+bool ReadLevelCells(const CoreState& core, LevelCells& level) {
+    level.cells = core.level.board.cellCount;
+    for (int d = 0; d < 4; ++d) level.step[d] = core.level.directions.stepOffset[d];
+    level.ring = core.level.directions.ringOffset.data();
+    level.goalMap = core.play.goalMap.data();
+    level.directions = &core.level.directions;
+    level.goalReach = core.planner.goalReach.data();
+    const std::uint32_t* position = core.play.shown.positionBoard.data();
+    level.wall.assign(level.cells, 0);
+    level.goals.clear();
+    level.startBoxes.clear();
+    for (int c = 0; c < level.cells; ++c) {
+        if (position[c] != 0 && position[c] != BOX) level.wall[c] = 1;
+        if (position[c] == BOX) level.startBoxes.push_back(static_cast<std::uint16_t>(c));
+        if (level.goalMap[c] == GOAL) level.goals.push_back(c);
+    }
+    level.boxCount = static_cast<int>(level.startBoxes.size());
+    level.startKeeper = core.play.shown.keeperCell;
+    return static_cast<int>(level.goals.size()) == level.boxCount;
+}
+
+}  // namespace ruk::pushbot

@@ -1,0 +1,269 @@
+// The best-first push search (see push_search.h).
+#include "push_search.h"
+
+#include <algorithm>
+#include <cassert>
+
+#include "frozen_boxes.h"
+#include "planner/deadlock_checks.h"
+#include "pushbot_search.h"
+
+namespace ruk::pushbot {
+
+namespace {
+
+constexpr std::uint32_t SEAL_PENALTY = 8;  // added to the bound per sealed free goal
+constexpr int TUNNEL_MAX = 200;            // pushes one tunnel macro makes at most
+
+}  // namespace
+
+PushSearch::PushSearch(CoreState& core, const LevelCells& level, const GoalDistances& distances,
+                       const GoalRoom& room)
+    : core_(core),
+      level_(level),
+      distances_(distances),
+      room_(room),
+      keys_(level.cells),
+      bound_(distances, level.boxCount),
+      reach_(level),
+      corrals_(level, distances.DeadCells()),
+      settled_(level, keys_),
+      features_(level),
+      childBoxes_(level.boxCount),
+      allowed_(level.boxCount, 1),
+      held_(level.cells, 0) {
+    board_.assign(level.cells, 0);
+    for (int c = 0; c < level.cells; ++c)
+        if (level.wall[c]) board_[c] = WALL;
+}
+
+void PushSearch::Allocate(std::size_t memoryBytes) {
+    const std::size_t perPosition = sizeof(Position) + sizeof(std::uint16_t) * level_.boxCount +
+                                    2 * sizeof(std::uint32_t) + sizeof(OpenEntry);
+    std::size_t maxPositions = std::max<std::size_t>(memoryBytes / perPosition, 16);
+    maxPositions = std::min<std::size_t>(maxPositions, 0xfffffff0u);
+    open_.SetCapacity(maxPositions);
+    store_.Allocate(level_.boxCount, maxPositions);
+    Reset(maxPositions);
+}
+
+void PushSearch::Reset(std::size_t cap) {
+    store_.Clear(cap);
+    open_.Clear(byFeature_ ? FeatureCells(level_.boxCount) : 0);
+    dropped_ = false;
+    found_ = false;
+}
+
+bool PushSearch::StageDone(const std::uint16_t* boxes) const {
+    for (int i = 0; i < level_.boxCount; ++i)
+        if (!held_[boxes[i]] && !level_.Goal(boxes[i])) return false;
+    return true;
+}
+
+void PushSearch::Open(std::uint32_t index) {
+    const Position& position = store_.At(index);
+    const std::uint64_t priority =
+        static_cast<std::uint64_t>(position.g) + static_cast<std::uint64_t>(weight_) * position.h;
+    open_.Push(priority, position.g, index, position.feature);
+}
+
+void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target,
+                          int from, int d, int length, int keeper, int fill) {
+    const int nb = level_.boxCount;
+    assert(k >= 0 && k < nb && boxes[k] == from);
+    // The child's box list: boxes with boxes[k] moved to target, kept sorted.
+    std::copy(boxes, boxes + nb, childBoxes_.begin());
+    int i = k;
+    childBoxes_[i] = static_cast<std::uint16_t>(target);
+    while (i > 0 && childBoxes_[i - 1] > childBoxes_[i]) {
+        std::swap(childBoxes_[i - 1], childBoxes_[i]);
+        --i;
+    }
+    while (i + 1 < nb && childBoxes_[i + 1] < childBoxes_[i]) {
+        std::swap(childBoxes_[i + 1], childBoxes_[i]);
+        ++i;
+    }
+    const Position& p = store_.At(parent);
+    const std::uint64_t boxHash =
+        p.hash ^ keys_.Keeper(p.anchor) ^ keys_.Box(from) ^ keys_.Box(target);
+    const int anchor =
+        reach_.ChildAnchor(board_.data(), p.anchor, from, target, fill > 0 ? 2 : length, keeper);
+    const std::uint64_t hash = boxHash ^ keys_.Keeper(anchor);
+    std::uint32_t g = p.g + static_cast<std::uint32_t>(length);
+    if (fill > 0) g += static_cast<std::uint32_t>(room_.FillPushes(fill).size());
+    const std::uint32_t known = store_.Find(hash, childBoxes_.data(), anchor);
+    if (known != NO_POSITION) {
+        Position& position = store_.At(known);
+        if (position.h == DEAD_BOUND || g >= position.g) return;
+        position.g = g;
+        position.parent = parent;
+        position.from = static_cast<std::uint16_t>(from);
+        position.dir = static_cast<std::uint8_t>(d);
+        position.length = static_cast<std::uint8_t>(length);
+        position.fill = static_cast<std::uint8_t>(fill);
+        position.closed = 0;
+        Open(known);
+        return;
+    }
+    std::uint32_t h = bound_.Of(childBoxes_.data());
+    if (h != DEAD_BOUND && h != 0) h += SEAL_PENALTY * features_.SealedGoals(board_.data());
+    if (h == 0 || (staged_ && h != DEAD_BOUND && StageDone(childBoxes_.data()))) {
+        found_ = true;
+        goalParent_ = parent;
+        goalPush_.from = static_cast<std::uint16_t>(from);
+        goalPush_.dir = static_cast<std::uint8_t>(d);
+        goalPush_.length = static_cast<std::uint8_t>(length);
+        goalPush_.fill = static_cast<std::uint8_t>(fill);
+        return;
+    }
+    if (store_.Full()) {
+        dropped_ = true;
+        return;
+    }
+    const auto feature = static_cast<std::uint16_t>(
+        byFeature_ && h != DEAD_BOUND ? features_.FeatureOf(board_.data()) : 0);
+    const Position child{hash,
+                         parent,
+                         g,
+                         h,
+                         static_cast<std::uint16_t>(anchor),
+                         static_cast<std::uint16_t>(from),
+                         static_cast<std::uint8_t>(d),
+                         static_cast<std::uint8_t>(length),
+                         0,
+                         static_cast<std::uint8_t>(fill),
+                         feature};
+    if (!store_.Add(child, childBoxes_.data())) {
+        dropped_ = true;
+        return;
+    }
+    if (h != DEAD_BOUND) Open(static_cast<std::uint32_t>(store_.Size() - 1));
+}
+
+void PushSearch::Expand(std::uint32_t index) {
+    const int nb = level_.boxCount;
+    const std::int32_t* step = level_.step;
+    std::uint32_t* board = board_.data();
+    // A copy: the store may move while children are added.
+    std::vector<std::uint16_t>& boxes = expandBoxes_;
+    boxes.assign(store_.Boxes(index), store_.Boxes(index) + nb);
+    for (int i = 0; i < nb; ++i) board[boxes[i]] = BOX;
+    const int parentAnchor = store_.At(index).anchor;
+    reach_.Mark(board, parentAnchor);
+    std::fill(allowed_.begin(), allowed_.end(), 1);
+    const CorralVerdict corral = corrals_.Pick(board, reach_, held_.data(), boxes.data(), allowed_,
+                                               parentAnchor, store_.Size());
+    const int parentSettled = settled_.SetOf(board, boxes.data());
+    for (int k = 0; k < nb && corral != CorralVerdict::DEAD && !found_; ++k) {
+        if (!allowed_[k]) continue;
+        const int b = boxes[k];
+        if (held_[b]) continue;
+        for (int d = 0; d < 4 && !found_; ++d) {
+            const int from = b - step[d];
+            int to = b + step[d];
+            if (!reach_.Reached(from) || board[to] != 0 || distances_.Dead(to)) continue;
+            board[b] = 0;
+            board[to] = BOX;
+            int length = 1;
+            // Tunnel macro: box and keeper both between walls, the box not on a goal: the box
+            // goes on to the tunnel's last cell, since nothing else can use the cells it passes.
+            while (length < TUNNEL_MAX && !level_.Goal(to) && level_.Tunnel(to, d) &&
+                   level_.Tunnel(to - step[d], d)) {
+                const int next = to + step[d];
+                if (board[next] != 0 || distances_.Dead(next) || level_.Goal(next) ||
+                    !level_.Tunnel(next, d))
+                    break;
+                board[to] = 0;
+                board[next] = BOX;
+                to = next;
+                ++length;
+            }
+            int keeper = to - step[d];
+            int fill = 0;
+            if (useRoom_ && to == room_.Entrance() && d == room_.EntranceDir()) {
+                fill = room_.NextFill(board);
+                if (fill > 0) {
+                    // The box goes on to its goal; other pushes from the entrance are cut.
+                    roomUsed_ = true;
+                    const std::vector<PushStep>& path = room_.FillPushes(fill);
+                    board[to] = 0;
+                    to = path.back().from + step[path.back().dir];
+                    board[to] = BOX;
+                    keeper = path.back().from;
+                }
+            }
+            // No keeper: the core's closed-area test runs a reverse search per goal on every
+            // box frozen on a goal; the settled-set check covers that once per set instead.
+            if (IsDeadAfterPush(core_, board, level_.goalMap, to, 0) == DeadVerdict::NotProven &&
+                FrozenBox(board, level_, distances_.DeadCells(), to) !=
+                    FreezeVerdict::FrozenOffGoal &&
+                settled_.Allows(board, parentSettled, boxes.data(), b, to))
+                AddChild(index, boxes.data(), k, to, b, d, length, keeper, fill);
+            board[to] = 0;
+            board[b] = BOX;
+        }
+    }
+    for (int i = 0; i < nb; ++i) board[boxes[i]] = 0;
+}
+
+// A position's pushes, last first, onto a list that is reversed later.
+void PushSearch::AppendSteps(std::vector<PushStep>& reversed, const Position& position) const {
+    if (position.fill > 0) {
+        const std::vector<PushStep>& path = room_.FillPushes(position.fill);
+        reversed.insert(reversed.end(), path.rbegin(), path.rend());
+    }
+    reversed.push_back({position.from, position.dir, position.length});
+}
+
+SearchEnd PushSearch::Run(const std::vector<std::uint16_t>& start, int keeper, double deadline,
+                          std::vector<PushStep>& steps) {
+    const int nb = level_.boxCount;
+    std::uint64_t hash = 0;
+    for (int i = 0; i < nb; ++i) {
+        hash ^= keys_.Box(start[i]);
+        board_[start[i]] = BOX;
+    }
+    const int anchor = reach_.Mark(board_.data(), keeper);
+    const std::uint32_t h = bound_.Of(start.data());
+    const bool done = h == 0 || (staged_ && h != DEAD_BOUND && StageDone(start.data()));
+    const auto rootFeature =
+        static_cast<std::uint16_t>(byFeature_ ? features_.FeatureOf(board_.data()) : 0);
+    for (int i = 0; i < nb; ++i) board_[start[i]] = 0;
+    if (done) return SearchEnd::FOUND;
+    if (h == DEAD_BOUND) return SearchEnd::EXHAUSTED;
+    const Position root{hash ^ keys_.Keeper(anchor),
+                        NO_POSITION,
+                        0,
+                        h,
+                        static_cast<std::uint16_t>(anchor),
+                        0,
+                        0,
+                        0,
+                        0,
+                        0,
+                        rootFeature};
+    if (!store_.Add(root, start.data())) return SearchEnd::FULL;
+    Open(0);
+
+    std::uint64_t expanded = 0;
+    OpenEntry top{};
+    while (!found_ && open_.Pop(top)) {
+        if ((++expanded & 63) == 0 && Now() > deadline) return SearchEnd::LATE;
+        Position& position = store_.At(top.position);
+        if (position.closed) continue;
+        const std::uint64_t priority = static_cast<std::uint64_t>(position.g) +
+                                       static_cast<std::uint64_t>(weight_) * position.h;
+        if (top.Priority() != priority) continue;  // a stale entry for a since-improved one
+        position.closed = 1;
+        Expand(top.position);
+    }
+    if (!found_) return dropped_ || open_.Dropped() ? SearchEnd::FULL : SearchEnd::EXHAUSTED;
+    const std::size_t first = steps.size();
+    AppendSteps(steps, goalPush_);
+    for (std::uint32_t i = goalParent_; store_.At(i).parent != NO_POSITION; i = store_.At(i).parent)
+        AppendSteps(steps, store_.At(i));
+    std::reverse(steps.begin() + static_cast<std::ptrdiff_t>(first), steps.end());
+    return SearchEnd::FOUND;
+}
+
+}  // namespace ruk::pushbot

@@ -1,0 +1,104 @@
+// The best-first search over push positions: priority = pushes so far + weight * lower bound,
+// one open list or the feature space's, every push checked by the dead-position rules.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "core_state.h"
+#include "corrals.h"
+#include "goal_distances.h"
+#include "goal_room.h"
+#include "keeper_reach.h"
+#include "level_cells.h"
+#include "lower_bound.h"
+#include "open_list.h"
+#include "position_features.h"
+#include "position_store.h"
+#include "settled_goals.h"
+#include "zobrist_keys.h"
+
+namespace ruk::pushbot {
+
+enum class SearchEnd {
+    FOUND,      // the steps were appended
+    EXHAUSTED,  // every position searched (a proof only with no pushes cut, see PushSearch)
+    LATE,       // the deadline passed
+    FULL,       // positions were dropped for want of room
+};
+
+class PushSearch {
+  public:
+    // level, distances and room must outlive the search; core gives the core's dead tests.
+    PushSearch(CoreState& core, const LevelCells& level, const GoalDistances& distances,
+               const GoalRoom& room);
+
+    // Sizes the store for memoryBytes: record, boxes, two table slots and an open entry per
+    // position. Throws std::bad_alloc when that cannot be had.
+    void Allocate(std::size_t memoryBytes);
+    std::size_t MaxPositions() const { return store_.MaxPositions(); }
+
+    // Settings, taken by the next Reset: the weight of the bound, and whether the open list
+    // is the feature space's.
+    void Configure(int weight, bool byFeature) {
+        weight_ = weight;
+        byFeature_ = byFeature;
+    }
+    // Whether a box arriving at the goal room's entrance goes on to its goal. That cuts the
+    // other pushes from there, so a search using it proves nothing when it runs out.
+    void UseRoom(bool use) { useRoom_ = use && room_.Found(); }
+    bool RoomUsed() const { return roomUsed_; }
+    void ClearRoomUsed() { roomUsed_ = false; }
+    // A stage of the room-by-room search: boxes on held cells stay put (all zero otherwise),
+    // and the stage is done when every other box stands on a goal.
+    std::vector<std::uint8_t>& HeldCells() { return held_; }
+    void SetStaged(bool staged) { staged_ = staged; }
+
+    // Empties the store and the open list; at most cap positions are stored afterwards.
+    void Reset(std::size_t cap);
+    // Searches from the boxes (ascending) and keeper until done; the pushes from there are
+    // appended to steps.
+    SearchEnd Run(const std::vector<std::uint16_t>& start, int keeper, double deadline,
+                  std::vector<PushStep>& steps);
+
+    std::size_t StoredPositions() const { return store_.Size(); }
+    LowerBound& Bound() { return bound_; }
+
+  private:
+    bool StageDone(const std::uint16_t* boxes) const;
+    void Expand(std::uint32_t index);
+    void AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
+                  int d, int length, int keeper, int fill);
+    void Open(std::uint32_t index);
+    void AppendSteps(std::vector<PushStep>& reversed, const Position& position) const;
+
+    CoreState& core_;
+    const LevelCells& level_;
+    const GoalDistances& distances_;
+    const GoalRoom& room_;
+    std::vector<std::uint32_t> board_;  // the position being expanded: 0 floor, BOX, WALL
+    ZobristKeys keys_;
+    LowerBound bound_;
+    PositionStore store_;
+    OpenList open_;
+    KeeperReach reach_;
+    Corrals corrals_;
+    SettledGoals settled_;
+    PositionFeatures features_;
+
+    std::vector<std::uint16_t> childBoxes_, expandBoxes_;
+    std::vector<std::uint8_t> allowed_;  // per box of the position being expanded
+    std::vector<std::uint8_t> held_;     // per cell
+    int weight_ = 3;
+    bool byFeature_ = false;
+    bool useRoom_ = false, roomUsed_ = false;
+    bool staged_ = false;
+    bool dropped_ = false;  // a position found no room in the store
+
+    // The push that finished the search, from a stored position.
+    bool found_ = false;
+    std::uint32_t goalParent_ = 0;
+    Position goalPush_{};
+};
+
+}  // namespace ruk::pushbot
