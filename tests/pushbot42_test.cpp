@@ -1,7 +1,9 @@
 // pushbot42: answers that replay as solved, proofs of no answer, bad files and arguments, and
 // the time and memory limits.
 #include <gtest/gtest.h>
+#include <signal.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <string>
@@ -9,6 +11,7 @@
 #include "engine/solved_check.h"
 #include "engine/urdl_parser.h"
 #include "pushbot_search.h"
+#include "search_lanes.h"
 #include "test_files.h"
 
 namespace ruk {
@@ -189,6 +192,50 @@ TEST(Pushbot42, StopsAtTheTimeLimit) {
     EXPECT_EQ(RunProgram("-in '" + in + "' -out '" + outPath + "' -time 0.001", &out, outPath), 1);
     EXPECT_NE(out.find("time limit"), std::string::npos) << out;
     EXPECT_EQ(out.find('\n'), out.size() - 1);
+}
+
+// Several searches side by side all end at the time limit, at the memory limit (which they
+// share) and at once on SIGTERM; a weight chosen by hand runs alone.
+TEST(Pushbot42, ThreadsEndTogetherAtTheLimitsAndOnSigterm) {
+    test::TempDir dir;
+    const std::string in = SampleLevel(dir, 21);
+    Limits limits;
+    limits.threads = 4;
+    limits.seconds = 0.2;
+    Result result = pushbot::SolveFile(in, limits);
+    EXPECT_EQ(result.outcome, Outcome::TIME_LIMIT) << result.reason;
+    EXPECT_LT(result.seconds, 5.0);  // a sanity bound only; bench/pushbot42_bench.sh measures
+    limits.seconds = 60;
+    limits.memoryMb = 1;
+    result = pushbot::SolveFile(in, limits);
+    EXPECT_EQ(result.outcome, Outcome::MEMORY_LIMIT) << result.reason;
+
+    EXPECT_EQ(pushbot::PlanLanes(4, 3, true).size(), 4u);
+    EXPECT_EQ(pushbot::PlanLanes(4, 7, false).size(), 1u);
+    EXPECT_EQ(pushbot::PlanLanes(1, 3, true).size(), 1u);
+
+    const std::string outPath = dir.Path("out.txt");
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        execl(PUSHBOT42_PATH, "pushbot42", "-in", in.c_str(), "-out", outPath.c_str(), "-time",
+              "60", "-threads", "4", static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    usleep(300 * 1000);  // well into the search
+    kill(child, SIGTERM);
+    int status = 0;
+    pid_t ended = 0;
+    for (int i = 0; i < 1000 && ended == 0; ++i) {
+        ended = waitpid(child, &status, WNOHANG);
+        if (ended == 0) usleep(10 * 1000);
+    }
+    if (ended == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+    }
+    EXPECT_EQ(ended, child) << "still searching 10 s after SIGTERM";
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGTERM);
 }
 
 // The player's dialog takes up to nine digits of seconds; the longest of them, and any larger

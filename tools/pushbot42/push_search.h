@@ -2,6 +2,7 @@
 // one open list or the feature space's, every push checked by the dead-position rules.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <vector>
 
@@ -54,6 +55,11 @@ class PushSearch {
     std::vector<std::uint8_t>& HeldCells() { return held_; }
     void SetStaged(bool staged) { staged_ = staged; }
 
+    // A flag another search sets once the level is settled (found or proved lost): Run and the
+    // room-by-room search then end as they do at their deadline.
+    void SetStop(const std::atomic<bool>* stop) { stop_ = stop; }
+    bool Stopped() const { return stop_ != nullptr && stop_->load(std::memory_order_relaxed); }
+
     // Empties the store and the open list; at most cap positions are stored afterwards.
     void Reset(std::size_t cap);
     // Searches from the boxes (ascending) and keeper until done; the pushes from there are
@@ -94,6 +100,7 @@ class PushSearch {
     bool useRoom_ = false, roomUsed_ = false;
     bool staged_ = false;
     bool dropped_ = false;  // a position found no room in the store
+    const std::atomic<bool>* stop_ = nullptr;
 
     // The push that finished the search, from a stored position.
     bool found_ = false;

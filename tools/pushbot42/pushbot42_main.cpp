@@ -26,11 +26,13 @@ int Usage(const char* problem) {
     std::fprintf(stderr,
                  "pushbot42: %s\n"
                  "usage: pushbot42 -in FILE -out FILE -time SECONDS [-mem MB] [-weight W]\n"
+                 "                 [-threads N]\n"
                  "  solves the first level of FILE; SECONDS 0 or absent means %g, more than\n"
                  "  a week means a week;\n"
-                 "  MB bounds the position store (default 1024); W 1..100 weighs the lower\n"
-                 "  bound against the pushes made (default: 3 for half the time, then 1; lower\n"
-                 "  gives fewer pushes, slower)\n",
+                 "  MB bounds the position stores (default 1024); W 1..100 weighs the lower\n"
+                 "  bound against the pushes made (default: searches with weights 1 and 3;\n"
+                 "  lower gives fewer pushes, slower); N 1..64 searches run side by side\n"
+                 "  (default: one per core), sharing MB\n",
                  problem, DEFAULT_SECONDS);
     return EXIT_USAGE;
 }
@@ -73,6 +75,10 @@ int main(int argc, char** argv) {
             long mb = 0;
             if (!ParseWhole(value, 1, MAX_MB, mb)) return Usage("bad -mem value");
             limits.memoryMb = static_cast<std::uint64_t>(mb);
+        } else if (std::strcmp(flag, "-threads") == 0) {
+            long threads = 0;
+            if (!ParseWhole(value, 1, 64, threads)) return Usage("bad -threads value");
+            limits.threads = static_cast<int>(threads);
         } else if (std::strcmp(flag, "-weight") == 0) {
             long weight = 0;
             if (!ParseWhole(value, 1, 100, weight)) return Usage("bad -weight value");

@@ -1,109 +1,81 @@
-// The push search (see pushbot_search.h): the rooms one by one first, then the whole level in
-// the feature space, then with the chosen weight.
+// The push search (see pushbot_search.h): the lanes of search_lanes.h, side by side on the
+// threads asked for, the answer checked by the core.
 #include "pushbot_search.h"
 
+#include <algorithm>
+#include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <memory>
 #include <new>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "core_door.h"
-#include "goal_distances.h"
-#include "goal_room.h"
 #include "level_cells.h"
-#include "push_letters.h"
-#include "push_search.h"
-#include "room_by_room.h"
+#include "search_lanes.h"
 
 namespace ruk::pushbot {
 
 namespace {
 
-constexpr double STAGED_SHARE = 0.3;     // of the time limit, for the room-by-room search
-constexpr double PORTFOLIO_SHARE = 0.6;  // of the time then left, for the feature space
+// More lanes than this share too little memory each to be worth a thread.
+constexpr int MAX_THREADS = 64;
 
-bool Answer(const LevelCells& level, const std::vector<PushStep>& steps, Result& result) {
-    if (!PushLetters(level, steps, result.moves, result.pushes)) {
-        result.moves.clear();
-        result.pushes = 0;
-        result.outcome = Outcome::NO_SOLUTION;
-        result.reason = "internal error: the push list could not be walked";
-        return false;
-    }
-    result.moveCount = static_cast<std::uint32_t>(result.moves.size());
-    result.outcome = Outcome::SOLVED;
-    return true;
+int ThreadCount(int asked) {
+    int threads = asked > 0 ? asked : static_cast<int>(std::thread::hardware_concurrency());
+    return std::clamp(threads, 1, MAX_THREADS);
 }
 
-Result Solve(CoreState& core, const Limits& limits, double deadline) {
-    Result result;
-    LevelCells level;
-    if (!ReadLevelCells(core, level)) {
-        result.outcome = Outcome::NO_SOLUTION;
-        result.reason = "boxes and goals differ in number";
-        return result;
+// The lanes side by side: lane 0 on core in this thread, each other on a state of its own that
+// makeCore loads with the same level; the first answer or proof is kept and ends the others.
+Result Solve(CoreState& core, const MakeCore& makeCore, const Limits& limits, double deadline) {
+    std::vector<std::vector<Phase>> plans =
+        PlanLanes(ThreadCount(limits.threads), limits.weight, limits.portfolio);
+    std::vector<std::unique_ptr<CoreState>> cores;
+    for (std::size_t i = 1; i < plans.size() && makeCore; ++i) {
+        std::unique_ptr<CoreState> more = makeCore();
+        if (!more) break;  // fewer lanes rather than none
+        cores.push_back(std::move(more));
     }
-    GoalDistances distances;
-    distances.Build(level);
-    GoalRoom room;
-    room.Find(level, distances.DeadCells());
-    PushSearch search(core, level, distances, room);
-    search.UseRoom(true);
-    try {
-        search.Allocate(static_cast<std::size_t>(limits.memoryMb) * 1024 * 1024);
-    } catch (const std::bad_alloc&) {
-        result.outcome = Outcome::MEMORY_LIMIT;
-        result.reason = "not enough memory for the position store";
-        return result;
-    }
+    plans.resize(cores.size() + 1);
+    const std::size_t memory =
+        static_cast<std::size_t>(limits.memoryMb) * 1024 * 1024 / plans.size();
 
-    std::vector<PushStep> steps;
-    // The rooms one by one first, for a part of the time; then the whole level.
-    const double now = Now();
-    if (SolveRoomByRoom(search, level, now + (deadline - now) * STAGED_SHARE, steps)) {
-        result.nodes = search.StoredPositions();
-        Answer(level, steps, result);
+    std::atomic<bool> stop{false};
+    std::vector<LaneEnd> ends(plans.size());
+    std::vector<std::thread> threads;
+    for (std::size_t i = 1; i < plans.size(); ++i)
+        threads.emplace_back(
+            [&, i] { ends[i] = RunLane(*cores[i - 1], plans[i], memory, deadline, stop); });
+    ends[0] = RunLane(core, plans[0], memory, deadline, stop);
+    for (std::thread& thread : threads) thread.join();
+
+    Result result;
+    for (const LaneEnd& lane : ends) result.nodes += lane.nodes;
+    // An answer first, then a proof; otherwise the clock, unless every lane ran out of memory.
+    const LaneEnd* decided = nullptr;
+    for (const LaneEnd& lane : ends)
+        if (lane.end == SearchEnd::FOUND && !decided) decided = &lane;
+    for (const LaneEnd& lane : ends)
+        if (lane.end == SearchEnd::EXHAUSTED && !decided) decided = &lane;
+    if (decided && decided->end == SearchEnd::FOUND) {
+        result.outcome = Outcome::SOLVED;
+        result.moves = decided->moves;
+        result.pushes = decided->pushes;
+        result.moveCount = static_cast<std::uint32_t>(result.moves.size());
         return result;
     }
-    steps.clear();
-    // First the feature space with weight 1 for a share of the time left, then the given weight
-    // on one open list; a weight chosen by hand runs alone.
-    const bool second = limits.portfolio;
-    const double split = Now() + (deadline - Now()) * (second ? PORTFOLIO_SHARE : 1.0);
-    SearchEnd end = SearchEnd::LATE;
-    for (int phase = 0; phase < (second ? 2 : 1); ++phase) {
-        const double until = phase == 0 ? split : deadline;
-        const bool byFeature = second && phase == 0;
-        search.Configure(byFeature ? 1 : limits.weight, byFeature);
-        search.Reset(search.MaxPositions());
-        search.ClearRoomUsed();
-        end = search.Run(level.startBoxes, level.startKeeper, until, steps);
-        if (end == SearchEnd::EXHAUSTED && search.RoomUsed()) {
-            // The goal room's order cut pushes: only a search without it can prove anything.
-            search.UseRoom(false);
-            search.Reset(search.MaxPositions());
-            end = search.Run(level.startBoxes, level.startKeeper, until, steps);
-        }
-        if (end == SearchEnd::FOUND || end == SearchEnd::EXHAUSTED) break;
-    }
-    result.nodes = search.StoredPositions();
-    if (end == SearchEnd::FOUND) {
-        Answer(level, steps, result);
-    } else if (end == SearchEnd::LATE) {
-        result.outcome = Outcome::TIME_LIMIT;
-        result.reason = "time limit reached";
-    } else if (end == SearchEnd::FULL) {
-        result.outcome = Outcome::MEMORY_LIMIT;
-        result.reason = "memory limit reached";
-    } else if (search.StoredPositions() == 0) {
+    if (decided) {
         result.outcome = Outcome::NO_SOLUTION;
-        result.reason = "the boxes cannot all reach goals of their own";
-    } else {
-        result.outcome = Outcome::NO_SOLUTION;
-        result.reason = "no solution exists (every reachable position searched)";
+        result.reason = decided->reason;
+        return result;
     }
+    const bool allFull = std::all_of(
+        ends.begin(), ends.end(), [](const LaneEnd& lane) { return lane.end == SearchEnd::FULL; });
+    result.outcome = allFull ? Outcome::MEMORY_LIMIT : Outcome::TIME_LIMIT;
+    result.reason = allFull ? ends[0].reason : "time limit reached";
     return result;
 }
 
@@ -114,7 +86,8 @@ double Now() {
         .count();
 }
 
-Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started) {
+Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started,
+                        const MakeCore& makeCore) {
     Result result;
     const LevelStatus status = core.level.board.status;
     if (status == LevelStatus::BLOCKED ||
@@ -126,7 +99,7 @@ Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started) {
         result.outcome = Outcome::BAD_INPUT;
         result.reason = std::string("the level is not playable (") + LevelStatusName(status) + ")";
     } else {
-        result = Solve(core, limits, started + limits.seconds);
+        result = Solve(core, makeCore, limits, started + limits.seconds);
         if (result.outcome == Outcome::SOLVED) {
             // The core replays the letters from the level's start and must call it solved.
             const bool parsed = door::ImportMoves(core, result.moves.c_str());
@@ -162,7 +135,16 @@ Result SolveFile(const std::string& path, const Limits& limits) {
         result.reason = "no level in " + path;
         return result;
     }
-    return SolveLoadedLevel(*core, limits, started);
+    // Each further lane reads the level afresh into a state of its own.
+    const MakeCore makeCore = [&path]() -> std::unique_ptr<CoreState> {
+        std::unique_ptr<CoreState> more = CreateCoreState();
+        if (!more) return nullptr;
+        more->level.grids.maxWidth = GRID_SIDE;
+        more->level.grids.maxHeight = GRID_SIDE;
+        if (!door::LoadFileLevel(*more, path.c_str(), 1)) return nullptr;
+        return more;
+    };
+    return SolveLoadedLevel(*core, limits, started, makeCore);
 }
 
 std::string OutputText(const Result& result) {

@@ -27,7 +27,7 @@ bool SolveRoomByRoom(PushSearch& search, const LevelCells& level, double deadlin
     std::size_t budget = FIRST_BUDGET;
     search.SetStaged(true);
     bool ok = false;
-    while (Now() < deadline) {
+    while (Now() < deadline && !search.Stopped()) {
         std::vector<int> groupOfGoal(level.goals.size(), -1);  // -1: a group already done
         for (std::size_t gi = 0; gi < groups.size(); ++gi)
             for (const int goal : groups[gi]) groupOfGoal[goal] = static_cast<int>(gi);

@@ -1,0 +1,112 @@
+// The lanes of searches (see search_lanes.h).
+#include "search_lanes.h"
+
+#include <iterator>
+#include <new>
+
+#include "goal_distances.h"
+#include "goal_room.h"
+#include "level_cells.h"
+#include "push_letters.h"
+#include "pushbot_search.h"
+#include "room_by_room.h"
+
+namespace ruk::pushbot {
+
+namespace {
+
+constexpr double STAGED_SHARE = 0.3;     // of the time limit, for the room-by-room search
+constexpr double PORTFOLIO_SHARE = 0.6;  // of the time then left, for the feature space
+// Weights of the lanes after the first two, in turn.
+constexpr int MORE_WEIGHTS[] = {2, 1, 5, 8};
+
+}  // namespace
+
+std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfolio) {
+    if (!portfolio) return {{Phase{false, weight, false, 1.0}}};
+    const Phase staged{true, 0, false, STAGED_SHARE};
+    if (threads <= 1)
+        return {{staged, Phase{false, 1, true, PORTFOLIO_SHARE}, Phase{false, weight, false, 1.0}}};
+    std::vector<std::vector<Phase>> lanes = {{staged, Phase{false, 1, true, 1.0}},
+                                             {Phase{false, weight, false, 1.0}}};
+    for (int i = 2; i < threads; ++i) {
+        const int more = MORE_WEIGHTS[(i - 2) % std::size(MORE_WEIGHTS)];
+        // The feature space and one open list take turns.
+        lanes.push_back({Phase{false, more, i % 2 == 0, 1.0}});
+    }
+    return lanes;
+}
+
+LaneEnd RunLane(CoreState& core, const std::vector<Phase>& phases, std::size_t memoryBytes,
+                double deadline, std::atomic<bool>& stop) {
+    LaneEnd lane;
+    LevelCells level;
+    if (!ReadLevelCells(core, level)) {
+        lane.end = SearchEnd::EXHAUSTED;
+        lane.reason = "boxes and goals differ in number";
+        stop = true;
+        return lane;
+    }
+    GoalDistances distances;
+    distances.Build(level);
+    GoalRoom room;
+    room.Find(level, distances.DeadCells());
+    PushSearch search(core, level, distances, room);
+    search.UseRoom(true);
+    search.SetStop(&stop);
+    try {
+        search.Allocate(memoryBytes);
+    } catch (const std::bad_alloc&) {
+        lane.end = SearchEnd::FULL;
+        lane.reason = "not enough memory for the position store";
+        return lane;
+    }
+
+    std::vector<PushStep> steps;
+    SearchEnd end = SearchEnd::LATE;
+    for (const Phase& phase : phases) {
+        const double now = Now();
+        const double until = phase.share >= 1.0 ? deadline : now + (deadline - now) * phase.share;
+        if (phase.staged) {
+            if (SolveRoomByRoom(search, level, until, steps)) {
+                end = SearchEnd::FOUND;
+                break;
+            }
+            steps.clear();
+            continue;
+        }
+        search.Configure(phase.weight, phase.byFeature);
+        search.Reset(search.MaxPositions());
+        search.ClearRoomUsed();
+        end = search.Run(level.startBoxes, level.startKeeper, until, steps);
+        if (end == SearchEnd::EXHAUSTED && search.RoomUsed()) {
+            // The goal room's order cut pushes: only a search without it can prove anything.
+            search.UseRoom(false);
+            search.Reset(search.MaxPositions());
+            end = search.Run(level.startBoxes, level.startKeeper, until, steps);
+        }
+        if (end == SearchEnd::FOUND || end == SearchEnd::EXHAUSTED) break;
+    }
+    lane.nodes = search.StoredPositions();
+    lane.end = end;
+    if (end == SearchEnd::FOUND) {
+        if (!PushLetters(level, steps, lane.moves, lane.pushes)) {
+            lane.end = SearchEnd::LATE;
+            lane.moves.clear();
+            lane.reason = "internal error: the push list could not be walked";
+            return lane;
+        }
+        stop = true;
+    } else if (end == SearchEnd::EXHAUSTED) {
+        lane.reason = lane.nodes == 0 ? "the boxes cannot all reach goals of their own"
+                                      : "no solution exists (every reachable position searched)";
+        stop = true;
+    } else if (end == SearchEnd::FULL) {
+        lane.reason = "memory limit reached";
+    } else {
+        lane.reason = "time limit reached";
+    }
+    return lane;
+}
+
+}  // namespace ruk::pushbot

@@ -1,0 +1,42 @@
+// The searches pushbot42 runs, as lanes: a lane is a list of phases run one after another on a
+// core state and a position store of its own. With several threads the lanes run side by side
+// and the first answer, or the first proof that there is none, ends them all.
+#pragma once
+
+#include <atomic>
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "core_state.h"
+#include "push_search.h"
+
+namespace ruk::pushbot {
+
+struct Phase {
+    bool staged = false;     // the room-by-room search (proves nothing)
+    int weight = 1;          // of the bound, for a best-first search
+    bool byFeature = false;  // the feature space's open list
+    double share = 1.0;      // of the time left when the phase starts; 1: all of it
+};
+
+// The lanes for threads threads: one thread runs, in turn, the rooms one by one, the feature
+// space with weight 1 and then the given weight; more threads run those searches side by side,
+// and then others with other weights. A weight chosen by hand runs alone on one thread.
+std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfolio);
+
+struct LaneEnd {
+    SearchEnd end = SearchEnd::LATE;  // EXHAUSTED only when it proves the level lost
+    std::string moves;                // URDL letters when FOUND
+    std::uint32_t pushes = 0;
+    std::uint64_t nodes = 0;  // positions stored by its last search
+    std::string reason;       // why it ended without an answer
+};
+
+// Runs one lane on core (whose level the level-change sequence has set up) until an answer, a
+// proof, the deadline or stop; sets stop on an answer or a proof.
+LaneEnd RunLane(CoreState& core, const std::vector<Phase>& phases, std::size_t memoryBytes,
+                double deadline, std::atomic<bool>& stop);
+
+}  // namespace ruk::pushbot
