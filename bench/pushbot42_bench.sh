@@ -1,7 +1,9 @@
 #!/bin/sh
 # Runs pushbot42 on every level of a file, one level at a time, and checks every answer with
 # ruk-tool replay. Usage: bench/pushbot42_bench.sh FILE [SECONDS]
-# PUSHBOT_JOBS=N runs N levels at a time (default 1).
+# PUSHBOT_JOBS=N runs N levels at a time (default 1); PUSHBOT_THREADS=T gives each run
+# -threads T (default: pushbot42's own, one search per core). PUSHBOT_FIRST=F and
+# PUSHBOT_LAST=L run only levels F..L.
 # Prints "N solved|unsolved SECONDS PUSHES MOVES" per level, then "solved K of N" with the
 # median and the maximum time of the solved levels. A written answer that does not replay as
 # solved prints "N mismatch ..." and counts as unsolved.
@@ -9,6 +11,7 @@ set -u
 FILE=${1:?usage: pushbot42_bench.sh FILE [SECONDS]}
 LIMIT=${2:-10}
 JOBS=${PUSHBOT_JOBS:-1}
+THREADS=${PUSHBOT_THREADS:-0}
 HERE=$(cd "$(dirname "$0")/.." && pwd)
 BUILD=${RUK_BUILD:-$HERE/build}
 SOLVER=$BUILD/src/pushbot42
@@ -30,10 +33,14 @@ COUNT=$(cat "$WORK/count")
 
 # One level: its line into $WORK/line<N>, its time into $WORK/time<N> when solved.
 cat > "$WORK/one.sh" <<'ONE'
-N=$1; WORK=$2; SOLVER=$3; TOOL=$4; FILE=$5; LIMIT=$6
+N=$1; WORK=$2; SOLVER=$3; TOOL=$4; FILE=$5; LIMIT=$6; THREADS=$7
 OUT=$WORK/out$N.txt
 START=$(date +%s.%N)
-"$SOLVER" -in "$WORK/level$N.txt" -out "$OUT" -time "$LIMIT" > /dev/null 2>&1
+if [ "$THREADS" -gt 0 ]; then
+    "$SOLVER" -in "$WORK/level$N.txt" -out "$OUT" -time "$LIMIT" -threads "$THREADS" > /dev/null 2>&1
+else
+    "$SOLVER" -in "$WORK/level$N.txt" -out "$OUT" -time "$LIMIT" > /dev/null 2>&1
+fi
 RC=$?
 END=$(date +%s.%N)
 SECS=$(echo "$START $END" | awk '{ printf "%.2f", $2 - $1 }')
@@ -52,10 +59,14 @@ else
 fi
 ONE
 
-# Levels run JOBS at a time (each solver run is single-threaded); lines come out in level order.
-seq 1 "$COUNT" | xargs -P "$JOBS" -I{} sh "$WORK/one.sh" {} "$WORK" "$SOLVER" "$TOOL" "$FILE" "$LIMIT"
-N=1
-while [ "$N" -le "$COUNT" ]; do
+FIRST=${PUSHBOT_FIRST:-1}
+LAST=${PUSHBOT_LAST:-$COUNT}
+[ "$LAST" -le "$COUNT" ] || LAST=$COUNT
+# Levels run JOBS at a time; lines come out in level order.
+seq "$FIRST" "$LAST" | xargs -P "$JOBS" -I{} sh "$WORK/one.sh" {} "$WORK" "$SOLVER" "$TOOL" "$FILE" "$LIMIT" "$THREADS"
+COUNT=$((LAST - FIRST + 1))
+N=$FIRST
+while [ "$N" -le "$LAST" ]; do
     cat "$WORK/line$N"
     N=$((N + 1))
 done
