@@ -73,7 +73,9 @@ std::string UsageText() {
            "  --version   print the version and exit\n"
            "\n"
            "A file that holds no level, or a LEVEL it does not hold, is reported in the\n"
-           "window, which then starts with no level.\n";
+           "window, which then starts with no level. F1 in the window lists the keys.\n"
+           "Solved levels, best solutions and unfinished games are remembered in\n"
+           "$XDG_DATA_HOME/ruk/progress.sqlite (by default ~/.local/share/ruk/).\n";
 }
 
 std::string VersionText() {
