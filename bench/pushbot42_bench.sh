@@ -4,9 +4,10 @@
 # PUSHBOT_JOBS=N runs N levels at a time (default 1); PUSHBOT_THREADS=T gives each run
 # -threads T (default: pushbot42's own, one search per core). PUSHBOT_FIRST=F and
 # PUSHBOT_LAST=L run only levels F..L.
-# Prints "N solved|unsolved SECONDS PUSHES MOVES" per level, then "solved K of N" with the
+# Prints "N solved|unsolved|lost SECONDS PUSHES MOVES" per level (lost: pushbot42 says there is
+# no answer, a fault on a level known to have one), then "solved K of N" with the
 # median and the maximum time of the solved levels. A written answer that does not replay as
-# solved prints "N mismatch ..." and counts as unsolved.
+# solved prints "N mismatch ..." and counts as unsolved. The last line is "lost K".
 set -u
 FILE=${1:?usage: pushbot42_bench.sh FILE [SECONDS]}
 LIMIT=${2:-10}
@@ -54,8 +55,11 @@ if [ "$RC" -eq 0 ]; then
     else
         echo "$N mismatch $SECS - -" > "$WORK/line$N"
     fi
-else
+elif grep -q 'limit reached' "$OUT" 2>/dev/null; then
     echo "$N unsolved $SECS - -" > "$WORK/line$N"
+else
+    # Called lost (or no playable level): for a level with an answer that is a fault.
+    echo "$N lost $SECS - -" > "$WORK/line$N"
 fi
 ONE
 
@@ -79,3 +83,5 @@ sort -n "$WORK/times" | awk -v k="$SOLVED" -v n="$COUNT" '
         m = (NR % 2) ? t[(NR + 1) / 2] : (t[NR / 2] + t[NR / 2 + 1]) / 2
         printf "solved %d of %d median %.2f s max %.2f s\n", k, n, m, t[NR]
     }'
+LOST=$(cat "$WORK"/line* | awk '$2 == "lost"' | wc -l)
+echo "lost $LOST"
