@@ -36,7 +36,10 @@ void MainWindow::ProgressLevelShown() {
 }
 
 void MainWindow::LeaveGame() {
-    if (progressOn_ && core_) progress_.StoreGame(*core_);
+    if (!progressOn_ || !core_) return;
+    // A solution whose posted write has not run yet goes first, while its level is still shown.
+    progress_.StoreSolution(*core_);
+    progress_.StoreGame(*core_);
 }
 
 void MainWindow::StoreGameNow() {
