@@ -107,8 +107,14 @@ TEST(Pushbot42, SolvesClassicsThatNeedTheRoomAndTheCorrals) {
     // A chosen weight is used alone.
     const std::string outPath = dir.Path("w3.txt");
     std::string out;
-    EXPECT_EQ(RunProgram("-in '" + LevelAsFile(dir, file, 6) + "' -out '" + outPath +
-                             "' -time 30 -weight 3",
+#ifdef RUK_SANITIZED
+    const std::string limit =
+        "240";  // well under a second normally, twenty to fifty times that here
+#else
+    const std::string limit = "30";
+#endif
+    EXPECT_EQ(RunProgram("-in '" + LevelAsFile(dir, file, 6) + "' -out '" + outPath + "' -time " +
+                             limit + " -weight 3",
                          &out, outPath),
               0);
     EXPECT_TRUE(
@@ -204,7 +210,8 @@ TEST(Pushbot42, ThreadsEndTogetherAtTheLimitsAndOnSigterm) {
     limits.seconds = 0.2;
     Result result = pushbot::SolveFile(in, limits);
     EXPECT_EQ(result.outcome, Outcome::TIME_LIMIT) << result.reason;
-    EXPECT_LT(result.seconds, 5.0);  // a sanity bound only; bench/pushbot42_bench.sh measures
+    // Only that it ended: how soon is measured, not tested (and the sanitizers slow the set-up).
+    EXPECT_LT(result.seconds, 60.0);
     limits.seconds = 60;
     limits.memoryMb = 1;
     result = pushbot::SolveFile(in, limits);
