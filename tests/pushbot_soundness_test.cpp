@@ -101,6 +101,38 @@ TEST(PushbotBound, NeverAboveThePushesOfAKnownSolution) {
     });
 }
 
+// The matching carried from position to position must cost what a fresh one does: one box
+// moved (a child), a base one push on (the next expansion), and bases a few pushes apart.
+TEST(PushbotBound, IncrementalMatchingEqualsAFreshOne) {
+    ForEachKnownSolution([](SearchLevel& s, const test::KnownSolution& solution,
+                            const std::string& where) {
+        pushbot::LowerBound fresh(s.distances, s.level.boxCount);
+        pushbot::LowerBound carried(s.distances, s.level.boxCount);
+        pushbot::LowerBound strided(s.distances, s.level.boxCount);
+        int push = 0, failures = 0;
+        const bool walked = test::WalkSolution(
+            s.level, solution.moves,
+            [&](const test::WalkStep& step, std::uint32_t*, std::uint32_t*) {
+                const std::uint32_t want = fresh.Of(step.boxes.data());
+                if (push++ % 3 == 0 && strided.SetBase(step.boxes.data()) != want &&
+                    failures++ == 0)
+                    ADD_FAILURE() << where << " push " << push << ": a base 3 pushes on";
+                if (step.from < 0) return;
+                const std::uint32_t base = carried.SetBase(step.before.data());
+                if (base != fresh.Of(step.before.data()) && failures++ == 0)
+                    ADD_FAILURE() << where << " push " << push << ": base " << base;
+                const int k =
+                    static_cast<int>(std::find(step.before.begin(), step.before.end(), step.from) -
+                                     step.before.begin());
+                const std::uint32_t child = carried.AfterMove(k, step.to);
+                if (child != want && failures++ == 0)
+                    ADD_FAILURE() << where << " push " << push << ": child " << child << ", fresh "
+                                  << want;
+            });
+        ASSERT_TRUE(walked) << where;
+    });
+}
+
 TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
     ForEachKnownSolution(
         [](SearchLevel& s, const test::KnownSolution& solution, const std::string& where) {
@@ -191,6 +223,12 @@ TEST(PushbotDeadRules, CatchTheTextbookCases) {
     const std::uint16_t lost[] = {static_cast<std::uint16_t>(cell(2, 2)),
                                   static_cast<std::uint16_t>(cell(1, 3))};
     EXPECT_EQ(bound.Of(lost), pushbot::DEAD_BOUND);
+    // The same from the start's matching, one box moved: no goal, then the far goal.
+    EXPECT_EQ(bound.SetBase(start), 4u);
+    EXPECT_EQ(bound.AfterMove(1, cell(1, 3)), pushbot::DEAD_BOUND);
+    EXPECT_EQ(bound.AfterMove(1, cell(1, 2)), 1u + 4u);
+    EXPECT_EQ(bound.SetBase(left), 1u + 4u);
+    EXPECT_EQ(bound.AfterMove(0, cell(4, 2)), 4u);
 }
 
 // A pocket of two goals down the left wall; the lower one can be filled from nowhere once the
