@@ -295,5 +295,44 @@ TEST(PushbotDeadRules, SealedGoalsAndClosedCorralsAreCaught) {
     EXPECT_FALSE(alone.Dead(place({cell(1, 3), cell(1, 1)}).data(), upper, cell(3, 4), 0));
 }
 
+// From a search of a classic level: a box pushed onto the right end of the goal row (x 9, y 8)
+// freezes there and leaves no way into the three goals left of it, since a box gets there only
+// when pushed left from that end. No goal is sealed on its own and every box can still reach
+// some free goal; only the boxes' goals taken together show it.
+TEST(PushbotDeadRules, GoalsNoBoxCanReachAnyMoreAreCaught) {
+    SearchLevel s;
+    test::LoadText(*s.core.state,
+                   "#################\n####@  #  #######\n####      #######\n#### #    #######\n"
+                   "##     ##    ####\n##  #    $#  ####\n##  # $ $    ####\n### ####$##     #\n"
+                   "##  #...*.# #   #\n## $ ****.  # ###\n##  #*****#   ###\n#   ### #########\n"
+                   "#     #  ########\n#  #     ########\n######   ########\n#################\n");
+    ASSERT_EQ(s.core.level->board.status, LevelStatus::PLAYABLE);
+    ASSERT_TRUE(ReadLevelCells(*s.core.state, s.level));
+    s.distances.Build(s.level);
+    const LevelCells& level = s.level;
+    const int stride = level.step[2];
+    auto cell = [&](int x, int y) { return x + y * stride; };
+    std::vector<std::uint32_t> board(level.cells, 0);
+    for (int c = 0; c < level.cells; ++c)
+        if (level.wall[c]) board[c] = WALL;
+    for (const std::uint16_t b : level.startBoxes) board[b] = BOX;
+    const std::vector<std::uint16_t>& boxes = level.startBoxes;
+    pushbot::ZobristKeys keys(level.cells);
+    pushbot::SettledGoals settled(level, keys);
+    auto allows = [&](int from, int to) {
+        const int set = settled.SetOf(board.data(), boxes.data());
+        board[from] = 0;
+        board[to] = BOX;
+        const bool allowed = settled.Allows(board.data(), set, boxes.data(), from, to);
+        board[to] = 0;
+        board[from] = BOX;
+        return allowed;
+    };
+    // The box on the row's end goes on pushing the row full; a box in the middle may move.
+    EXPECT_TRUE(allows(cell(6, 6), cell(7, 6)));
+    // Onto the end goal: lost.
+    EXPECT_FALSE(allows(cell(8, 8), cell(9, 8)));
+}
+
 }  // namespace
 }  // namespace ruk
