@@ -52,6 +52,7 @@ void PushSearch::Reset(std::size_t cap) {
     open_.Clear(byFeature_ ? FeatureCells(level_.boxCount) : 0);
     dropped_ = false;
     found_ = false;
+    corrals_.NewSearch();
 }
 
 bool PushSearch::StageDone(const std::uint16_t* boxes) const {
