@@ -101,6 +101,38 @@ TEST(PushbotBound, NeverAboveThePushesOfAKnownSolution) {
     });
 }
 
+// The matching carried from position to position must cost what a fresh one does: one box
+// moved (a child), a base one push on (the next expansion), and bases a few pushes apart.
+TEST(PushbotBound, IncrementalMatchingEqualsAFreshOne) {
+    ForEachKnownSolution([](SearchLevel& s, const test::KnownSolution& solution,
+                            const std::string& where) {
+        pushbot::LowerBound fresh(s.distances, s.level.boxCount);
+        pushbot::LowerBound carried(s.distances, s.level.boxCount);
+        pushbot::LowerBound strided(s.distances, s.level.boxCount);
+        int push = 0, failures = 0;
+        const bool walked = test::WalkSolution(
+            s.level, solution.moves,
+            [&](const test::WalkStep& step, std::uint32_t*, std::uint32_t*) {
+                const std::uint32_t want = fresh.Of(step.boxes.data());
+                if (push++ % 3 == 0 && strided.SetBase(step.boxes.data()) != want &&
+                    failures++ == 0)
+                    ADD_FAILURE() << where << " push " << push << ": a base 3 pushes on";
+                if (step.from < 0) return;
+                const std::uint32_t base = carried.SetBase(step.before.data());
+                if (base != fresh.Of(step.before.data()) && failures++ == 0)
+                    ADD_FAILURE() << where << " push " << push << ": base " << base;
+                const int k =
+                    static_cast<int>(std::find(step.before.begin(), step.before.end(), step.from) -
+                                     step.before.begin());
+                const std::uint32_t child = carried.AfterMove(k, step.to);
+                if (child != want && failures++ == 0)
+                    ADD_FAILURE() << where << " push " << push << ": child " << child << ", fresh "
+                                  << want;
+            });
+        ASSERT_TRUE(walked) << where;
+    });
+}
+
 TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
     ForEachKnownSolution(
         [](SearchLevel& s, const test::KnownSolution& solution, const std::string& where) {
@@ -191,6 +223,12 @@ TEST(PushbotDeadRules, CatchTheTextbookCases) {
     const std::uint16_t lost[] = {static_cast<std::uint16_t>(cell(2, 2)),
                                   static_cast<std::uint16_t>(cell(1, 3))};
     EXPECT_EQ(bound.Of(lost), pushbot::DEAD_BOUND);
+    // The same from the start's matching, one box moved: no goal, then the far goal.
+    EXPECT_EQ(bound.SetBase(start), 4u);
+    EXPECT_EQ(bound.AfterMove(1, cell(1, 3)), pushbot::DEAD_BOUND);
+    EXPECT_EQ(bound.AfterMove(1, cell(1, 2)), 1u + 4u);
+    EXPECT_EQ(bound.SetBase(left), 1u + 4u);
+    EXPECT_EQ(bound.AfterMove(0, cell(4, 2)), 4u);
 }
 
 // A pocket of two goals down the left wall; the lower one can be filled from nowhere once the
@@ -255,6 +293,45 @@ TEST(PushbotDeadRules, SealedGoalsAndClosedCorralsAreCaught) {
     // The upper box alone, on its goal: nothing to prove.
     const std::uint8_t upper[] = {1, 0};
     EXPECT_FALSE(alone.Dead(place({cell(1, 3), cell(1, 1)}).data(), upper, cell(3, 4), 0));
+}
+
+// From a search of a classic level: a box pushed onto the right end of the goal row (x 9, y 8)
+// freezes there and leaves no way into the three goals left of it, since a box gets there only
+// when pushed left from that end. No goal is sealed on its own and every box can still reach
+// some free goal; only the boxes' goals taken together show it.
+TEST(PushbotDeadRules, GoalsNoBoxCanReachAnyMoreAreCaught) {
+    SearchLevel s;
+    test::LoadText(*s.core.state,
+                   "#################\n####@  #  #######\n####      #######\n#### #    #######\n"
+                   "##     ##    ####\n##  #    $#  ####\n##  # $ $    ####\n### ####$##     #\n"
+                   "##  #...*.# #   #\n## $ ****.  # ###\n##  #*****#   ###\n#   ### #########\n"
+                   "#     #  ########\n#  #     ########\n######   ########\n#################\n");
+    ASSERT_EQ(s.core.level->board.status, LevelStatus::PLAYABLE);
+    ASSERT_TRUE(ReadLevelCells(*s.core.state, s.level));
+    s.distances.Build(s.level);
+    const LevelCells& level = s.level;
+    const int stride = level.step[2];
+    auto cell = [&](int x, int y) { return x + y * stride; };
+    std::vector<std::uint32_t> board(level.cells, 0);
+    for (int c = 0; c < level.cells; ++c)
+        if (level.wall[c]) board[c] = WALL;
+    for (const std::uint16_t b : level.startBoxes) board[b] = BOX;
+    const std::vector<std::uint16_t>& boxes = level.startBoxes;
+    pushbot::ZobristKeys keys(level.cells);
+    pushbot::SettledGoals settled(level, keys);
+    auto allows = [&](int from, int to) {
+        const int set = settled.SetOf(board.data(), boxes.data());
+        board[from] = 0;
+        board[to] = BOX;
+        const bool allowed = settled.Allows(board.data(), set, boxes.data(), from, to);
+        board[to] = 0;
+        board[from] = BOX;
+        return allowed;
+    };
+    // The box on the row's end goes on pushing the row full; a box in the middle may move.
+    EXPECT_TRUE(allows(cell(6, 6), cell(7, 6)));
+    // Onto the end goal: lost.
+    EXPECT_FALSE(allows(cell(8, 8), cell(9, 8)));
 }
 
 }  // namespace

@@ -21,6 +21,9 @@ class CorralAlone {
   public:
     CorralAlone(const LevelCells& level, const std::uint8_t* dead);
 
+    // A new search: its own share of corral work, the verdicts kept.
+    void NewSearch() { spent_ = 0; }
+
     // Whether the boxes whose entry in which is nonzero (of boxCount), with the keeper on
     // keeper, are proved unable to all reach goals. Searches only corrals with a box off goals,
     // of at most CORRAL_BOXES boxes, while the positions searched so far stay within

@@ -33,6 +33,9 @@ class Corrals {
                        const std::uint8_t* held, const std::uint16_t* boxes,
                        std::vector<std::uint8_t>& allowed, int keeper, std::size_t storedPositions);
 
+    // A new search: the corral searches' work counts afresh.
+    void NewSearch() { alone_.NewSearch(); }
+
   private:
     int Root(int area);
 

@@ -22,6 +22,7 @@ class GoalDistances {
         return toGoal_[static_cast<std::size_t>(goalIndex) * cells_ + cell];
     }
     std::uint16_t ToNearestGoal(int cell) const { return toNearestGoal_[cell]; }
+    int Cells() const { return cells_; }
     // No goal is reachable from cell, or the core's live map says so too.
     bool Dead(int cell) const { return dead_[cell] != 0; }
     const std::uint8_t* DeadCells() const { return dead_.data(); }

@@ -52,6 +52,7 @@ void PushSearch::Reset(std::size_t cap) {
     open_.Clear(byFeature_ ? FeatureCells(level_.boxCount) : 0);
     dropped_ = false;
     found_ = false;
+    corrals_.NewSearch();
 }
 
 bool PushSearch::StageDone(const std::uint16_t* boxes) const {
@@ -105,7 +106,7 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
         Open(known);
         return;
     }
-    std::uint32_t h = bound_.Of(childBoxes_.data());
+    std::uint32_t h = bound_.AfterMove(k, target);
     if (h != DEAD_BOUND && h != 0) h += SEAL_PENALTY * features_.SealedGoals(board_.data());
     if (h == 0 || (staged_ && h != DEAD_BOUND && StageDone(childBoxes_.data()))) {
         found_ = true;
@@ -150,6 +151,8 @@ void PushSearch::Expand(std::uint32_t index) {
     for (int i = 0; i < nb; ++i) board[boxes[i]] = BOX;
     const int parentAnchor = store_.At(index).anchor;
     reach_.Mark(board, parentAnchor);
+    // The children's bounds start from this position's matching.
+    bound_.SetBase(boxes.data());
     std::fill(allowed_.begin(), allowed_.end(), 1);
     const CorralVerdict corral = corrals_.Pick(board, reach_, held_.data(), boxes.data(), allowed_,
                                                parentAnchor, store_.Size());

@@ -4,19 +4,25 @@
 #include <algorithm>
 
 #include "planner/deadlock_checks.h"
+#include "planner/planner_tables.h"
 #include "search/breadth_fill.h"
 
 namespace ruk::pushbot {
 
 namespace {
 
-// The kept sets' cells, one byte per cell each, on top of the position store's budget.
-constexpr std::size_t SETTLED_BYTES = 32u << 20;
+// The kept sets' tables, nine bytes per cell each, on top of the position store's budget.
+constexpr std::size_t SETTLED_BYTES = 64u << 20;
+constexpr std::size_t SET_BYTES_PER_CELL = 1 + sizeof(std::uint64_t);
 
 }  // namespace
 
 SettledGoals::SettledGoals(const LevelCells& level, const ZobristKeys& keys)
-    : level_(level), keys_(keys), childBoxes_(level.boxCount), queue_(level.cells + 1) {}
+    : level_(level),
+      keys_(keys),
+      childBoxes_(level.boxCount),
+      childCells_(level.boxCount),
+      queue_(level.cells + 1) {}
 
 bool SettledGoals::FrozenOnGoal(std::uint32_t* board, int cell) const {
     return level_.Goal(cell) && IsFrozen(board, level_.goalMap, cell, *level_.directions) ==
@@ -37,7 +43,7 @@ int SettledGoals::SetOf(std::uint32_t* board, const std::uint16_t* boxes) {
     const auto [first, last] = setsOfKey_.equal_range(key);
     for (auto known = first; known != last; ++known)
         if (sets_[known->second].frozen == frozen_) return known->second;
-    if (sets_.size() * level_.cells >= SETTLED_BYTES) return -1;
+    if (sets_.size() * level_.cells * SET_BYTES_PER_CELL >= SETTLED_BYTES) return -1;
     FrozenSet set;
     set.frozen = frozen_;
     set.live.assign(level_.cells, 0);
@@ -58,6 +64,29 @@ int SettledGoals::SetOf(std::uint32_t* board, const std::uint16_t* boxes) {
             g, step, queue_.data(),
             [&](int p, int c) { return !blocked_[p] && !blocked_[2 * p - c] && !set.live[p]; },
             [&](int p, int) { set.live[p] = 1; });
+    }
+    // The same per goal, for the assignment test. The pulls ignore where the keeper can walk, so
+    // a cell may get goals that no box there reaches, never the other way round.
+    const int goalCount = static_cast<int>(level_.goals.size());
+    if (goalCount <= MAX_GOAL_LIST) {
+        set.goalsFrom.assign(level_.cells, 0);
+        reached_.assign(level_.cells, 0);
+        for (int k = 0; k < goalCount; ++k) {
+            const int g = level_.goals[k];
+            const std::uint64_t bit = std::uint64_t{1} << k;
+            if (blocked_[g]) {
+                set.goalsFrom[g] = bit;  // a frozen box keeps its goal
+                continue;
+            }
+            std::fill(reached_.begin(), reached_.end(), 0);
+            BreadthFill(
+                g, step, queue_.data(),
+                [&](int p, int c) { return !blocked_[p] && !blocked_[2 * p - c] && !reached_[p]; },
+                [&](int p, int) {
+                    reached_[p] = 1;
+                    set.goalsFrom[p] |= bit;
+                });
+        }
     }
     sets_.push_back(std::move(set));
     const int id = static_cast<int>(sets_.size()) - 1;
@@ -82,12 +111,14 @@ bool SettledGoals::Allows(std::uint32_t* board, int parentSet, const std::uint16
     const FrozenSet& set = sets_[id];
     for (const std::uint16_t g : set.sealed)
         if (board[g] != BOX) return false;
-    if (!grew) return set.live[to] != 0;
+    if (!grew && !set.live[to]) return false;
     for (int i = 0; i < n; ++i) {
         const int b = boxes[i] == from ? to : boxes[i];
-        if (!set.live[b]) return false;
+        if (grew && !set.live[b]) return false;
+        childCells_[i] = b;
     }
-    return true;
+    return set.goalsFrom.empty() ||
+           AssignmentTest(set.goalsFrom.data(), childCells_.data(), n) == DeadVerdict::NotProven;
 }
 
 }  // namespace ruk::pushbot
