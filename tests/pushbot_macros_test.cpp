@@ -1,0 +1,153 @@
+// What the goal macros are made of. One box's paths with the others in place: the fewest pushes
+// to every cell equal a search over every box and keeper cell, and each path replays push by
+// push. The packing layers of a goal area: the goals the keeper empties first fill last.
+#include <gtest/gtest.h>
+
+#include <deque>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "box_paths.h"
+#include "level_cells.h"
+#include "packing_layers.h"
+#include "search/breadth_fill.h"
+#include "solved_rooms.h"
+#include "test_files.h"
+
+namespace ruk {
+namespace {
+
+using pushbot::LevelCells;
+using pushbot::PushStep;
+
+// Fewest pushes that bring the box on box to each cell, over (box, keeper) states: walks cost
+// nothing, pushes one. -1: never.
+std::vector<int> FewestPushes(const LevelCells& level, std::vector<std::uint32_t> board, int box,
+                              int keeper) {
+    const int n = level.cells;
+    board[box] = 0;  // the box is tracked apart
+    std::vector<int> best(static_cast<std::size_t>(n) * n, -1);
+    std::deque<int> todo{box * n + keeper};
+    best[static_cast<std::size_t>(box * n + keeper)] = 0;
+    std::vector<int> perCell(n, -1);
+    while (!todo.empty()) {
+        const int state = todo.front();
+        todo.pop_front();
+        const int b = state / n, k = state % n, cost = best[static_cast<std::size_t>(state)];
+        if (perCell[b] < 0 || cost < perCell[b]) perCell[b] = cost;
+        for (int d = 0; d < 4; ++d) {
+            const int next = k + level.step[d];
+            if (board[next] != 0) continue;
+            const bool push = next == b;
+            const int to = push ? b + level.step[d] : b;
+            if (push && board[to] != 0) continue;
+            const std::size_t at = static_cast<std::size_t>(to * n + next);
+            const int c = cost + (push ? 1 : 0);
+            if (best[at] >= 0 && best[at] <= c) continue;
+            best[at] = c;
+            if (push)
+                todo.push_back(static_cast<int>(at));
+            else
+                todo.push_front(static_cast<int>(at));
+        }
+    }
+    return perCell;
+}
+
+// Plays pushes on board (the box on its start cell) from keeper; false at an illegal one.
+bool Replay(const LevelCells& level, std::vector<std::uint32_t> board, int keeper,
+            const std::vector<PushStep>& steps, int& last) {
+    std::vector<std::int32_t> queue(level.cells + 1);
+    MarkMap reach;
+    for (const PushStep& s : steps) {
+        reach.NewStamp();
+        MarkRegion(reach, keeper, level.step, queue.data(), [&](int c) { return board[c] == 0; });
+        const int to = s.from + level.step[s.dir];
+        if (board[s.from] != BOX || board[to] != 0 || !reach.Marked(s.from - level.step[s.dir]))
+            return false;
+        board[s.from] = 0;
+        board[to] = BOX;
+        keeper = s.from;
+        last = to;
+    }
+    return true;
+}
+
+TEST(PushbotBoxPaths, FewestPushesToEveryCellAndPathsThatReplay) {
+    std::mt19937 rng(11);
+    int rooms = 0, cells = 0;
+    while (rooms < 120) {
+        const std::string text = test::PulledRoom(rng);
+        if (text.empty()) continue;
+        test::Core core;
+        test::LoadText(*core.state, text);
+        LevelCells level;
+        if (core.level->board.status != LevelStatus::PLAYABLE ||
+            !ReadLevelCells(*core.state, level) || level.startBoxes.empty())
+            continue;
+        ++rooms;
+        std::vector<std::uint32_t> board(level.cells, 0);
+        for (int c = 0; c < level.cells; ++c)
+            if (level.wall[c]) board[c] = WALL;
+        for (const std::uint16_t b : level.startBoxes) board[b] = BOX;
+        const int box = level.startBoxes[0];
+        const std::vector<std::uint8_t> dead(level.cells, 0);
+        std::vector<std::int32_t> queue(level.cells + 1);
+        MarkMap reach;
+        reach.NewStamp();
+        MarkRegion(reach, level.startKeeper, level.step, queue.data(),
+                   [&](int c) { return board[c] == 0; });
+        pushbot::BoxPaths paths(level);
+        paths.Fill(board.data(), box, dead.data(), [&](int c) { return reach.Marked(c); });
+        const std::vector<std::uint32_t> before = board;
+        const std::vector<int> fewest = FewestPushes(level, board, box, level.startKeeper);
+        ASSERT_EQ(board, before) << "the board is restored";
+        for (int c = 0; c < level.cells; ++c) {
+            if (c == box) continue;
+            int best = 0;
+            for (int d = 0; d < 4; ++d) {
+                const int pushes = paths.Pushes(c, d);
+                if (pushes == 0) continue;
+                if (best == 0 || pushes < best) best = pushes;
+                std::vector<PushStep> steps;
+                paths.AppendSteps(c, d, steps);
+                int last = -1;
+                ASSERT_EQ(static_cast<int>(steps.size()), pushes) << text;
+                ASSERT_TRUE(Replay(level, board, level.startKeeper, steps, last)) << text;
+                EXPECT_EQ(last, c) << text;
+                EXPECT_EQ(steps.back().dir, d) << text;
+            }
+            EXPECT_EQ(best, fewest[c] < 0 ? 0 : fewest[c]) << text << " cell " << c;
+            cells += best > 0;
+        }
+        if (::testing::Test::HasFailure()) return;
+    }
+    EXPECT_GT(cells, 400);
+}
+
+TEST(PushbotPackingLayers, ADeadEndFillsFromItsFarEnd) {
+    test::Core core;
+    // A dead-end corridor of goals, and a goal on its own in the room.
+    test::LoadText(*core.state, "##########\n#@ $$$...#\n#  $    .#\n##########\n");
+    LevelCells level;
+    ASSERT_TRUE(ReadLevelCells(*core.state, level));
+    pushbot::PackingLayers layers;
+    layers.Build(level);
+    const int stride = level.step[2];
+    auto cell = [&](int x, int y) { return x + y * stride; };
+    EXPECT_EQ(layers.Layer(cell(6, 1)), 0);
+    EXPECT_EQ(layers.Layer(cell(8, 2)), 0);
+    EXPECT_LT(layers.Layer(cell(6, 1)), layers.Layer(cell(7, 1)));
+    EXPECT_LT(layers.Layer(cell(7, 1)), layers.Layer(cell(8, 1)));
+    EXPECT_EQ(layers.Layer(cell(1, 1)), -1);
+    std::vector<std::uint32_t> board(level.cells, 0);
+    board[cell(8, 1)] = BOX;
+    EXPECT_TRUE(layers.DeeperFilled(board.data(), cell(7, 1)));
+    EXPECT_FALSE(layers.DeeperFilled(board.data(), cell(6, 1)));
+    board[cell(7, 1)] = BOX;
+    EXPECT_TRUE(layers.DeeperFilled(board.data(), cell(6, 1)));
+}
+
+}  // namespace
+}  // namespace ruk
