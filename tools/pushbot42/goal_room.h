@@ -24,6 +24,7 @@ class GoalRoom {
     bool Found() const { return entrance_ >= 0; }
     int Entrance() const { return entrance_; }
     int EntranceDir() const { return entranceDir_; }  // the push that enters the room
+    bool InRoom(int cell) const { return entrance_ >= 0 && room_[cell] != 0; }
     // 1 + the next fill index when the room on board holds exactly the boxes of a prefix of
     // the packing order; else 0.
     int NextFill(const std::uint32_t* board) const;

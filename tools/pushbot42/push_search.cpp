@@ -14,6 +14,17 @@ namespace {
 
 constexpr std::uint32_t SEAL_PENALTY = 8;  // added to the bound per sealed free goal
 constexpr int TUNNEL_MAX = 200;            // pushes one tunnel macro makes at most
+// Position::fill: 0, a single push or a tunnel; 1 + the room's fill index after a push to its
+// entrance; MACRO_ROOM + that after a macro to the entrance; MACRO_FILL, a macro to a goal.
+constexpr int MACRO_ROOM = 128;
+constexpr int MACRO_FILL = 255;
+
+bool IsMacro(int fill) {
+    return fill >= MACRO_ROOM;
+}
+int RoomFill(int fill) {
+    return fill == MACRO_FILL ? 0 : fill >= MACRO_ROOM ? fill - MACRO_ROOM : fill;
+}
 
 }  // namespace
 
@@ -29,12 +40,14 @@ PushSearch::PushSearch(CoreState& core, const LevelCells& level, const GoalDista
       corrals_(level, distances.DeadCells()),
       settled_(level, keys_),
       features_(level),
+      paths_(level),
       childBoxes_(level.boxCount),
       allowed_(level.boxCount, 1),
       held_(level.cells, 0) {
     board_.assign(level.cells, 0);
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board_[c] = WALL;
+    layers_.Build(level);
 }
 
 void PushSearch::Allocate(std::size_t memoryBytes) {
@@ -91,7 +104,10 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
         reach_.ChildAnchor(board_.data(), p.anchor, from, target, fill > 0 ? 2 : length, keeper);
     const std::uint64_t hash = boxHash ^ keys_.Keeper(anchor);
     std::uint32_t g = p.g + static_cast<std::uint32_t>(length);
-    if (fill > 0) g += static_cast<std::uint32_t>(room_.FillPushes(fill).size());
+    if (RoomFill(fill) > 0)
+        g += static_cast<std::uint32_t>(room_.FillPushes(RoomFill(fill)).size());
+    // A macro's pushes are found again from its parent, so its length only has to fit.
+    length = std::min(length, 255);
     const std::uint32_t known = store_.Find(hash, childBoxes_.data(), anchor);
     if (known != NO_POSITION) {
         Position& position = store_.At(known);
@@ -115,6 +131,7 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
         goalPush_.dir = static_cast<std::uint8_t>(d);
         goalPush_.length = static_cast<std::uint8_t>(length);
         goalPush_.fill = static_cast<std::uint8_t>(fill);
+        goalTarget_ = target;
         return;
     }
     if (store_.Full()) {
@@ -205,15 +222,104 @@ void PushSearch::Expand(std::uint32_t index) {
             board[to] = 0;
             board[b] = BOX;
         }
+        if (macros_ != GoalMacros::OFF && !found_ && !level_.Goal(b))
+            AddGoalMacros(index, boxes.data(), k, parentSettled);
     }
     for (int i = 0; i < nb; ++i) board[boxes[i]] = 0;
 }
 
-// A position's pushes, last first, onto a list that is reversed later.
-void PushSearch::AppendSteps(std::vector<PushStep>& reversed, const Position& position) const {
-    if (position.fill > 0) {
-        const std::vector<PushStep>& path = room_.FillPushes(position.fill);
+// The box k taken to each free goal it reaches by two pushes or more, by the fewest pushes; the
+// single pushes are children already. Checked by the same rules as a push, at its last cell.
+void PushSearch::AddGoalMacros(std::uint32_t index, const std::uint16_t* boxes, int k,
+                               int parentSettled) {
+    std::uint32_t* board = board_.data();
+    const int b = boxes[k];
+    paths_.Fill(board, b, distances_.DeadCells(), [&](int cell) { return reach_.Reached(cell); });
+    const int sealed = features_.SealedGoals(board);
+    for (const int goal : level_.goals) {
+        // The goal room fills in its own order, from its entrance.
+        if (board[goal] != 0 || found_ || (useRoom_ && room_.InRoom(goal))) continue;
+        int best = 0, dir = 0;
+        for (int d = 0; d < 4; ++d) {
+            const int pushes = paths_.Pushes(goal, d);
+            if (pushes > 0 && (best == 0 || pushes < best)) {
+                best = pushes;
+                dir = d;
+            }
+        }
+        if (best >= 2) AddMacro(index, boxes, k, goal, dir, best, 0, sealed, parentSettled);
+    }
+    const int entrance = room_.Entrance();
+    if (useRoom_ && !found_ && paths_.Pushes(entrance, room_.EntranceDir()) >= 2) {
+        board[b] = 0;
+        board[entrance] = BOX;
+        const int fill = room_.NextFill(board);
+        board[entrance] = 0;
+        board[b] = BOX;
+        if (fill > 0) {
+            roomUsed_ = true;
+            const int goal =
+                room_.FillPushes(fill).back().from + level_.step[room_.FillPushes(fill).back().dir];
+            AddMacro(index, boxes, k, goal, room_.EntranceDir(),
+                     paths_.Pushes(entrance, room_.EntranceDir()), fill, sealed, parentSettled);
+        }
+    }
+}
+
+// One macro child: the box k to target (by pushes, the last in direction dir); with fill, on
+// from the room's entrance to that fill goal. Checked by the same rules as a push.
+void PushSearch::AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k, int target,
+                          int dir, int pushes, int fill, int sealed, int parentSettled) {
+    std::uint32_t* board = board_.data();
+    const int b = boxes[k];
+    board[b] = 0;
+    board[target] = BOX;
+    const int keeper = fill > 0 ? room_.FillPushes(fill).back().from : target - level_.step[dir];
+    // A macro that seals goals off is left to single pushes: taken in one step it would rush
+    // boxes into a goal area in the wrong order.
+    if (features_.SealedGoals(board) <= sealed &&
+        (macros_ == GoalMacros::ANY || layers_.DeeperFilled(board, target)) &&
+        IsDeadAfterPush(core_, board, level_.goalMap, target, 0) == DeadVerdict::NotProven &&
+        settled_.Allows(board, parentSettled, boxes, b, target))
+        AddChild(index, boxes, k, target, b, dir, pushes, keeper,
+                 fill > 0 ? MACRO_ROOM + fill : MACRO_FILL);
+    board[target] = 0;
+    board[b] = BOX;
+}
+
+// The cell that the push into stored position index left its box on.
+int PushSearch::MovedTo(std::uint32_t index) const {
+    const std::uint16_t* child = store_.Boxes(index);
+    const std::uint16_t* parent = store_.Boxes(store_.At(index).parent);
+    const int nb = level_.boxCount;
+    for (int i = 0; i < nb; ++i)
+        if (!std::binary_search(parent, parent + nb, child[i])) return child[i];
+    return 0;
+}
+
+// A position's pushes, last first, onto a list that is reversed later; target: where its box
+// ended.
+void PushSearch::AppendSteps(std::vector<PushStep>& reversed, const Position& position,
+                             int target) {
+    const int fill = RoomFill(position.fill);
+    if (fill > 0) {
+        const std::vector<PushStep>& path = room_.FillPushes(fill);
         reversed.insert(reversed.end(), path.rbegin(), path.rend());
+    }
+    if (IsMacro(position.fill)) {
+        // The macro's path again, from its parent's boxes and keeper region.
+        std::uint32_t* board = board_.data();
+        const std::uint16_t* boxes = store_.Boxes(position.parent);
+        const int nb = level_.boxCount;
+        for (int i = 0; i < nb; ++i) board[boxes[i]] = BOX;
+        reach_.Mark(board, store_.At(position.parent).anchor);
+        paths_.Fill(board, position.from, distances_.DeadCells(),
+                    [&](int cell) { return reach_.Reached(cell); });
+        for (int i = 0; i < nb; ++i) board[boxes[i]] = 0;
+        macroSteps_.clear();
+        paths_.AppendSteps(fill > 0 ? room_.Entrance() : target, position.dir, macroSteps_);
+        reversed.insert(reversed.end(), macroSteps_.rbegin(), macroSteps_.rend());
+        return;
     }
     reversed.push_back({position.from, position.dir, position.length});
 }
@@ -262,9 +368,10 @@ SearchEnd PushSearch::Run(const std::vector<std::uint16_t>& start, int keeper, d
     }
     if (!found_) return dropped_ || open_.Dropped() ? SearchEnd::FULL : SearchEnd::EXHAUSTED;
     const std::size_t first = steps.size();
-    AppendSteps(steps, goalPush_);
+    goalPush_.parent = goalParent_;
+    AppendSteps(steps, goalPush_, goalTarget_);
     for (std::uint32_t i = goalParent_; store_.At(i).parent != NO_POSITION; i = store_.At(i).parent)
-        AppendSteps(steps, store_.At(i));
+        AppendSteps(steps, store_.At(i), MovedTo(i));
     std::reverse(steps.begin() + static_cast<std::ptrdiff_t>(first), steps.end());
     return SearchEnd::FOUND;
 }

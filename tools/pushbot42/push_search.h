@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "box_paths.h"
 #include "core_state.h"
 #include "corrals.h"
 #include "goal_distances.h"
@@ -14,12 +15,17 @@
 #include "level_cells.h"
 #include "lower_bound.h"
 #include "open_list.h"
+#include "packing_layers.h"
 #include "position_features.h"
 #include "position_store.h"
 #include "settled_goals.h"
 #include "zobrist_keys.h"
 
 namespace ruk::pushbot {
+
+// Whether a box may also go to a goal in one macro move, and to which goals: any, or only those
+// whose deeper goals (packing_layers.h) are filled.
+enum class GoalMacros { OFF, ANY, IN_LAYERS };
 
 enum class SearchEnd {
     FOUND,      // the steps were appended
@@ -40,10 +46,12 @@ class PushSearch {
     std::size_t MaxPositions() const { return store_.MaxPositions(); }
 
     // Settings, taken by the next Reset: the weight of the bound, and whether the open list
-    // is the feature space's.
-    void Configure(int weight, bool byFeature) {
+    // is the feature space's, and whether a box may also go to a goal in one macro move (as
+    // well as by single pushes, so a search with them still proves what it exhausts).
+    void Configure(int weight, bool byFeature, GoalMacros macros = GoalMacros::OFF) {
         weight_ = weight;
         byFeature_ = byFeature;
+        macros_ = macros;
     }
     // Whether a box arriving at the goal room's entrance goes on to its goal. That cuts the
     // other pushes from there, so a search using it proves nothing when it runs out.
@@ -76,7 +84,11 @@ class PushSearch {
     void AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
                   int d, int length, int keeper, int fill);
     void Open(std::uint32_t index);
-    void AppendSteps(std::vector<PushStep>& reversed, const Position& position) const;
+    void AddGoalMacros(std::uint32_t index, const std::uint16_t* boxes, int k, int parentSettled);
+    void AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k, int target, int dir,
+                  int pushes, int fill, int sealed, int parentSettled);
+    void AppendSteps(std::vector<PushStep>& reversed, const Position& position, int target);
+    int MovedTo(std::uint32_t index) const;
 
     CoreState& core_;
     const LevelCells& level_;
@@ -91,12 +103,16 @@ class PushSearch {
     Corrals corrals_;
     SettledGoals settled_;
     PositionFeatures features_;
+    BoxPaths paths_;
+    PackingLayers layers_;
+    std::vector<PushStep> macroSteps_;
 
     std::vector<std::uint16_t> childBoxes_, expandBoxes_;
     std::vector<std::uint8_t> allowed_;  // per box of the position being expanded
     std::vector<std::uint8_t> held_;     // per cell
     int weight_ = 3;
     bool byFeature_ = false;
+    GoalMacros macros_ = GoalMacros::OFF;
     bool useRoom_ = false, roomUsed_ = false;
     bool staged_ = false;
     bool dropped_ = false;  // a position found no room in the store
@@ -106,6 +122,7 @@ class PushSearch {
     bool found_ = false;
     std::uint32_t goalParent_ = 0;
     Position goalPush_{};
+    int goalTarget_ = 0;  // where goalPush_ left its box
 };
 
 }  // namespace ruk::pushbot

@@ -15,24 +15,35 @@ namespace ruk::pushbot {
 
 namespace {
 
-constexpr double STAGED_SHARE = 0.3;     // of the time limit, for the room-by-room search
-constexpr double PORTFOLIO_SHARE = 0.6;  // of the time then left, for the feature space
-// Weights of the lanes after the first two, in turn.
+constexpr double STAGED_SHARE = 0.3;  // of the time then left, for the room-by-room search
+constexpr double MACRO_SHARE = 0.6;   // of the time limit, for the first search on one thread
+constexpr int STAGED_WEIGHT = 3;      // of the bound, in each room's search
+// Weights of the lanes after the first four, in turn.
 constexpr int MORE_WEIGHTS[] = {2, 1, 5, 8};
 
 }  // namespace
 
 std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfolio) {
-    if (!portfolio) return {{Phase{false, weight, false, 1.0}}};
-    const Phase staged{true, 0, false, STAGED_SHARE};
+    if (!portfolio) return {{Phase{false, weight, false, 1.0, GoalMacros::OFF}}};
+    const Phase staged{true, STAGED_WEIGHT, false, STAGED_SHARE, GoalMacros::OFF};
+    const Phase anyGoal{false, 1, true, 1.0, GoalMacros::ANY};
+    const Phase inLayers{false, 1, true, 1.0, GoalMacros::IN_LAYERS};
+    // Boxes taken to any goal in one move find most answers; taken only in the goal areas'
+    // order, or room by room, they find others.
     if (threads <= 1)
-        return {{staged, Phase{false, 1, true, PORTFOLIO_SHARE}, Phase{false, weight, false, 1.0}}};
-    std::vector<std::vector<Phase>> lanes = {{staged, Phase{false, 1, true, 1.0}},
-                                             {Phase{false, weight, false, 1.0}}};
+        return {{Phase{false, 1, true, MACRO_SHARE, GoalMacros::ANY}, staged, inLayers}};
+    std::vector<std::vector<Phase>> lanes = {{anyGoal}, {staged, inLayers}};
     for (int i = 2; i < threads; ++i) {
-        const int more = MORE_WEIGHTS[(i - 2) % std::size(MORE_WEIGHTS)];
-        // The feature space and one open list take turns.
-        lanes.push_back({Phase{false, more, i % 2 == 0, 1.0}});
+        if (i == 2) {
+            lanes.push_back({Phase{false, 1, true, 1.0, GoalMacros::OFF}});
+        } else if (i == 3) {
+            lanes.push_back({Phase{false, weight, false, 1.0, GoalMacros::ANY}});
+        } else {
+            // One open list and the feature space take turns, as do macros.
+            const int more = MORE_WEIGHTS[(i - 4) % std::size(MORE_WEIGHTS)];
+            lanes.push_back({Phase{false, more, i % 2 == 1, 1.0,
+                                   i % 2 == 0 ? GoalMacros::ANY : GoalMacros::OFF}});
+        }
     }
     return lanes;
 }
@@ -67,6 +78,7 @@ LaneEnd RunLane(CoreState& core, const std::vector<Phase>& phases, std::size_t m
     for (const Phase& phase : phases) {
         const double now = Now();
         const double until = phase.share >= 1.0 ? deadline : now + (deadline - now) * phase.share;
+        search.Configure(phase.weight, phase.byFeature, phase.macros);
         if (phase.staged) {
             if (SolveRoomByRoom(search, level, until, steps)) {
                 end = SearchEnd::FOUND;
@@ -75,7 +87,6 @@ LaneEnd RunLane(CoreState& core, const std::vector<Phase>& phases, std::size_t m
             steps.clear();
             continue;
         }
-        search.Configure(phase.weight, phase.byFeature);
         search.Reset(search.MaxPositions());
         search.ClearRoomUsed();
         end = search.Run(level.startBoxes, level.startKeeper, until, steps);

@@ -19,11 +19,14 @@ struct Phase {
     int weight = 1;          // of the bound, for a best-first search
     bool byFeature = false;  // the feature space's open list
     double share = 1.0;      // of the time left when the phase starts; 1: all of it
+    GoalMacros macros = GoalMacros::OFF;
 };
 
-// The lanes for threads threads: one thread runs, in turn, the rooms one by one, the feature
-// space with weight 1 and then the given weight; more threads run those searches side by side,
-// and then others with other weights. A weight chosen by hand runs alone on one thread.
+// The lanes for threads threads. One thread runs, in turn, the feature space with macros to any
+// goal, the rooms one by one, and the feature space with macros in the goal areas' order. Two
+// threads run the first of those on one and the other two on the other; more threads add the
+// feature space by single pushes, the given weight with macros, then other weights. A weight
+// chosen by hand runs alone on one thread.
 std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfolio);
 
 struct LaneEnd {
