@@ -45,6 +45,15 @@ struct SearchLevel {
         distances.Build(level);
         return true;
     }
+    // The same for a level given as text.
+    bool LoadText(const std::string& text) {
+        test::LoadText(*core.state, text);
+        if (core.level->board.status != LevelStatus::PLAYABLE ||
+            !ReadLevelCells(*core.state, level))
+            return false;
+        distances.Build(level);
+        return true;
+    }
 };
 
 // Calls check for every known solution of every collection with a solution file; skips the
@@ -181,10 +190,7 @@ TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
 //   #######
 TEST(PushbotDeadRules, CatchTheTextbookCases) {
     SearchLevel s;
-    test::LoadText(*s.core.state, "#######\n#.   .#\n# $ $ #\n#  @  #\n#######\n");
-    ASSERT_EQ(s.core.level->board.status, LevelStatus::PLAYABLE);
-    ASSERT_TRUE(ReadLevelCells(*s.core.state, s.level));
-    s.distances.Build(s.level);
+    ASSERT_TRUE(s.LoadText("#######\n#.   .#\n# $ $ #\n#  @  #\n#######\n"));
     const LevelCells& level = s.level;
     const int stride = level.step[2];
     auto cell = [&](int x, int y) { return x + y * stride; };
@@ -241,9 +247,7 @@ TEST(PushbotDeadRules, CatchTheTextbookCases) {
 //   ######
 TEST(PushbotDeadRules, SealedGoalsAndClosedCorralsAreCaught) {
     SearchLevel s;
-    test::LoadText(*s.core.state, "######\n#.$  #\n#.## #\n#  $ #\n## @ #\n######\n");
-    ASSERT_TRUE(ReadLevelCells(*s.core.state, s.level));
-    s.distances.Build(s.level);
+    ASSERT_TRUE(s.LoadText("######\n#.$  #\n#.## #\n#  $ #\n## @ #\n######\n"));
     const LevelCells& level = s.level;
     const int stride = level.step[2];
     auto cell = [&](int x, int y) { return static_cast<std::uint16_t>(x + y * stride); };
@@ -301,14 +305,11 @@ TEST(PushbotDeadRules, SealedGoalsAndClosedCorralsAreCaught) {
 // some free goal; only the boxes' goals taken together show it.
 TEST(PushbotDeadRules, GoalsNoBoxCanReachAnyMoreAreCaught) {
     SearchLevel s;
-    test::LoadText(*s.core.state,
-                   "#################\n####@  #  #######\n####      #######\n#### #    #######\n"
+    ASSERT_TRUE(
+        s.LoadText("#################\n####@  #  #######\n####      #######\n#### #    #######\n"
                    "##     ##    ####\n##  #    $#  ####\n##  # $ $    ####\n### ####$##     #\n"
                    "##  #...*.# #   #\n## $ ****.  # ###\n##  #*****#   ###\n#   ### #########\n"
-                   "#     #  ########\n#  #     ########\n######   ########\n#################\n");
-    ASSERT_EQ(s.core.level->board.status, LevelStatus::PLAYABLE);
-    ASSERT_TRUE(ReadLevelCells(*s.core.state, s.level));
-    s.distances.Build(s.level);
+                   "#     #  ########\n#  #     ########\n######   ########\n#################\n"));
     const LevelCells& level = s.level;
     const int stride = level.step[2];
     auto cell = [&](int x, int y) { return x + y * stride; };
