@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "packing_layers.h"
 #include "search/breadth_fill.h"
 
 namespace ruk::pushbot {
@@ -24,9 +25,10 @@ int PositionFeatures::SealedGoals(const std::uint32_t* board) const {
 }
 
 // Taking the cells in turn keeps a search from sinking into one plateau of the bound.
-int PositionFeatures::FeatureOf(const std::uint32_t* board) {
+int PositionFeatures::FeatureOf(const std::uint32_t* board, const PackingLayers* layers) {
     int packed = 0;
-    for (const int g : level_.goals) packed += board[g] == BOX ? 1 : 0;
+    for (const int g : level_.goals)
+        packed += board[g] == BOX && (layers == nullptr || layers->DeeperFilled(board, g)) ? 1 : 0;
     areas_.NewStamp();
     int regions = 0;
     for (int c = 0; c < level_.cells; ++c) {

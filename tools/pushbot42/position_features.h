@@ -11,6 +11,8 @@
 
 namespace ruk::pushbot {
 
+class PackingLayers;
+
 constexpr int FEATURE_REGIONS = 16;  // floor areas told apart (more count as the last)
 constexpr int FEATURE_SEALED = 3;    // sealed goals told apart
 
@@ -26,8 +28,9 @@ class PositionFeatures {
     // Free goals that no box could be pushed onto while the boxes on goals stay where they
     // are: a packing order gone wrong, usually. Not a proof. board: 0 floor, BOX, WALL.
     int SealedGoals(const std::uint32_t* board) const;
-    // The position's feature cell, below FeatureCells(boxCount).
-    int FeatureOf(const std::uint32_t* board);
+    // The position's feature cell, below FeatureCells(boxCount). With layers, a box on a goal
+    // counts as packed only once the deeper goals of its group are filled.
+    int FeatureOf(const std::uint32_t* board, const PackingLayers* layers = nullptr);
 
   private:
     const LevelCells& level_;

@@ -139,7 +139,7 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
         return;
     }
     const auto feature = static_cast<std::uint16_t>(
-        byFeature_ && h != DEAD_BOUND ? features_.FeatureOf(board_.data()) : 0);
+        byFeature_ && h != DEAD_BOUND ? features_.FeatureOf(board_.data(), PackedBy()) : 0);
     const Position child{hash,
                          parent,
                          g,
@@ -222,8 +222,11 @@ void PushSearch::Expand(std::uint32_t index) {
             board[to] = 0;
             board[b] = BOX;
         }
-        if (macros_ != GoalMacros::OFF && !found_ && !level_.Goal(b))
+        if (macros_ != GoalMacros::OFF && !found_ && !level_.Goal(b)) {
+            paths_.Fill(board, b, distances_.DeadCells(),
+                        [&](int cell) { return reach_.Reached(cell); });
             AddGoalMacros(index, boxes.data(), k, parentSettled);
+        }
     }
     for (int i = 0; i < nb; ++i) board[boxes[i]] = 0;
 }
@@ -234,7 +237,6 @@ void PushSearch::AddGoalMacros(std::uint32_t index, const std::uint16_t* boxes, 
                                int parentSettled) {
     std::uint32_t* board = board_.data();
     const int b = boxes[k];
-    paths_.Fill(board, b, distances_.DeadCells(), [&](int cell) { return reach_.Reached(cell); });
     const int sealed = features_.SealedGoals(board);
     for (const int goal : level_.goals) {
         // The goal room fills in its own order, from its entrance.
@@ -280,11 +282,17 @@ void PushSearch::AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k
     if (features_.SealedGoals(board) <= sealed &&
         (macros_ == GoalMacros::ANY || layers_.DeeperFilled(board, target)) &&
         IsDeadAfterPush(core_, board, level_.goalMap, target, 0) == DeadVerdict::NotProven &&
+        FrozenBox(board, level_, distances_.DeadCells(), target) != FreezeVerdict::FrozenOffGoal &&
         settled_.Allows(board, parentSettled, boxes, b, target))
         AddChild(index, boxes, k, target, b, dir, pushes, keeper,
                  fill > 0 ? MACRO_ROOM + fill : MACRO_FILL);
     board[target] = 0;
     board[b] = BOX;
+}
+
+// A search whose macros keep the packing order counts only boxes packed in that order.
+const PackingLayers* PushSearch::PackedBy() const {
+    return macros_ == GoalMacros::IN_LAYERS ? &layers_ : nullptr;
 }
 
 // The cell that the push into stored position index left its box on.
@@ -336,7 +344,7 @@ SearchEnd PushSearch::Run(const std::vector<std::uint16_t>& start, int keeper, d
     const std::uint32_t h = bound_.Of(start.data());
     const bool done = h == 0 || (staged_ && h != DEAD_BOUND && StageDone(start.data()));
     const auto rootFeature =
-        static_cast<std::uint16_t>(byFeature_ ? features_.FeatureOf(board_.data()) : 0);
+        static_cast<std::uint16_t>(byFeature_ ? features_.FeatureOf(board_.data(), PackedBy()) : 0);
     for (int i = 0; i < nb; ++i) board_[start[i]] = 0;
     if (done) return SearchEnd::FOUND;
     if (h == DEAD_BOUND) return SearchEnd::EXHAUSTED;

@@ -89,6 +89,7 @@ class PushSearch {
                   int pushes, int fill, int sealed, int parentSettled);
     void AppendSteps(std::vector<PushStep>& reversed, const Position& position, int target);
     int MovedTo(std::uint32_t index) const;
+    const PackingLayers* PackedBy() const;
 
     CoreState& core_;
     const LevelCells& level_;
