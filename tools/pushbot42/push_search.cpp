@@ -364,7 +364,7 @@ SearchEnd PushSearch::Run(const std::vector<std::uint16_t>& start, int keeper, d
 
     std::uint64_t expanded = 0;
     OpenEntry top{};
-    while (!found_ && open_.Pop(top)) {
+    while (!found_ && !dropped_ && open_.Pop(top)) {
         if ((++expanded & 63) == 0 && (Now() > deadline || Stopped())) return SearchEnd::LATE;
         Position& position = store_.At(top.position);
         if (position.closed) continue;
