@@ -30,6 +30,8 @@ class GoalRoom {
     int NextFill(const std::uint32_t* board) const;
     // The pushes that take a box from the entrance to the goal of fill index `fill` - 1.
     const std::vector<PushStep>& FillPushes(int fill) const { return fillPushes_[fill - 1]; }
+    // The goal that those pushes end on.
+    int FillGoal(int fill) const { return fillOrder_[fill - 1]; }
 
   private:
     bool PullOut(const LevelCells& level, int goal, std::vector<PushStep>& pushes);

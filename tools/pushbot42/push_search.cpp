@@ -205,11 +205,10 @@ void PushSearch::Expand(std::uint32_t index) {
                 if (fill > 0) {
                     // The box goes on to its goal; other pushes from the entrance are cut.
                     roomUsed_ = true;
-                    const std::vector<PushStep>& path = room_.FillPushes(fill);
                     board[to] = 0;
-                    to = path.back().from + step[path.back().dir];
+                    to = room_.FillGoal(fill);
                     board[to] = BOX;
-                    keeper = path.back().from;
+                    keeper = room_.FillPushes(fill).back().from;
                 }
             }
             // No keeper: the core's closed-area test runs a reverse search per goal on every
@@ -260,9 +259,7 @@ void PushSearch::AddGoalMacros(std::uint32_t index, const std::uint16_t* boxes, 
         board[b] = BOX;
         if (fill > 0) {
             roomUsed_ = true;
-            const int goal =
-                room_.FillPushes(fill).back().from + level_.step[room_.FillPushes(fill).back().dir];
-            AddMacro(index, boxes, k, goal, room_.EntranceDir(),
+            AddMacro(index, boxes, k, room_.FillGoal(fill), room_.EntranceDir(),
                      paths_.Pushes(entrance, room_.EntranceDir()), fill, sealed, parentSettled);
         }
     }
