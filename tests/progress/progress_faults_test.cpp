@@ -205,6 +205,7 @@ TEST(ProgressFaultsTest, AReadOnlyStoreIsReadButNotWritten) {
     EXPECT_EQ(run, ChildRun::PASSED) << "a read-only folder (the child's lines are above)";
     const fs::directory_iterator data(dir.Path("data"));
     EXPECT_EQ(std::distance(fs::begin(data), fs::end(data)), 1) << "nothing is made beside it";
+    chmod(dir.Path("data").c_str(), 0755);  // for the folder's removal by an ordinary user
 }
 
 // Another program holds the write lock past the wait: the write fails and says so, reading
