@@ -3,6 +3,10 @@
 
 #include <sqlite3.h>
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdio>
 #include <ctime>
 #include <filesystem>
 #include <string_view>
@@ -75,6 +79,20 @@ std::string Cause(int code) {
     }
 }
 
+// The cause of a failed call on db: a step that found no room on the disk says so, whatever code
+// SQLite gave it (a log index that cannot grow is an I/O error, a file that cannot be made is
+// one that cannot be opened).
+std::string CauseOf(sqlite3* db, int code) {
+    const int kind = code & 0xff;
+    const bool osCall = kind == SQLITE_FULL || kind == SQLITE_IOERR || kind == SQLITE_CANTOPEN;
+    const int error = db && osCall ? sqlite3_system_errno(db) : 0;
+    return error == ENOSPC || error == EDQUOT ? Cause(SQLITE_FULL) : Cause(code);
+}
+
+bool IsDamage(int code) {
+    return (code & 0xff) == SQLITE_CORRUPT || (code & 0xff) == SQLITE_NOTADB;
+}
+
 int Exec(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
 }
@@ -124,6 +142,83 @@ std::string SetFileAside(const std::string& path) {
     return target;
 }
 
+// SQLITE_ROW when the whole file reads as sound, SQLITE_CORRUPT when it does not, or the code
+// of the failed read.
+int QuickCheck(sqlite3* db) {
+    SqlStatement check(db, "PRAGMA quick_check");
+    const int rc = check.prepared() == SQLITE_OK ? check.Step() : check.prepared();
+    return rc == SQLITE_ROW && check.Text(0) != "ok" ? SQLITE_CORRUPT : rc;
+}
+
+// What a file holds, read before anything is written to it.
+enum class FileKind {
+    FRESH,   // no tables and no version: RUK's to set up
+    RUKS,    // RUK's level table, of this version or an older one
+    NEWER,   // RUK's level table, of a newer version: read, never written
+    OTHERS,  // anything else: some other program's, left alone
+};
+
+// The kind of the file open on db; rc is SQLITE_OK or the failed read's code.
+FileKind KindOf(sqlite3* db, int& rc) {
+    std::int64_t objects = 0;
+    std::int64_t version = 0;
+    {
+        SqlStatement count(db, "SELECT count(*) FROM sqlite_master");
+        rc = count.Step();
+        if (rc == SQLITE_ROW) objects = count.Int(0);
+    }
+    if (rc == SQLITE_ROW) {
+        SqlStatement read(db, "PRAGMA user_version");
+        rc = read.Step();
+        if (rc == SQLITE_ROW) version = read.Int(0);
+    }
+    if (rc != SQLITE_ROW) return FileKind::OTHERS;
+    rc = SQLITE_OK;
+    if (objects == 0) return version == 0 ? FileKind::FRESH : FileKind::OTHERS;
+    // The level table must have every column read later; a table of another shape is not ours.
+    bool hasLevel = false;
+    {
+        SqlStatement table(
+            db, "SELECT count(*) FROM sqlite_master WHERE type = 'table' AND name = 'level'");
+        hasLevel = table.Step() == SQLITE_ROW && table.Int(0) > 0;
+    }
+    if (!hasLevel || version < 0 || SqlStatement(db, LOAD_RECORD).prepared() != SQLITE_OK)
+        return FileKind::OTHERS;
+    return version > SCHEMA_VERSION ? FileKind::NEWER : FileKind::RUKS;
+}
+
+// A log-mode file whose folder cannot be written: SQLite cannot make the log's index beside it,
+// so even reading fails.
+bool IndexCannotBeMade(sqlite3* db, int code, const std::string& path) {
+    const int extended = sqlite3_extended_errcode(db);
+    const bool indexFault = extended == SQLITE_READONLY_DIRECTORY ||
+                            extended == SQLITE_READONLY_CANTINIT ||
+                            extended == SQLITE_IOERR_SHMOPEN || (code & 0xff) == SQLITE_CANTOPEN;
+    std::string folder = fs::path(path).parent_path().string();
+    if (folder.empty()) folder = ".";
+    return indexFault && access(folder.c_str(), W_OK) != 0;
+}
+
+// path as a URI that opens it as a file nobody changes while it is open: read without the log's
+// index, and without locks.
+std::string ImmutableUri(const std::string& path) {
+    std::error_code ec;
+    const std::string whole = fs::absolute(path, ec).string();
+    std::string uri = "file:";
+    for (const char c : whole.empty() ? path : whole) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if ((byte >= 'a' && byte <= 'z') || (byte >= 'A' && byte <= 'Z') ||
+            (byte >= '0' && byte <= '9') || c == '/' || c == '.' || c == '_' || c == '-') {
+            uri += c;
+        } else {
+            char hex[4];
+            std::snprintf(hex, sizeof hex, "%%%02X", byte);
+            uri += hex;
+        }
+    }
+    return uri + "?immutable=1";
+}
+
 }  // namespace
 
 ProgressStore::ProgressStore() = default;
@@ -159,6 +254,10 @@ ProgressState ProgressStore::Open(const std::string& path, const Options& option
     std::error_code ec;
     if (!folder.empty() && !fs::is_directory(folder, ec)) {
         fs::create_directories(folder, ec);
+        if (ec == std::errc::no_space_on_device) {
+            reason_ = "no progress memory: the disk is full";
+            return state_;
+        }
         if (!fs::is_directory(folder, ec)) {
             reason_ = "no progress memory: cannot create " + folder.string();
             return state_;
@@ -190,94 +289,144 @@ ProgressState ProgressStore::Open(const std::string& path, const Options& option
     return state_;
 }
 
+int ProgressStore::Connect(const std::string& name, int flags, const Options& options) {
+    Drop();
+    const int rc = sqlite3_open_v2(name.c_str(), &db_, flags, nullptr);
+    if (!db_) return rc;
+    sqlite3_busy_timeout(db_, options.busyTimeoutMs);
+    // Nothing is written, not even a checkpoint on closing, until the file is known to be RUK's
+    // and writable (see SetUp).
+    Exec(db_, "PRAGMA query_only=1");
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+    return rc;
+}
+
+void ProgressStore::FailOpen(int code) {
+    reason_ = "no progress memory: " + CauseOf(db_, code);
+    Drop();
+}
+
 ProgressState ProgressStore::OpenFile(const std::string& path, const Options& options,
                                       bool& damaged) {
     damaged = false;
-    const int flags =
-        options.readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE;
-    int rc = sqlite3_open_v2(path.c_str(), &db_, flags, nullptr);
-    if (rc != SQLITE_OK && !options.readOnly) {
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-        rc = sqlite3_open_v2(path.c_str(), &db_, SQLITE_OPEN_READONLY, nullptr);
+    bool readOnly = options.readOnly;
+    int rc =
+        Connect(path, readOnly ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
+                options);
+    if (rc != SQLITE_OK && !readOnly) {
+        // Said by the first try: the second's cause (most often a missing file) would hide it.
+        const std::string cause = CauseOf(db_, rc);
+        readOnly = true;
+        rc = Connect(path, SQLITE_OPEN_READONLY, options);
+        if (rc != SQLITE_OK) {
+            Drop();
+            reason_ = "no progress memory: " + cause;
+            return state_;
+        }
     }
     if (rc != SQLITE_OK) {
-        sqlite3_close_v2(db_);
-        db_ = nullptr;
-        reason_ = "no progress memory: " + Cause(rc);
+        FailOpen(rc);
         return state_;
     }
-    sqlite3_busy_timeout(db_, options.busyTimeoutMs);
-    bool readOnly = options.readOnly || sqlite3_db_readonly(db_, "main") == 1;
+    readOnly = readOnly || sqlite3_db_readonly(db_, "main") == 1;
 
-    {
-        SqlStatement check(db_, "PRAGMA quick_check");
-        rc = check.prepared() == SQLITE_OK ? check.Step() : check.prepared();
-        if (rc == SQLITE_ROW && check.Text(0) != "ok") rc = SQLITE_CORRUPT;
+    rc = QuickCheck(db_);
+    bool immutable = false;
+    if (rc != SQLITE_ROW && !IsDamage(rc) && IndexCannotBeMade(db_, rc, path)) {
+        // Nobody can write it beside its folder either, so it is read as a file that does not
+        // change.
+        immutable = readOnly = true;
+        rc = Connect(ImmutableUri(path), SQLITE_OPEN_READONLY | SQLITE_OPEN_URI, options);
+        if (rc == SQLITE_OK) rc = QuickCheck(db_);
     }
-    if ((rc & 0xff) == SQLITE_CORRUPT || (rc & 0xff) == SQLITE_NOTADB) {
-        damaged = true;
-        return state_;
-    }
-    if (rc != SQLITE_ROW) {
-        Fail("no progress memory", rc);
+    if (IsDamage(rc)) {
+        // Read without locks, a file being written may look damaged: it is never set aside.
+        if (!immutable) {
+            damaged = true;
+            return state_;
+        }
+        reason_ = "no progress memory: the progress file is damaged";
         Drop();
         return state_;
     }
-
-    // A level table must have every column read later, so that a database of some other
-    // program (or a table of another shape) is refused here, before anything is written to it.
-    bool hasTable = false;
-    {
-        SqlStatement table(db_, "SELECT count(*) FROM sqlite_master WHERE name = 'level'");
-        hasTable = table.Step() == SQLITE_ROW && table.Int(0) > 0;
+    if (rc != SQLITE_ROW) {
+        FailOpen(rc);
+        return state_;
     }
-    if (hasTable && SqlStatement(db_, LOAD_RECORD).prepared() != SQLITE_OK) {
+
+    // Decided from what the file holds, before anything is written to it.
+    const FileKind kind = KindOf(db_, rc);
+    if (rc != SQLITE_OK) {
+        FailOpen(rc);
+        return state_;
+    }
+    if (kind == FileKind::OTHERS) {
         reason_ = "no progress memory: the progress file is not RUK's";
         Drop();
         return state_;
     }
-    if (!readOnly) {
-        // The log lets one player read while another writes; NORMAL syncing keeps the file
-        // sound on a crash and loses at most the last few writes on a power cut.
-        Exec(db_, "PRAGMA journal_mode=WAL");
-        Exec(db_, "PRAGMA synchronous=NORMAL");
-        rc = Exec(db_, CREATE_SCHEMA);
-        if ((rc & 0xff) == SQLITE_READONLY) {
-            readOnly = true;
-        } else if (rc != SQLITE_OK) {
-            Fail("no progress memory", rc);
-            Drop();
-            return state_;
-        }
+    if (kind == FileKind::NEWER) {
+        state_ = ProgressState::READ_ONLY;
+        reason_ = "progress not saved: the progress file is from a newer version";
+        return state_;
     }
-    if (!hasTable && readOnly) {
+    if (kind == FileKind::FRESH && readOnly) {
         reason_ = "no progress memory: the progress file is read-only";
         Drop();
         return state_;
     }
-    std::int64_t version = -1;
-    {
-        SqlStatement read(db_, "PRAGMA user_version");
-        if (read.Step() == SQLITE_ROW) version = read.Int(0);
+    if (!readOnly) {
+        rc = SetUp(kind == FileKind::FRESH, options);
+        if ((rc & 0xff) == SQLITE_READONLY) {
+            readOnly = true;
+        } else if (rc != SQLITE_OK) {
+            return state_;
+        }
     }
-    if (version == 0 && !readOnly) {
-        Exec(db_, ("PRAGMA user_version=" + std::to_string(SCHEMA_VERSION)).c_str());
-    }
+    state_ = readOnly ? ProgressState::READ_ONLY : ProgressState::READY;
+    reason_ = readOnly ? "progress not saved: the progress file is read-only" : "";
+    return state_;
+}
+
+int ProgressStore::SetUp(bool fresh, const Options& options) {
+    Exec(db_, "PRAGMA query_only=0");
+    sqlite3_db_config(db_, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 0, nullptr);
     if (options.maxPageCount > 0) {
         Exec(db_, ("PRAGMA max_page_count=" + std::to_string(options.maxPageCount)).c_str());
     }
-    if (version > SCHEMA_VERSION) {
-        state_ = ProgressState::READ_ONLY;
-        reason_ = "progress not saved: the progress file is from a newer version";
-    } else if (readOnly) {
-        state_ = ProgressState::READ_ONLY;
-        reason_ = "progress not saved: the progress file is read-only";
+    // The log lets one player read while another writes; NORMAL syncing keeps the file sound on
+    // a crash and loses at most the last few writes on a power cut.
+    Exec(db_, "PRAGMA journal_mode=WAL");
+    Exec(db_, "PRAGMA synchronous=NORMAL");
+    const std::string version = "PRAGMA user_version=" + std::to_string(SCHEMA_VERSION);
+    int rc = SQLITE_OK;
+    if (fresh) {
+        // Tables and version in one transaction: a file that could not be set up stays fresh.
+        rc = Exec(db_, "BEGIN IMMEDIATE");
+        if (rc == SQLITE_OK) rc = Exec(db_, CREATE_SCHEMA);
+        if (rc == SQLITE_OK) rc = Exec(db_, version.c_str());
+        if (rc == SQLITE_OK) rc = Exec(db_, "COMMIT");
     } else {
-        state_ = ProgressState::READY;
-        reason_.clear();
+        // A file of an older version gets the tables it lacks; one without a version, ours.
+        rc = Exec(db_, CREATE_SCHEMA);
+        std::int64_t stored = -1;
+        if (rc == SQLITE_OK) {
+            SqlStatement read(db_, "PRAGMA user_version");
+            if (read.Step() == SQLITE_ROW) stored = read.Int(0);
+        }
+        if (stored == 0) Exec(db_, version.c_str());
     }
-    return state_;
+    if (rc == SQLITE_OK) return rc;
+    // Said before the rollback, which may leave other causes behind.
+    const std::string cause = CauseOf(db_, rc);
+    Exec(db_, "ROLLBACK");
+    if ((rc & 0xff) == SQLITE_READONLY) {
+        Exec(db_, "PRAGMA query_only=1");
+        return rc;
+    }
+    reason_ = "no progress memory: " + cause;
+    Drop();
+    return rc;
 }
 
 LevelRecord ProgressStore::Load(const std::string& key) {

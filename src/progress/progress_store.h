@@ -91,6 +91,13 @@ class ProgressStore {
 
   private:
     ProgressState OpenFile(const std::string& path, const Options& options, bool& damaged);
+    // Opens name (a path or a URI) in place of any open connection, writing nothing yet.
+    int Connect(const std::string& name, int flags, const Options& options);
+    // Makes the open file RUK's to write: the log, and the tables and version it lacks. The code
+    // of the failed step (the store then closed, Reason() saying why), SQLITE_READONLY when the
+    // file turns out read-only, or SQLITE_OK.
+    int SetUp(bool fresh, const Options& options);
+    void FailOpen(int code);
     // Closes the connection, keeping the reason.
     void Drop();
     bool Fail(const char* what, int code);

@@ -1,11 +1,14 @@
 // Bad progress files and failing disks: the store says why it keeps no progress, or opens a
 // fresh file with the damaged one set aside, and never loses or breaks what was stored.
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sqlite3.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <random>
 
 #include "level_key.h"
@@ -121,47 +124,88 @@ TEST(ProgressFaultsTest, ADamagedFileIsSetAsideNotOverwritten) {
     }
 }
 
-// A sound database whose level table has another shape is refused, untouched.
-TEST(ProgressFaultsTest, AnotherProgramsDatabaseIsLeftAlone) {
-    TempDir dir;
-    const std::string path = dir.Path("progress.sqlite");
-    sqlite3* other = nullptr;
-    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
-    ASSERT_EQ(sqlite3_exec(other, "CREATE TABLE level (name TEXT); INSERT INTO level VALUES ('x')",
-                           nullptr, nullptr, nullptr),
-              SQLITE_OK);
-    sqlite3_close(other);
-    const std::string before = ReadWholeFile(path);
-    ProgressStore store;
-    EXPECT_EQ(store.Open(path), ProgressState::NONE);
-    EXPECT_NE(store.Reason().find("not RUK's"), std::string::npos) << store.Reason();
-    ExpectHarmless(store);
-    store.Close();
-    EXPECT_TRUE(ReadWholeFile(path) == before);
-    EXPECT_TRUE(store.SetAside().empty());
+// Runs sql on the file at path with a connection of its own.
+void RunSql(const std::string& path, const std::string& sql) {
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &db), SQLITE_OK);
+    EXPECT_EQ(sqlite3_exec(db, sql.c_str(), nullptr, nullptr, nullptr), SQLITE_OK) << sql;
+    sqlite3_close(db);
 }
 
+// Another program's database (a table of its own, a level table of another shape, a version
+// and no tables) is refused; a file of a newer version is read. Neither is written: not a
+// table, not the log, not the version.
+TEST(ProgressFaultsTest, AFileThatIsNotOursToWriteIsLeftByteForByte) {
+    TempDir dir;
+    for (const char* sql : {"CREATE TABLE users (name TEXT); INSERT INTO users VALUES ('x')",
+                            "CREATE TABLE level (name TEXT); INSERT INTO level VALUES ('x')",
+                            "PRAGMA user_version=5"}) {
+        const std::string path = dir.Path("other.sqlite");
+        fs::remove(path);
+        RunSql(path, sql);
+        const std::string before = ReadWholeFile(path);
+        ProgressStore store;
+        EXPECT_EQ(store.Open(path), ProgressState::NONE) << sql;
+        EXPECT_EQ(store.Reason(), "no progress memory: the progress file is not RUK's") << sql;
+        ExpectHarmless(store);
+        store.Close();
+        EXPECT_TRUE(ReadWholeFile(path) == before) << sql;
+        EXPECT_FALSE(fs::exists(path + "-wal")) << sql;
+        EXPECT_TRUE(store.SetAside().empty());
+    }
+
+    const std::string path = dir.Path("newer.sqlite");
+    StoreRoom(path);
+    RunSql(path, "PRAGMA journal_mode=DELETE; PRAGMA user_version=7");
+    const std::string before = ReadWholeFile(path);
+    {
+        ProgressStore store;
+        ASSERT_EQ(store.Open(path), ProgressState::READ_ONLY) << store.Reason();
+        EXPECT_EQ(store.Reason(), "progress not saved: the progress file is from a newer version");
+        ExpectRoomKept(store);
+        EXPECT_EQ(store.SaveSolution(BoardOf(ROOM), ROOM_BY_MOVES), SolutionVerdict::NOT_WRITTEN);
+        EXPECT_FALSE(store.SaveLastPlace("a.sok", 1));
+    }
+    EXPECT_TRUE(ReadWholeFile(path) == before);
+    EXPECT_FALSE(fs::exists(path + "-wal"));
+}
+
+// A read-only file, and a file in a folder that cannot be written (where SQLite cannot make
+// the log's index): the solutions already there are shown, nothing is written. Root writes
+// whatever the bits say, so for root both run as another user.
 TEST(ProgressFaultsTest, AReadOnlyStoreIsReadButNotWritten) {
     TempDir dir;
     const std::string path = dir.Path("progress.sqlite");
     StoreRoom(path);
-    ProgressStore store;
-    ASSERT_EQ(store.Open(path, {.readOnly = true}), ProgressState::READ_ONLY) << store.Reason();
-    EXPECT_NE(store.Reason().find("read-only"), std::string::npos) << store.Reason();
-    ExpectRoomKept(store);
     const Board board = BoardOf(ROOM);
-    EXPECT_EQ(store.SaveSolution(board, ROOM_BY_MOVES), SolutionVerdict::NOT_WRITTEN);
-    EXPECT_FALSE(store.SaveGame(LevelKey(board), "l", 1));
-    EXPECT_EQ(store.CountSolved({LevelKey(board)}), 1);
+    const auto expectReadOnly = [&board](const std::string& file,
+                                         const ProgressStore::Options& options) {
+        ProgressStore store;
+        ASSERT_EQ(store.Open(file, options), ProgressState::READ_ONLY) << store.Reason();
+        EXPECT_EQ(store.Reason(), "progress not saved: the progress file is read-only");
+        ExpectRoomKept(store);
+        EXPECT_EQ(store.SaveSolution(board, ROOM_BY_MOVES), SolutionVerdict::NOT_WRITTEN);
+        EXPECT_FALSE(store.SaveGame(LevelKey(board), "l", 1));
+        EXPECT_EQ(store.CountSolved({LevelKey(board)}), 1);
+    };
+    expectReadOnly(path, {.readOnly = true});
 
-    // The file's own permission; root writes whatever the bits say.
-    if (geteuid() == 0) return;
-    store.Close();
+    // The file's own permission, in a folder anyone may write.
     ASSERT_EQ(chmod(path.c_str(), 0444), 0);
-    ProgressStore file;
-    EXPECT_EQ(file.Open(path), ProgressState::READ_ONLY) << file.Reason();
-    ExpectRoomKept(file);
-    EXPECT_EQ(file.SaveSolution(board, ROOM_BY_MOVES), SolutionVerdict::NOT_WRITTEN);
+    ASSERT_EQ(chmod(dir.Path("").c_str(), 0777), 0);
+    ChildRun run = RunUnprivileged([&] { expectReadOnly(path, {}); });
+    if (run == ChildRun::UNAVAILABLE) GTEST_SKIP() << "root, and cannot become another user";
+    EXPECT_EQ(run, ChildRun::PASSED) << "a read-only file (the child's lines are above)";
+
+    // A writable file in the log's mode, in a folder that cannot be written.
+    const std::string inFolder = dir.Path("data/progress.sqlite");
+    StoreRoom(inFolder);
+    ASSERT_EQ(chmod(dir.Path("data").c_str(), 0555), 0);
+    run = RunUnprivileged([&] { expectReadOnly(inFolder, {}); });
+    EXPECT_EQ(run, ChildRun::PASSED) << "a read-only folder (the child's lines are above)";
+    const fs::directory_iterator data(dir.Path("data"));
+    EXPECT_EQ(std::distance(fs::begin(data), fs::end(data)), 1) << "nothing is made beside it";
+    chmod(dir.Path("data").c_str(), 0755);  // for the folder's removal by an ordinary user
 }
 
 // Another program holds the write lock past the wait: the write fails and says so, reading
@@ -243,6 +287,54 @@ TEST(ProgressFaultsTest, AFullDiskLosesOnlyTheWriteThatDidNotFit) {
         EXPECT_EQ(record.gameCursor, static_cast<std::uint32_t>(i % 500));
     }
     EXPECT_FALSE(reopened.Load("key" + std::to_string(written)).hasGame);
+}
+
+// Fills the disk holding folder, but for about free bytes.
+void FillDisk(const std::string& folder, std::uintmax_t free) {
+    const std::string fill = folder + "/fill";
+    {
+        std::ofstream out(fill, std::ios::binary);
+        const std::string page(4096, 'x');
+        while (out.write(page.data(), static_cast<std::streamsize>(page.size())) && out.flush()) {
+        }
+    }
+    const std::uintmax_t size = fs::file_size(fill);
+    fs::resize_file(fill, size > free ? size - free : 0);
+}
+
+// The disk is full when the store is made: whichever step finds no room (the file, its log,
+// the log's index, the tables), the player is told the disk is full, and a file left behind
+// is made afresh once there is room.
+TEST(ProgressFaultsTest, AFullDiskAtStartIsSaidSo) {
+    TempDir dir;
+    const std::string path = dir.Path("ruk/progress.sqlite");
+    {
+        ProgressStore store;
+        EXPECT_EQ(store.Open(path, {.maxPageCount = 1}), ProgressState::NONE);
+        EXPECT_EQ(store.Reason(), "no progress memory: the disk is full");
+    }
+    StoreRoom(path);
+
+    // A real small disk, mounted in a child of its own mount namespace.
+    const std::string disk = dir.Path("disk");
+    fs::create_directory(disk);
+    const ChildRun run = RunInChild(
+        [&disk] {
+            return unshare(CLONE_NEWNS) == 0 &&
+                   mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0 &&
+                   mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=256k") == 0;
+        },
+        [&disk] {
+            for (std::uintmax_t free = 0; free <= 16 * 4096; free += 4096) {
+                for (const auto& entry : fs::directory_iterator(disk)) fs::remove_all(entry);
+                FillDisk(disk, free);
+                ProgressStore store;
+                if (store.Open(disk + "/ruk/progress.sqlite") == ProgressState::READY) continue;
+                EXPECT_EQ(store.Reason(), "no progress memory: the disk is full") << free;
+            }
+        });
+    if (run == ChildRun::UNAVAILABLE) GTEST_SKIP() << "no small disk can be mounted here";
+    EXPECT_EQ(run, ChildRun::PASSED) << "the child's lines are above";
 }
 
 }  // namespace

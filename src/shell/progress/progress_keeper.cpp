@@ -1,6 +1,7 @@
 // The shown level's progress (see progress_keeper.h).
 #include "progress/progress_keeper.h"
 
+#include <filesystem>
 #include <string_view>
 
 #include "level_key.h"
@@ -131,6 +132,12 @@ std::string ProgressKeeper::CaptionNote(const CoreState& core) const {
     if (fileCount_.known && IsFileLevel(core) && countedFile_ == core.level.levelSet.path.data())
         add(std::to_string(fileCount_.solved) + " of " + std::to_string(fileCount_.levels) +
             " solved");
+    // Said for the whole session: the player learns where the old progress went.
+    if (!store_.SetAside().empty()) {
+        add("the damaged progress file was kept as " +
+            std::filesystem::path(store_.SetAside()).filename().string() +
+            (store_.State() == ProgressState::NONE ? "" : "; a new one was begun"));
+    }
     if (store_.State() != ProgressState::READY)
         add(store_.Reason());
     else if (!writeFault_.empty())

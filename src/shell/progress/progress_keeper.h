@@ -48,8 +48,9 @@ class ProgressKeeper {
     // The open file's path when its solved count is needed and not known yet; "" otherwise.
     std::string FileToCount(const CoreState& core) const;
 
-    // What the caption shows after its own text: "  [solved 97/230, 12 of 155 solved]", the
-    // store's one-line reason while it keeps nothing, or "" when there is nothing to say.
+    // What the caption shows after its own text: "  [solved 97/230, 12 of 155 solved]", where a
+    // damaged file was set aside at opening, the store's one-line reason while it keeps
+    // nothing, or "" when there is nothing to say.
     std::string CaptionNote(const CoreState& core) const;
 
   private:
