@@ -6,9 +6,9 @@
 #include <filesystem>
 
 #include "core_door.h"
+#include "level_key.h"
 #include "progress/progress_keeper.h"
 #include "progress/progress_test_util.h"
-#include "level_key.h"
 #include "test_files.h"
 
 namespace ruk::test {
@@ -187,9 +187,8 @@ TEST(KeeperFaultTest, ASolutionWhoseWriteFailedIsWrittenAtTheNextChance) {
     ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
 
-    const std::string levels[3][2] = {{ROOM, ROOM_BY_MOVES},
-                                      {"#####\n#@$.#\n#####", "R"},
-                                      {"######\n#@$ .#\n######", "RR"}};
+    const std::string levels[3][2] = {
+        {ROOM, ROOM_BY_MOVES}, {"#####\n#@$.#\n#####", "R"}, {"######\n#@$ .#\n######", "RR"}};
     for (const auto& level : levels) {
         ASSERT_TRUE(door::LoadText(s, level[0].c_str()));
         keeper.LevelShown(s);

@@ -80,7 +80,6 @@ void ProgressKeeper::Close() {
     OfferPending();
     writer_.Finish();
     TakeAnswers();
-    SetWake(nullptr);
     store_.Close();
 }
 
@@ -194,14 +193,14 @@ void ProgressKeeper::StoreGame(const CoreState& core) {
     postedGames_[key_] = PostedGame{id, storedLetters_, cursor};
     // A cursor moved alone (Undo, Redo) does not send the letters again.
     const bool cursorOnly = sameLetters && !letters.empty();
-    writer_.Post([this, key = key_, id, cursorOnly, letters = storedLetters_,
-                  cursor](ProgressStore& store) {
-        const bool written =
-            cursorOnly ? store.SaveGameCursor(key, cursor) : store.SaveGame(key, *letters, cursor);
-        Answer([this, key, id, written, reason = store.Reason()] {
-            GameAnswered(key, id, written, reason);
+    writer_.Post(
+        [this, key = key_, id, cursorOnly, letters = storedLetters_, cursor](ProgressStore& store) {
+            const bool written = cursorOnly ? store.SaveGameCursor(key, cursor)
+                                            : store.SaveGame(key, *letters, cursor);
+            Answer([this, key, id, written, reason = store.Reason()] {
+                GameAnswered(key, id, written, reason);
+            });
         });
-    });
 }
 
 void ProgressKeeper::GameAnswered(const std::string& key, int id, bool written,

@@ -23,7 +23,8 @@ void MainWindow::StartProgress() {
     if (!progressOn_) return;
     // The writer's answers come back as events, so that they are taken on this thread.
     progress_.SetWake([this] {
-        QMetaObject::invokeMethod(this, [this] { TakeProgressAnswers(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            this, [this] { TakeProgressAnswers(); }, Qt::QueuedConnection);
     });
     progress_.Open(progressPath_);
     progressTimer_.setInterval(GAME_KEEP_PERIOD_MS);
