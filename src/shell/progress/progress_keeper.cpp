@@ -86,16 +86,38 @@ void ProgressKeeper::Close() {
 void ProgressKeeper::LevelShown(const CoreState& core) {
     key_.clear();
     record_ = LevelRecord{};
+    recordKnown_ = false;
+    ++shown_;
     storedLetters_.reset();
     storedCursor_ = 0;
     gameStored_ = false;
     offeredEnd_ = offeredMoves_ = offeredPushes_ = 0;
     if (core.level.board.status != LevelStatus::PLAYABLE) return;
     key_ = LevelKey(core.level.board);
-    record_ = store_.LoadSummary(key_);
-    // A game whose write has not run yet is the one kept.
+    if (!writer_.Running()) {
+        RecordRead(store_.LoadSummary(key_));
+        return;
+    }
+    // Read behind the writes posted before, so that it sees them; a row holding a very long
+    // game is read whole by SQLite to be found, which must not hold the window.
+    writer_.Post([this, key = key_, shown = shown_](ProgressStore& store) {
+        const LevelRecord record = store.LoadSummary(key);
+        Answer([this, shown, record] {
+            if (shown == shown_) RecordRead(record);
+        });
+    });
+}
+
+void ProgressKeeper::RecordRead(const LevelRecord& record) {
+    // A game posted since the level was shown is newer than the row read.
+    const bool hasGame = record_.hasGame;
+    record_ = record;
+    recordKnown_ = true;
     const auto posted = postedGames_.find(key_);
-    if (posted != postedGames_.end()) record_.hasGame = !posted->second.letters->empty();
+    if (gameStored_)
+        record_.hasGame = hasGame;
+    else if (posted != postedGames_.end())
+        record_.hasGame = !posted->second.letters->empty();
 }
 
 bool ProgressKeeper::SolutionWaiting(const CoreState& core) const {
@@ -181,26 +203,28 @@ void ProgressKeeper::StoreGame(const CoreState& core) {
     const bool finished = core.play.totals.solved && history.cursor == history.end;
     const std::string_view letters = finished ? std::string_view() : Game(core);
     const std::uint32_t cursor = finished ? 0 : history.cursor;
-    if (finished && !record_.hasGame && !gameStored_) return;
+    if (finished && recordKnown_ && !record_.hasGame && !gameStored_) return;
     const bool sameLetters = gameStored_ && SameLetters(storedLetters_, letters);
     if (sameLetters && cursor == storedCursor_) return;
 
     const int id = nextId_++;
-    if (!sameLetters) storedLetters_ = std::make_shared<const std::string>(letters);
+    if (!sameLetters) {
+        storedLetters_ = std::make_shared<const std::string>(letters);
+        lettersWritten_ = std::make_shared<bool>(false);
+    }
     storedCursor_ = cursor;
     gameStored_ = true;
     record_.hasGame = !finished;
     postedGames_[key_] = PostedGame{id, storedLetters_, cursor};
-    // A cursor moved alone (Undo, Redo) does not send the letters again.
+    // A cursor moved alone (Undo, Redo) does not send the letters again, unless their own write
+    // failed. Both jobs run on the writer's thread, one after the other, and share the flag.
     const bool cursorOnly = sameLetters && !letters.empty();
-    writer_.Post(
-        [this, key = key_, id, cursorOnly, letters = storedLetters_, cursor](ProgressStore& store) {
-            const bool written = cursorOnly ? store.SaveGameCursor(key, cursor)
-                                            : store.SaveGame(key, *letters, cursor);
-            Answer([this, key, id, written, reason = store.Reason()] {
-                GameAnswered(key, id, written, reason);
-            });
-        });
+    writer_.Post([this, key = key_, id, cursorOnly, letters = storedLetters_, cursor,
+                  written = lettersWritten_](ProgressStore& store) {
+        bool ok = cursorOnly && *written && store.SaveGameCursor(key, cursor);
+        if (!ok) ok = *written = store.SaveGame(key, *letters, cursor);
+        Answer([this, key, id, ok, reason = store.Reason()] { GameAnswered(key, id, ok, reason); });
+    });
 }
 
 void ProgressKeeper::GameAnswered(const std::string& key, int id, bool written,
@@ -213,8 +237,8 @@ void ProgressKeeper::GameAnswered(const std::string& key, int id, bool written,
         return;
     }
     Fault(reason);
-    // Written again, whole, at the next chance while the level is shown.
-    if (latest && key == key_) gameStored_ = false;
+    // Written again at the next chance while the level is shown.
+    if (key == key_) gameStored_ = false;
 }
 
 void ProgressKeeper::Fault(const std::string& reason) {
@@ -235,7 +259,7 @@ void ProgressKeeper::KeepPlace(const CoreState& core) {
 }
 
 std::optional<KeptGame> ProgressKeeper::GameToResume() {
-    if (key_.empty() || !record_.hasGame) return std::nullopt;
+    if (key_.empty() || (recordKnown_ && !record_.hasGame)) return std::nullopt;
     const auto posted = postedGames_.find(key_);
     KeptGame game = posted != postedGames_.end()
                         ? KeptGame{*posted->second.letters, posted->second.cursor}
@@ -245,9 +269,7 @@ std::optional<KeptGame> ProgressKeeper::GameToResume() {
 }
 
 std::string ProgressKeeper::BestLetters(bool byPushes) {
-    const StoredSolution& best = byPushes ? record_.byPushes : record_.byMoves;
-    if (key_.empty() || !best.present) return "";
-    return store_.LoadBestLetters(key_, byPushes);
+    return key_.empty() ? "" : store_.LoadBestLetters(key_, byPushes);
 }
 
 void ProgressKeeper::SetFileCount(const std::string& path, const FileSolvedCount& count) {

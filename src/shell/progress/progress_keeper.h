@@ -47,7 +47,8 @@ class ProgressKeeper {
     // nothing is kept after this.
     void Close();
 
-    // A level has been shown (any load, or Play after an edit): its record is read.
+    // A level has been shown (any load, or Play after an edit): its record is read, on the
+    // writer's thread behind the writes posted before; Record() is empty until it answers.
     void LevelShown(const CoreState& core);
 
     // True when the shown position is a solved game's end that has not been offered to the
@@ -105,6 +106,7 @@ class ProgressKeeper {
         std::uint32_t cursor = 0;
     };
 
+    void RecordRead(const LevelRecord& record);
     void OfferPending();
     void Answer(std::function<void()> apply);
     void SolutionAnswered(int id, SolutionVerdict verdict, const std::string& reason,
@@ -117,9 +119,12 @@ class ProgressKeeper {
     std::string path_;
     std::string key_;
     LevelRecord record_;
+    bool recordKnown_ = false;  // the shown level's record has been read
+    int shown_ = 0;             // counts the levels shown, so that a late record is dropped
     // The last game posted for the shown level, so that an unchanged game is not written again
     // and a cursor moved alone writes the cursor alone.
     std::shared_ptr<const std::string> storedLetters_;
+    std::shared_ptr<bool> lettersWritten_;  // set on the writer's thread once they are written
     std::uint32_t storedCursor_ = 0;
     bool gameStored_ = false;
     std::uint32_t offeredEnd_ = 0;
