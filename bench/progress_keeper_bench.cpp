@@ -68,6 +68,15 @@ double Seconds(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// Waits for the writer outside the timing, adding its seconds to writer.
+void WaitForWriter(benchmark::State& state, ProgressKeeper& keeper, double& writer) {
+    state.PauseTiming();
+    const Clock::time_point start = Clock::now();
+    keeper.Flush();
+    writer += Seconds(start);
+    state.ResumeTiming();
+}
+
 // A 30 MB solution stored: the window's share is taking a copy of it.
 void BM_StoreSolution30MB(benchmark::State& state) {
     Folder folder;
@@ -84,11 +93,7 @@ void BM_StoreSolution30MB(benchmark::State& state) {
         }
         state.ResumeTiming();
         keeper.StoreSolution(*core);
-        state.PauseTiming();
-        const Clock::time_point start = Clock::now();
-        keeper.Flush();
-        writer += Seconds(start);
-        state.ResumeTiming();
+        WaitForWriter(state, keeper, writer);
     }
     state.counters["writer_s"] = writer / static_cast<double>(state.iterations());
 }
@@ -123,11 +128,7 @@ void BM_Keep30MB(benchmark::State& state) {
         }
         state.ResumeTiming();
         keeper.StoreGame(*core);
-        state.PauseTiming();
-        const Clock::time_point start = Clock::now();
-        keeper.Flush();
-        writer += Seconds(start);
-        state.ResumeTiming();
+        WaitForWriter(state, keeper, writer);
     }
     state.counters["writer_s"] = writer / static_cast<double>(state.iterations());
 }

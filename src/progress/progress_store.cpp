@@ -3,6 +3,7 @@
 
 #include <sqlite3.h>
 
+#include <algorithm>
 #include <ctime>
 #include <filesystem>
 #include <string_view>
@@ -112,6 +113,13 @@ StoredSolution ReadSolution(const SqlStatement& row, int first) {
     solution.letters = row.Text(first + 2);
     solution.changed = row.Int(first + 3);
     return solution;
+}
+
+// A cursor past the letters (a row written by hand) is put at their end.
+std::uint32_t ClampedCursor(std::int64_t cursor, std::size_t length) {
+    if (cursor < 0) return 0;
+    return static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(cursor), length));
 }
 
 // Renames path (and its write-ahead log and shared-memory index, which belong to it) out of
@@ -306,12 +314,7 @@ LevelRecord ProgressStore::Load(const std::string& key) {
     record.hasGame = !row.IsNull(10);
     if (record.hasGame) {
         record.gameLetters = row.Text(10);
-        const std::int64_t cursor = row.Int(11);
-        // A cursor past the letters (a row written by hand) is put at their end.
-        record.gameCursor = cursor < 0 ? 0
-                            : static_cast<std::uint64_t>(cursor) > record.gameLetters.size()
-                                ? static_cast<std::uint32_t>(record.gameLetters.size())
-                                : static_cast<std::uint32_t>(cursor);
+        record.gameCursor = ClampedCursor(row.Int(11), record.gameLetters.size());
         record.gameChanged = row.Int(12);
     }
     return record;
@@ -352,11 +355,7 @@ KeptGame ProgressStore::LoadGame(const std::string& key) {
         return game;
     }
     game.letters = row.Text(0);
-    const std::int64_t cursor = row.Int(1);
-    game.cursor = cursor < 0 ? 0
-                  : static_cast<std::uint64_t>(cursor) > game.letters.size()
-                      ? static_cast<std::uint32_t>(game.letters.size())
-                      : static_cast<std::uint32_t>(cursor);
+    game.cursor = ClampedCursor(row.Int(1), game.letters.size());
     return game;
 }
 
