@@ -45,8 +45,8 @@ constexpr const char* LOAD_RECORD =
     " by_pushes_moves, by_pushes_pushes, by_pushes_letters, by_pushes_changed,"
     " game_letters, game_cursor, game_changed FROM level WHERE key = ?";
 
-// Whether each letters column holds letters, read from the row's header alone (typeof() does
-// not load a value), so that no long move string is read.
+// Whether each letters column holds letters, from the row's header (typeof() does not load a
+// value), so that no long move string is copied out.
 constexpr const char* LOAD_SUMMARY =
     "SELECT solved, solved_changed, by_moves_moves, by_moves_pushes,"
     " typeof(by_moves_letters) = 'text', by_moves_changed, by_pushes_moves, by_pushes_pushes,"

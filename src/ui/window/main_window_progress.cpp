@@ -77,6 +77,7 @@ void MainWindow::NoteSolution() {
 }
 
 void MainWindow::CountSolvedOfFile() {
+    if (closed_) return;
     const std::string file = progress_.FileToCount(*core_);
     if (file.empty() || file == countingFile_) return;
     countingFile_ = file;
