@@ -15,6 +15,7 @@
 #include "engine/move_history.h"
 #include "level_key.h"
 #include "progress/progress_keeper.h"
+#include "progress/progress_test_util.h"
 
 namespace {
 
@@ -22,21 +23,12 @@ using namespace ruk;
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-const char* const ROOM =
-    "#######\n"
-    "# #   #\n"
-    "# $   #\n"
-    "#.  @ #\n"
-    "# #   #\n"
-    "#######\n";
-const std::string ROOM_SOLUTION = "llluRRurDrdLLL";
-
 // A walk to and fro of about size letters, then the solution when solved is asked for.
 std::string LongGame(std::size_t size, bool solved) {
     std::string letters;
-    letters.reserve(size + ROOM_SOLUTION.size());
+    letters.reserve(size + test::ROOM_BY_MOVES.size());
     while (letters.size() < size) letters += "rl";
-    if (solved) letters += ROOM_SOLUTION;
+    if (solved) letters += test::ROOM_BY_MOVES;
     return letters;
 }
 
@@ -57,7 +49,7 @@ struct Folder {
 // The room shown with letters played up to cursor (the end when cursor is past it).
 bool Show(CoreState& core, ProgressKeeper& keeper, const std::string& letters,
           std::uint32_t cursor) {
-    if (!door::LoadText(core, ROOM)) return false;
+    if (!door::LoadText(core, test::ROOM.c_str())) return false;
     keeper.LevelShown(core);
     WindowRequests requests;
     if (cursor > letters.size()) cursor = static_cast<std::uint32_t>(letters.size());
@@ -171,14 +163,15 @@ void BM_StartWith100MBGame(benchmark::State& state) {
     {
         ProgressStore store;
         std::unique_ptr<CoreState> core = CreateCoreState();
-        if (store.Open(folder.Store()) != ProgressState::READY || !door::LoadText(*core, ROOM) ||
+        if (store.Open(folder.Store()) != ProgressState::READY ||
+            !door::LoadText(*core, test::ROOM.c_str()) ||
             !store.SaveGame(LevelKey(core->level.board), LongGame(100u << 20, false), 7)) {
             state.SkipWithError("the store could not be made");
             return;
         }
     }
     std::unique_ptr<CoreState> core = CreateCoreState();
-    if (!door::LoadText(*core, ROOM)) return;
+    if (!door::LoadText(*core, test::ROOM.c_str())) return;
     double record = 0;
     for (auto _ : state) {
         ProgressKeeper keeper;
