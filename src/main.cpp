@@ -36,7 +36,7 @@ int main(int argc, char** argv) {
         {&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt, ruk::ProgressFilePath()});
     prompts.SetParent(&window);
     // Before start-up, so that no signal finds the window up and the handler not yet set.
-    ruk::CloseOnQuitSignals(window);
+    ruk::CloseOnQuitSignals(window, [&window] { window.FinishProgress(); });
     if (!window.StartUp()) return 0;
     // Once the window is on screen, so that a message about the file stands over it.
     QTimer::singleShot(0, &window, [&window, &line] { window.OpenFromCommandLine(line); });

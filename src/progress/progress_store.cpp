@@ -5,6 +5,7 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <ctime>
@@ -47,6 +48,14 @@ constexpr const char* LOAD_RECORD =
     " by_moves_moves, by_moves_pushes, by_moves_letters, by_moves_changed,"
     " by_pushes_moves, by_pushes_pushes, by_pushes_letters, by_pushes_changed,"
     " game_letters, game_cursor, game_changed FROM level WHERE key = ?";
+
+// Whether each letters column holds letters, from the row's header (typeof() does not load a
+// value), so that no long move string is copied out.
+constexpr const char* LOAD_SUMMARY =
+    "SELECT solved, solved_changed, by_moves_moves, by_moves_pushes,"
+    " typeof(by_moves_letters) = 'text', by_moves_changed, by_pushes_moves, by_pushes_pushes,"
+    " typeof(by_pushes_letters) = 'text', by_pushes_changed, typeof(game_letters) = 'text'"
+    " FROM level WHERE key = ?";
 
 // Keys bound to one query at most; far under SQLite's own limit on parameters.
 constexpr std::size_t KEYS_PER_QUERY = 500;
@@ -122,6 +131,13 @@ StoredSolution ReadSolution(const SqlStatement& row, int first) {
     solution.letters = row.Text(first + 2);
     solution.changed = row.Int(first + 3);
     return solution;
+}
+
+// A cursor past the letters (a row written by hand) is put at their end.
+std::uint32_t ClampedCursor(std::int64_t cursor, std::size_t length) {
+    if (cursor < 0) return 0;
+    return static_cast<std::uint32_t>(
+        std::min<std::uint64_t>(static_cast<std::uint64_t>(cursor), length));
 }
 
 // Renames path (and its write-ahead log and shared-memory index, which belong to it) out of
@@ -239,7 +255,7 @@ void ProgressStore::Drop() {
 }
 
 bool ProgressStore::Fail(const char* what, int code) {
-    reason_ = std::string(what) + ": " + Cause(code);
+    reason_ = std::string(what) + ": " + CauseOf(db_, code);
     return false;
 }
 
@@ -447,15 +463,60 @@ LevelRecord ProgressStore::Load(const std::string& key) {
     record.hasGame = !row.IsNull(10);
     if (record.hasGame) {
         record.gameLetters = row.Text(10);
-        const std::int64_t cursor = row.Int(11);
-        // A cursor past the letters (a row written by hand) is put at their end.
-        record.gameCursor = cursor < 0 ? 0
-                            : static_cast<std::uint64_t>(cursor) > record.gameLetters.size()
-                                ? static_cast<std::uint32_t>(record.gameLetters.size())
-                                : static_cast<std::uint32_t>(cursor);
+        record.gameCursor = ClampedCursor(row.Int(11), record.gameLetters.size());
         record.gameChanged = row.Int(12);
     }
     return record;
+}
+
+LevelRecord ProgressStore::LoadSummary(const std::string& key) {
+    LevelRecord record;
+    if (state_ == ProgressState::NONE) return record;
+    SqlStatement row(db_, LOAD_SUMMARY);
+    row.Bind(1, key);
+    const int rc = row.Step();
+    if (rc != SQLITE_ROW) {
+        if (rc != SQLITE_DONE) Fail("progress not read", rc);
+        return record;
+    }
+    record.solved = row.Int(0) != 0;
+    record.solvedChanged = row.Int(1);
+    for (StoredSolution* best : {&record.byMoves, &record.byPushes}) {
+        const int first = best == &record.byMoves ? 2 : 6;
+        best->present = row.Int(first + 2) != 0;
+        if (!best->present) continue;
+        best->moves = static_cast<std::uint32_t>(row.Int(first));
+        best->pushes = static_cast<std::uint32_t>(row.Int(first + 1));
+        best->changed = row.Int(first + 3);
+    }
+    record.hasGame = row.Int(10) != 0;
+    return record;
+}
+
+KeptGame ProgressStore::LoadGame(const std::string& key) {
+    KeptGame game;
+    if (state_ == ProgressState::NONE) return game;
+    SqlStatement row(db_, "SELECT game_letters, game_cursor FROM level WHERE key = ?");
+    row.Bind(1, key);
+    const int rc = row.Step();
+    if (rc != SQLITE_ROW) {
+        if (rc != SQLITE_DONE) Fail("progress not read", rc);
+        return game;
+    }
+    game.letters = row.Text(0);
+    game.cursor = ClampedCursor(row.Int(1), game.letters.size());
+    return game;
+}
+
+std::string ProgressStore::LoadBestLetters(const std::string& key, bool byPushes) {
+    if (state_ == ProgressState::NONE) return "";
+    SqlStatement row(db_, byPushes ? "SELECT by_pushes_letters FROM level WHERE key = ?"
+                                   : "SELECT by_moves_letters FROM level WHERE key = ?");
+    row.Bind(1, key);
+    const int rc = row.Step();
+    if (rc == SQLITE_ROW) return row.IsNull(0) ? "" : row.Text(0);
+    if (rc != SQLITE_DONE) Fail("progress not read", rc);
+    return "";
 }
 
 SolutionVerdict ProgressStore::SaveSolution(const Board& board, std::string_view moves) {
@@ -566,6 +627,24 @@ bool ProgressStore::SaveGame(const std::string& key, std::string_view letters,
     const int rc = write.Step();
     if (rc != SQLITE_DONE) return Fail("game not saved", rc);
     return true;
+}
+
+bool ProgressStore::SaveGameCursor(const std::string& key, std::uint32_t cursor) {
+    if (state_ != ProgressState::READY) return false;
+    // The letters are not sent again; the caller knows the cursor lies within them.
+    SqlStatement write(db_,
+                       "UPDATE level SET game_cursor = ?1, game_changed = ?2 WHERE key = ?3"
+                       " AND game_letters IS NOT NULL");
+    write.Bind(1, static_cast<std::int64_t>(cursor));
+    write.Bind(2, Now());
+    write.Bind(3, key);
+    const int rc = write.Step();
+    if (rc != SQLITE_DONE) return Fail("game not saved", rc);
+    return sqlite3_changes(db_) == 1;
+}
+
+void ProgressStore::SetBusyTimeout(int ms) {
+    if (db_) sqlite3_busy_timeout(db_, ms);
 }
 
 bool ProgressStore::SaveLastPlace(const std::string& file, int level) {

@@ -33,6 +33,12 @@ enum class SolutionVerdict {
     NOT_WRITTEN,  // the store is not writable or the write failed: Reason() says why
 };
 
+// A level's unfinished game as kept: the whole move string and the cursor.
+struct KeptGame {
+    std::string letters;
+    std::uint32_t cursor = 0;
+};
+
 // The file level shown when the player last closed.
 struct LastPlace {
     std::string file;
@@ -70,6 +76,12 @@ class ProgressStore {
 
     // The record of a level; an empty record when it has none or the read failed (Reason()).
     LevelRecord Load(const std::string& key);
+    // The record without any letters (the bests' counts and whether a game is kept), so that a
+    // level with a long kept game is shown as fast as any other.
+    LevelRecord LoadSummary(const std::string& key);
+    // The kept game's letters and cursor, or a best solution's letters; empty when none.
+    KeptGame LoadGame(const std::string& key);
+    std::string LoadBestLetters(const std::string& key, bool byPushes);
 
     // Stores moves as a solution of board when it replays as solved from the level's start
     // and beats a stored best. Both bests are compared inside one write transaction, so two
@@ -79,6 +91,12 @@ class ProgressStore {
     // The unfinished game of a level: the whole move string and the cursor (cursor at most
     // its length, letters udlrUDLR only); empty letters clear it. False when not written.
     bool SaveGame(const std::string& key, std::string_view letters, std::uint32_t cursor);
+    // Moves the cursor of the kept game, whose letters stay (the cursor must lie within them);
+    // false when not written or no game is kept.
+    bool SaveGameCursor(const std::string& key, std::uint32_t cursor);
+
+    // How long a call waits for another player's write to end, from now on.
+    void SetBusyTimeout(int ms);
 
     // The place the reopen key goes back to; written on closing. False when not written.
     bool SaveLastPlace(const std::string& file, int level);

@@ -1,10 +1,12 @@
 // The shown level's progress without a window: a solution kept once the game shows it solved,
 // kept games, one record per level however it is loaded, and the caption's note.
 #include <gtest/gtest.h>
+#include <sqlite3.h>
 
 #include <filesystem>
 
 #include "core_door.h"
+#include "level_key.h"
 #include "progress/progress_keeper.h"
 #include "progress/progress_test_util.h"
 #include "test_files.h"
@@ -40,10 +42,12 @@ struct KeeperTest : ::testing::Test {
     void ShowText(const std::string& text) {
         ASSERT_TRUE(door::LoadText(S(), text.c_str()));
         keeper.LevelShown(S());
+        keeper.Flush();
     }
     void ShowFile(const std::string& path, int n) {
         ASSERT_TRUE(door::ShowFileLevel(S(), path.c_str(), n));
         keeper.LevelShown(S());
+        keeper.Flush();
     }
 };
 
@@ -58,6 +62,7 @@ TEST_F(KeeperTest, SolvedLeftAndBackTheBestsAreThereAndAWorseOneChangesNothing) 
     ASSERT_TRUE(keeper.SolutionWaiting(S()));
     EXPECT_TRUE(keeper.StoreSolution(S()));
     EXPECT_FALSE(keeper.SolutionWaiting(S())) << "offered once";
+    EXPECT_TRUE(keeper.Flush());
     EXPECT_EQ(keeper.CaptionNote(S()), "  [solved 16/4]");
 
     ShowText("#####\n#@$.#\n#####");
@@ -65,49 +70,66 @@ TEST_F(KeeperTest, SolvedLeftAndBackTheBestsAreThereAndAWorseOneChangesNothing) 
     ShowText(ROOM);
     Play(S(), ROOM_BY_MOVES);
     EXPECT_TRUE(keeper.StoreSolution(S()));
+    keeper.Flush();
     EXPECT_EQ(keeper.CaptionNote(S()), "  [solved 14/6, 16/4]");
 
     // A longer way round: solved, but neither best changes.
     ShowText(ROOM);
     Play(S(), "rl" + ROOM_BY_MOVES);
-    EXPECT_FALSE(keeper.StoreSolution(S()));
+    EXPECT_TRUE(keeper.StoreSolution(S()));
+    keeper.Flush();
+    EXPECT_EQ(keeper.PendingSolutions(), 0u);
     ShowText(ROOM);
-    const LevelRecord& record = keeper.Record();
-    EXPECT_TRUE(record.solved);
-    EXPECT_EQ(record.byMoves.letters, ROOM_BY_MOVES);
-    EXPECT_EQ(record.byPushes.letters, ROOM_BY_PUSHES);
+    EXPECT_TRUE(keeper.Record().solved);
+    EXPECT_EQ(keeper.BestLetters(false), ROOM_BY_MOVES);
+    EXPECT_EQ(keeper.BestLetters(true), ROOM_BY_PUSHES);
 }
 
 TEST_F(KeeperTest, AGameIsKeptOnLeavingAndALookDoesNotEraseIt) {
     ShowText(ROOM);
     Play(S(), "lllu");
+    // Kept once whole; after Undo only its cursor is written, its letters stay.
+    keeper.StoreGame(S());
+    keeper.Flush();
     WindowRequests requests;
     door::Undo(S(), requests);
     Settle(S());
     const std::uint32_t cursor = S().play.history.cursor;
     ASSERT_LT(cursor, 4u);
     keeper.StoreGame(S());
+    // Read back at once, whether its write has run or not.
+    ASSERT_TRUE(door::LoadText(S(), ROOM.c_str()));
+    keeper.LevelShown(S());
+    std::optional<KeptGame> game = keeper.GameToResume();
+    ASSERT_TRUE(game);
+    EXPECT_EQ(game->letters, "lllu");
+    keeper.Flush();
 
     // Only looked at: the kept game stays.
     ShowText(ROOM);
     EXPECT_TRUE(keeper.Record().hasGame);
     keeper.StoreGame(S());
+    keeper.Flush();
     ShowText(ROOM);
     ASSERT_TRUE(keeper.Record().hasGame);
-    EXPECT_EQ(keeper.Record().gameLetters, "lllu");
-    EXPECT_EQ(keeper.Record().gameCursor, cursor);
+    EXPECT_TRUE(keeper.Record().gameLetters.empty()) << "no letters read to show a level";
+    game = keeper.GameToResume();
+    ASSERT_TRUE(game);
+    EXPECT_EQ(game->letters, "lllu");
+    EXPECT_EQ(game->cursor, cursor);
 
     // Resumed, then solved: nothing is left to resume.
-    ASSERT_TRUE(door::ResumeGame(S(), keeper.Record().gameLetters.c_str(),
-                                 keeper.Record().gameCursor, requests));
+    ASSERT_TRUE(door::ResumeGame(S(), game->letters.c_str(), game->cursor, requests));
     EXPECT_EQ(S().play.history.cursor, cursor);
     Play(S(), "");
     door::ImportMoves(S(), ROOM_BY_MOVES.substr(4).c_str());
     Play(S(), "");
     ASSERT_TRUE(door::Totals(S()).solved);
     keeper.StoreGame(S());
+    keeper.Flush();
     ShowText(ROOM);
     EXPECT_FALSE(keeper.Record().hasGame);
+    EXPECT_FALSE(keeper.GameToResume());
 }
 
 TEST_F(KeeperTest, TheSameLevelInTwoFilesSharesItsRecordAndAnEditedOneDoesNot) {
@@ -121,9 +143,10 @@ TEST_F(KeeperTest, TheSameLevelInTwoFilesSharesItsRecordAndAnEditedOneDoesNot) {
     ShowFile(first, 1);
     Play(S(), ROOM_BY_MOVES);
     keeper.StoreSolution(S());
+    keeper.Flush();
     ShowFile(second, 2);
     EXPECT_TRUE(keeper.Record().solved);
-    EXPECT_EQ(keeper.Record().byMoves.letters, ROOM_BY_MOVES);
+    EXPECT_EQ(keeper.BestLetters(false), ROOM_BY_MOVES);
     ShowFile(second, 3);
     EXPECT_FALSE(keeper.Record().solved);
 
@@ -149,9 +172,78 @@ TEST_F(KeeperTest, TheSameLevelInTwoFilesSharesItsRecordAndAnEditedOneDoesNot) {
     ShowFile(second, 1);
     Play(S(), "R");
     keeper.StoreSolution(S());
+    keeper.Flush();
     EXPECT_EQ(keeper.CaptionNote(S()), "  [solved 1/1, 2 of 3 solved]");
     ShowFile(first, 2);
     EXPECT_EQ(keeper.FileToCount(S()), first);
+}
+
+// Three levels solved while another program holds the file, then it lets go: at the next
+// chance (here the next level's solve, else a level change, the keep or closing) every solution
+// is written, the left levels' too, and the caption's "not saved" goes.
+TEST(KeeperFaultTest, ASolutionWhoseWriteFailedIsWrittenAtTheNextChance) {
+    TempDir dir;
+    Core core;
+    CoreState& s = *core.state;
+    const std::string path = dir.Path("progress.sqlite");
+    ProgressKeeper keeper;
+    keeper.Open(path, {.busyTimeoutMs = 50});
+    ASSERT_EQ(keeper.State(), ProgressState::READY);
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    const std::string levels[3][2] = {
+        {ROOM, ROOM_BY_MOVES}, {"#####\n#@$.#\n#####", "R"}, {"######\n#@$ .#\n######", "RR"}};
+    for (const auto& level : levels) {
+        ASSERT_TRUE(door::LoadText(s, level[0].c_str()));
+        keeper.LevelShown(s);
+        Play(s, level[1]);
+        ASSERT_TRUE(keeper.StoreSolution(s));
+        keeper.StoreGame(s);
+        keeper.Flush();
+        EXPECT_NE(keeper.CaptionNote(s).find("another program holds the progress file"),
+                  std::string::npos)
+            << keeper.CaptionNote(s);
+    }
+    EXPECT_EQ(keeper.PendingSolutions(), 3u);
+
+    ASSERT_EQ(sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    sqlite3_close(other);
+    keeper.StoreSolution(s);
+    keeper.Flush();
+    EXPECT_EQ(keeper.PendingSolutions(), 0u);
+    EXPECT_EQ(keeper.CaptionNote(s), "  [solved 2/2]");
+    ProgressStore reader;
+    ASSERT_EQ(reader.Open(path), ProgressState::READY);
+    for (const auto& level : levels)
+        EXPECT_TRUE(reader.Load(LevelKey(BoardOf(level[0]))).solved) << level[0];
+}
+
+// A solution still failing when the player closes is offered once more by closing.
+TEST(KeeperFaultTest, ClosingOffersTheSolutionsNotWrittenYet) {
+    TempDir dir;
+    Core core;
+    CoreState& s = *core.state;
+    const std::string path = dir.Path("progress.sqlite");
+    sqlite3* other = nullptr;
+    {
+        ProgressKeeper keeper;
+        keeper.Open(path, {.busyTimeoutMs = 50});
+        ASSERT_EQ(sqlite3_open(path.c_str(), &other), SQLITE_OK);
+        ASSERT_EQ(sqlite3_exec(other, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+        ASSERT_TRUE(door::LoadText(s, ROOM.c_str()));
+        keeper.LevelShown(s);
+        Play(s, ROOM_BY_PUSHES);
+        keeper.StoreSolution(s);
+        keeper.Flush();
+        EXPECT_EQ(keeper.PendingSolutions(), 1u);
+        ASSERT_EQ(sqlite3_exec(other, "COMMIT", nullptr, nullptr, nullptr), SQLITE_OK);
+    }
+    sqlite3_close(other);
+    ProgressStore reader;
+    ASSERT_EQ(reader.Open(path), ProgressState::READY);
+    EXPECT_EQ(reader.Load(LevelKey(BoardOf(ROOM))).byPushes.letters, ROOM_BY_PUSHES);
 }
 
 TEST_F(KeeperTest, NoProgressMemoryIsSaidAfterTheCaptionAndThePlayerGoesOn) {
@@ -184,6 +276,7 @@ TEST_F(KeeperTest, NoProgressMemoryIsSaidAfterTheCaptionAndThePlayerGoesOn) {
     tight.LevelShown(S());
     Play(S(), longGame + ROOM_BY_MOVES);
     tight.StoreSolution(S());
+    tight.Flush();
     EXPECT_NE(tight.CaptionNote(S()).find("the disk is full"), std::string::npos)
         << tight.CaptionNote(S());
 }

@@ -3,7 +3,11 @@
 // file's solved count follows, and a store that keeps nothing is said once after the caption.
 #include <gtest/gtest.h>
 
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <QApplication>
+#include <QDialog>
 #include <QTest>
 #include <csignal>
 #include <filesystem>
@@ -45,6 +49,12 @@ void WaitForCount(Session& s) {
     for (int i = 0; i < 1000 && !counted(); ++i) QTest::qWait(5);
 }
 
+// Writes run on the writer's thread; the caption follows when its answer arrives.
+void WaitForCaption(Session& s, const std::string& caption) {
+    for (int i = 0; i < 1000 && Caption(s) != caption; ++i) QTest::qWait(5);
+    EXPECT_EQ(Caption(s), caption);
+}
+
 std::string Game(Session& s) {
     return std::string(s.Core().play.history.text.get(), s.Core().play.history.end);
 }
@@ -68,23 +78,20 @@ TEST(ProgressWindowTest, SolvedGamesAndBestsComeBackAfterLeavingAndAfterARestart
     ProgressStore reader;
     ASSERT_EQ(reader.Open(*s.progress), ProgressState::READY);
     const std::string key = LevelKey(s.Core().level.board);
-    EXPECT_FALSE(reader.Load(key).solved);
-    QApplication::processEvents();
+    WaitForCaption(s, "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 1 of 2 solved]");
     EXPECT_TRUE(reader.Load(key).solved);
-    EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 1 of 2 solved]");
 
     // Away and back: the record is there. A second solution with fewer pushes is kept beside
     // the first, and each key loads its own as URDL Input does.
     Type(s, Qt::Key_PageDown);
     EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 2/2  [1 of 2 solved]");
     Type(s, Qt::Key_PageUp);
-    EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 1 of 2 solved]");
+    WaitForCaption(s, "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 1 of 2 solved]");
     TypeMoves(s, ROOM_BY_PUSHES);
     // Left at once, before the posted write has run: leaving writes it.
     Type(s, Qt::Key_PageDown);
     Type(s, Qt::Key_PageUp);
-    EXPECT_EQ(Caption(s),
-              "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 16/4, 1 of 2 solved]");
+    WaitForCaption(s, "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 16/4, 1 of 2 solved]");
     Type(s, Qt::Key_R, Qt::ControlModifier);
     Type(s, Qt::Key_M, Qt::ControlModifier);
     EXPECT_EQ(Game(s), ROOM_BY_MOVES);
@@ -115,9 +122,7 @@ TEST(ProgressWindowTest, SolvedGamesAndBestsComeBackAfterLeavingAndAfterARestart
     EXPECT_EQ(s.Core().play.history.cursor, cursor);
     EXPECT_TRUE(s.W().ShownBoard() == board);
     EXPECT_TRUE(s.W().Control(ID_REDO)->isEnabled());
-    WaitForCount(s);
-    EXPECT_EQ(Caption(s),
-              "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 16/4, 1 of 2 solved]");
+    WaitForCaption(s, "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 16/4, 1 of 2 solved]");
     EXPECT_EQ(s.prompts.shown.size(), 2u) << "the two congratulations only";
 }
 
@@ -190,6 +195,78 @@ TEST(ProgressWindowTest, SigtermClosesTheWindowAndKeepsTheGameAndThePlace) {
     const LevelRecord record = reader.Load(LevelKey(BoardOf(ROOM)));
     EXPECT_EQ(record.gameLetters, "lll");
     EXPECT_EQ(record.gameCursor, 3u);
+}
+
+// Solved by keys: the caption counts the solve while the congratulation is still up, without
+// waiting for the next keep, Undo or level change.
+TEST(ProgressWindowTest, TheCaptionFollowsASolveWhileTheCongratulationIsUp) {
+    TempDir data;
+    Session s;
+    s.progress = data.Path("ruk/progress.sqlite");
+    ASSERT_TRUE(s.Start());
+    s.Open(data.Write("two.sok", TWO_LEVELS));
+    WaitForCount(s);
+    const std::string solved = "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 1 of 2 solved]";
+    std::string seen;
+    s.prompts.whileShown = [&](const std::string& text) {
+        if (text.find("Congratulations") == std::string::npos) return;
+        // Longer than the keep's period, as a player reading the box may take.
+        for (int i = 0; i < 1400 && Caption(s) != solved; ++i) QTest::qWait(5);
+        seen = Caption(s);
+    };
+    TypeMoves(s, ROOM_BY_MOVES);
+    EXPECT_EQ(seen, solved);
+    s.prompts.whileShown = nullptr;
+    QTest::qWait(20);
+    EXPECT_EQ(Caption(s), solved);
+}
+
+// A quit signal while a modal box is up ends the program there, but only once the game and the
+// place are kept and the store is closed: the log folded back into the file, as after a normal
+// close. Run in a child process, which the signal ends.
+TEST(ProgressWindowTest, SigtermOverAModalBoxClosesTheStoreBeforeTheProgramEnds) {
+    TempDir data;
+    const std::string path = data.Path("ruk/progress.sqlite");
+    const std::string file = data.Write("two.sok", TWO_LEVELS);
+    const pid_t child = fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        Session s;
+        s.progress = path;
+        if (!s.Start()) _exit(2);
+        s.Open(file);
+        TypeMoves(s, "lll");
+        MainWindow& window = s.W();
+        CloseOnQuitSignals(window, [&window] { window.FinishProgress(); });
+        QDialog box(&window);
+        box.setModal(true);
+        box.show();
+        std::raise(SIGTERM);
+        for (int i = 0; i < 2000; ++i) QTest::qWait(5);
+        _exit(3);  // the signal did not end the program
+    }
+    int status = 0;
+    pid_t ended = 0;
+    for (int i = 0; i < 3000 && ended == 0; ++i) {
+        ended = waitpid(child, &status, WNOHANG);
+        if (ended == 0) usleep(10000);
+    }
+    if (ended == 0) {
+        kill(child, SIGKILL);
+        waitpid(child, &status, 0);
+        FAIL() << "the child still runs 30 s after SIGTERM";
+    }
+    ASSERT_TRUE(WIFEXITED(status));
+    ASSERT_EQ(WEXITSTATUS(status), 0);
+    std::error_code error;
+    const std::uintmax_t logSize = std::filesystem::file_size(path + "-wal", error);
+    EXPECT_TRUE(error || logSize == 0) << "the log still holds " << logSize << " bytes";
+    ProgressStore reader;
+    ASSERT_EQ(reader.Open(path), ProgressState::READY);
+    const std::optional<LastPlace> place = reader.LoadLastPlace();
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->file, file);
+    EXPECT_EQ(reader.Load(LevelKey(BoardOf(ROOM))).gameLetters, "lll");
 }
 
 }  // namespace

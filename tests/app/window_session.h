@@ -34,8 +34,11 @@ class RecordingPrompts : public Prompts {
     std::vector<Shown> shown;
     std::deque<std::string> files;  // answers to the open-file dialog, then Cancel
 
+    // Runs while a message is up, as a modal box's own loop would.
+    std::function<void(const std::string& text)> whileShown;
     void Message(const std::string& caption, const std::string& text, PromptIcon icon) override {
         shown.push_back({caption, text, icon});
+        if (whileShown) whileShown(text);
     }
     bool confirmAnswer = false;  // OK or Cancel for every question
     bool Confirm(const std::string& caption, const std::string& text) override {

@@ -133,6 +133,13 @@ TEST(ProgressStoreTest, TheUnfinishedGameComesBackWithItsCursorAndRedoTail) {
     record = store.Load(key);
     EXPECT_EQ(record.gameLetters, "lllu");
     EXPECT_EQ(record.gameCursor, 4u);
+    // The cursor moved alone; the summary says a game is kept without its letters.
+    EXPECT_TRUE(store.SaveGameCursor(key, 2));
+    const KeptGame game = store.LoadGame(key);
+    EXPECT_EQ(game.letters, "lllu");
+    EXPECT_EQ(game.cursor, 2u);
+    EXPECT_TRUE(store.LoadSummary(key).hasGame);
+    EXPECT_TRUE(store.LoadSummary(key).gameLetters.empty());
     // Saving the game leaves the solutions alone, and an empty game clears it.
     EXPECT_EQ(store.SaveSolution(core.level->board, ROOM_BY_MOVES), SolutionVerdict::IMPROVED);
     EXPECT_TRUE(store.SaveGame(key, "", 0));
@@ -140,6 +147,12 @@ TEST(ProgressStoreTest, TheUnfinishedGameComesBackWithItsCursorAndRedoTail) {
     EXPECT_FALSE(record.hasGame);
     EXPECT_TRUE(record.solved);
     EXPECT_EQ(record.byMoves.letters, ROOM_BY_MOVES);
+    EXPECT_FALSE(store.SaveGameCursor(key, 1)) << "no game to move the cursor of";
+    const LevelRecord summary = store.LoadSummary(key);
+    EXPECT_FALSE(summary.hasGame);
+    EXPECT_EQ(summary.byMoves.moves, 14u);
+    EXPECT_TRUE(summary.byMoves.letters.empty());
+    EXPECT_EQ(store.LoadBestLetters(key, false), ROOM_BY_MOVES);
 }
 
 // Two processes store solutions of one level at the same time, each in a loop: the record ends

@@ -1,14 +1,21 @@
 // The shown level's progress (see progress_keeper.h).
 #include "progress/progress_keeper.h"
 
+#include <algorithm>
+#include <cstring>
 #include <filesystem>
 #include <string_view>
+#include <utility>
 
 #include "level_key.h"
 
 namespace ruk {
 
 namespace {
+
+// How long a read on the caller's thread waits for another program's lock: reads rarely need
+// one, and the window must not freeze when they do.
+constexpr int READ_BUSY_TIMEOUT_MS = 20;
 
 std::string_view Game(const CoreState& core) {
     const MoveHistory& history = core.play.history;
@@ -23,23 +30,95 @@ std::string Counts(const StoredSolution& solution) {
     return std::to_string(solution.moves) + "/" + std::to_string(solution.pushes);
 }
 
+bool SameLetters(const std::shared_ptr<const std::string>& stored, std::string_view letters) {
+    return stored && stored->size() == letters.size() &&
+           std::memcmp(stored->data(), letters.data(), letters.size()) == 0;
+}
+
 }  // namespace
 
 void ProgressKeeper::Open(const std::string& path, const ProgressStore::Options& options) {
+    Close();
     path_ = path;
     store_.Open(path, options);
+    if (store_.State() == ProgressState::NONE) return;
+    store_.SetBusyTimeout(READ_BUSY_TIMEOUT_MS);
+    if (store_.State() == ProgressState::READY) writer_.Start(path, options);
+}
+
+void ProgressKeeper::SetWake(std::function<void()> wake) {
+    const std::lock_guard<std::mutex> lock(answersMutex_);
+    wake_ = std::move(wake);
+}
+
+void ProgressKeeper::Answer(std::function<void()> apply) {
+    std::function<void()> wake;
+    {
+        const std::lock_guard<std::mutex> lock(answersMutex_);
+        answers_.push_back(std::move(apply));
+        wake = wake_;
+    }
+    if (wake) wake();
+}
+
+bool ProgressKeeper::TakeAnswers() {
+    std::vector<std::function<void()>> answers;
+    {
+        const std::lock_guard<std::mutex> lock(answersMutex_);
+        answers.swap(answers_);
+    }
+    for (const std::function<void()>& apply : answers) apply();
+    return !answers.empty();
+}
+
+bool ProgressKeeper::Flush() {
+    writer_.WaitIdle();
+    return TakeAnswers();
+}
+
+void ProgressKeeper::Close() {
+    // The last solutions get one more chance.
+    OfferPending();
+    writer_.Finish();
+    TakeAnswers();
+    store_.Close();
 }
 
 void ProgressKeeper::LevelShown(const CoreState& core) {
     key_.clear();
     record_ = LevelRecord{};
-    storedLetters_.clear();
+    recordKnown_ = false;
+    ++shown_;
+    storedLetters_.reset();
     storedCursor_ = 0;
     gameStored_ = false;
     offeredEnd_ = offeredMoves_ = offeredPushes_ = 0;
     if (core.level.board.status != LevelStatus::PLAYABLE) return;
     key_ = LevelKey(core.level.board);
-    record_ = store_.Load(key_);
+    if (!writer_.Running()) {
+        RecordRead(store_.LoadSummary(key_));
+        return;
+    }
+    // Read behind the writes posted before, so that it sees them; a row holding a very long
+    // game is read whole by SQLite to be found, which must not hold the window.
+    writer_.Post([this, key = key_, shown = shown_](ProgressStore& store) {
+        const LevelRecord record = store.LoadSummary(key);
+        Answer([this, shown, record] {
+            if (shown == shown_) RecordRead(record);
+        });
+    });
+}
+
+void ProgressKeeper::RecordRead(const LevelRecord& record) {
+    // A game posted since the level was shown is newer than the row read.
+    const bool hasGame = record_.hasGame;
+    record_ = record;
+    recordKnown_ = true;
+    const auto posted = postedGames_.find(key_);
+    if (gameStored_)
+        record_.hasGame = hasGame;
+    else if (posted != postedGames_.end())
+        record_.hasGame = !posted->second.letters->empty();
 }
 
 bool ProgressKeeper::SolutionWaiting(const CoreState& core) const {
@@ -52,60 +131,151 @@ bool ProgressKeeper::SolutionWaiting(const CoreState& core) const {
 }
 
 bool ProgressKeeper::StoreSolution(const CoreState& core) {
-    if (!SolutionWaiting(core)) return false;
-    offeredEnd_ = core.play.history.end;
-    offeredMoves_ = core.play.totals.totalMoves;
-    offeredPushes_ = core.play.totals.totalPushes;
-    const bool wasSolved = record_.solved;
-    switch (store_.SaveSolution(core.level.board, Game(core))) {
-        case SolutionVerdict::IMPROVED:
-            writeFault_.clear();
-            record_ = store_.Load(key_);
-            // The open file's count follows without another pass over the file.
-            if (!wasSolved && record_.solved && fileCount_.known && IsFileLevel(core) &&
-                countedFile_ == core.level.levelSet.path.data())
-                ++fileCount_.solved;
-            return true;
-        case SolutionVerdict::NOT_WRITTEN:
-            writeFault_ = store_.Reason();
-            return true;
-        case SolutionVerdict::NOT_BETTER:
-        case SolutionVerdict::NOT_SOLVED:
-            return false;
+    const bool taken = SolutionWaiting(core);
+    if (taken) {
+        offeredEnd_ = core.play.history.end;
+        offeredMoves_ = core.play.totals.totalMoves;
+        offeredPushes_ = core.play.totals.totalPushes;
     }
-    return false;
+    if (taken && writer_.Running()) {
+        PendingSolution solution;
+        solution.id = nextId_++;
+        solution.key = key_;
+        if (IsFileLevel(core)) solution.file = core.level.levelSet.path.data();
+        solution.board = core.level.board;
+        solution.letters = std::make_shared<const std::string>(Game(core));
+        pending_.push_back(std::move(solution));
+    }
+    OfferPending();
+    return taken;
+}
+
+void ProgressKeeper::OfferPending() {
+    for (PendingSolution& solution : pending_) {
+        if (solution.posted || !writer_.Running()) continue;
+        solution.posted = true;
+        writer_.Post([this, id = solution.id, key = solution.key, board = solution.board,
+                      letters = solution.letters](ProgressStore& store) {
+            const bool wasSolved = store.LoadSummary(key).solved;
+            const SolutionVerdict verdict = store.SaveSolution(board, *letters);
+            const LevelRecord after =
+                verdict == SolutionVerdict::IMPROVED ? store.LoadSummary(key) : LevelRecord{};
+            Answer([this, id, verdict, reason = store.Reason(), wasSolved, after] {
+                SolutionAnswered(id, verdict, reason, wasSolved, after);
+            });
+        });
+    }
+}
+
+void ProgressKeeper::SolutionAnswered(int id, SolutionVerdict verdict, const std::string& reason,
+                                      bool wasSolved, const LevelRecord& after) {
+    const auto solution = std::find_if(pending_.begin(), pending_.end(),
+                                       [id](const PendingSolution& one) { return one.id == id; });
+    if (solution == pending_.end()) return;
+    solution->posted = false;
+    if (verdict == SolutionVerdict::NOT_WRITTEN) {
+        // Kept for the next chance: a full disk may be freed, a lock let go.
+        Fault(reason);
+        return;
+    }
+    const PendingSolution done = std::move(*solution);
+    pending_.erase(solution);
+    Written();
+    if (verdict != SolutionVerdict::IMPROVED) return;
+    if (done.key == key_) {
+        const bool hasGame = record_.hasGame;
+        record_ = after;
+        record_.hasGame = hasGame;
+    }
+    // The open file's count follows without another pass over the file; a pass that may have
+    // run before this write is made once more.
+    if (wasSolved || !after.solved || done.file.empty()) return;
+    if (done.file == countedFile_ && fileCount_.known && !recount_)
+        ++fileCount_.solved;
+    else
+        solvedWhileCounting_ = done.file;
 }
 
 void ProgressKeeper::StoreGame(const CoreState& core) {
-    if (key_.empty() || store_.State() != ProgressState::READY) return;
+    if (key_.empty() || !writer_.Running()) return;
     const MoveHistory& history = core.play.history;
     if (history.end == 0) return;
     // A solved game is finished: nothing is left to resume.
     const bool finished = core.play.totals.solved && history.cursor == history.end;
     const std::string_view letters = finished ? std::string_view() : Game(core);
     const std::uint32_t cursor = finished ? 0 : history.cursor;
-    if (gameStored_ && cursor == storedCursor_ && letters == storedLetters_) return;
-    if (finished && !record_.hasGame && !gameStored_) return;
-    if (!store_.SaveGame(key_, letters, cursor)) {
-        writeFault_ = store_.Reason();
-        return;
+    if (finished && recordKnown_ && !record_.hasGame && !gameStored_) return;
+    const bool sameLetters = gameStored_ && SameLetters(storedLetters_, letters);
+    if (sameLetters && cursor == storedCursor_) return;
+
+    const int id = nextId_++;
+    if (!sameLetters) {
+        storedLetters_ = std::make_shared<const std::string>(letters);
+        lettersWritten_ = std::make_shared<bool>(false);
     }
-    writeFault_.clear();
-    storedLetters_.assign(letters);
     storedCursor_ = cursor;
     gameStored_ = true;
     record_.hasGame = !finished;
-    record_.gameLetters = storedLetters_;
-    record_.gameCursor = cursor;
+    postedGames_[key_] = PostedGame{id, storedLetters_, cursor};
+    // A cursor moved alone (Undo, Redo) does not send the letters again, unless their own write
+    // failed. Both jobs run on the writer's thread, one after the other, and share the flag.
+    const bool cursorOnly = sameLetters && !letters.empty();
+    writer_.Post([this, key = key_, id, cursorOnly, letters = storedLetters_, cursor,
+                  written = lettersWritten_](ProgressStore& store) {
+        bool ok = cursorOnly && *written && store.SaveGameCursor(key, cursor);
+        if (!ok) ok = *written = store.SaveGame(key, *letters, cursor);
+        Answer([this, key, id, ok, reason = store.Reason()] { GameAnswered(key, id, ok, reason); });
+    });
+}
+
+void ProgressKeeper::GameAnswered(const std::string& key, int id, bool written,
+                                  const std::string& reason) {
+    const auto posted = postedGames_.find(key);
+    const bool latest = posted != postedGames_.end() && posted->second.id == id;
+    if (latest) postedGames_.erase(posted);
+    if (written) {
+        Written();
+        return;
+    }
+    Fault(reason);
+    // Written again at the next chance while the level is shown.
+    if (key == key_) gameStored_ = false;
+}
+
+void ProgressKeeper::Fault(const std::string& reason) {
+    writeFault_ = reason.empty() ? "progress not saved" : reason;
+}
+
+void ProgressKeeper::Written() {
+    if (pending_.empty()) writeFault_.clear();
 }
 
 void ProgressKeeper::KeepPlace(const CoreState& core) {
     // The welcome screen or a text level keeps the place stored before.
     const LevelSet& set = core.level.levelSet;
-    if (set.fromFile) store_.SaveLastPlace(set.path.data(), set.current);
+    if (!set.fromFile) return;
+    writer_.Post([file = std::string(set.path.data()), level = set.current](ProgressStore& store) {
+        store.SaveLastPlace(file, level);
+    });
+}
+
+std::optional<KeptGame> ProgressKeeper::GameToResume() {
+    if (key_.empty() || (recordKnown_ && !record_.hasGame)) return std::nullopt;
+    const auto posted = postedGames_.find(key_);
+    KeptGame game = posted != postedGames_.end()
+                        ? KeptGame{*posted->second.letters, posted->second.cursor}
+                        : store_.LoadGame(key_);
+    if (game.letters.empty()) return std::nullopt;
+    return game;
+}
+
+std::string ProgressKeeper::BestLetters(bool byPushes) {
+    return key_.empty() ? "" : store_.LoadBestLetters(key_, byPushes);
 }
 
 void ProgressKeeper::SetFileCount(const std::string& path, const FileSolvedCount& count) {
+    recount_ = solvedWhileCounting_ == path;
+    if (recount_) solvedWhileCounting_.clear();
     countedFile_ = path;
     fileCount_ = count;
 }
@@ -113,7 +283,7 @@ void ProgressKeeper::SetFileCount(const std::string& path, const FileSolvedCount
 std::string ProgressKeeper::FileToCount(const CoreState& core) const {
     if (store_.State() == ProgressState::NONE || !IsFileLevel(core)) return "";
     const char* path = core.level.levelSet.path.data();
-    return countedFile_ == path ? "" : path;
+    return countedFile_ == path && !recount_ ? "" : path;
 }
 
 std::string ProgressKeeper::CaptionNote(const CoreState& core) const {

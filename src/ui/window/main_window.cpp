@@ -181,6 +181,8 @@ MainWindow::MainWindow(const WindowSetup& setup)
 
 MainWindow::~MainWindow() {
     solvedCount_.Stop();
+    // The window is gone by now: waiting for the last writes holds nobody up.
+    FinishProgress();
     progressTimer_.stop();
     stepTimer_.stop();
     solverTimer_.stop();
@@ -464,11 +466,13 @@ void MainWindow::Apply(const WindowRequests& requests) {
     if (requests.levelInfo) UpdateLevelInfo(*core_, window_, panel_);
     UpdateUnsolvableLabel(*core_, panel_);
     ApplyPanel();
+    // Before the congratulation's box, so that the solution is written while it is up and the
+    // caption follows at once.
+    NoteSolution();
     if (requests.congratulate)
         prompts_.Message("RUK", "Status: Solved\r\n\r\nCongratulations !!",
                          PromptIcon::INFORMATION);
     if (requests.controlStates) ApplyControlStates();
-    NoteSolution();
 }
 
 // ---- Timers ---------------------------------------------------------------------------------

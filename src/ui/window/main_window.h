@@ -90,6 +90,9 @@ class MainWindow : public QDialog {
     QString ControlText(int id) const;
     // The board's view: it holds the keyboard focus while no control is being worked.
     QWidget* Board() const { return boardView_; }
+    // Every progress write posted is done and the store closed; run after the window has
+    // closed, before the program ends without unwinding (a quit signal over a modal box).
+    void FinishProgress();
 
   protected:
     void mousePressEvent(QMouseEvent* event) override;
@@ -163,6 +166,8 @@ class MainWindow : public QDialog {
 
     // Progress (main_window_progress.cpp): the shown level's record, its solutions and game.
     void StartProgress();
+    // The writer's answers: the record and the caption follow them.
+    void TakeProgressAnswers();
     void ProgressLevelShown();
     // The game is about to be left: kept as the level's unfinished game.
     void LeaveGame();

@@ -21,12 +21,30 @@ constexpr int GAME_KEEP_PERIOD_MS = 5000;
 
 void MainWindow::StartProgress() {
     if (!progressOn_) return;
+    // The writer's answers come back as events, so that they are taken on this thread.
+    progress_.SetWake([this] {
+        QMetaObject::invokeMethod(
+            this, [this] { TakeProgressAnswers(); }, Qt::QueuedConnection);
+    });
     progress_.Open(progressPath_);
     progressTimer_.setInterval(GAME_KEEP_PERIOD_MS);
     connect(&progressTimer_, &QTimer::timeout, this, [this] { StoreGameNow(); });
     progressTimer_.start();
     // A store that keeps nothing says so from the start.
     ApplyPanel();
+}
+
+void MainWindow::TakeProgressAnswers() {
+    if (!progress_.TakeAnswers() || closed_) return;
+    ApplyPanel();
+    // A solve that landed while the file was being counted asks for another count.
+    CountSolvedOfFile();
+}
+
+void MainWindow::FinishProgress() {
+    if (!progressOn_) return;
+    progress_.SetWake(nullptr);
+    progress_.Close();
 }
 
 void MainWindow::ProgressLevelShown() {
@@ -53,11 +71,13 @@ void MainWindow::NoteSolution() {
     solutionQueued_ = true;
     QTimer::singleShot(0, this, [this] {
         solutionQueued_ = false;
-        if (!closed_ && progress_.StoreSolution(*core_)) ApplyPanel();
+        // The caption follows once the writer answers.
+        if (!closed_) progress_.StoreSolution(*core_);
     });
 }
 
 void MainWindow::CountSolvedOfFile() {
+    if (closed_) return;
     const std::string file = progress_.FileToCount(*core_);
     if (file.empty() || file == countingFile_) return;
     countingFile_ = file;
@@ -69,6 +89,7 @@ void MainWindow::CountSolvedOfFile() {
                                    if (countingFile_ == path) countingFile_.clear();
                                    progress_.SetFileCount(path, count);
                                    ApplyPanel();
+                                   CountSolvedOfFile();
                                },
                                Qt::QueuedConnection);
                        });
@@ -76,29 +97,29 @@ void MainWindow::CountSolvedOfFile() {
 
 void MainWindow::LoadBestSolution(bool byPushes) {
     if (!Control(ID_URDL_INPUT)->isEnabled()) return;
-    const LevelRecord& record = progress_.Record();
-    const StoredSolution& best = byPushes ? record.byPushes : record.byMoves;
-    if (!progressOn_ || !best.present) {
+    const std::string letters = progressOn_ ? progress_.BestLetters(byPushes) : "";
+    if (letters.empty()) {
         prompts_.Message("RUK", "No solution of this level is kept yet.", PromptIcon::INFORMATION);
         return;
     }
     // As URDL Input takes a string: after the cursor, shown by Redo or Auto-play.
-    door::ImportMoves(*core_, best.letters.c_str());
+    door::ImportMoves(*core_, letters.c_str());
     RefreshLevelInfo();
     ApplyControlStates();
 }
 
 void MainWindow::ResumeGame() {
     if (!Control(ID_URDL_INPUT)->isEnabled()) return;
-    const LevelRecord& record = progress_.Record();
-    if (!progressOn_ || !record.hasGame || record.gameLetters.empty()) {
+    // The letters are read only now: a long kept game does not slow showing its level.
+    const std::optional<KeptGame> game =
+        progressOn_ ? progress_.GameToResume() : std::optional<KeptGame>();
+    if (!game) {
         prompts_.Message("RUK", "No unfinished game of this level is kept.",
                          PromptIcon::INFORMATION);
         return;
     }
-    const std::string letters = record.gameLetters;
     WindowRequests requests;
-    door::ResumeGame(*core_, letters.c_str(), record.gameCursor, requests);
+    door::ResumeGame(*core_, game->letters.c_str(), game->cursor, requests);
     Apply(requests);
 }
 

@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <csignal>
 #include <cstdlib>
+#include <utility>
 
 namespace ruk {
 
@@ -24,21 +25,25 @@ extern "C" void OnQuitSignal(int) {
 
 }  // namespace
 
-bool CloseOnQuitSignals(QWidget& window) {
+bool CloseOnQuitSignals(QWidget& window, std::function<void()> finish) {
     int ends[2];
     if (pipe2(ends, O_CLOEXEC | O_NONBLOCK) != 0) return false;
     signalPipeWrite = ends[1];
     auto* notifier = new QSocketNotifier(ends[0], QSocketNotifier::Read, &window);
-    QObject::connect(notifier, &QSocketNotifier::activated, &window, [&window, readEnd = ends[0]] {
-        char bytes[16];
-        while (read(readEnd, bytes, sizeof bytes) > 0) {
-        }
-        // A modal box's own loop would keep running after the close: with one open, the
-        // program ends here once everything has been kept.
-        const bool modal = QApplication::activeModalWidget() != nullptr;
-        window.close();
-        if (modal) std::_Exit(0);
-    });
+    QObject::connect(notifier, &QSocketNotifier::activated, &window,
+                     [&window, readEnd = ends[0], finish = std::move(finish)] {
+                         char bytes[16];
+                         while (read(readEnd, bytes, sizeof bytes) > 0) {
+                         }
+                         // A modal box's own loop would keep running after the close: with one
+                         // open, the program ends here once everything has been kept and
+                         // written, as the end of a normal close does.
+                         const bool modal = QApplication::activeModalWidget() != nullptr;
+                         window.close();
+                         if (!modal) return;
+                         if (finish) finish();
+                         std::_Exit(0);
+                     });
     // With the window gone the signals end the program as they always did.
     QObject::connect(notifier, &QObject::destroyed, [] {
         for (const int signal : {SIGTERM, SIGHUP, SIGINT}) std::signal(signal, SIG_DFL);
