@@ -2,10 +2,18 @@
 #include "solver/solver_job.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <thread>
 
 #include "../test_files.h"
 
@@ -144,9 +152,10 @@ TEST(SolverJobTest, TheShownCommandIsTheOneAPersonWouldType) {
         const SolverJob job = WriteJobFiles(*core.state, c.settings, paths, c.programFolder);
         ASSERT_EQ(job.message, "");
         EXPECT_EQ(job.shownCommand, c.shown);
-        EXPECT_EQ(ReadWholeFile(paths.solverScript), "cd " + ShellQuote(folder) +
-                                                         " || exit 127\nexec 2>solver_err.txt\n" +
-                                                         job.commandLine + "\n");
+        const std::string script = ReadWholeFile(paths.solverScript);
+        EXPECT_EQ(script.rfind("cd " + ShellQuote(folder) + " || exit 127\n", 0), 0u) << script;
+        const std::string last = "\nexec " + job.commandLine + "\n";
+        EXPECT_EQ(script.substr(script.size() - std::min(script.size(), last.size())), last);
         const std::string program = ShellQuote(SolverProgramPath(c.settings, c.programFolder));
         EXPECT_EQ(job.commandLine.rfind(program, 0), 0u) << job.commandLine;
     }
@@ -184,6 +193,157 @@ TEST(SolverJobTest, AFailedRunSaysWhyAsTheSolverSaidIt) {
     EXPECT_EQ(reason("", "x"), "");
     job.outputPath = dir.Path("missing");
     EXPECT_EQ(SolverFailureReason(job), "");
+}
+
+// Runs what in a child process, so that a hang or an abort fails the test instead of ending
+// the run: its text, or "(hung)" or "(died ...)" when it did not end well within 20 s.
+std::string InChild(const std::function<std::string()>& what) {
+    int pipeEnds[2];
+    if (::pipe(pipeEnds) != 0) return "(no pipe)";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::close(pipeEnds[0]);
+        const std::string text = what();
+        const bool written =
+            ::write(pipeEnds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
+        ::_exit(written ? 0 : 1);
+    }
+    ::close(pipeEnds[1]);
+    int status = 0;
+    pid_t ended = 0;
+    for (int i = 0; i < 2000 && ended == 0; ++i) {
+        ended = ::waitpid(child, &status, WNOHANG);
+        if (ended == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    std::string text;
+    if (ended == 0) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        text = "(hung)";
+    } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+        text = "(died " + std::to_string(status) + ")";
+    } else {
+        char piece[4096];
+        for (ssize_t got; (got = ::read(pipeEnds[0], piece, sizeof piece)) > 0;)
+            text.append(piece, static_cast<std::size_t>(got));
+    }
+    ::close(pipeEnds[0]);
+    return text;
+}
+
+// An answer file that is a link (to a device that never ends, or to a file of letters), a
+// FIFO that no one writes, a folder or a file over the size bound is not read: the run fails
+// with one line saying so, at once.
+TEST(SolverJobTest, AnAnswerThatIsNoRegularFileOrTooLargeIsNotRead) {
+    TempDir dir;
+    SolverJob job;
+    job.outputPath = dir.Path("out.txt");
+    job.errorPath = dir.Path("err.txt");
+    const std::string letters = dir.Write("letters.txt", "RR\n");
+    const auto outcome = [&] {
+        return InChild([&] {
+            Core core;
+            LoadText(*core.state, "#####\n#.$@#\n#####\n");
+            job.levelText = ShownLevelText(*core.state);
+            const bool failed = ImportSolution(*core.state, job) == ImportResult::FAILED;
+            return (failed ? "" : "imported; ") + SolverFailureReason(job);
+        });
+    };
+    const std::string notRegular = "The answer file is not a regular file.";
+    fs::create_symlink("/dev/zero", job.outputPath);
+    EXPECT_EQ(outcome(), notRegular);
+    fs::remove(job.outputPath);
+    fs::create_symlink(letters, job.outputPath);
+    EXPECT_EQ(outcome(), notRegular);
+    fs::remove(job.outputPath);
+    ASSERT_EQ(::mkfifo(job.outputPath.c_str(), 0600), 0);
+    EXPECT_EQ(outcome(), notRegular);
+    fs::remove(job.outputPath);
+    fs::create_directory(job.outputPath);
+    EXPECT_EQ(outcome(), notRegular);
+    fs::remove(job.outputPath);
+    // The error file is read the same way: a FIFO there says nothing and blocks nothing.
+    dir.Write("out.txt", "; no solution\n");
+    ASSERT_EQ(::mkfifo(job.errorPath.c_str(), 0600), 0);
+    EXPECT_EQ(outcome(), "no solution");
+    dir.Write("out.txt", "");
+    EXPECT_EQ(outcome(), "");
+
+    std::string line;
+    dir.Write("out.txt", "UU\n");
+    EXPECT_EQ(ReadAnswer(job.outputPath, line, 3), AnswerState::FOUND);
+    EXPECT_EQ(ReadAnswer(job.outputPath, line, 2), AnswerState::TOO_LARGE);
+    EXPECT_EQ(line, "");
+    fs::resize_file(job.outputPath, (256 << 20) + 1);  // sparse: no disk needed
+    EXPECT_EQ(SolverFailureReason(job), "The answer file is larger than 256 MB.");
+}
+
+// A job file that is a link, or a second name of a file, is replaced: what it named elsewhere
+// keeps its bytes.
+TEST(SolverJobTest, JobFilesNeverWriteThroughLinks) {
+    TempDir dir;
+    const std::string folder = dir.Path("work");
+    fs::create_directories(folder);
+    const WorkingPaths paths = BuildWorkingPaths(folder);
+    const std::vector<std::string> jobFiles = {paths.solverInput, folder + "/ruk_out.txt",
+                                               folder + "/solver_err.txt", paths.solverScript};
+    std::vector<std::string> outside;
+    for (std::size_t i = 0; i < jobFiles.size(); ++i) {
+        outside.push_back(dir.Write("outside" + std::to_string(i), "keep me"));
+        if (i % 2 == 0)
+            fs::create_symlink(outside[i], jobFiles[i]);
+        else
+            fs::create_hard_link(outside[i], jobFiles[i]);
+    }
+    Core core;
+    LoadText(*core.state, "#####\n#.$@#\n#####\n");
+    const SolverSettings settings{SolverKind::OtherProgram, "solver", 5, AutoPlay::On};
+    const SolverJob job = WriteJobFiles(*core.state, settings, paths, folder);
+    ASSERT_EQ(job.message, "");
+    for (std::size_t i = 0; i < jobFiles.size(); ++i) {
+        EXPECT_EQ(ReadWholeFile(outside[i]), "keep me") << jobFiles[i];
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(jobFiles[i]))) << jobFiles[i];
+        EXPECT_EQ(fs::hard_link_count(jobFiles[i]), 1u) << jobFiles[i];
+    }
+    EXPECT_EQ(ReadWholeFile(job.outputPath), std::string(1, '\0'));
+}
+
+// An answer longer than the memory left ends the import as out of memory, never as an
+// exception that ends the program with the game in it.
+TEST(SolverJobTest, AnAnswerThatCannotBeHeldIsOutOfMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no limit fits";
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer)
+    GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no limit fits";
+#endif
+#endif
+    TempDir dir;
+    SolverJob job;
+    job.outputPath = dir.Path("out.txt");
+    {
+        std::ofstream out(job.outputPath, std::ios::binary);
+        const std::string piece(1 << 20, 'u');
+        for (int i = 0; i < 96; ++i) out << piece;
+    }
+    const std::string result = InChild([&] {
+        Core core;
+        LoadText(*core.state, "#####\n#.$@#\n#####\n");
+        job.levelText = ShownLevelText(*core.state);
+        // Room for the program as it is and a little more, far less than the answer needs.
+        std::ifstream status("/proc/self/status");
+        std::string key;
+        long long kb = 0;
+        while (status >> key && key != "VmSize:") status.ignore(1 << 10, '\n');
+        status >> kb;
+        const rlim_t limit = static_cast<rlim_t>(kb + (48 << 10)) * 1024;
+        const rlimit bound{limit, limit};
+        if (::setrlimit(RLIMIT_AS, &bound) != 0) return std::string("no limit");
+        return std::string(ImportSolution(*core.state, job) == ImportResult::OUT_OF_MEMORY
+                               ? "out of memory"
+                               : "imported");
+    });
+    EXPECT_EQ(result, "out of memory");
 }
 
 }  // namespace
