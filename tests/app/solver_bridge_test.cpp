@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 
 #include "dialogs/solver_dialog.h"
 #include "engine/urdl_parser.h"
+#include "process/solver_process.h"
 #include "settings/profile_file.h"
 #include "solver/solver_job.h"
 #include "window_session.h"
@@ -218,10 +220,11 @@ TEST(SolverBridgeTest, ClosingTheWindowDuringARunStopsIt) {
 }
 
 // The processes whose command line holds marker, and the ended children of this process that
-// nobody reaped. A killed process takes a moment to go, so this looks again for two seconds.
-std::vector<long> LeftBehind(const std::string& marker) {
+// nobody reaped. A killed process takes a moment to go, so this looks again for two seconds,
+// or as many hundredths as asked.
+std::vector<long> LeftBehind(const std::string& marker, int tries = 200) {
     std::vector<long> left;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < tries; ++i) {
         left.clear();
         for (const auto& entry : fs::directory_iterator("/proc")) {
             const std::string name = entry.path().filename().string();
@@ -289,6 +292,76 @@ TEST(SolverBridgeTest, ProcessesThatLeaveTheGroupEndWithTheRun) {
         }
         EXPECT_FALSE(s.W().State().solverRunning);
         EXPECT_EQ(LeftBehind(marker), std::vector<long>{}) << int(end);
+    }
+}
+
+// A player killed outright (kill -9) takes its solver and the processes the solver started
+// along within a few seconds: none is left to run on, adopted by init.
+TEST(SolverBridgeTest, ASolverEndsWithAPlayerKilledOutright) {
+    const std::string marker = "600." + std::to_string(::getpid()) + "9";
+    SolverSession s;
+    s.Solver("runaway", "sleep " + marker + " & echo $! > pids\n" + "sh -c 'sleep " + marker +
+                            " & echo $! >> pids; wait' &\nsleep " + marker + "; wait");
+    s.Settings("runaway", 100, 0);
+    ASSERT_TRUE(s.StartLevel());
+    const SolverSettings settings{SolverKind::OtherProgram, "runaway", 100, AutoPlay::Off};
+    const WorkingPaths paths = BuildWorkingPaths(s.Folder());
+    const SolverJob job = WriteJobFiles(s.Core(), settings, paths, s.Folder());
+    ASSERT_EQ(job.message, "");
+    const pid_t player = ::fork();
+    ASSERT_GE(player, 0);
+    if (player == 0) {
+        SolverProcess process;
+        if (!process.Start(paths.solverScript, paths.folder, job.errorPath)) ::_exit(1);
+        while (true) ::pause();
+    }
+    std::vector<long> pids;
+    for (int i = 0; i < 500 && pids.size() < 2; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        pids = ReadPids(s.Folder() + "/pids");
+    }
+    EXPECT_EQ(pids.size(), 2u);
+    ::kill(player, SIGKILL);
+    ::waitpid(player, nullptr, 0);
+    // Orphans may come to this process, which reaps them as they end.
+    std::vector<long> left;
+    for (int i = 0; i < 10; ++i) {
+        while (::waitpid(-1, nullptr, WNOHANG) > 0) {
+        }
+        left = LeftBehind(marker, 50);
+        if (left.empty()) break;
+    }
+    EXPECT_EQ(left, std::vector<long>{});
+    for (const long pid : left) ::kill(static_cast<pid_t>(pid), SIGKILL);
+}
+
+// A solver that writes without end to its error output leaves only the end of it, which still
+// gives the failure's reason; so does one that the time limit stops.
+TEST(SolverBridgeTest, TheErrorOutputKeepsOnlyItsEnd) {
+    {
+        SolverSession s;
+        s.Solver("chatty",
+                 "head -c 8000000 /dev/zero | tr '\\0' x >&2; printf '\\ngave up here\\n' >&2");
+        s.Settings("chatty", 30, 0);
+        ASSERT_TRUE(s.StartLevel());
+        s.RunSolver();
+        s.Finish();
+        EXPECT_EQ(s.Last(), "Status: Failed\r\nTime: 1sec\r\ngave up here");
+        const std::string errors = ReadWholeFile(s.Folder() + "/solver_err.txt");
+        EXPECT_LE(errors.size(), SolverProcess::ERROR_TAIL_BYTES);
+        EXPECT_EQ(errors.substr(errors.size() - std::min<std::size_t>(errors.size(), 14)),
+                  "\ngave up here\n");
+    }
+    {
+        SolverSession s;
+        s.Solver("stubborn", "echo still searching >&2; sleep 600");
+        s.Settings("stubborn", 1, 0);
+        ASSERT_TRUE(s.StartLevel());
+        s.RunSolver();
+        std::this_thread::sleep_for(std::chrono::milliseconds(200));
+        s.W().OnSolverClockTick();
+        s.W().OnSolverClockTick();
+        EXPECT_EQ(s.Last(), "Status: Failed\r\nTime: 2sec\r\nstill searching");
     }
 }
 
