@@ -8,12 +8,10 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <thread>
 
 #include "../test_files.h"
 
@@ -196,86 +194,93 @@ TEST(SolverJobTest, AFailedRunSaysWhyAsTheSolverSaidIt) {
 }
 
 // Runs what in a child process, so that a hang or an abort fails the test instead of ending
-// the run: its text, or "(hung)" or "(died ...)" when it did not end well within 20 s.
+// the run: its text, or "(died)" when it did not end well within 20 s.
 std::string InChild(const std::function<std::string()>& what) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0) return "(no pipe)";
+    int ends[2];
+    if (::pipe(ends) != 0) return "(no pipe)";
     const pid_t child = ::fork();
     if (child == 0) {
-        ::close(pipeEnds[0]);
+        ::alarm(20);
         const std::string text = what();
-        const bool written =
-            ::write(pipeEnds[1], text.data(), text.size()) == static_cast<ssize_t>(text.size());
-        ::_exit(written ? 0 : 1);
+        ::_exit(::write(ends[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 1);
     }
-    ::close(pipeEnds[1]);
+    ::close(ends[1]);
     int status = 0;
-    pid_t ended = 0;
-    for (int i = 0; i < 2000 && ended == 0; ++i) {
-        ended = ::waitpid(child, &status, WNOHANG);
-        if (ended == 0) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    std::string text;
-    if (ended == 0) {
-        ::kill(child, SIGKILL);
-        ::waitpid(child, &status, 0);
-        text = "(hung)";
-    } else if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
-        text = "(died " + std::to_string(status) + ")";
-    } else {
-        char piece[4096];
-        for (ssize_t got; (got = ::read(pipeEnds[0], piece, sizeof piece)) > 0;)
-            text.append(piece, static_cast<std::size_t>(got));
-    }
-    ::close(pipeEnds[0]);
-    return text;
+    ::waitpid(child, &status, 0);
+    char text[4096];
+    const ssize_t got = ::read(ends[0], text, sizeof text);
+    ::close(ends[0]);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "(died)";
+    return std::string(text, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+}
+
+SolverJob JobAt(const std::string& outputPath, const std::string& errorPath = "") {
+    SolverJob job;
+    job.outputPath = outputPath;
+    job.errorPath = errorPath;
+    return job;
+}
+
+// The import's result and the failure's reason line, away from this process; with at most
+// memoryLeft kB more address space when given.
+std::string Outcome(SolverJob job, std::uint64_t memoryLeft = 0) {
+    return InChild([&]() -> std::string {
+        Core core;
+        LoadText(*core.state, "#####\n#.$@#\n#####\n");
+        job.levelText = ShownLevelText(*core.state);
+        if (memoryLeft > 0) {
+            std::ifstream status("/proc/self/status");
+            std::string key;
+            std::uint64_t kb = 0;
+            while (status >> key && key != "VmSize:") status.ignore(1 << 10, '\n');
+            status >> kb;
+            const rlimit bound{(kb + memoryLeft) << 10, (kb + memoryLeft) << 10};
+            if (kb == 0 || ::setrlimit(RLIMIT_AS, &bound) != 0) return "(no limit)";
+        }
+        const ImportResult result = ImportSolution(*core.state, job);
+        if (result == ImportResult::OUT_OF_MEMORY) return "out of memory";
+        return (result == ImportResult::FAILED ? "" : "imported; ") + SolverFailureReason(job);
+    });
 }
 
 // An answer file that is a link (to a device that never ends, or to a file of letters), a
 // FIFO that no one writes, a folder or a file over the size bound is not read: the run fails
-// with one line saying so, at once.
+// at once, saying so. The error file is read the same way.
 TEST(SolverJobTest, AnAnswerThatIsNoRegularFileOrTooLargeIsNotRead) {
     TempDir dir;
-    SolverJob job;
-    job.outputPath = dir.Path("out.txt");
-    job.errorPath = dir.Path("err.txt");
-    const std::string letters = dir.Write("letters.txt", "RR\n");
-    const auto outcome = [&] {
-        return InChild([&] {
-            Core core;
-            LoadText(*core.state, "#####\n#.$@#\n#####\n");
-            job.levelText = ShownLevelText(*core.state);
-            const bool failed = ImportSolution(*core.state, job) == ImportResult::FAILED;
-            return (failed ? "" : "imported; ") + SolverFailureReason(job);
-        });
-    };
+    const SolverJob job = JobAt(dir.Path("out.txt"), dir.Path("err.txt"));
     const std::string notRegular = "The answer file is not a regular file.";
-    fs::create_symlink("/dev/zero", job.outputPath);
-    EXPECT_EQ(outcome(), notRegular);
-    fs::remove(job.outputPath);
-    fs::create_symlink(letters, job.outputPath);
-    EXPECT_EQ(outcome(), notRegular);
-    fs::remove(job.outputPath);
+    for (const std::string& target : {std::string("/dev/zero"), dir.Write("letters", "RR\n")}) {
+        fs::create_symlink(target, job.outputPath);
+        EXPECT_EQ(Outcome(job), notRegular) << target;
+        fs::remove(job.outputPath);
+    }
     ASSERT_EQ(::mkfifo(job.outputPath.c_str(), 0600), 0);
-    EXPECT_EQ(outcome(), notRegular);
+    EXPECT_EQ(Outcome(job), notRegular);
     fs::remove(job.outputPath);
     fs::create_directory(job.outputPath);
-    EXPECT_EQ(outcome(), notRegular);
+    EXPECT_EQ(Outcome(job), notRegular);
     fs::remove(job.outputPath);
-    // The error file is read the same way: a FIFO there says nothing and blocks nothing.
-    dir.Write("out.txt", "; no solution\n");
     ASSERT_EQ(::mkfifo(job.errorPath.c_str(), 0600), 0);
-    EXPECT_EQ(outcome(), "no solution");
     dir.Write("out.txt", "");
-    EXPECT_EQ(outcome(), "");
-
+    EXPECT_EQ(Outcome(job), "");
     std::string line;
     dir.Write("out.txt", "UU\n");
     EXPECT_EQ(ReadAnswer(job.outputPath, line, 3), AnswerState::FOUND);
     EXPECT_EQ(ReadAnswer(job.outputPath, line, 2), AnswerState::TOO_LARGE);
-    EXPECT_EQ(line, "");
     fs::resize_file(job.outputPath, (256 << 20) + 1);  // sparse: no disk needed
-    EXPECT_EQ(SolverFailureReason(job), "The answer file is larger than 256 MB.");
+    EXPECT_EQ(Outcome(job), "The answer file is larger than 256 MB.");
+}
+
+// An answer longer than the memory left ends the import as out of memory, never as an
+// exception that ends the program with the game in it.
+TEST(SolverJobTest, AnAnswerThatCannotBeHeldIsOutOfMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no limit fits";
+#endif
+    TempDir dir;
+    std::ofstream(dir.Path("out.txt"), std::ios::binary) << std::string(96 << 20, 'u');
+    EXPECT_EQ(Outcome(JobAt(dir.Path("out.txt")), 48 << 10), "out of memory");
 }
 
 // A job file that is a link, or a second name of a file, is replaced: what it named elsewhere
@@ -285,65 +290,22 @@ TEST(SolverJobTest, JobFilesNeverWriteThroughLinks) {
     const std::string folder = dir.Path("work");
     fs::create_directories(folder);
     const WorkingPaths paths = BuildWorkingPaths(folder);
-    const std::vector<std::string> jobFiles = {paths.solverInput, folder + "/ruk_out.txt",
-                                               folder + "/solver_err.txt", paths.solverScript};
-    std::vector<std::string> outside;
-    for (std::size_t i = 0; i < jobFiles.size(); ++i) {
-        outside.push_back(dir.Write("outside" + std::to_string(i), "keep me"));
-        if (i % 2 == 0)
-            fs::create_symlink(outside[i], jobFiles[i]);
-        else
-            fs::create_hard_link(outside[i], jobFiles[i]);
+    const std::string jobFiles[] = {paths.solverInput, folder + "/ruk_out.txt",
+                                    folder + "/solver_err.txt", paths.solverScript};
+    for (int i = 0; i < 4; ++i) {
+        const std::string outside = dir.Write("outside" + std::to_string(i), "keep me");
+        i % 2 == 0 ? fs::create_symlink(outside, jobFiles[i])
+                   : fs::create_hard_link(outside, jobFiles[i]);
     }
     Core core;
     LoadText(*core.state, "#####\n#.$@#\n#####\n");
     const SolverSettings settings{SolverKind::OtherProgram, "solver", 5, AutoPlay::On};
-    const SolverJob job = WriteJobFiles(*core.state, settings, paths, folder);
-    ASSERT_EQ(job.message, "");
-    for (std::size_t i = 0; i < jobFiles.size(); ++i) {
-        EXPECT_EQ(ReadWholeFile(outside[i]), "keep me") << jobFiles[i];
-        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(jobFiles[i]))) << jobFiles[i];
+    ASSERT_EQ(WriteJobFiles(*core.state, settings, paths, folder).message, "");
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ReadWholeFile(dir.Path("outside" + std::to_string(i))), "keep me");
         EXPECT_EQ(fs::hard_link_count(jobFiles[i]), 1u) << jobFiles[i];
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(jobFiles[i]))) << jobFiles[i];
     }
-    EXPECT_EQ(ReadWholeFile(job.outputPath), std::string(1, '\0'));
-}
-
-// An answer longer than the memory left ends the import as out of memory, never as an
-// exception that ends the program with the game in it.
-TEST(SolverJobTest, AnAnswerThatCannotBeHeldIsOutOfMemory) {
-#if defined(__SANITIZE_ADDRESS__)
-    GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no limit fits";
-#elif defined(__has_feature)
-#if __has_feature(address_sanitizer)
-    GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no limit fits";
-#endif
-#endif
-    TempDir dir;
-    SolverJob job;
-    job.outputPath = dir.Path("out.txt");
-    {
-        std::ofstream out(job.outputPath, std::ios::binary);
-        const std::string piece(1 << 20, 'u');
-        for (int i = 0; i < 96; ++i) out << piece;
-    }
-    const std::string result = InChild([&] {
-        Core core;
-        LoadText(*core.state, "#####\n#.$@#\n#####\n");
-        job.levelText = ShownLevelText(*core.state);
-        // Room for the program as it is and a little more, far less than the answer needs.
-        std::ifstream status("/proc/self/status");
-        std::string key;
-        long long kb = 0;
-        while (status >> key && key != "VmSize:") status.ignore(1 << 10, '\n');
-        status >> kb;
-        const rlim_t limit = static_cast<rlim_t>(kb + (48 << 10)) * 1024;
-        const rlimit bound{limit, limit};
-        if (::setrlimit(RLIMIT_AS, &bound) != 0) return std::string("no limit");
-        return std::string(ImportSolution(*core.state, job) == ImportResult::OUT_OF_MEMORY
-                               ? "out of memory"
-                               : "imported");
-    });
-    EXPECT_EQ(result, "out of memory");
 }
 
 }  // namespace
