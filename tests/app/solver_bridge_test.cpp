@@ -230,7 +230,10 @@ std::vector<long> LeftBehind(const std::string& marker, int tries = 200) {
             const std::string name = entry.path().filename().string();
             if (name.find_first_not_of("0123456789") != std::string::npos) continue;
             std::ifstream cmdline(entry.path() / "cmdline");
-            std::string text((std::istreambuf_iterator<char>(cmdline)), {});
+            // Read through the stream, which turns the error of a process that just went
+            // into an empty text instead of an exception.
+            std::string text;
+            for (std::string part; std::getline(cmdline, part, '\0');) text += part + ' ';
             std::ifstream stat(entry.path() / "stat");
             std::string line;
             std::getline(stat, line);
