@@ -131,7 +131,10 @@ void MainWindow::SolverResultMessage(bool solved) {
     } else {
         // One more line when the solver said why.
         std::string text = TimeText("Failed", window_.solverSeconds);
+        // The reason may mean looking through a long answer once more.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         const std::string reason = SolverFailureReason(solverJob_);
+        QApplication::restoreOverrideCursor();
         if (!reason.empty()) text += "\r\n" + reason;
         prompts_.Message(window_.solverTitle, text, PromptIcon::ERROR);
     }
