@@ -80,7 +80,12 @@ void ImportFittingAnswer(benchmark::State& state) {
     state.counters["letters"] = core->play.history.end;
     std::filesystem::remove(file);
 }
-BENCHMARK(ImportFittingAnswer)->Arg(10)->Arg(30)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(ImportFittingAnswer)
+    ->Arg(10)
+    ->Arg(30)
+    ->Arg(100)
+    ->UseManualTime()
+    ->Unit(benchmark::kMillisecond);
 
 // The URDL input dialog's Load with the text already in its box (the paste is not timed).
 void LoadUrdlInput(benchmark::State& state) {

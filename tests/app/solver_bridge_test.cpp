@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 
 #include "dialogs/solver_dialog.h"
 #include "engine/urdl_parser.h"
+#include "process/solver_process.h"
 #include "settings/profile_file.h"
 #include "solver/solver_job.h"
 #include "window_session.h"
@@ -218,16 +220,20 @@ TEST(SolverBridgeTest, ClosingTheWindowDuringARunStopsIt) {
 }
 
 // The processes whose command line holds marker, and the ended children of this process that
-// nobody reaped. A killed process takes a moment to go, so this looks again for two seconds.
-std::vector<long> LeftBehind(const std::string& marker) {
+// nobody reaped. A killed process takes a moment to go, so this looks again for two seconds,
+// or as many hundredths as asked.
+std::vector<long> LeftBehind(const std::string& marker, int tries = 200) {
     std::vector<long> left;
-    for (int i = 0; i < 200; ++i) {
+    for (int i = 0; i < tries; ++i) {
         left.clear();
         for (const auto& entry : fs::directory_iterator("/proc")) {
             const std::string name = entry.path().filename().string();
             if (name.find_first_not_of("0123456789") != std::string::npos) continue;
             std::ifstream cmdline(entry.path() / "cmdline");
-            std::string text((std::istreambuf_iterator<char>(cmdline)), {});
+            // Read through the stream, which turns the error of a process that just went
+            // into an empty text instead of an exception.
+            std::string text;
+            for (std::string part; std::getline(cmdline, part, '\0');) text += part + ' ';
             std::ifstream stat(entry.path() / "stat");
             std::string line;
             std::getline(stat, line);
@@ -290,6 +296,52 @@ TEST(SolverBridgeTest, ProcessesThatLeaveTheGroupEndWithTheRun) {
         EXPECT_FALSE(s.W().State().solverRunning);
         EXPECT_EQ(LeftBehind(marker), std::vector<long>{}) << int(end);
     }
+}
+
+// A player killed outright (kill -9) takes its solver and the processes the solver started
+// along within a few seconds: none is left to run on, adopted by init.
+TEST(SolverBridgeTest, ASolverEndsWithAPlayerKilledOutright) {
+    const std::string marker = "600." + std::to_string(::getpid()) + "9";
+    SolverSession s;
+    s.Solver("runaway", "sleep " + marker + " & echo $! > pids\nsh -c 'sleep " + marker +
+                            " & echo $! >> pids; wait' &\nsleep " + marker);
+    ASSERT_TRUE(s.StartLevel());
+    const WorkingPaths paths = BuildWorkingPaths(s.Folder());
+    const SolverJob job = WriteJobFiles(
+        s.Core(), {SolverKind::OtherProgram, "runaway", 100, AutoPlay::Off}, paths, s.Folder());
+    const pid_t player = ::fork();
+    if (player == 0) {
+        SolverProcess process;
+        process.Start(paths.solverScript, paths.folder, job.errorPath);
+        while (true) ::pause();
+    }
+    EXPECT_EQ(s.StubbornPids().size(), 2u);
+    ::kill(player, SIGKILL);
+    ::waitpid(player, nullptr, 0);
+    std::vector<long> left;
+    for (int i = 0; i < 10 && (i == 0 || !left.empty()); ++i) {
+        while (::waitpid(-1, nullptr, WNOHANG) > 0) {
+        }  // orphans that came to this process
+        left = LeftBehind(marker, 50);
+    }
+    EXPECT_EQ(left, std::vector<long>{});
+    for (const long pid : left) ::kill(static_cast<pid_t>(pid), SIGKILL);
+}
+
+// A solver that writes without end to its error output leaves only the end of it, which still
+// gives the failure's reason.
+TEST(SolverBridgeTest, TheErrorOutputKeepsOnlyItsEnd) {
+    SolverSession s;
+    s.Solver("chatty", "head -c 8000000 /dev/zero | tr '\\0' x >&2; echo >&2; echo gave up >&2");
+    s.Settings("chatty", 30, 0);
+    ASSERT_TRUE(s.StartLevel());
+    s.RunSolver();
+    s.Finish();
+    EXPECT_EQ(s.Last(), "Status: Failed\r\nTime: 1sec\r\ngave up");
+    const std::string errors = ReadWholeFile(s.Folder() + "/solver_err.txt");
+    EXPECT_LE(errors.size(), SolverProcess::ERROR_TAIL_BYTES);
+    EXPECT_EQ(errors.substr(errors.size() - std::min<std::size_t>(errors.size(), 9)),
+              "\ngave up\n");
 }
 
 // A failed import leaves the Result group as it was, and never with a "Solved" beside the

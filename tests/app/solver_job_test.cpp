@@ -2,10 +2,16 @@
 #include "solver/solver_job.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 #include "../test_files.h"
 
@@ -144,9 +150,10 @@ TEST(SolverJobTest, TheShownCommandIsTheOneAPersonWouldType) {
         const SolverJob job = WriteJobFiles(*core.state, c.settings, paths, c.programFolder);
         ASSERT_EQ(job.message, "");
         EXPECT_EQ(job.shownCommand, c.shown);
-        EXPECT_EQ(ReadWholeFile(paths.solverScript), "cd " + ShellQuote(folder) +
-                                                         " || exit 127\nexec 2>solver_err.txt\n" +
-                                                         job.commandLine + "\n");
+        const std::string script = ReadWholeFile(paths.solverScript);
+        EXPECT_EQ(script.rfind("cd " + ShellQuote(folder) + " || exit 127\n", 0), 0u) << script;
+        const std::string last = "\nexec " + job.commandLine + "\n";
+        EXPECT_EQ(script.substr(script.size() - std::min(script.size(), last.size())), last);
         const std::string program = ShellQuote(SolverProgramPath(c.settings, c.programFolder));
         EXPECT_EQ(job.commandLine.rfind(program, 0), 0u) << job.commandLine;
     }
@@ -184,6 +191,121 @@ TEST(SolverJobTest, AFailedRunSaysWhyAsTheSolverSaidIt) {
     EXPECT_EQ(reason("", "x"), "");
     job.outputPath = dir.Path("missing");
     EXPECT_EQ(SolverFailureReason(job), "");
+}
+
+// Runs what in a child process, so that a hang or an abort fails the test instead of ending
+// the run: its text, or "(died)" when it did not end well within 20 s.
+std::string InChild(const std::function<std::string()>& what) {
+    int ends[2];
+    if (::pipe(ends) != 0) return "(no pipe)";
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::alarm(20);
+        const std::string text = what();
+        ::_exit(::write(ends[1], text.data(), text.size()) == ssize_t(text.size()) ? 0 : 1);
+    }
+    ::close(ends[1]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    char text[4096];
+    const ssize_t got = ::read(ends[0], text, sizeof text);
+    ::close(ends[0]);
+    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) return "(died)";
+    return std::string(text, static_cast<std::size_t>(std::max<ssize_t>(got, 0)));
+}
+
+SolverJob JobAt(const std::string& outputPath, const std::string& errorPath = "") {
+    SolverJob job;
+    job.outputPath = outputPath;
+    job.errorPath = errorPath;
+    return job;
+}
+
+// The import's result and the failure's reason line, away from this process; with at most
+// memoryLeft kB more address space when given.
+std::string Outcome(SolverJob job, std::uint64_t memoryLeft = 0) {
+    return InChild([&]() -> std::string {
+        Core core;
+        LoadText(*core.state, "#####\n#.$@#\n#####\n");
+        job.levelText = ShownLevelText(*core.state);
+        if (memoryLeft > 0) {
+            std::ifstream status("/proc/self/status");
+            std::string key;
+            std::uint64_t kb = 0;
+            while (status >> key && key != "VmSize:") status.ignore(1 << 10, '\n');
+            status >> kb;
+            const rlimit bound{(kb + memoryLeft) << 10, (kb + memoryLeft) << 10};
+            if (kb == 0 || ::setrlimit(RLIMIT_AS, &bound) != 0) return "(no limit)";
+        }
+        const ImportResult result = ImportSolution(*core.state, job);
+        if (result == ImportResult::OUT_OF_MEMORY) return "out of memory";
+        return (result == ImportResult::FAILED ? "" : "imported; ") + SolverFailureReason(job);
+    });
+}
+
+// An answer file that is a link (to a device that never ends, or to a file of letters), a
+// FIFO that no one writes, a folder or a file over the size bound is not read: the run fails
+// at once, saying so. The error file is read the same way.
+TEST(SolverJobTest, AnAnswerThatIsNoRegularFileOrTooLargeIsNotRead) {
+    TempDir dir;
+    const SolverJob job = JobAt(dir.Path("out.txt"), dir.Path("err.txt"));
+    const std::string notRegular = "The answer file is not a regular file.";
+    for (const std::string& target : {std::string("/dev/zero"), dir.Write("letters", "RR\n")}) {
+        fs::create_symlink(target, job.outputPath);
+        EXPECT_EQ(Outcome(job), notRegular) << target;
+        fs::remove(job.outputPath);
+    }
+    ASSERT_EQ(::mkfifo(job.outputPath.c_str(), 0600), 0);
+    EXPECT_EQ(Outcome(job), notRegular);
+    fs::remove(job.outputPath);
+    fs::create_directory(job.outputPath);
+    EXPECT_EQ(Outcome(job), notRegular);
+    fs::remove(job.outputPath);
+    ASSERT_EQ(::mkfifo(job.errorPath.c_str(), 0600), 0);
+    dir.Write("out.txt", "");
+    EXPECT_EQ(Outcome(job), "");
+    std::string line;
+    dir.Write("out.txt", "UU\n");
+    EXPECT_EQ(ReadAnswer(job.outputPath, line, 3), AnswerState::FOUND);
+    EXPECT_EQ(ReadAnswer(job.outputPath, line, 2), AnswerState::TOO_LARGE);
+    fs::resize_file(job.outputPath, (256 << 20) + 1);  // sparse: no disk needed
+    EXPECT_EQ(Outcome(job), "The answer file is larger than 256 MB.");
+}
+
+// An answer longer than the memory left ends the import as out of memory, never as an
+// exception that ends the program with the game in it.
+TEST(SolverJobTest, AnAnswerThatCannotBeHeldIsOutOfMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+    GTEST_SKIP() << "AddressSanitizer reserves terabytes of address space: no limit fits";
+#endif
+    TempDir dir;
+    std::ofstream(dir.Path("out.txt"), std::ios::binary) << std::string(96 << 20, 'u');
+    EXPECT_EQ(Outcome(JobAt(dir.Path("out.txt")), 48 << 10), "out of memory");
+}
+
+// A job file that is a link, or a second name of a file, is replaced: what it named elsewhere
+// keeps its bytes.
+TEST(SolverJobTest, JobFilesNeverWriteThroughLinks) {
+    TempDir dir;
+    const std::string folder = dir.Path("work");
+    fs::create_directories(folder);
+    const WorkingPaths paths = BuildWorkingPaths(folder);
+    const std::string jobFiles[] = {paths.solverInput, folder + "/ruk_out.txt",
+                                    folder + "/solver_err.txt", paths.solverScript};
+    for (int i = 0; i < 4; ++i) {
+        const std::string outside = dir.Write("outside" + std::to_string(i), "keep me");
+        i % 2 == 0 ? fs::create_symlink(outside, jobFiles[i])
+                   : fs::create_hard_link(outside, jobFiles[i]);
+    }
+    Core core;
+    LoadText(*core.state, "#####\n#.$@#\n#####\n");
+    const SolverSettings settings{SolverKind::OtherProgram, "solver", 5, AutoPlay::On};
+    ASSERT_EQ(WriteJobFiles(*core.state, settings, paths, folder).message, "");
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(ReadWholeFile(dir.Path("outside" + std::to_string(i))), "keep me");
+        EXPECT_EQ(fs::hard_link_count(jobFiles[i]), 1u) << jobFiles[i];
+        EXPECT_TRUE(fs::is_regular_file(fs::symlink_status(jobFiles[i]))) << jobFiles[i];
+    }
 }
 
 }  // namespace

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
+#include <new>
 #include <vector>
 
 #include "core_door.h"
@@ -27,6 +27,9 @@ constexpr const char* ERROR_FILE = "solver_err.txt";
 constexpr std::size_t COMMENT_SEARCH_BYTES = 64 * 1024;
 constexpr std::size_t ERROR_TAIL_BYTES = 4096;
 constexpr std::size_t REASON_LIMIT = 200;
+constexpr const char* RUN_WATCHDOG =
+    "(while kill -0 $$ && kill -0 $PPID; do sleep 1; done; kill -0 $PPID || kill -KILL -$$)"
+    " </dev/null >/dev/null 2>&1 &\n";
 
 bool IsSolutionLetter(char ch) {
     switch (ch) {
@@ -44,35 +47,64 @@ bool IsSolutionLetter(char ch) {
     }
 }
 
-bool WriteFile(const std::string& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    if (!out) return false;
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    return static_cast<bool>(out);
-}
-
 std::string FileName(const std::string& path) {
     return std::filesystem::path(path).filename().string();
 }
 
-// Up to count bytes of a file from offset; from the end when fromEnd.
+// Up to count bytes of a job file from its start, or from its end when fromEnd; nothing from
+// a file that is not a regular one.
 std::string ReadPart(const std::string& path, std::size_t count, bool fromEnd) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) return "";
-    if (fromEnd) {
-        in.seekg(0, std::ios::end);
-        const std::streamoff size = in.tellg();
-        if (size < 0) return "";
-        const std::streamoff skip = size > static_cast<std::streamoff>(count)
-                                        ? size - static_cast<std::streamoff>(count)
-                                        : 0;
-        in.seekg(skip);
-    }
+    const JobFileReader file(path, NO_SIZE_LIMIT);
+    if (file.State() != JobFileState::OPEN) return "";
+    const std::uint64_t offset = fromEnd && file.Size() > count ? file.Size() - count : 0;
     std::string bytes(count, '\0');
-    in.read(bytes.data(), static_cast<std::streamsize>(count));
-    bytes.resize(static_cast<std::size_t>(in.gcount()));
+    bytes.resize(file.ReadAt(offset, bytes.data(), count));
     return bytes;
+}
+
+// ReadAnswer's scan; the letters are kept only when line is given, so that asking whether
+// there is a solution line costs no memory.
+AnswerState ScanAnswer(const JobFileReader& file, std::string* line) {
+    std::size_t length = 0;  // of the line read so far
+    bool letters = true;     // the line read so far holds only solution letters
+    char piece[1 << 16];
+    for (std::uint64_t offset = 0; offset < file.Size();) {
+        const std::size_t count = file.ReadAt(offset, piece, sizeof piece);
+        if (count == 0) break;
+        offset += count;
+        for (std::size_t i = 0; i < count; ++i) {
+            const char ch = piece[i];
+            if (ch == '\r' || ch == '\n') {
+                if (letters && length > 0) return AnswerState::FOUND;
+                length = 0;
+                letters = true;
+                if (line) line->clear();
+            } else if (letters && IsSolutionLetter(ch)) {
+                // The whole run of letters at once: answers can be tens of megabytes.
+                std::size_t run = i + 1;
+                while (run < count && IsSolutionLetter(piece[run])) ++run;
+                if (line) line->append(piece + i, run - i);
+                length += run - i;
+                i = run - 1;
+            } else {
+                letters = false;
+                length = 0;
+                if (line) line->clear();
+            }
+        }
+    }
+    return letters && length > 0 ? AnswerState::FOUND : AnswerState::NONE;
+}
+
+AnswerState FromFileState(JobFileState state) {
+    switch (state) {
+        case JobFileState::NOT_REGULAR:
+            return AnswerState::NOT_REGULAR;
+        case JobFileState::TOO_LARGE:
+            return AnswerState::TOO_LARGE;
+        default:
+            return AnswerState::NONE;
+    }
 }
 
 // The lines of a text, each without its line end and surrounding blanks.
@@ -170,18 +202,18 @@ SolverJob WriteJobFiles(const CoreState& core, const SolverSettings& settings,
     const std::string outputName = festival ? "solutions.sok" : "ruk_out.txt";
     job.outputPath = paths.folder + "/" + outputName;
     job.levelText = ShownLevelText(core);
-    if (!WriteFile(paths.solverInput, job.levelText)) {
+    if (!WriteJobFile(paths.solverInput, job.levelText)) {
         job.message = "Input file Error.";
         return job;
     }
-    if (!WriteFile(job.outputPath, std::string(1, '\0'))) {
+    if (!WriteJobFile(job.outputPath, std::string(1, '\0'))) {
         job.message = "Output file Error.";
         return job;
     }
     // Emptied now, so that a script that never gets to run leaves no earlier run's words. Only
     // the failure message reads it: a file that cannot be written costs nothing else.
     job.errorPath = paths.folder + "/" + ERROR_FILE;
-    WriteFile(job.errorPath, "");
+    WriteJobFile(job.errorPath, "");
     const std::string program = SolverProgramPath(settings, programFolder);
     const std::string fileName = FileName(program);
     job.title = fileName.substr(0, fileName.rfind('.')).substr(0, SOLVER_TITLE_CAPACITY);
@@ -196,45 +228,42 @@ SolverJob WriteJobFiles(const CoreState& core, const SolverSettings& settings,
     const bool besideJobFiles =
         program.compare(0, paths.folder.size() + 1, paths.folder + "/") == 0;
     job.shownCommand = ShellWord(besideJobFiles ? fileName : program) + arguments;
-    const std::string script = "cd " + ShellQuote(paths.folder) + " || exit 127\nexec 2>" +
-                               ERROR_FILE + "\n" + job.commandLine + "\n";
-    if (!WriteFile(paths.solverScript, script)) job.message = "Batch file Error.";
+    // The solver replaces the shell (exec), so that it keeps the signal the player's death
+    // sends it. A watchdog then ends the rest of the run's process group once the player is
+    // gone; it has nothing to do and goes when the solver ends with the player alive, whose
+    // own sweep ends what the run left. The error output is the player's to keep.
+    const std::string script = "cd " + ShellQuote(paths.folder) + " || exit 127\n" + RUN_WATCHDOG +
+                               "exec " + job.commandLine + "\n";
+    if (!WriteJobFile(paths.solverScript, script)) job.message = "Batch file Error.";
     return job;
 }
 
-bool ReadSolutionLine(const std::string& outputPath, std::string& line) {
-    std::ifstream in(outputPath, std::ios::binary);
-    if (!in) return false;
+AnswerState ReadAnswer(const std::string& outputPath, std::string& line, std::uint64_t sizeLimit) {
     line.clear();
-    bool letters = true;  // the line read so far holds only solution letters
-    char piece[1 << 16];
-    while (in) {
-        in.read(piece, sizeof piece);
-        const std::streamsize count = in.gcount();
-        for (std::streamsize i = 0; i < count; ++i) {
-            const char ch = piece[i];
-            if (ch == '\r' || ch == '\n') {
-                if (letters && !line.empty()) return true;
-                line.clear();
-                letters = true;
-            } else if (letters && IsSolutionLetter(ch)) {
-                // The whole run of letters at once: answers can be tens of megabytes.
-                std::streamsize run = i + 1;
-                while (run < count && IsSolutionLetter(piece[run])) ++run;
-                line.append(piece + i, static_cast<std::size_t>(run - i));
-                i = run - 1;
-            } else {
-                letters = false;
-                line.clear();
-            }
-        }
+    const JobFileReader file(outputPath, sizeLimit);
+    if (file.State() != JobFileState::OPEN) return FromFileState(file.State());
+    try {
+        const AnswerState state = ScanAnswer(file, &line);
+        if (state != AnswerState::FOUND) line.clear();
+        return state;
+    } catch (const std::bad_alloc&) {
+        // A line longer than the memory left: dropped whole, so that the memory comes back.
+        std::string().swap(line);
+        return AnswerState::OUT_OF_MEMORY;
     }
-    return letters && !line.empty();
+}
+
+bool ReadSolutionLine(const std::string& outputPath, std::string& line) {
+    return ReadAnswer(outputPath, line) == AnswerState::FOUND;
 }
 
 std::string SolverFailureReason(const SolverJob& job) {
-    std::string solution;
-    if (!ReadSolutionLine(job.outputPath, solution)) {
+    const JobFileReader output(job.outputPath, ANSWER_SIZE_LIMIT);
+    if (output.State() == JobFileState::NOT_REGULAR)
+        return "The answer file is not a regular file.";
+    if (output.State() == JobFileState::TOO_LARGE)
+        return "The answer file is larger than " + std::to_string(ANSWER_SIZE_LIMIT >> 20) + " MB.";
+    if (output.State() != JobFileState::OPEN || ScanAnswer(output, nullptr) != AnswerState::FOUND) {
         for (const std::string& line :
              Lines(ReadPart(job.outputPath, COMMENT_SEARCH_BYTES, false))) {
             if (line.empty() || line[0] != ';') continue;
@@ -254,13 +283,21 @@ std::string SolverFailureReason(const SolverJob& job) {
 }
 
 ImportResult ImportSolution(CoreState& core, const SolverJob& job) {
-    std::string line;
-    if (!ReadSolutionLine(job.outputPath, line)) return ImportResult::FAILED;
-    // The keeper may have been moved while the solver ran: its answer is for another position.
-    if (ShownLevelText(core) != job.levelText) return ImportResult::FAILED;
-    const bool complete = door::ImportMoves(core, line.c_str());
-    if (!complete && core.play.history.failed) return ImportResult::OUT_OF_MEMORY;
-    return complete && core.play.totals.solved ? ImportResult::SOLVED : ImportResult::FAILED;
+    try {
+        std::string line;
+        const AnswerState state = ReadAnswer(job.outputPath, line);
+        if (state == AnswerState::OUT_OF_MEMORY) return ImportResult::OUT_OF_MEMORY;
+        if (state != AnswerState::FOUND) return ImportResult::FAILED;
+        // The keeper may have been moved while the solver ran: its answer is for another
+        // position.
+        if (ShownLevelText(core) != job.levelText) return ImportResult::FAILED;
+        // The history grows without throwing; a growth that failed is flagged.
+        const bool complete = door::ImportMoves(core, line.c_str());
+        if (!complete && core.play.history.failed) return ImportResult::OUT_OF_MEMORY;
+        return complete && core.play.totals.solved ? ImportResult::SOLVED : ImportResult::FAILED;
+    } catch (const std::bad_alloc&) {
+        return ImportResult::OUT_OF_MEMORY;
+    }
 }
 
 }  // namespace ruk

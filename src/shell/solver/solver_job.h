@@ -2,10 +2,12 @@
 // job files, and the solution line read back from the solver's output file.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "core_state.h"
 #include "settings/settings.h"
+#include "solver/job_file.h"
 
 namespace ruk {
 
@@ -43,12 +45,19 @@ SolverJob WriteJobFiles(const CoreState& core, const SolverSettings& settings,
 // The level text of the position on screen, as the input file holds it.
 std::string ShownLevelText(const CoreState& core);
 
+enum class AnswerState { FOUND, NONE, NOT_REGULAR, TOO_LARGE, OUT_OF_MEMORY };
+
 // The first line of the output file that is not empty and holds only the letters u r d l U R
-// D L. Lines may end with CR LF, LF or CR, mixed. False when there is none or the file cannot
-// be read. The file is read in pieces, so its size does not matter.
+// D L. Lines may end with CR LF, LF or CR, mixed. NONE when there is none or the file is
+// missing; a file that is not a regular one (a link, a FIFO, a device) or is larger than
+// sizeLimit is not read; OUT_OF_MEMORY when the line cannot be held. The file is read in
+// pieces, so only the line's own length costs memory.
+AnswerState ReadAnswer(const std::string& outputPath, std::string& line,
+                       std::uint64_t sizeLimit = ANSWER_SIZE_LIMIT);
 bool ReadSolutionLine(const std::string& outputPath, std::string& line);
 
-// Why a run failed, as the solver said it, in one line ("" when it said nothing): the first
+// Why a run failed in one line ("" when nothing says): an answer file that is not read (not a
+// regular file, too large), else as the solver said it: the first
 // comment line (";" ...) of an output file that holds no solution line, else the last line the
 // solver wrote to its error output. Only the start of the one and the end of the other are read;
 // the line is cut to a length a message can show, control characters dropped.
@@ -57,7 +66,8 @@ std::string SolverFailureReason(const SolverJob& job);
 enum class ImportResult { SOLVED, FAILED, OUT_OF_MEMORY };
 
 // Appends the solver's answer at the cursor: only when the position on screen is still the one
-// handed over, and reported solved only when the letters solve the level.
+// handed over, and reported solved only when the letters solve the level. OUT_OF_MEMORY when
+// the answer or the grown move history cannot be held; it never throws.
 ImportResult ImportSolution(CoreState& core, const SolverJob& job);
 
 // A single-quoted shell word: the text as is, with every ' written as '\''.

@@ -3,18 +3,25 @@
 #include "process/solver_process.h"
 
 #include <dirent.h>
+#include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <QFile>
+#include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <functional>
 #include <thread>
 #include <unordered_map>
 #include <vector>
+
+#include "solver/job_file.h"
 
 namespace ruk {
 
@@ -90,6 +97,30 @@ std::vector<ProcessEntry> RunProcesses(unsigned long long runStart) {
     return run;
 }
 
+// Reads the run's error output until its last writer has gone, or, once stop is set, until it
+// pauses, keeping only its last keep bytes in tail: a solver can write without end. tail has
+// room for twice keep and a piece, so it never grows here.
+void ReadErrorTail(int fd, std::size_t keep, std::string& tail, const std::atomic<bool>& stop) {
+    char piece[1 << 16];
+    for (int afterStop = 0; afterStop < 64;) {
+        pollfd wait{fd, POLLIN, 0};
+        const int ready = ::poll(&wait, 1, 50);
+        if (stop) ++afterStop;
+        if (ready < 0 && errno != EINTR) break;
+        if (ready <= 0) {
+            if (stop) break;
+            continue;
+        }
+        const ssize_t got = ::read(fd, piece, sizeof piece);
+        if (got < 0 && errno == EINTR) continue;
+        if (got <= 0) break;
+        if (tail.size() > keep && tail.size() + static_cast<std::size_t>(got) > 2 * keep)
+            tail.erase(0, tail.size() - keep);
+        tail.append(piece, static_cast<std::size_t>(got));
+    }
+    ::close(fd);
+}
+
 }  // namespace
 
 SolverProcess::SolverProcess() {
@@ -97,8 +128,8 @@ SolverProcess::SolverProcess() {
     // be found and ended. Failing (an old kernel) leaves the group and the direct line.
     static const bool reaper = ::prctl(PR_SET_CHILD_SUBREAPER, 1) == 0;
     (void)reaper;
-    // The solver talks through its files; the script sends its error output to a file of its
-    // own, the rest goes nowhere.
+    // The solver talks through its files; its error output comes to this program (see Start),
+    // the rest goes nowhere.
     process_.setStandardInputFile(QProcess::nullDevice());
     process_.setStandardOutputFile(QProcess::nullDevice());
     process_.setStandardErrorFile(QProcess::nullDevice());
@@ -108,19 +139,41 @@ SolverProcess::~SolverProcess() {
     Stop();
 }
 
-bool SolverProcess::Start(const std::string& script, const std::string& folder) {
+bool SolverProcess::Start(const std::string& script, const std::string& folder,
+                          const std::string& errorPath) {
+    KeepErrorTail();  // an earlier run's, should it still be read
+    int errorPipe[2];
+    if (::pipe2(errorPipe, O_CLOEXEC) != 0) return false;
+    const pid_t player = ::getpid();
     // The folder goes to chdir as bytes: a name that is not valid UTF-8 would not survive a
     // QString. The script is named relative to it for the same reason.
-    process_.setChildProcessModifier([folder] {
+    process_.setChildProcessModifier([folder, player, writeEnd = errorPipe[1]] {
         // A group of its own: one signal then reaches the shell, the solver and their children.
         ::setsid();
+        // Killed with the player, even by a signal that leaves it no time to end the run; the
+        // solver keeps this, as the script's shell becomes it.
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+        if (::getppid() != player) ::_exit(127);  // the player died before the line above
+        // Over the null device Qt gave it: the error output goes to the reader of its tail.
+        ::dup2(writeEnd, STDERR_FILENO);
         if (::chdir(folder.c_str()) != 0) ::_exit(127);
     });
     const std::string prefix = folder + "/";
     const std::string name =
         script.compare(0, prefix.size(), prefix) == 0 ? script.substr(prefix.size()) : script;
     process_.start("/bin/sh", {QFile::decodeName(name.c_str())});
-    if (!process_.waitForStarted(5000)) return false;
+    const bool started = process_.waitForStarted(5000);
+    ::close(errorPipe[1]);  // the run's processes hold the only writing ends now
+    if (!started) {
+        ::close(errorPipe[0]);
+        return false;
+    }
+    errorPath_ = errorPath;
+    errorTail_.clear();
+    errorTail_.reserve(2 * ERROR_TAIL_BYTES + (1 << 16));
+    stopReading_ = false;
+    errorReader_ = std::thread(ReadErrorTail, errorPipe[0], ERROR_TAIL_BYTES, std::ref(errorTail_),
+                               std::cref(stopReading_));
     pid_ = process_.processId();
     ProcessEntry shell;
     // A shell already gone leaves no start time: then every process below ours is the run's.
@@ -128,6 +181,15 @@ bool SolverProcess::Start(const std::string& script, const std::string& folder) 
     running_ = true;
     swept_ = false;
     return true;
+}
+
+void SolverProcess::KeepErrorTail() {
+    if (!errorReader_.joinable()) return;
+    stopReading_ = true;
+    errorReader_.join();
+    const std::size_t keep = std::min(errorTail_.size(), ERROR_TAIL_BYTES);
+    WriteJobFile(errorPath_, errorTail_.substr(errorTail_.size() - keep));
+    errorTail_.clear();
 }
 
 void SolverProcess::EndRunProcesses(int waitMs) {
@@ -163,6 +225,7 @@ bool SolverProcess::Ended() {
         running_ = false;
         // Anything the run left behind goes with it.
         EndRunProcesses(1000);
+        KeepErrorTail();
     }
     return !running_;
 }
@@ -177,6 +240,7 @@ void SolverProcess::Stop() {
     EndRunProcesses(2000);
     process_.waitForFinished(3000);
     running_ = false;
+    KeepErrorTail();
 }
 
 }  // namespace ruk

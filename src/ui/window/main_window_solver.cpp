@@ -1,5 +1,6 @@
 // The main window's solver bridge: the Solver button (open, or cancel a run), the run's clock
 // and time limit on timer 3, and the three ways a run ends.
+#include <QApplication>
 #include <QFile>
 #include <QPushButton>
 #include <QTimer>
@@ -53,7 +54,7 @@ void MainWindow::StartSolverRun(const SolverDialog& dialog) {
     SetControlText(ID_SOLVER, "Cancel");
     solverStopReason_ = SolverEnd::FINISHED;
     // A script that cannot be started ends at once as a run that left no answer.
-    if (!solverProcess_.Start(paths_.solverScript, paths_.folder))
+    if (!solverProcess_.Start(paths_.solverScript, paths_.folder, solverJob_.errorPath))
         QTimer::singleShot(0, this, [this] {
             if (window_.solverRunning && !closed_) SolverReport(SolverEnd::FINISHED);
         });
@@ -90,7 +91,10 @@ void MainWindow::SolverReport(SolverEnd end) {
     SetControlText(ID_SOLVER, "Solver");
     switch (end) {
         case SolverEnd::FINISHED: {
+            // A long answer takes seconds to read and play through: the cursor says so.
+            QApplication::setOverrideCursor(Qt::WaitCursor);
             const ImportResult result = ImportSolution(*core_, solverJob_);
+            QApplication::restoreOverrideCursor();
             if (result == ImportResult::OUT_OF_MEMORY) {
                 prompts_.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
                 // Closed once this report has been handled, so nothing draws into freed buffers.
@@ -127,7 +131,10 @@ void MainWindow::SolverResultMessage(bool solved) {
     } else {
         // One more line when the solver said why.
         std::string text = TimeText("Failed", window_.solverSeconds);
+        // The reason may mean looking through a long answer once more.
+        QApplication::setOverrideCursor(Qt::WaitCursor);
         const std::string reason = SolverFailureReason(solverJob_);
+        QApplication::restoreOverrideCursor();
         if (!reason.empty()) text += "\r\n" + reason;
         prompts_.Message(window_.solverTitle, text, PromptIcon::ERROR);
     }
