@@ -330,10 +330,12 @@ bool MainWindow::StartUp() {
     }
     paths_ = BuildWorkingPaths(WorkingFolder(programFolder_));
     pathsKnown_ = true;
-    // A skin beside the program wins over one in the settings folder.
-    skin_ = LoadSkin(QString::fromStdString(programFolder_ + "/ruk_skin.bmp"));
-    if (!skin_.fromFile && paths_.folder != programFolder_)
-        skin_ = LoadSkin(QString::fromStdString(paths_.skin));
+    // A skin beside the program wins over one in the user's folder. The paths are bytes,
+    // opened as they are: a folder name need not be UTF-8.
+    for (const std::string& path : SkinPaths(programFolder_, paths_.folder)) {
+        skin_ = LoadSkinFile(path);
+        if (skin_.fromFile) break;
+    }
     LoadSettings();
     StartProgress();
     TakeKeys();
