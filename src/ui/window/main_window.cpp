@@ -79,6 +79,12 @@ class NumberBox : public QLineEdit {
         QLineEdit::focusInEvent(event);
         QTimer::singleShot(0, this, [this] { selectAll(); });
     }
+    // Its Enter has clicked Jump already (returnPressed): kept from the window, which would
+    // click it once more.
+    void keyPressEvent(QKeyEvent* event) override {
+        QLineEdit::keyPressEvent(event);
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) event->accept();
+    }
 };
 
 struct ControlEntry {
@@ -632,9 +638,12 @@ void MainWindow::TakeKeys() {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    // Enter is Jump only in the level-number box (see CreateControls), never on the board.
+    // Enter is Jump's click, as the dialog's default button, wherever the keys are (the
+    // level-number box clicks it for its own Enter, see CreateControls).
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
+        auto* jump = static_cast<QPushButton*>(Control(ID_JUMP));
+        if (!closed_ && jump->isEnabled()) jump->click();
         return;
     }
     // While a level number is typed the keys are its box's; only F1 still shows the keys.
