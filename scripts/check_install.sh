@@ -1,7 +1,8 @@
 #!/bin/bash
 # Installs a built tree into a scratch prefix and checks what a desktop needs: the three
-# programs side by side, the launcher entry, the MIME type of level files and the icon; the
-# installed player answers --version and --help without a display.
+# programs side by side and stripped of debug information, the sample levels, the launcher
+# entry, the MIME type of level files and the icon; the installed player answers --version
+# (its version and the caption's) and --help without a display.
 #   scripts/check_install.sh BUILD_DIR
 set -euo pipefail
 build=${1:?usage: check_install.sh BUILD_DIR}
@@ -19,10 +20,19 @@ for file in bin/ruk bin/pushbot42 bin/ruk-tool share/applications/ruk.desktop \
 done
 for program in ruk pushbot42 ruk-tool; do
     [ -x "$prefix/bin/$program" ] || fail "bin/$program is not executable"
+    if command -v readelf >/dev/null; then
+        sections=$(readelf -S "$prefix/bin/$program")
+        [[ $sections != *.debug_info* ]] || fail "bin/$program keeps its debug information"
+    fi
 done
+for levels in ruk-samples.txt ruk-samples-solutions.txt; do
+    cmp -s "$prefix/share/ruk/levels/$levels" "$(dirname "$0")/../levels/$levels" || fail "share/ruk/levels/$levels missing or changed"
+done
+"$prefix/bin/ruk-tool" levels "$prefix/share/ruk/levels/ruk-samples.txt" --count >/dev/null ||
+    fail "the installed sample levels do not read"
 
 version=$(env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/ruk" --version) || fail "ruk --version failed"
-[[ $version == "ruk "* ]] || fail "ruk --version printed '$version'"
+[[ $version == "ruk "*$'\n''RUK (Rukplayer) v'* ]] || fail "ruk --version printed '$version'"
 env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/ruk" --help | grep -q '^Usage: ruk \[FILE \[LEVEL\]\]$' ||
     fail "ruk --help printed no usage line"
 
@@ -41,4 +51,4 @@ if command -v update-mime-database >/dev/null; then
         grep -qxF "$mime:$glob" <(cut -d: -f2- "$prefix/share/mime/globs2") || fail "$glob is not $mime"
     done
 fi
-echo "install: $files files, ruk answers '$version'"
+echo "install: $files files, ruk answers '${version//$'\n'/ / }'"

@@ -4,8 +4,10 @@
 #include <QIcon>
 #include <QTimer>
 #include <cstdio>
+#include <cstdlib>
 
 #include "launch/command_line.h"
+#include "launch/display_check.h"
 #include "progress_path.h"
 #include "render/text_drawing.h"
 #include "settings/program_folder.h"
@@ -21,6 +23,14 @@ int main(int argc, char** argv) {
             asked.action == ruk::LaunchAction::HELP ? ruk::UsageText() : ruk::VersionText();
         std::fputs(text.c_str(), stdout);
         return std::fflush(stdout) == 0 ? 0 : 1;
+    }
+    // Qt's X11 platform aborts with a core dump when there is no display: one line instead.
+    const std::string noDisplay =
+        ruk::NoDisplayFault(argc, argv, std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
+                            std::getenv("WAYLAND_DISPLAY"));
+    if (!noDisplay.empty()) {
+        std::fprintf(stderr, "ruk: %s\n", noDisplay.c_str());
+        return 1;
     }
     QApplication app(argc, argv);
     // Qt has taken its own options (-platform, -style, ...) out of argv by now.

@@ -112,6 +112,29 @@ TEST_F(LevelWindowTest, LongBlocksAreReadWholeInBothDirections) {
     }
 }
 
+TEST_F(LevelWindowTest, ALineOverTheLongestRowIsNoRowInEitherDirection) {
+    const std::string level = "#####\n#@$.#\n#####\n";
+    // Walls alone, one byte over the longest row, then many windows long: neither joins the
+    // level above it. A row of exactly the longest length still is one.
+    std::string text = level + std::string(MAX_ROW_LENGTH + 1, '#') + "\n";
+    text += level + std::string(25 * WINDOW_SIZE + 7, '#') + "\r\n";
+    text += "#####\n#@$.#\n#####" + std::string(MAX_ROW_LENGTH - 5, ' ') + "\n";
+    text += std::string(3 * WINDOW_SIZE, '#');
+    const std::string path = dir.Write("long-rows.txt", text);
+    ASSERT_TRUE(OpenLevelFile(model, path.c_str()));
+    ASSERT_EQ(model.levelSet.count, 3);
+    const auto forward = VisitForward(model);
+    ASSERT_EQ(forward.size(), 3u);
+    EXPECT_EQ(FirstBackwardMismatch(model, forward), 0);
+    for (int n : {1, 2, 3}) {
+        ASSERT_TRUE(SelectLevel(model, n));
+        EXPECT_EQ(model.board.status, LevelStatus::PLAYABLE) << n;
+        EXPECT_EQ(model.board.width, 5) << n;
+        EXPECT_EQ(model.board.height, 3) << n;
+        EXPECT_EQ(BoardChecksum(model.board), forward[0]) << n;
+    }
+}
+
 TEST_F(LevelWindowTest, RemovedOrShortenedFileKeepsTheShownLevel) {
     const std::string level = "#####\n#@$.#\n#####\n";
     const std::string gap = std::string(25000, '\n');

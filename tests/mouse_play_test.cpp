@@ -5,6 +5,7 @@
 #include <random>
 
 #include "engine/box_selection.h"
+#include "engine/key_step.h"
 #include "engine/mouse_play.h"
 #include "engine/move_letters.h"
 #include "engine/playback.h"
@@ -143,6 +144,41 @@ TEST(MousePlayTest, AStaleSelectionRecordsNothing) {
     EXPECT_EQ(std::string(state.play.history.text.get(), state.play.history.end), before);
     EXPECT_FALSE(state.play.history.failed);
     EXPECT_EQ(state.play.animMode, AnimMode::IDLE);
+}
+
+TEST(MousePlayTest, AWalkRefreshesTheCountersOnlyAndAPushTheResultGroupToo) {
+    Core core;
+    CoreState& state = *core.state;
+    LoadText(state, "#########\n#@ $   .#\n#########");
+    const int row = state.level.grids.rowOffset + 1;
+    const int col = state.level.grids.colOffset;
+    WindowRequests walk;
+    BoardClick(state, row, col + 2, walk);
+    ASSERT_EQ(state.play.animMode, AnimMode::ACTION_FORWARD);
+    EXPECT_TRUE(walk.counters);
+    EXPECT_FALSE(walk.result);
+    Animate(state);
+    WindowRequests select;
+    BoardClick(state, row, col + 3, select);
+    ASSERT_TRUE(state.play.boxSelected);
+    WindowRequests push;
+    BoardClick(state, row, col + 5, push);
+    ASSERT_EQ(state.play.animMode, AnimMode::ACTION_FORWARD);
+    EXPECT_TRUE(push.counters);
+    EXPECT_TRUE(push.result);
+    Animate(state);
+    // The keyboard's steps follow the same rule.
+    WindowRequests stepBack;
+    StepKey(state, 3, stepBack);
+    EXPECT_TRUE(stepBack.counters);
+    EXPECT_FALSE(stepBack.result);
+    Animate(state);
+    WindowRequests stepPush;
+    StepKey(state, 1, stepPush);
+    Animate(state);
+    StepKey(state, 1, stepPush);
+    EXPECT_TRUE(stepPush.result);
+    EXPECT_EQ(std::string(state.play.history.text.get(), state.play.history.end).back(), 'R');
 }
 
 TEST(MousePlayTest, RandomCommandsKeepTheRecordsConsistent) {

@@ -82,7 +82,7 @@ TEST(CommandLineTest, HelpAndVersionWinOverEverythingElse) {
     EXPECT_EQ(file.file, "--help");
 
     EXPECT_EQ(UsageText().rfind("Usage: ruk [FILE [LEVEL]]\n", 0), 0u);
-    EXPECT_EQ(VersionText(), std::string("ruk ") + RUK_VERSION + "\n");
+    EXPECT_EQ(VersionText(), std::string("ruk ") + RUK_VERSION + "\nRUK (Rukplayer) v2.2\n");
 }
 
 }  // namespace

@@ -221,9 +221,17 @@ TEST(KeyboardPlayTest, TheBoardKeepsTheKeysAndTheNumberBoxTakesThemOnlyWhileEdit
     Type(session, Qt::Key_Right);
     session.Settle();
     EXPECT_EQ(History(core), "R");
-    // Enter on the board is no Jump: the game stays.
+    // Enter on the board is Jump's click, as the dialog's default button's.
+    number->setText("2");
     Type(session, Qt::Key_Return);
-    EXPECT_EQ(History(core), "R");
+    EXPECT_EQ(session.Level(), 2);
+    EXPECT_EQ(window.focusWidget(), window.Board());
+    number->setText("3");
+    Type(session, Qt::Key_Enter);
+    EXPECT_EQ(session.Level(), 3);
+    EXPECT_EQ(History(core), "");
+    Type(session, Qt::Key_Right);
+    session.Settle();
 
     // Into the box again, then a button clicked; off the board by Tab, then a check box
     // clicked: each time the board has the keys again.

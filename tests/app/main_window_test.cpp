@@ -29,6 +29,8 @@
 namespace ruk::test {
 namespace {
 
+namespace fs = std::filesystem;
+
 const std::set<int> INTERACTIVE = {
     ID_TEXT,         ID_FILE,    ID_PREV,  ID_NEXT, ID_JUMP,      ID_SOLVER,
     ID_URDL_INPUT,   ID_RESTART, ID_UNDO,  ID_REDO, ID_AUTO_PLAY, ID_URDL_OUTPUT,
@@ -150,6 +152,41 @@ TEST(MainWindowTest, SkinFileIsUsedOnlyWhenItIsAPictureOfTheRightSize) {
     ExpectSkinTaken("BM this is no picture at all", false, "not an image");
     ExpectSkinTaken(Bmp(PatternSkin().scaled(100, 100)), false, "wrong size");
     ExpectSkinTaken(Bmp(PatternSkin()), true, "right size");
+}
+
+// The skin's pixel the welcome board's corner shows, with the skin file put in the program
+// folder (when programSkin is set) of a session in subfolder.
+QRgb CornerWithSkin(const std::string& subfolder, const QImage* programSkin) {
+    Session session;
+    session.subfolder = subfolder;
+    fs::create_directories(session.Folder());
+    if (programSkin)
+        session.dir.Write(subfolder + "/ruk_skin.bmp", Bmp(*programSkin).toStdString());
+    EXPECT_TRUE(session.Start());
+    EXPECT_TRUE(session.W().CurrentSkin().fromFile) << subfolder;
+    return session.W().BoardBuffer().pixel(0, 0);
+}
+
+TEST(MainWindowTest, SkinsAreFoundInAnyProgramFolderThenInTheUserConfigFolder) {
+    const QImage pattern = PatternSkin();
+    const QRgb patternCorner = pattern.pixel(48, 120);
+    // A folder name that is no UTF-8: Latin-1 bytes.
+    EXPECT_EQ(CornerWithSkin("caf\xe9 \xff", &pattern), patternCorner);
+
+    TempDir config;
+    const std::string folder = config.Path("ruk");
+    fs::create_directories(folder);
+    QImage user = pattern;
+    user.fill(qRgb(9, 99, 199));
+    config.Write("ruk/ruk_skin.bmp", Bmp(user).toStdString());
+    const QByteArray oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("XDG_CONFIG_HOME", QByteArray::fromStdString(config.Path("")));
+    EXPECT_EQ(CornerWithSkin("plain", nullptr), user.pixel(48, 120));
+    EXPECT_EQ(CornerWithSkin("plain", &pattern), patternCorner);
+    if (oldConfig.isEmpty())
+        qunsetenv("XDG_CONFIG_HOME");
+    else
+        qputenv("XDG_CONFIG_HOME", oldConfig);
 }
 
 TEST(MainWindowTest, TruncatedSkinFileFallsBackToTheBuiltInSkin) {

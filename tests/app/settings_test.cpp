@@ -346,5 +346,24 @@ TEST(ProgramFolder, WorkingFolderFallsBackToTheConfigFolder) {
     }
 }
 
+TEST(ProgramFolder, SkinsAreLookedForBesideTheProgramThenInTheUserConfigFolder) {
+    ScopedEnv xdg("XDG_CONFIG_HOME", "/config");
+    ScopedEnv home("HOME", "/home/player");
+    using Paths = std::vector<std::string>;
+    EXPECT_EQ(SkinPaths("/opt/ruk", "/config/ruk"),
+              (Paths{"/opt/ruk/ruk_skin.bmp", "/config/ruk/ruk_skin.bmp"}));
+    EXPECT_EQ(SkinPaths("/opt/ruk", "/opt/ruk"),
+              (Paths{"/opt/ruk/ruk_skin.bmp", "/config/ruk/ruk_skin.bmp"}));
+    {
+        ScopedEnv relative("XDG_CONFIG_HOME", "relative");
+        // The working folder fell back to another folder: it is still looked in, last.
+        EXPECT_EQ(SkinPaths("", "/elsewhere"),
+                  (Paths{"/home/player/.config/ruk/ruk_skin.bmp", "/elsewhere/ruk_skin.bmp"}));
+    }
+    ScopedEnv noHome("HOME", nullptr);
+    ScopedEnv noConfig("XDG_CONFIG_HOME", nullptr);
+    EXPECT_EQ(SkinPaths("/opt/ruk", "/opt/ruk"), (Paths{"/opt/ruk/ruk_skin.bmp"}));
+}
+
 }  // namespace
 }  // namespace ruk

@@ -18,9 +18,15 @@ int main(int argc, char** argv) {
         file.close();
     }
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.toLocal8Bit());
+    // The player also looks for a skin in the user's config folder: the tests' own, never
+    // the person's who runs them.
+    const QString userConfig =
+        QDir::temp().filePath(QString("ruk_config_%1").arg(QCoreApplication::applicationPid()));
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(userConfig));
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
     const int result = RUN_ALL_TESTS();
     QFile::remove(config);
+    QDir(userConfig).removeRecursively();
     return result;
 }

@@ -26,33 +26,38 @@ std::int64_t PastLineBreak(LevelSet& set, std::int64_t offset) {
 }
 
 // Classifies the line that starts at offset; end receives its line break or the file's end.
+// A line is passed over as soon as it cannot be a level row.
 bool IsLevelRowAt(LevelSet& set, std::int64_t offset, std::int64_t& end) {
-    bool inSet = true;
     bool hasWall = false;
     std::int64_t p = offset;
     for (int ch = WindowByteAt(set, p); ch != WINDOW_END && !IsLineBreak(ch);
          ch = WindowByteAt(set, ++p)) {
-        if (CellCodeOf(static_cast<unsigned char>(ch)) < 0) inSet = false;
+        if (p - offset == MAX_ROW_LENGTH || CellCodeOf(static_cast<unsigned char>(ch)) < 0) {
+            end = LineBreakFrom(set, p);
+            return false;
+        }
         if (ch == '#') hasWall = true;
     }
     end = p;
-    return inSet && hasWall;
+    return hasWall;
 }
 
 // Classifies the line whose last character is at offset, walking back; start receives its
 // first character.
 bool IsLevelRowEndingAt(LevelSet& set, std::int64_t offset, std::int64_t& start) {
-    bool inSet = true;
     bool hasWall = false;
     std::int64_t p = offset;
     for (; p >= 0; --p) {
         const int ch = WindowByteAt(set, p);
         if (ch == WINDOW_END || IsLineBreak(ch)) break;
-        if (CellCodeOf(static_cast<unsigned char>(ch)) < 0) inSet = false;
+        if (offset - p == MAX_ROW_LENGTH || CellCodeOf(static_cast<unsigned char>(ch)) < 0) {
+            start = LineBreakBefore(set, p) + 1;
+            return false;
+        }
         if (ch == '#') hasWall = true;
     }
     start = p + 1;
-    return inSet && hasWall;
+    return hasWall;
 }
 
 // The last character of the line directly above the line that starts at offset; -1 when that
@@ -99,7 +104,7 @@ std::int64_t ParseLevelBlock(LevelModel& model, std::int64_t position) {
     BeginTally(tally);
     std::int64_t lastChar = position - 1;
     for (std::int64_t p = position;;) {
-        const RowLine line = ReadRowLine(FileBytes{set}, p, tally);
+        const RowLine line = ReadRowLine(FileBytes{set}, p, tally, MAX_ROW_LENGTH);
         if (!line.isFileRow()) break;
         CommitRow(tally, line);
         lastChar = line.end - 1;

@@ -8,8 +8,11 @@ namespace ruk {
 
 constexpr int WINDOW_HALF = 5000;
 constexpr int WINDOW_SIZE = 2 * WINDOW_HALF;  // bytes of the file held at once
-constexpr int NAME_CAPACITY = 100;            // with its terminating zero
-constexpr int TITLE_CAPACITY = 128;           // a level's title, with its terminating zero
+// A file line longer than this is never a level row (a row's cells fit 50 columns; the rest
+// can only be trailing floor): such a line is passed over without being read byte by byte.
+constexpr int MAX_ROW_LENGTH = WINDOW_SIZE;
+constexpr int NAME_CAPACITY = 100;   // with its terminating zero
+constexpr int TITLE_CAPACITY = 128;  // a level's title, with its terminating zero
 // Paths are longer on this platform than the classic 260; a longer one is refused, not cut.
 constexpr int PATH_CAPACITY = 4096;
 

@@ -26,9 +26,11 @@ void BeginTally(ParseTally& tally);
 
 // Reads the line starting at position into the tally's next row (stored while it lies inside
 // 50 x 50), stopping at a line break, at the end (a negative byte) or at the first byte outside
-// the level set. byteAt(position) gives a byte 0-255, or a negative value past the end.
+// the level set. byteAt(position) gives a byte 0-255, or a negative value past the end. A line
+// longer than maxLength stops there as outside the set too.
 template <class ByteAt>
-RowLine ReadRowLine(ByteAt&& byteAt, std::int64_t position, ParseTally& tally) {
+RowLine ReadRowLine(ByteAt&& byteAt, std::int64_t position, ParseTally& tally,
+                    std::int64_t maxLength = INT64_MAX) {
     RowLine line;
     const bool stored = tally.rows < GRID_SIDE;
     CellCode* row = tally.grid.data() + (stored ? tally.rows * GRID_SIDE : 0);
@@ -40,7 +42,7 @@ RowLine ReadRowLine(ByteAt&& byteAt, std::int64_t position, ParseTally& tally) {
             break;
         }
         const int code = CellCodeOf(static_cast<unsigned char>(ch));
-        if (code < 0) {
+        if (code < 0 || col == maxLength) {
             line.inSet = false;
             line.end = p;
             return line;

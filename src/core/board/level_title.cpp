@@ -131,7 +131,8 @@ LineKind Classify(TitleBytes& bytes, const Line& line, TitlePlace& place) {
         if (first < 0 && !IsSpace(ch)) first = p;
         if (!inSet && first >= 0) break;  // neither a level row nor blank: enough is known
     }
-    if (inSet && hasWall) return LineKind::LEVEL_ROW;
+    // As the level files read rows: a line over the longest row is none.
+    if (inSet && hasWall && line.end - line.start <= MAX_ROW_LENGTH) return LineKind::LEVEL_ROW;
     if (first < 0) return LineKind::BLANK;
     std::int64_t p = first;
     if (bytes.At(p) == ';') {

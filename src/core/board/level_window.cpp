@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <system_error>
 
+#include "board/cell_code.h"
+
 namespace ruk {
 
 namespace {
@@ -19,32 +21,42 @@ std::FILE* OpenForReading(const char* path) {
     return file;
 }
 
-std::int32_t ReadInto(LevelSet& set, std::int64_t offset, char* buffer, std::int32_t n) {
-    const std::int32_t got = ReadFilePiece(set.path.data(), offset, buffer, n);
+// Reads through file when one is given (a long line passed over keeps one handle), else
+// opens the file for this read alone.
+std::int32_t ReadPiece(const char* path, std::FILE* file, std::int64_t offset, char* buffer,
+                       std::int32_t n) {
+    if (!file) return ReadFilePiece(path, offset, buffer, n);
+    if (std::fseek(file, static_cast<long>(offset), SEEK_SET) != 0) return 0;
+    return static_cast<std::int32_t>(std::fread(buffer, 1, static_cast<std::size_t>(n), file));
+}
+
+std::int32_t ReadInto(LevelSet& set, std::int64_t offset, char* buffer, std::int32_t n,
+                      std::FILE* file = nullptr) {
+    const std::int32_t got = ReadPiece(set.path.data(), file, offset, buffer, n);
     set.window.bytesRead += static_cast<std::uint64_t>(got);
     const std::int64_t expected = std::min<std::int64_t>(n, set.window.fileSize - offset);
     if (got < expected) set.window.readFailed = true;
     return got;
 }
 
-void SlideForward(LevelSet& set) {
+void SlideForward(LevelSet& set, std::FILE* file = nullptr) {
     LevelWindow& w = set.window;
     char* text = set.sourceText.data();
     std::memmove(text, text + WINDOW_HALF, WINDOW_HALF);
     w.windowBase += WINDOW_HALF;
     const std::int32_t got =
-        ReadInto(set, w.windowBase + WINDOW_HALF, text + WINDOW_HALF, WINDOW_HALF);
+        ReadInto(set, w.windowBase + WINDOW_HALF, text + WINDOW_HALF, WINDOW_HALF, file);
     w.windowFill = WINDOW_HALF + got;
     text[w.windowFill] = '\0';
 }
 
-void SlideBackward(LevelSet& set) {
+void SlideBackward(LevelSet& set, std::FILE* file = nullptr) {
     LevelWindow& w = set.window;
     char* text = set.sourceText.data();
     const std::int32_t kept = std::min(w.windowFill, WINDOW_HALF);
     std::memmove(text + WINDOW_HALF, text, static_cast<std::size_t>(kept));
     w.windowBase -= WINDOW_HALF;
-    ReadInto(set, w.windowBase, text, WINDOW_HALF);
+    ReadInto(set, w.windowBase, text, WINDOW_HALF, file);
     w.windowFill = WINDOW_HALF + kept;
     text[w.windowFill] = '\0';
 }
@@ -63,6 +75,14 @@ void MoveWindowTo(LevelSet& set, std::int64_t offset) {
         if (offset < w.windowBase && base >= WINDOW_HALF) base -= WINDOW_HALF;
         LoadWindowAt(set, base);
     }
+}
+
+// The first '\n' or '\r' in [from, end), or end.
+const char* FirstLineBreak(const char* from, const char* end) {
+    const void* newline = std::memchr(from, '\n', static_cast<std::size_t>(end - from));
+    const char* stop = newline ? static_cast<const char*>(newline) : end;
+    const void* ret = std::memchr(from, '\r', static_cast<std::size_t>(stop - from));
+    return ret ? static_cast<const char*>(ret) : stop;
 }
 
 }  // namespace
@@ -107,6 +127,45 @@ int WindowByteAt(LevelSet& set, std::int64_t offset) {
         if (w.readFailed || inWindow < 0 || inWindow >= w.windowFill) return WINDOW_END;
     }
     return static_cast<unsigned char>(set.sourceText[static_cast<std::size_t>(inWindow)]);
+}
+
+std::int64_t LineBreakFrom(LevelSet& set, std::int64_t offset) {
+    if (WindowByteAt(set, offset) == WINDOW_END) return offset;
+    LevelWindow& w = set.window;
+    // Slid by halves as byte-by-byte reading would, through one handle: a line of a gigabyte
+    // costs reads, not reopenings.
+    std::FILE* file = nullptr;
+    for (;;) {
+        const char* text = set.sourceText.data();
+        const char* end = text + w.windowFill;
+        const char* hit = FirstLineBreak(text + (offset - w.windowBase), end);
+        offset = w.windowBase + (hit - text);
+        if (hit != end || w.windowFill < WINDOW_SIZE || offset >= w.fileSize) break;
+        if (!file) file = OpenForReading(set.path.data());
+        SlideForward(set, file);
+        if (w.readFailed) break;
+    }
+    if (file) std::fclose(file);
+    return offset;
+}
+
+std::int64_t LineBreakBefore(LevelSet& set, std::int64_t offset) {
+    if (offset < 0) return -1;
+    if (WindowByteAt(set, offset) == WINDOW_END) return offset;
+    LevelWindow& w = set.window;
+    std::FILE* file = nullptr;
+    for (;;) {
+        const char* text = set.sourceText.data();
+        std::int64_t i = offset - w.windowBase;
+        while (i >= 0 && !IsLineBreak(text[i])) --i;
+        offset = w.windowBase + i;
+        if (i >= 0 || w.windowBase == 0) break;
+        if (!file) file = OpenForReading(set.path.data());
+        SlideBackward(set, file);
+        if (w.readFailed) break;
+    }
+    if (file) std::fclose(file);
+    return offset;
 }
 
 }  // namespace ruk

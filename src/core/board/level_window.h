@@ -24,4 +24,12 @@ void LoadWindowAt(LevelSet& set, std::int64_t base);
 // no longer gives the bytes it held.
 int WindowByteAt(LevelSet& set, std::int64_t offset);
 
+// The offset of the first line break at or after offset, or of the file's end (or of the byte
+// a failed read stopped at: WindowByteAt tells WINDOW_END there). The window ends holding it.
+std::int64_t LineBreakFrom(LevelSet& set, std::int64_t offset);
+
+// The offset of the last line break at or before offset; -1 when the line runs back to the
+// file's start (or the offset of the byte a failed read stopped at).
+std::int64_t LineBreakBefore(LevelSet& set, std::int64_t offset);
+
 }  // namespace ruk

@@ -22,7 +22,7 @@ void RecordFromCursor(CoreState& core) {
     play.planKeeper = play.shown.keeperCell;
 }
 
-void PlayRecorded(CoreState& core, WindowRequests& requests) {
+void PlayRecorded(CoreState& core, WindowRequests& requests, bool pushes) {
     PlayState& play = core.play;
     SolvedTest(core.level, play);
     play.animTarget = play.history.end;
@@ -30,7 +30,8 @@ void PlayRecorded(CoreState& core, WindowRequests& requests) {
     play.history.cursor = static_cast<std::uint32_t>(play.shown.shownMoves);
     // The controls keep the states they had before the click until the animation ends; every
     // command that stays enabled knows how to act on a half-shown walk or push.
-    requests.counters = requests.result = true;
+    requests.counters = true;
+    if (pushes) requests.result = true;
 }
 
 }  // namespace ruk

@@ -13,7 +13,8 @@ bool SolvedOnScreen(const CoreState& core);
 // Drops the redo tail and plans from the shown position.
 void RecordFromCursor(CoreState& core);
 
-// After letters were appended: runs the solved test and starts showing them as one action.
-void PlayRecorded(CoreState& core, WindowRequests& requests);
+// After letters were appended: runs the solved test and starts showing them as one action. The
+// counters are refreshed; the Result group only when the action pushes (a walk leaves it).
+void PlayRecorded(CoreState& core, WindowRequests& requests, bool pushes);
 
 }  // namespace ruk

@@ -40,7 +40,7 @@ void StepKey(CoreState& core, int direction, WindowRequests& requests) {
         }
         play.planKeeper = next.index;
     }
-    PlayRecorded(core, requests);
+    PlayRecorded(core, requests, push);
 }
 
 }  // namespace ruk

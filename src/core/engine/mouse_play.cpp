@@ -24,7 +24,7 @@ void WalkTo(CoreState& core, int cell, WindowRequests& requests) {
     ClearMarks(core.level, core.play);
     RecordFromCursor(core);
     AppendWalk(core.level, core.play, core.play.shown.keeperCell, cell);
-    PlayRecorded(core, requests);
+    PlayRecorded(core, requests, false);
 }
 
 void PushBoxTo(CoreState& core, int box, int target, int side, WindowRequests& requests) {
@@ -38,7 +38,7 @@ void PushBoxTo(CoreState& core, int box, int target, int side, WindowRequests& r
     ClearMarks(core.level, play);
     RecordFromCursor(core);
     AppendBoxRoute(core.level, play, box, target, side);
-    PlayRecorded(core, requests);
+    PlayRecorded(core, requests, true);
 }
 
 void ShowSides(CoreState& core, int row, int col) {

@@ -5,7 +5,9 @@
 
 #include <array>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
+#include <type_traits>
 
 #include "board/board.h"
 #include "planner/deadlock_verdicts.h"
@@ -30,6 +32,8 @@ struct CorralRecord {
 };
 static_assert(sizeof(CorralRecord) == 28, "a corral record is 28 bytes");
 static_assert(MAX_CELLS <= 32767, "cells fit a 16-bit index");
+// Zeroed memory holds empty records: no stamp, no anchor, result Open.
+static_assert(std::is_trivial_v<CorralRecord> && static_cast<int>(CorralVerdict::Open) == 0);
 
 // Positions of the running check or selection known to reach a harmless position (found on
 // the path of a search to one): a later search that meets one is answered "not dead" at once.
@@ -40,10 +44,15 @@ struct CorralMemoEntry {
     std::int8_t count;
 };
 
+// Frees memory taken with std::calloc.
+struct FreeMemory {
+    void operator()(void* p) const { std::free(p); }
+};
+
 struct CorralTable {
-    std::unique_ptr<CorralRecord[]> records;  // CORRAL_SLOTS of them
-    CellMap board{};                          // CorralBoard: walls, and the boxes looked at
-    CellMap goals{};                          // copies of the run's goal map and masks
+    std::unique_ptr<CorralRecord[], FreeMemory> records;  // CORRAL_SLOTS of them, zeroed
+    CellMap board{};  // CorralBoard: walls, and the boxes looked at
+    CellMap goals{};  // copies of the run's goal map and masks
     std::array<std::uint64_t, MAX_CELLS> masks{};
     CellMap marks{};       // the stores' fills, apart from the caller's area marks
     CellMap reach{};       // the keeper's reach in the position being expanded
@@ -58,10 +67,9 @@ struct CorralTable {
     std::int32_t highestBucket = 0;
     std::int32_t lastSlot = -1;  // the slot the last store touched
     // Slots written since the last reset: a reset empties just these, not all 799,999 (the
-    // first reset after allocation empties every slot).
+    // records start empty: all zero).
     std::unique_ptr<std::int32_t[]> written;
     std::int32_t writtenCount = 0;
-    bool everReset = false;
     std::unique_ptr<std::int32_t[]> parent;  // per slot: the record it was reached from
     std::int32_t expanding = -1;             // the record being expanded, -1 before the first
     bool lastHarmless = false;               // the last store's 1 came from a harmless position
@@ -70,7 +78,7 @@ struct CorralTable {
     std::int32_t memoCount = 0;
 };
 
-// Allocates the records (not cleared); false when that fails.
+// Allocates the records, all empty; false when that fails.
 bool AllocateCorralTable(CorralTable& table);
 
 }  // namespace ruk

@@ -3,6 +3,8 @@
 
 #include <vector>
 
+#include "panel/window_caption.h"
+
 namespace ruk {
 
 namespace {
@@ -79,7 +81,8 @@ std::string UsageText() {
 }
 
 std::string VersionText() {
-    return std::string("ruk ") + RUK_VERSION + "\n";
+    // The program's own version, then the player it plays as (the window's caption).
+    return std::string("ruk ") + RUK_VERSION + "\n" + WINDOW_CAPTION + "\n";
 }
 
 }  // namespace ruk

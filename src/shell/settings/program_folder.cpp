@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cstdlib>
@@ -123,6 +124,25 @@ std::string WorkingFolder(const std::string& programFolder) {
         if (!folder.empty()) return folder;
     }
     return programFolder;
+}
+
+std::string UserConfigFolder() {
+    const char* configHome = std::getenv("XDG_CONFIG_HOME");
+    if (configHome && configHome[0] == '/') return (fs::path(configHome) / "ruk").string();
+    const char* home = std::getenv("HOME");
+    if (home && home[0] == '/') return (fs::path(home) / ".config" / "ruk").string();
+    return "";
+}
+
+std::vector<std::string> SkinPaths(const std::string& programFolder,
+                                   const std::string& workingFolder) {
+    std::vector<std::string> paths;
+    for (const std::string& folder : {programFolder, UserConfigFolder(), workingFolder}) {
+        if (folder.empty()) continue;
+        const std::string path = folder + "/ruk_skin.bmp";
+        if (std::find(paths.begin(), paths.end(), path) == paths.end()) paths.push_back(path);
+    }
+    return paths;
 }
 
 }  // namespace ruk

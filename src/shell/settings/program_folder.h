@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace ruk {
 
@@ -14,5 +15,14 @@ std::string ExecutableFolder(const char* argv0);
 // set and absolute) or $HOME/.config/ruk, created when missing; the program folder itself when
 // none of those can be used either.
 std::string WorkingFolder(const std::string& programFolder);
+
+// The user's own folder for the player: $XDG_CONFIG_HOME/ruk (when that is set and absolute),
+// else $HOME/.config/ruk; "" when neither is known. Named only, not created.
+std::string UserConfigFolder();
+
+// The skin files to try, best first: the program folder's, the user's config folder's, and
+// the working folder's when it is neither. Each named once.
+std::vector<std::string> SkinPaths(const std::string& programFolder,
+                                   const std::string& workingFolder);
 
 }  // namespace ruk

@@ -6,6 +6,10 @@
 #include <QImageReader>
 #include <QtEndian>
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 namespace ruk {
 
 namespace {
@@ -20,9 +24,8 @@ std::uint32_t Little32(const QByteArray& bytes, int at) {
 
 // A bitmap file cut short still decodes, with the missing rows black; an uncompressed one is
 // complete only when the file holds every row its header promises.
-bool BitmapComplete(const QString& path, qint64 fileSize) {
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) return false;
+bool BitmapComplete(QFile& file, qint64 fileSize) {
+    if (!file.seek(0)) return false;
     const QByteArray head = file.read(34);
     if (head.size() < 26 || !head.startsWith("BM")) return true;  // not a bitmap: Qt checks it
     const std::uint32_t pixelsAt = Little32(head, 10);
@@ -46,20 +49,39 @@ bool BitmapComplete(const QString& path, qint64 fileSize) {
     return fileSize >= pixelsAt + rowBytes * (height < 0 ? -height : height);
 }
 
+// The skin in an open file when it holds a picture of exactly the skin's size.
+Skin SkinFrom(QFile& file) {
+    // The size is checked before decoding, so a huge or hostile file is never expanded.
+    QImageReader reader(&file);
+    if (reader.size() == QSize(SKIN_WIDTH, SKIN_HEIGHT)) {
+        QImage image = reader.read();
+        if (image.size() == QSize(SKIN_WIDTH, SKIN_HEIGHT) && BitmapComplete(file, file.size()))
+            return {image.convertToFormat(QImage::Format_RGB32), true};
+    }
+    return {BuiltInSkin(), false};
+}
+
 }  // namespace
 
 Skin LoadSkin(const QString& path) {
-    const QFileInfo info(path);
-    if (info.isFile()) {
-        // The size is checked before decoding, so a huge or hostile file is never expanded.
-        QImageReader reader(path);
-        if (reader.size() == QSize(SKIN_WIDTH, SKIN_HEIGHT)) {
-            QImage image = reader.read();
-            if (image.size() == QSize(SKIN_WIDTH, SKIN_HEIGHT) && BitmapComplete(path, info.size()))
-                return {image.convertToFormat(QImage::Format_RGB32), true};
-        }
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) return {BuiltInSkin(), false};
+    return SkinFrom(file);
+}
+
+Skin LoadSkinFile(const std::string& path) {
+    // Opened by its bytes: a name that is no valid text in any encoding is found all the same.
+    // Never waiting on a pipe, and only a regular file is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return {BuiltInSkin(), false};
+    struct stat status {};
+    QFile file;
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return {BuiltInSkin(), false};
     }
-    return {BuiltInSkin(), false};
+    return SkinFrom(file);
 }
 
 }  // namespace ruk

@@ -3,6 +3,7 @@
 
 #include <QImage>
 #include <QString>
+#include <string>
 
 namespace ruk {
 
@@ -19,5 +20,7 @@ struct Skin {
 // The image file at path when it holds a picture of exactly the skin's size; otherwise, and
 // silently, the built-in skin.
 Skin LoadSkin(const QString& path);
+// The same for a path as the system names it (bytes, in whatever encoding the file name has).
+Skin LoadSkinFile(const std::string& path);
 
 }  // namespace ruk

@@ -79,6 +79,12 @@ class NumberBox : public QLineEdit {
         QLineEdit::focusInEvent(event);
         QTimer::singleShot(0, this, [this] { selectAll(); });
     }
+    // Its Enter has clicked Jump already (returnPressed): kept from the window, which would
+    // click it once more.
+    void keyPressEvent(QKeyEvent* event) override {
+        QLineEdit::keyPressEvent(event);
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) event->accept();
+    }
 };
 
 struct ControlEntry {
@@ -332,10 +338,12 @@ bool MainWindow::StartUp() {
     }
     paths_ = BuildWorkingPaths(WorkingFolder(programFolder_));
     pathsKnown_ = true;
-    // A skin beside the program wins over one in the settings folder.
-    skin_ = LoadSkin(QString::fromStdString(programFolder_ + "/ruk_skin.bmp"));
-    if (!skin_.fromFile && paths_.folder != programFolder_)
-        skin_ = LoadSkin(QString::fromStdString(paths_.skin));
+    // A skin beside the program wins over one in the user's folder. The paths are bytes,
+    // opened as they are: a folder name need not be UTF-8.
+    for (const std::string& path : SkinPaths(programFolder_, paths_.folder)) {
+        skin_ = LoadSkinFile(path);
+        if (skin_.fromFile) break;
+    }
     LoadSettings();
     StartProgress();
     TakeKeys();
@@ -634,9 +642,12 @@ void MainWindow::TakeKeys() {
 }
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
-    // Enter is Jump only in the level-number box (see CreateControls), never on the board.
+    // Enter is Jump's click, as the dialog's default button, wherever the keys are (the
+    // level-number box clicks it for its own Enter, see CreateControls).
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         event->accept();
+        auto* jump = static_cast<QPushButton*>(Control(ID_JUMP));
+        if (!closed_ && jump->isEnabled()) jump->click();
         return;
     }
     // While a level number is typed the keys are its box's; only F1 still shows the keys.
