@@ -5,6 +5,8 @@
 #include <QTimer>
 #include <cstdio>
 #include <cstdlib>
+#include <string>
+#include <vector>
 
 #include "launch/command_line.h"
 #include "launch/display_check.h"
@@ -14,6 +16,24 @@
 #include "window/main_window.h"
 #include "window/qt_prompts.h"
 #include "window/quit_signals.h"
+
+namespace {
+
+// Qt's messages while the platform starts, held back: a display that does not answer ends the
+// program with one line of ours instead of Qt's lines and its abort (a core dump).
+std::vector<std::string>* startMessages = nullptr;
+
+void HoldStartMessage(QtMsgType type, const QMessageLogContext& context, const QString& text) {
+    if (type == QtFatalMsg) {
+        std::fputs("ruk: no display answers (see DISPLAY); RUK needs a graphical desktop\n",
+                   stderr);
+        std::_Exit(1);
+    }
+    if (startMessages)
+        startMessages->push_back(qFormatLogMessage(type, context, text).toStdString());
+}
+
+}  // namespace
 
 int main(int argc, char** argv) {
     // Help and version need no display, so they are answered before Qt starts.
@@ -32,7 +52,13 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "ruk: %s\n", noDisplay.c_str());
         return 1;
     }
+    std::vector<std::string> held;
+    startMessages = &held;
+    const QtMessageHandler previous = qInstallMessageHandler(HoldStartMessage);
     QApplication app(argc, argv);
+    qInstallMessageHandler(previous);
+    startMessages = nullptr;
+    for (const std::string& message : held) std::fprintf(stderr, "%s\n", message.c_str());
     // Qt has taken its own options (-platform, -style, ...) out of argv by now.
     const ruk::CommandLine line = ruk::ParseCommandLine(argc, argv);
     if (line.action != ruk::LaunchAction::RUN) {

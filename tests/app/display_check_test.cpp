@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <initializer_list>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace ruk {
@@ -33,19 +34,25 @@ TEST(DisplayCheck, OnlyX11WithoutAnyDisplayIsRefused) {
     EXPECT_EQ(Fault({"--platform", "vnc:size=800x600"}, "xcb", nullptr, nullptr), "");
 }
 
+// Run as a user would: no display named at all, and one named that nothing answers at.
 TEST(DisplayCheck, ThePlayerPrintsOneLineAndEndsWithStatusOne) {
-    const std::string command =
-        std::string("env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") + RUK_PLAYER_PATH +
-        " 2>&1";
-    std::FILE* pipe = popen(command.c_str(), "r");
-    ASSERT_NE(pipe, nullptr);
-    std::string out;
-    std::array<char, 4096> buffer{};
-    while (std::fgets(buffer.data(), buffer.size(), pipe)) out += buffer.data();
-    const int status = pclose(pipe);
-    ASSERT_TRUE(WIFEXITED(status)) << out;
-    EXPECT_EQ(WEXITSTATUS(status), 1) << out;
-    EXPECT_EQ(out, "ruk: no display (DISPLAY is not set); RUK needs a graphical desktop\n");
+    const std::pair<const char*, const char*> cases[] = {
+        {"-u DISPLAY", "ruk: no display (DISPLAY is not set); RUK needs a graphical desktop\n"},
+        {"DISPLAY=:1999", "ruk: no display answers (see DISPLAY); RUK needs a graphical desktop\n"},
+    };
+    for (const auto& [display, line] : cases) {
+        const std::string command = std::string("env -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM ") +
+                                    display + " " + RUK_PLAYER_PATH + " 2>&1";
+        std::FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_NE(pipe, nullptr);
+        std::string out;
+        std::array<char, 4096> buffer{};
+        while (std::fgets(buffer.data(), buffer.size(), pipe)) out += buffer.data();
+        const int status = pclose(pipe);
+        ASSERT_TRUE(WIFEXITED(status)) << display << ": " << out;
+        EXPECT_EQ(WEXITSTATUS(status), 1) << display << ": " << out;
+        EXPECT_EQ(out, line) << display;
+    }
 }
 
 }  // namespace
