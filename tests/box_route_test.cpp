@@ -146,9 +146,8 @@ std::string LiteralRoute(CoreState& core, int box, int target, int side) {
         const Node& push = nodes[n];
         const int behind = 2 * push.from - push.to;
         if (play.planKeeper != behind) AppendWalk(core.level, play, play.planKeeper, behind);
-        int k = 0;
-        while (step[k] != push.to - push.from) ++k;
-        AppendLetter(play.history, PushLetter(k));
+        AppendLetter(play.history,
+                     PushLetter(*DirectionOfOffset(core.level.directions, push.to - push.from)));
         plan[push.from] = 0;
         plan[push.to] = BOX;
         play.planKeeper = push.from;

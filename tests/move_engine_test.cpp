@@ -66,7 +66,7 @@ TEST_F(MoveEngineTest, StepsMoveTheShownPositionAndRestartRebuildsIt) {
     while (state.play.animMode != AnimMode::IDLE) StepForward(state.level, state.play);
     EXPECT_EQ(state.play.history.cursor, 3u);
     EXPECT_EQ(state.play.shown.keeperCell, 11);
-    EXPECT_EQ(state.play.shown.facing, 2);
+    EXPECT_EQ(state.play.shown.facing, Direction::RIGHT);
     EXPECT_EQ(state.play.shown.lastPushTarget, 12);
     EXPECT_EQ(state.play.shown.boxList[0], 12);
     const Grids& g = state.level.grids;
@@ -101,9 +101,11 @@ TEST_F(MoveEngineTest, UndoOverLongWalksAfterPushesMatchesAFreshReplay) {
 
     // What the shown position holds after each prefix, played forward.
     struct Shown {
-        int lastPushTarget, facing, keeper, pushes;
+        int lastPushTarget;
+        std::optional<Direction> facing;
+        int keeper, pushes;
     };
-    std::vector<Shown> forward{{0, 0, state.play.shown.keeperCell, 0}};
+    std::vector<Shown> forward{{0, std::nullopt, state.play.shown.keeperCell, 0}};
     state.play.animTarget = NO_POSITION;
     state.play.animMode = AnimMode::STEP_FORWARD;
     for (std::size_t i = 0; i < moves.size(); ++i) {

@@ -123,11 +123,11 @@ TEST_F(PlacementTest, ClearsCountersSideCountsAndStaleCells) {
     EXPECT_EQ(grids.displayGrid[GridIndex(0, 0)], EXTERIOR);
     // The shown counters and the side counts go with the placement step of a level change.
     core.play->shown.shownMoves = 5;
-    core.play->shown.facing = 3;
+    core.play->shown.facing = Direction::DOWN;
     core.play->targets.sideCount[GridIndex(3, 3)] = 2;
     ResetShownForPlacement(*core.play, grids);
     EXPECT_EQ(core.play->shown.shownMoves, 0);
-    EXPECT_EQ(core.play->shown.facing, 0);
+    EXPECT_FALSE(core.play->shown.facing.has_value());
     EXPECT_EQ(core.play->targets.sideCount[GridIndex(3, 3)], 0);
     // An empty Board leaves cleared grids.
     Place("; nothing\n");

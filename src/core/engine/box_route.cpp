@@ -168,12 +168,6 @@ class RouteSearch {
     Best best_;
 };
 
-int DirectionOf(const LevelModel& level, int offset) {
-    for (int k = 0; k < 4; ++k)
-        if (level.directions.stepOffset[k] == offset) return k;
-    return 0;
-}
-
 }  // namespace
 
 bool AppendBoxRoute(const LevelModel& level, PlayState& play, int box, int target, int side) {
@@ -192,8 +186,9 @@ bool AppendBoxRoute(const LevelModel& level, PlayState& play, int box, int targe
         const int behind = 2 * push.boxFrom - push.boxTo;
         if (play.planKeeper != behind && !AppendWalk(level, play, play.planKeeper, behind))
             return false;
-        if (!AppendLetter(play.history, PushLetter(DirectionOf(level, push.boxTo - push.boxFrom))))
-            return false;
+        const std::optional<Direction> d =
+            DirectionOfOffset(level.directions, push.boxTo - push.boxFrom);
+        if (!d || !AppendLetter(play.history, PushLetter(*d))) return false;
         play.planBoard[push.boxFrom] = 0;
         play.planBoard[push.boxTo] = BOX;
         play.planKeeper = push.boxFrom;

@@ -25,7 +25,7 @@ void ResetShownForPlacement(PlayState& play, const Grids& grids) {
     play.shown.shownMoves = 0;
     play.shown.shownPushes = 0;
     play.shown.shownActions = 0;
-    play.shown.facing = 0;
+    play.shown.facing.reset();
 }
 
 void ResetPlayForLevel(PlayState& play, const Board& board) {

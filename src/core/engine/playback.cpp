@@ -50,7 +50,7 @@ void Restart(CoreState& core, WindowRequests& requests) {
     play.shown.shownMoves = 0;
     play.shown.shownPushes = 0;
     play.shown.shownActions = 0;
-    play.shown.facing = 0;
+    play.shown.facing.reset();
     play.shown.lastPushTarget = 0;
     RefreshUnsolvable(core);
     requests.redraw = requests.counters = requests.controlStates = true;
