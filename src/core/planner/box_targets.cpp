@@ -5,6 +5,7 @@
 
 #include "planner/corral_search.h"
 #include "planner/deadlock_checks.h"
+#include "planner/goal_assignment.h"
 #include "planner/fill_region.h"
 #include "search/box_sides.h"
 
