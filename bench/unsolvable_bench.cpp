@@ -113,11 +113,10 @@ void BM_UnsolvableStrength(benchmark::State& state) {
         for (const Solved& s : KnownSolutions()) {
             if (!Load(*core, s) || !ParseUrdl(core->level, core->game, s.moves.c_str())) continue;
             ShownPosition& shown = core->game.shown;
-            const auto& step = core->level.directions.stepOffset;
             for (char letter : s.moves) {
-                for (int d = 0; d < 4; ++d) {
-                    const int box = shown.keeperCell + step[d];
-                    const int beyond = box + step[d];
+                for (const Direction d : DIRECTIONS) {
+                    const int box = shown.keeperCell + StepOffset(core->level.directions, d);
+                    const int beyond = box + StepOffset(core->level.directions, d);
                     if (PushLetter(d) == letter || shown.positionBoard[box] != BOX ||
                         shown.positionBoard[beyond] != 0)
                         continue;

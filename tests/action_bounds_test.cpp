@@ -29,7 +29,7 @@ std::vector<Push> PushesOf(const CoreState& core) {
     int keeper = core.level.board.keeperStart;
     int action = -1;
     for (std::uint32_t p = 0; p < h.end; ++p) {
-        const int step = core.level.directions.stepOffset[LetterDirection(h.text[p])];
+        const int step = StepOffset(core.level.directions, *LetterDirection(h.text[p]));
         if (IsPushLetter(h.text[p])) {
             const int from = keeper + step;
             if (pushes.empty() || pushes.back().to != from) ++action;

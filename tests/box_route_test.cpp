@@ -148,10 +148,9 @@ std::string LiteralRoute(CoreState& core, int box, int target, int side) {
         const Node& push = nodes[n];
         const int behind = 2 * push.from - push.to;
         if (game.planKeeper != behind)
-            AppendWalk(core.level, game, scratch.route, game.planKeeper, behind);
-        int k = 0;
-        while (step[k] != push.to - push.from) ++k;
-        AppendLetter(game.history, PushLetter(k));
+            AppendWalk(core.level, game, core.scratch.route, game.planKeeper, behind);
+        AppendLetter(game.history,
+                     PushLetter(*DirectionOfOffset(core.level.directions, push.to - push.from)));
         plan[push.from] = 0;
         plan[push.to] = BOX;
         game.planKeeper = push.from;

@@ -141,7 +141,8 @@ TEST(KeyStepTest, ReplaysSlowDownWhileNewActionsAndUndoKeepTheirPace) {
         door::Undo(state, requests);
         const int ticks = Settle(state);
         EXPECT_EQ(ticks, static_cast<int>(solution.size() - state.game.history.cursor));
-        door::StepKey(state, LetterDirection(solution[state.game.history.cursor]), requests);
+        door::StepKey(state, IndexOf(*LetterDirection(solution[state.game.history.cursor])),
+                      requests);
         EXPECT_EQ(Settle(state), 1);
     }
     state.view.instantMove = true;  // a whole Redo at once, whatever the factor

@@ -169,14 +169,14 @@ TEST(MousePlayTest, AWalkRefreshesTheCountersOnlyAndAPushTheResultGroupToo) {
     Animate(state);
     // The keyboard's steps follow the same rule.
     WindowRequests stepBack;
-    StepKey(state, 3, stepBack);
+    StepKey(state, Direction::LEFT, stepBack);
     EXPECT_TRUE(stepBack.counters);
     EXPECT_FALSE(stepBack.result);
     Animate(state);
     WindowRequests stepPush;
-    StepKey(state, 1, stepPush);
+    StepKey(state, Direction::RIGHT, stepPush);
     Animate(state);
-    StepKey(state, 1, stepPush);
+    StepKey(state, Direction::RIGHT, stepPush);
     EXPECT_TRUE(stepPush.result);
     EXPECT_EQ(std::string(state.game.history.text.get(), state.game.history.end).back(), 'R');
 }

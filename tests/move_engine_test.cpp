@@ -66,7 +66,7 @@ TEST_F(MoveEngineTest, StepsMoveTheShownPositionAndRestartRebuildsIt) {
     while (state.view.animMode != AnimMode::IDLE) StepForward(state.level, state.game, state.view);
     EXPECT_EQ(state.game.history.cursor, 3u);
     EXPECT_EQ(state.game.shown.keeperCell, 11);
-    EXPECT_EQ(state.game.shown.facing, 2);
+    EXPECT_EQ(state.game.shown.facing, Direction::RIGHT);
     EXPECT_EQ(state.game.shown.lastPushTarget, 12);
     EXPECT_EQ(state.game.shown.boxList[0], 12);
     const Grids& g = state.level.grids;
@@ -101,9 +101,11 @@ TEST_F(MoveEngineTest, UndoOverLongWalksAfterPushesMatchesAFreshReplay) {
 
     // What the shown position holds after each prefix, played forward.
     struct Shown {
-        int lastPushTarget, facing, keeper, pushes;
+        int lastPushTarget;
+        std::optional<Direction> facing;
+        int keeper, pushes;
     };
-    std::vector<Shown> forward{{0, 0, state.game.shown.keeperCell, 0}};
+    std::vector<Shown> forward{{0, std::nullopt, state.game.shown.keeperCell, 0}};
     state.view.animTarget = NO_POSITION;
     state.view.animMode = AnimMode::STEP_FORWARD;
     for (std::size_t i = 0; i < moves.size(); ++i) {

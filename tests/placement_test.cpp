@@ -124,11 +124,11 @@ TEST_F(PlacementTest, ClearsCountersSideCountsAndStaleCells) {
     EXPECT_EQ(grids.displayGrid[GridIndex(0, 0)], EXTERIOR);
     // The shown counters and the side counts go with the placement step of a level change.
     core.game->shown.shownMoves = 5;
-    core.game->shown.facing = 3;
+    core.game->shown.facing = Direction::DOWN;
     core.view->targets.sideCount[GridIndex(3, 3)] = 2;
     ResetShownForPlacement(*core.game, *core.view, grids);
     EXPECT_EQ(core.game->shown.shownMoves, 0);
-    EXPECT_EQ(core.game->shown.facing, 0);
+    EXPECT_FALSE(core.game->shown.facing.has_value());
     EXPECT_EQ(core.view->targets.sideCount[GridIndex(3, 3)], 0);
     // An empty Board leaves cleared grids.
     Place("; nothing\n");

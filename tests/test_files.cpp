@@ -231,14 +231,15 @@ void ExpectSameShown(const CoreState& state, const CoreState& reference, const s
 
 std::vector<Action> ActionsOf(const CoreState& core, const std::string& moves) {
     std::vector<Action> actions;
-    const auto& step = core.level.directions.stepOffset;
     int keeper = core.level.board.keeperStart;
     for (const char letter : moves) {
-        const int d = LetterDirection(letter);
-        keeper += step[d];
+        const std::optional<Direction> d = LetterDirection(letter);
+        if (!d) continue;
+        const int step = StepOffset(core.level.directions, *d);
+        keeper += step;
         if (!IsPushLetter(letter)) continue;
         if (actions.empty() || actions.back().target != keeper) actions.push_back({keeper, 0, 0});
-        actions.back().target = keeper + step[d];
+        actions.back().target = keeper + step;
         actions.back().keeper = keeper;
     }
     return actions;

@@ -7,6 +7,7 @@
 #include "game_audit.h"
 #include "planner/corral_search.h"
 #include "planner/deadlock_checks.h"
+#include "planner/goal_assignment.h"
 #include "planner/start_position.h"
 #include "planner/unsolvable_check.h"
 #include "solved_rooms.h"

@@ -25,15 +25,16 @@ bool PlayTo(CoreState& core, std::uint32_t target) {
 // when no push lies ahead.
 bool ActionAhead(const CoreState& core, int& box, int& target) {
     const MoveHistory& h = core.game.history;
-    const auto& step = core.level.directions.stepOffset;
     int keeper = core.game.shown.keeperCell;
     box = -1;
     for (std::uint32_t p = h.cursor; p < core.game.bounds.redoTarget; ++p) {
-        const int d = LetterDirection(h.text[p]);
-        keeper += step[d];
+        const std::optional<Direction> d = LetterDirection(h.text[p]);
+        if (!d) continue;
+        const int step = StepOffset(core.level.directions, *d);
+        keeper += step;
         if (!IsPushLetter(h.text[p])) continue;
         if (box < 0) box = keeper;
-        target = keeper + step[d];
+        target = keeper + step;
     }
     return box >= 0;
 }

@@ -87,7 +87,7 @@ void PushBoxTo(CoreState& core, int box, int target, int side, WindowRequests& r
 }
 
 void StepKey(CoreState& core, int direction, WindowRequests& requests) {
-    ruk::StepKey(core, direction, requests);
+    if (const std::optional<Direction> d = DirectionAt(direction)) ruk::StepKey(core, *d, requests);
 }
 
 void Restart(CoreState& core, WindowRequests& requests) {

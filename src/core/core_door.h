@@ -54,8 +54,9 @@ void Click(CoreState& core, int row, int col, WindowRequests& requests);
 void RightClick(CoreState& core, WindowRequests& requests);
 void WalkTo(CoreState& core, int cell, WindowRequests& requests);
 void PushBoxTo(CoreState& core, int box, int target, int side, WindowRequests& requests);
-// An arrow key: one step of the keeper (0 up, 1 right, 2 down, 3 left), pushing a box when the
-// cell beyond it is free; ignored while any animation runs (see engine/key_step.h).
+// An arrow key: one step of the keeper in the direction at that place of the order up, right,
+// down, left (see board/direction.h), pushing a box when the cell beyond it is free; ignored
+// while any animation runs or for a place outside 0 to 3 (see engine/key_step.h).
 void StepKey(CoreState& core, int direction, WindowRequests& requests);
 void Restart(CoreState& core, WindowRequests& requests);
 void Undo(CoreState& core, WindowRequests& requests);

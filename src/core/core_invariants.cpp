@@ -32,23 +32,23 @@ struct Walked {
     int pushes = 0;
     int actions = 0;
     int lastPushTarget = 0;  // 0 when no push came before
-    int facing = 0;
+    std::optional<Direction> facing;
     bool offBoard = false;  // a step left the Board's stored rectangle
 };
 
 void Walk(const Board& board, const char* text, std::uint32_t from, std::uint32_t to,
           BoardPlace& keeper, Walked& walked) {
     for (std::uint32_t p = from; p < to && !walked.offBoard; ++p) {
-        const int d = LetterDirection(text[p]);
-        if (d < 0) continue;
-        const BoardPlace next = StepPlace(board, keeper, d);
+        const std::optional<Direction> d = LetterDirection(text[p]);
+        if (!d) continue;
+        const BoardPlace next = StepPlace(board, keeper, *d);
         if (next.index < 0) {
             walked.offBoard = true;
             break;
         }
         ++walked.moves;
         if (IsPushLetter(text[p])) {
-            const BoardPlace beyond = StepPlace(board, next, d);
+            const BoardPlace beyond = StepPlace(board, next, *d);
             if (beyond.index < 0) {
                 walked.offBoard = true;
                 break;
@@ -57,7 +57,7 @@ void Walk(const Board& board, const char* text, std::uint32_t from, std::uint32_
             if (walked.pushes == 1 || next.index != walked.lastPushTarget) ++walked.actions;
             walked.lastPushTarget = beyond.index;
         }
-        walked.facing = d + 1;
+        walked.facing = d;
         keeper = next;
     }
 }
@@ -78,7 +78,8 @@ void CheckHistory(const MoveHistory& h, Checker& check) {
     if (h.end >= h.capacity) return;
     check.Expect(h.text[h.end] == '\0', "the history text does not end at its end");
     bool letters = true;
-    for (std::uint32_t p = 0; p < h.end; ++p) letters = letters && LetterDirection(h.text[p]) >= 0;
+    for (std::uint32_t p = 0; p < h.end; ++p)
+        letters = letters && LetterDirection(h.text[p]).has_value();
     check.Expect(letters, "the history holds a byte that is not a move letter");
 }
 

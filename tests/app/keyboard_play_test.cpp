@@ -47,7 +47,7 @@ std::string History(CoreState& core) {
 void SolveByArrows(Session& session, const std::string& moves) {
     EXPECT_EQ(session.W().focusWidget(), session.W().Board());
     for (const char letter : moves) {
-        Type(session, ARROWS[LetterDirection(letter)]);
+        Type(session, ARROWS[IndexOf(*LetterDirection(letter))]);
         session.Settle();
     }
     EXPECT_EQ(History(session.Core()), moves);

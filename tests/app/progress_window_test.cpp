@@ -32,7 +32,7 @@ void Type(Session& s, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModif
 }
 
 void TypeMoves(Session& s, const std::string& moves) {
-    for (const char letter : moves) Type(s, ARROWS[LetterDirection(letter)]);
+    for (const char letter : moves) Type(s, ARROWS[IndexOf(*LetterDirection(letter))]);
 }
 
 std::string Caption(Session& s) {

@@ -83,7 +83,8 @@ QImage PlayTile(const CoreState& core, const Skin& skin, int row, int col) {
     const CellCode value = core.level.grids.displayGrid[grid];
     TilePlace tile = TileOf(EditMode::PLAY, value);
     if (core.view.targets.targetFlag[grid]) tile.row += 2;
-    if (value & KEEPER) tile.column += core.game.shown.facing;
+    const std::optional<Direction> facing = core.game.shown.facing;
+    if ((value & KEEPER) && facing) tile.column += 1 + IndexOf(*facing);
     return Tile(skin, tile.column, tile.row);
 }
 
@@ -121,7 +122,7 @@ TEST(BoardRendererTest, TilesPosesAndMarksPixelExact) {
     set(2, 1, BOX, false, 1);
     set(2, 2, GOAL);
     set(2, 3, FLOOR);
-    game.shown.facing = 4;  // left
+    game.shown.facing = Direction::LEFT;
     view.boxSelected = true;
     view.selectedBox = GridToBoard(board, grids, 1, 2);
 
@@ -141,7 +142,7 @@ TEST(BoardRendererTest, TilesPosesAndMarksPixelExact) {
     EXPECT_EQ(buffer.pixel(T + 6, T + 0), SideColour(2));
 
     // No pose without a facing, no highlight without a target.
-    game.shown.facing = 0;
+    game.shown.facing.reset();
     view.targets.targetFlag[GridIndex(0, 0)] = 0;
     RenderBoard(state, skin, buffer);
     EXPECT_EQ(CellOf(buffer, 0, 0), Tile(skin, 1, 2));
@@ -149,7 +150,7 @@ TEST(BoardRendererTest, TilesPosesAndMarksPixelExact) {
     // Edit mode draws the editor grid from row 0 alone: no highlight, frame, marks or banner.
     state.level.editor.editMode = EditMode::EDIT;
     board.status = LevelStatus::BAD_LEVEL;
-    game.shown.facing = 2;
+    game.shown.facing = Direction::RIGHT;
     const CellCode edited[3][4] = {{FLOOR, GOAL, BOX, BOX | GOAL},
                                    {KEEPER, KEEPER | GOAL, WALL, FLOOR},
                                    {WALL, WALL, WALL, WALL}};

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "planner/deadlock_checks.h"
+#include "planner/goal_assignment.h"
 #include "records/planner_tables.h"
 #include "search/breadth_fill.h"
 

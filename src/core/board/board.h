@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "board/cell_code.h"
+#include "board/direction.h"
 #include "search/mark_map.h"
 
 namespace ruk {
@@ -43,14 +44,6 @@ inline int RowStride(const Board& board) {
 inline int StoredRows(const Board& board) {
     return board.height > GRID_SIDE ? GRID_SIDE : board.height;
 }
-
-struct DirectionTables {
-    std::array<std::int32_t, 4> stepOffset{};    // up, right, down, left
-    std::array<std::int32_t, 9> dirBitOffset{};  // indexed by a direction bit
-    std::array<std::int32_t, 8> ringOffset{};    // clockwise from north
-};
-
-void SetDirectionTables(DirectionTables& tables, int stride);
 
 // Sets cellCount and the direction tables from the Board's stride; every load that fills the
 // Board does this whatever the status.

@@ -6,15 +6,13 @@
 
 namespace ruk {
 
-// The cell `count` steps from index in direction d (0 up, 1 right, 2 down, 3 left), or -1 when
-// that leaves the Board's stored rectangle.
-inline int StepFrom(const Board& board, int index, int d, int count) {
-    static constexpr int kRow[4] = {-1, 0, 1, 0};
-    static constexpr int kCol[4] = {0, 1, 0, -1};
+// The cell `count` steps from index in direction d, or -1 when that leaves the Board's stored
+// rectangle.
+inline int StepFrom(const Board& board, int index, Direction d, int count) {
     const int stride = RowStride(board);
     if (stride <= 0) return -1;
-    const int row = index / stride + kRow[d] * count;
-    const int col = index % stride + kCol[d] * count;
+    const int row = index / stride + RowStep(d) * count;
+    const int col = index % stride + ColStep(d) * count;
     if (row < 0 || col < 0 || row >= StoredRows(board) || col >= stride) return -1;
     return row * stride + col;
 }
@@ -34,12 +32,10 @@ inline BoardPlace PlaceOf(const Board& board, int index) {
 
 // The place one step from place in direction d; its index is -1 when that leaves the Board's
 // stored rectangle (as StepFrom's -1).
-inline BoardPlace StepPlace(const Board& board, const BoardPlace& place, int d) {
-    static constexpr int kRow[4] = {-1, 0, 1, 0};
-    static constexpr int kCol[4] = {0, 1, 0, -1};
+inline BoardPlace StepPlace(const Board& board, const BoardPlace& place, Direction d) {
     const int stride = RowStride(board);
-    const int row = place.row + kRow[d];
-    const int col = place.col + kCol[d];
+    const int row = place.row + RowStep(d);
+    const int col = place.col + ColStep(d);
     if (place.index < 0 || row < 0 || col < 0 || row >= StoredRows(board) || col >= stride)
         return {};
     return {row * stride + col, row, col};

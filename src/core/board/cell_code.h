@@ -3,6 +3,8 @@
 
 #include <cstdint>
 
+#include "board/direction.h"
+
 namespace ruk {
 
 using CellCode = std::uint32_t;
@@ -18,14 +20,8 @@ constexpr CellCode WALL_FACE = 9;
 constexpr CellCode EXTERIOR = 16;
 // The plain code of a DisplayGrid cell; the bits above it are planner markers.
 constexpr CellCode PLAIN_MASK = 31;
-// Marker bits: a direction bit (1 up, 2 right, 4 down, 8 left) shifted left by this.
+// Marker bits: a direction bit (see board/direction.h) shifted left by this.
 constexpr int MARKER_SHIFT = 5;
-
-// Direction bits, in the scan order up, right, down, left.
-constexpr std::uint32_t DIR_UP = 1;
-constexpr std::uint32_t DIR_RIGHT = 2;
-constexpr std::uint32_t DIR_DOWN = 4;
-constexpr std::uint32_t DIR_LEFT = 8;
 
 // The cell code of a level-text character, or -1 for a byte outside the level set.
 constexpr int CellCodeOf(unsigned char ch) {

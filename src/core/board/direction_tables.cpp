@@ -23,12 +23,12 @@ const char* LevelStatusName(LevelStatus status) {
 
 void SetDirectionTables(DirectionTables& tables, int stride) {
     const int w = stride;
-    tables.stepOffset = {-w, 1, w, -1};
     tables.dirBitOffset = {};
-    tables.dirBitOffset[DIR_UP] = -w;
-    tables.dirBitOffset[DIR_RIGHT] = 1;
-    tables.dirBitOffset[DIR_DOWN] = w;
-    tables.dirBitOffset[DIR_LEFT] = -1;
+    for (const Direction d : DIRECTIONS) {
+        const int offset = RowStep(d) * w + ColStep(d);
+        tables.stepOffset[IndexOf(d)] = offset;
+        tables.dirBitOffset[DirectionBit(d)] = offset;
+    }
     tables.ringOffset = {-w, 1 - w, 1, w + 1, w, w - 1, -1, -w - 1};
 }
 

@@ -15,21 +15,20 @@ struct RunAhead {
 };
 
 RunAhead ScanRunAhead(const LevelModel& level, const GameRecord& game) {
-    const std::int32_t* step = level.directions.stepOffset.data();
     const MoveHistory& h = game.history;
     RunAhead run;
     int keeper = game.shown.keeperCell;
     int boxTo = -1;
     for (std::uint32_t p = h.cursor; p < h.end; ++p) {
-        const int d = LetterDirection(h.text[p]);
-        if (d < 0) continue;
-        const int from = keeper + step[d];
+        const std::optional<Direction> d = LetterDirection(h.text[p]);
+        if (!d) continue;
+        const int from = keeper + StepOffset(level.directions, *d);
         if (IsPushLetter(h.text[p])) {
             if (run.lastPush == NO_POSITION)
                 run.firstPushFrom = from;
             else if (from != boxTo)
                 break;
-            boxTo = from + step[d];
+            boxTo = from + StepOffset(level.directions, *d);
             run.lastPush = p;
             run.keeperAfterLastPush = from;
         }
@@ -41,17 +40,17 @@ RunAhead ScanRunAhead(const LevelModel& level, const GameRecord& game) {
 // Walks back from the letter at start (keeper = the cell after it) over walks and the pushes
 // of one box; sets undoTarget and actionFirstPush.
 void ScanRunBehind(const LevelModel& level, GameRecord& game, std::int64_t start, int keeper) {
-    const std::int32_t* step = level.directions.stepOffset.data();
     const MoveHistory& h = game.history;
     ActionBounds& bounds = game.bounds;
     bounds.actionFirstPush = NO_POSITION;
     bounds.undoTarget = 0;
     int runFrom = -1;
     for (std::int64_t q = start; q >= 0; --q) {
-        const int d = LetterDirection(h.text[q]);
-        if (d < 0) continue;
+        const std::optional<Direction> d = LetterDirection(h.text[q]);
+        if (!d) continue;
+        const int step = StepOffset(level.directions, *d);
         if (IsPushLetter(h.text[q])) {
-            const int boxTo = keeper + step[d];
+            const int boxTo = keeper + step;
             if (bounds.actionFirstPush != NO_POSITION && boxTo != runFrom) {
                 bounds.undoTarget = static_cast<std::uint32_t>(q + 1);
                 return;
@@ -59,7 +58,7 @@ void ScanRunBehind(const LevelModel& level, GameRecord& game, std::int64_t start
             bounds.actionFirstPush = static_cast<std::uint32_t>(q);
             runFrom = keeper;
         }
-        keeper -= step[d];
+        keeper -= step;
     }
 }
 
@@ -67,12 +66,12 @@ void ScanRunBehind(const LevelModel& level, GameRecord& game, std::int64_t start
 
 int LastPushTargetBefore(const LevelModel& level, const MoveHistory& history,
                          std::uint32_t position, int keeper) {
-    const std::int32_t* step = level.directions.stepOffset.data();
     for (std::int64_t q = static_cast<std::int64_t>(position) - 1; q >= 0; --q) {
-        const int d = LetterDirection(history.text[q]);
-        if (d < 0) continue;
-        if (IsPushLetter(history.text[q])) return keeper + step[d];
-        keeper -= step[d];
+        const std::optional<Direction> d = LetterDirection(history.text[q]);
+        if (!d) continue;
+        const int step = StepOffset(level.directions, *d);
+        if (IsPushLetter(history.text[q])) return keeper + step;
+        keeper -= step;
     }
     return 0;
 }

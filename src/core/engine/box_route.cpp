@@ -168,12 +168,6 @@ class RouteSearch {
     Best best_;
 };
 
-int DirectionOf(const LevelModel& level, int offset) {
-    for (int k = 0; k < 4; ++k)
-        if (level.directions.stepOffset[k] == offset) return k;
-    return 0;
-}
-
 }  // namespace
 
 bool AppendBoxRoute(const LevelModel& level, GameRecord& game, RouteStore& route, int box,
@@ -193,8 +187,9 @@ bool AppendBoxRoute(const LevelModel& level, GameRecord& game, RouteStore& route
         const int behind = 2 * push.boxFrom - push.boxTo;
         if (game.planKeeper != behind && !AppendWalk(level, game, route, game.planKeeper, behind))
             return false;
-        if (!AppendLetter(game.history, PushLetter(DirectionOf(level, push.boxTo - push.boxFrom))))
-            return false;
+        const std::optional<Direction> d =
+            DirectionOfOffset(level.directions, push.boxTo - push.boxFrom);
+        if (!d || !AppendLetter(game.history, PushLetter(*d))) return false;
         game.planBoard[push.boxFrom] = 0;
         game.planBoard[push.boxTo] = BOX;
         game.planKeeper = push.boxFrom;

@@ -8,11 +8,10 @@
 
 namespace ruk {
 
-void StepKey(CoreState& core, int direction, WindowRequests& requests) {
+void StepKey(CoreState& core, Direction direction, WindowRequests& requests) {
     const LevelStatus status = core.level.board.status;
     if (status != LevelStatus::PLAYABLE && status != LevelStatus::BLOCKED) return;
     if (core.level.editor.editMode != EditMode::PLAY) return;
-    if (direction < 0 || direction > 3) return;
     GameRecord& game = core.game;
     ViewState& view = core.view;
     if (view.animMode != AnimMode::IDLE || SolvedOnScreen(core)) return;

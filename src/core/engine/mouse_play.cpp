@@ -9,16 +9,6 @@
 
 namespace ruk {
 
-namespace {
-
-int DirectionOfBit(std::uint32_t bit) {
-    for (int d = 0; d < 4; ++d)
-        if (bit == (1u << d)) return d;
-    return -1;
-}
-
-}  // namespace
-
 void WalkTo(CoreState& core, int cell, WindowRequests& requests) {
     if (SolvedOnScreen(core)) return;
     ClearMarks(core.level, core.view);
@@ -52,11 +42,10 @@ void ShowSides(CoreState& core, int row, int col) {
     const int grid = GridIndex(row, col);
     const auto& offsets = core.view.targets.sideOffsets[grid];
     for (int k = 0; k < core.view.targets.sideCount[grid]; ++k) {
-        for (std::uint32_t bit = DIR_UP; bit <= DIR_LEFT; bit <<= 1) {
-            if (core.level.directions.dirBitOffset[bit] != offsets[k]) continue;
-            const GridCell mark = BoardToGrid(core.level.board, grids, target + offsets[k]);
-            grids.displayGrid[GridIndex(mark.row, mark.col)] |= bit << MARKER_SHIFT;
-        }
+        const std::optional<Direction> d = DirectionOfOffset(core.level.directions, offsets[k]);
+        if (!d) continue;
+        const GridCell mark = BoardToGrid(core.level.board, grids, target + offsets[k]);
+        grids.displayGrid[GridIndex(mark.row, mark.col)] |= DirectionBit(*d) << MARKER_SHIFT;
     }
 }
 
@@ -71,9 +60,9 @@ void BoardClick(CoreState& core, int row, int col, WindowRequests& requests) {
     const CellCode shown = grids.displayGrid[grid];
     const int cell = GridToBoard(core.level.board, grids, row, col);
     if (shown >= (1u << MARKER_SHIFT)) {
-        const int d = DirectionOfBit((shown >> MARKER_SHIFT) & 15u);
-        if (cell < 0 || d < 0) return;
-        const int target = cell - core.level.directions.stepOffset[d];
+        const std::optional<Direction> d = FirstDirectionIn(shown >> MARKER_SHIFT);
+        if (cell < 0 || !d) return;
+        const int target = cell - StepOffset(core.level.directions, *d);
         PushBoxTo(core, view.selectedBox, target, cell, requests);
         return;
     }

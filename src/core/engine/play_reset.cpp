@@ -9,7 +9,7 @@ void ResetShownForPlacement(GameRecord& game, ViewState& view, const Grids& grid
     game.shown.shownMoves = 0;
     game.shown.shownPushes = 0;
     game.shown.shownActions = 0;
-    game.shown.facing = 0;
+    game.shown.facing.reset();
 }
 
 void ResetPlayForLevel(GameRecord& game, const Board& board) {

@@ -51,7 +51,7 @@ void Restart(CoreState& core, WindowRequests& requests) {
     game.shown.shownMoves = 0;
     game.shown.shownPushes = 0;
     game.shown.shownActions = 0;
-    game.shown.facing = 0;
+    game.shown.facing.reset();
     game.shown.lastPushTarget = 0;
     RefreshUnsolvable(core);
     requests.redraw = requests.counters = requests.controlStates = true;

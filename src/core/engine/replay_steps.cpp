@@ -47,14 +47,14 @@ void StepForward(LevelModel& level, GameRecord& game, ViewState& view) {
     MoveHistory& h = game.history;
     ShownPosition& shown = game.shown;
     assert(h.cursor <= h.end);
-    const int d = h.cursor < h.end ? LetterDirection(h.text[h.cursor]) : -1;
-    const int step = d < 0 ? 0 : level.directions.stepOffset[d];
+    const std::optional<Direction> d =
+        h.cursor < h.end ? LetterDirection(h.text[h.cursor]) : std::nullopt;
+    const int step = d ? StepOffset(level.directions, *d) : 0;
     const int next = shown.keeperCell + step;
-    const bool push = d >= 0 && IsPushLetter(h.text[h.cursor]);
+    const bool push = d && IsPushLetter(h.text[h.cursor]);
     // A letter that does not fit the shown position ends the animation instead of corrupting it.
-    const bool legal =
-        d >= 0 &&
-        (push ? shown.positionBoard[next] == BOX && Free(shown, next + step) : Free(shown, next));
+    const bool legal = d && (push ? shown.positionBoard[next] == BOX && Free(shown, next + step)
+                                  : Free(shown, next));
     if (!legal) {
         view.animMode = AnimMode::IDLE;
         return;
@@ -68,7 +68,7 @@ void StepForward(LevelModel& level, GameRecord& game, ViewState& view) {
     }
     ++h.cursor;
     MoveKeeper(level, shown, next);
-    shown.facing = d + 1;
+    shown.facing = d;
     if (h.cursor == view.animTarget) view.animMode = AnimMode::IDLE;
 }
 
@@ -76,12 +76,13 @@ void StepBackward(LevelModel& level, GameRecord& game, ViewState& view) {
     MoveHistory& h = game.history;
     ShownPosition& shown = game.shown;
     assert(h.cursor <= h.end);
-    const int d = h.cursor > 0 ? LetterDirection(h.text[h.cursor - 1]) : -1;
-    if (d < 0) {
+    const std::optional<Direction> d =
+        h.cursor > 0 ? LetterDirection(h.text[h.cursor - 1]) : std::nullopt;
+    if (!d) {
         view.animMode = AnimMode::IDLE;
         return;
     }
-    const int step = level.directions.stepOffset[d];
+    const int step = StepOffset(level.directions, *d);
     const int previous = shown.keeperCell - step;
     const bool push = IsPushLetter(h.text[h.cursor - 1]);
     --shown.shownMoves;
@@ -92,7 +93,7 @@ void StepBackward(LevelModel& level, GameRecord& game, ViewState& view) {
     if (h.cursor - 1 == game.bounds.actionFirstPush) --shown.shownActions;
     MoveKeeper(level, shown, previous);
     h.cursor = static_cast<std::uint32_t>(shown.shownMoves);
-    shown.facing = h.cursor > 0 ? LetterDirection(h.text[h.cursor - 1]) + 1 : 0;
+    shown.facing = h.cursor > 0 ? LetterDirection(h.text[h.cursor - 1]) : std::nullopt;
     // A walk taken back leaves the nearest push before the cursor where it was; only a push
     // taken back sends the search further back, so long walks are undone in linear time.
     if (h.cursor == 0)

@@ -48,9 +48,9 @@ bool SolvedTest(const LevelModel& level, GameRecord& game, PlayScratch& scratch)
     for (std::uint32_t p = 0; p < history.end; ++p) {
         const char letter = history.text[p];
         if (letter == '\r' || letter == '\n') continue;
-        const int d = LetterDirection(letter);
-        if (d < 0) return false;
-        const BoardPlace place = StepPlace(board, keeper, d);
+        const std::optional<Direction> d = LetterDirection(letter);
+        if (!d) return false;
+        const BoardPlace place = StepPlace(board, keeper, *d);
         const int next = place.index;
         if (next < 0 || cells[next] == WALL) return false;
         if (!IsPushLetter(letter)) {
@@ -62,7 +62,7 @@ bool SolvedTest(const LevelModel& level, GameRecord& game, PlayScratch& scratch)
         ++totals.totalMoves;
         if (!(cells[next] & BOX)) return false;
         if (next != lastBoxTo) ++totals.totalActions;
-        const int beyond = StepPlace(board, place, d).index;
+        const int beyond = StepPlace(board, place, *d).index;
         if (beyond < 0 || (cells[beyond] & (BOX | WALL))) return false;
         misplaced += MisplacedDelta(cells[next], cells[next] & ~BOX);
         cells[next] &= ~BOX;

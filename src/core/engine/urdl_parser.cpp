@@ -27,15 +27,15 @@ void TakeBack(GameRecord& game, const Applied& applied) {
 // changing nothing, when it does not fit the position.
 bool ApplyLetter(const LevelModel& level, GameRecord& game, char letter, BoardPlace& keeper,
                  Applied& applied) {
-    const int d = LetterDirection(letter);
-    if (d < 0) return false;
+    const std::optional<Direction> d = LetterDirection(letter);
+    if (!d) return false;
     std::uint32_t* plan = game.planBoard.data();
-    const BoardPlace next = StepPlace(level.board, keeper, d);
+    const BoardPlace next = StepPlace(level.board, keeper, *d);
     if (next.index < 0) return false;
     if (!IsPushLetter(letter)) {
         if (plan[next.index] != 0) return false;
     } else {
-        const int beyond = StepPlace(level.board, next, d).index;
+        const int beyond = StepPlace(level.board, next, *d).index;
         if (plan[next.index] != BOX || beyond < 0 || plan[beyond] != 0) return false;
         plan[next.index] = 0;
         plan[beyond] = BOX;

@@ -15,19 +15,19 @@ bool AppendWalk(const LevelModel& level, GameRecord& game, RouteStore& route, in
     const std::uint32_t length = distance[from];
     // Unreachable: the keeper stays where it is, so the plan keeps following the board.
     if (length == 0) return false;
-    const std::int32_t* step = level.directions.stepOffset.data();
     int cell = from;
-    int direction = 0;
+    Direction direction = Direction::UP;
     for (std::uint32_t n = length; n > 1; --n) {
-        for (int i = 0; i < 4; ++i) {
-            const int d = (direction + i) % 4;
-            if (distance[cell + step[d]] == distance[cell] - 1) {
+        // The last direction first, so that a walk turns only where it must.
+        for (int i = 0; i < DIRECTION_COUNT; ++i) {
+            const Direction d = DIRECTIONS[(IndexOf(direction) + i) % DIRECTION_COUNT];
+            if (distance[cell + StepOffset(level.directions, d)] == distance[cell] - 1) {
                 direction = d;
                 break;
             }
         }
         if (!AppendLetter(game.history, WalkLetter(direction))) return false;
-        cell += step[direction];
+        cell += StepOffset(level.directions, direction);
     }
     game.planKeeper = to;
     return true;

@@ -6,17 +6,12 @@
 #include "planner/corral_search.h"
 #include "planner/deadlock_checks.h"
 #include "planner/fill_region.h"
+#include "planner/goal_assignment.h"
 #include "search/box_sides.h"
 
 namespace ruk {
 
 namespace {
-
-constexpr std::uint32_t SIDE_BITS[4] = {DIR_UP, DIR_RIGHT, DIR_DOWN, DIR_LEFT};
-
-static_assert(DIR_UP == 1u << 0 && DIR_RIGHT == 1u << 1 && DIR_DOWN == 1u << 2 &&
-                  DIR_LEFT == 1u << 3,
-              "side bits follow the step order");
 
 // The sides of the box on `box` that the keeper reaches from `keeper`.
 std::uint32_t SidesFrom(CoreState& core, int keeper, int box) {
@@ -65,10 +60,11 @@ int Search(CoreState& core, bool guarded, int boxIndex) {
     position[box] = 0;
     for (int i = 0; i < count; ++i) {
         const int c = s.nodeCells[i];
-        for (int d = 0; d < 4; ++d) {
-            if (!(s.nodeSides[i] & SIDE_BITS[d])) continue;
-            const int t = c - step[d];
-            if (position[t] != 0 || (s.sideUnion[t] & SIDE_BITS[d])) continue;
+        for (const Direction d : DIRECTIONS) {
+            const std::uint32_t side = DirectionBit(d);
+            if (!(s.nodeSides[i] & side)) continue;
+            const int t = c - step[IndexOf(d)];
+            if (position[t] != 0 || (s.sideUnion[t] & side)) continue;
             position[t] = BOX;
             bool accepted = true;
             if (guarded) {

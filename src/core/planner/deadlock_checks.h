@@ -1,6 +1,7 @@
-// The deadlock tests: a box that can never move again, a box just pushed into a dead spot, and
-// boxes that cannot all get goals of their own. An answer of dead is a proof; not dead only
-// means that no proof was found.
+// The deadlock tests: a box that can never move again, and a box just pushed into a dead spot
+// (frozen off a goal, shut in an area without goals enough, or leaving the boxes unable to all
+// get goals of their own). An answer of dead is a proof; not dead only means that no proof was
+// found.
 #pragma once
 
 #include <cstdint>
@@ -18,9 +19,5 @@ FreezeVerdict IsFrozen(std::uint32_t* board, const std::uint32_t* goals, int cel
 // after the push, or 0 to skip the closed-area test (which needs at most 64 boxes on the board).
 DeadVerdict IsDeadAfterPush(CoreState& core, std::uint32_t* board, const std::uint32_t* goals,
                             int cell, int keeper);
-
-// Dead when the n boxes (n <= 64) cannot all get distinct goals, bit k of masks[box] telling
-// that the box can reach goal k. Assumes as many goals as boxes.
-DeadVerdict AssignmentTest(const std::uint64_t* masks, const std::int32_t* boxCells, int n);
 
 }  // namespace ruk

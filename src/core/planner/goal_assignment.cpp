@@ -1,10 +1,12 @@
 // The box-to-goal assignment test: a Hall-type check on the n x n reach matrix, removing groups
 // of boxes and goals that must pair with each other, and finding groups that cannot. Rows and
 // columns are 64-bit sets, so each comparison is one word.
+#include "planner/goal_assignment.h"
+
 #include <bit>
 #include <cassert>
 
-#include "planner/deadlock_checks.h"
+#include "records/planner_tables.h"
 
 namespace ruk {
 

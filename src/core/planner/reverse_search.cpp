@@ -14,17 +14,13 @@ namespace ruk {
 
 namespace {
 
-constexpr std::uint32_t SIDE_BITS[4] = {DIR_UP, DIR_RIGHT, DIR_DOWN, DIR_LEFT};
 constexpr std::uint32_t PULLED_BOX = BOX;
-static_assert(DIR_UP == 1u << 0 && DIR_RIGHT == 1u << 1 && DIR_DOWN == 1u << 2 &&
-                  DIR_LEFT == 1u << 3,
-              "side bits follow the step order");
 
 // The sides of box cell n that are not walls.
 std::uint32_t OpenSides(const std::uint32_t* walls, int n, const std::int32_t* step) {
     std::uint32_t sides = 0;
-    for (int d = 0; d < 4; ++d)
-        if (walls[n + step[d]] == 0) sides |= SIDE_BITS[d];
+    for (const Direction d : DIRECTIONS)
+        if (walls[n + step[IndexOf(d)]] == 0) sides |= DirectionBit(d);
     return sides;
 }
 
@@ -50,11 +46,11 @@ int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCoun
     }
     for (int k = 0; k < count; ++k) {
         const ReverseNode node = t.nodes[k];
-        for (int d = 0; d < 4; ++d) {
-            const std::uint32_t side = SIDE_BITS[d];
+        for (const Direction d : DIRECTIONS) {
+            const std::uint32_t side = DirectionBit(d);
             if (!(node.sides & side)) continue;
-            const int n = node.cell + step[d];
-            const int m = n + step[d];
+            const int n = node.cell + step[IndexOf(d)];
+            const int m = n + step[IndexOf(d)];
             if (walls[m] != 0 || (t.seen[n] & side)) continue;
             walls[n] = PULLED_BOX;
             const std::uint32_t sides = BoxSides(walls, n, m, step, t.reverseMarks, t.queue.data());

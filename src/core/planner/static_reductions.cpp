@@ -34,7 +34,7 @@ void ClearFillableGoals(std::uint32_t* goals, const Board& board) {
         changed = false;
         for (int i = 0; i < board.cellCount; ++i) {
             if (goals[i] != GOAL) continue;
-            for (int d = 0; d < 4; ++d) {
+            for (const Direction d : DIRECTIONS) {
                 const int beside = StepFrom(board, i, d, 1);
                 if (beside < 0 || goals[beside] != 0) continue;
                 const int behind = StepFrom(board, i, d, 2);

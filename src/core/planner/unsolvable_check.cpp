@@ -7,6 +7,7 @@
 #include "planner/corral_search.h"
 #include "planner/deadlock_checks.h"
 #include "planner/fill_region.h"
+#include "planner/goal_assignment.h"
 #include "planner/reverse_search.h"
 #include "planner/static_reductions.h"
 

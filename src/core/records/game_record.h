@@ -4,8 +4,10 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 
 #include "board/board.h"
+#include "board/direction.h"
 #include "records/move_history.h"
 
 namespace ruk {
@@ -16,7 +18,7 @@ struct ShownPosition {
     std::int32_t keeperCell = 0;
     std::array<std::int32_t, MAX_CELLS> boxList{};  // one Board index per box
     std::int32_t boxListCount = 0;
-    std::int32_t facing = 0;  // 0 none, 1 up, 2 right, 3 down, 4 left
+    std::optional<Direction> facing;  // of the last step shown; none before the first
     std::int32_t shownMoves = 0;
     std::int32_t shownPushes = 0;
     std::int32_t shownActions = 0;

@@ -74,18 +74,6 @@ void DrawFrame(const Pixels& out, int x, int y) {
     }
 }
 
-int DirectionOfOffset(const DirectionTables& directions, int offset) {
-    for (int k = 0; k < 4; ++k)
-        if (directions.stepOffset[k] == offset) return k;
-    return -1;
-}
-
-int LowestBit(std::uint32_t bits) {
-    for (int k = 0; k < 4; ++k)
-        if (bits & (1u << k)) return k;
-    return -1;
-}
-
 void DrawPlayMarks(const CoreState& core, const SkinPixels& skin, const Pixels& out, int row,
                    int col, CellCode value) {
     const ViewState& view = core.view;
@@ -98,15 +86,19 @@ void DrawPlayMarks(const CoreState& core, const SkinPixels& skin, const Pixels& 
         GridToBoard(core.level.board, grids, row, col) == view.selectedBox)
         DrawFrame(out, x, y);
     if (view.targets.targetFlag[grid] && view.targets.sideCount[grid] == 1 && holdsBox) {
-        const int k = DirectionOfOffset(core.level.directions, view.targets.sideOffsets[grid][0]);
-        if (k >= 0)
+        const std::optional<Direction> side =
+            DirectionOfOffset(core.level.directions, view.targets.sideOffsets[grid][0]);
+        if (side) {
+            const int k = IndexOf(*side);
             CopyMark(skin, MARK_X + SMALL_ARROW * k, SMALL_ARROW_Y, SMALL_ARROW, out,
                      x + SMALL_ARROW_AT[k][0], y + SMALL_ARROW_AT[k][1]);
+        }
     }
-    const int k = LowestBit(value >> MARKER_SHIFT);
-    if (k >= 0)
+    if (const std::optional<Direction> mark = FirstDirectionIn(value >> MARKER_SHIFT)) {
+        const int k = IndexOf(*mark);
         CopyMark(skin, MARK_X + SIDE_ARROW * k, MARK_ROW_Y, SIDE_ARROW, out,
                  x + SIDE_ARROW_AT[k][0], y + SIDE_ARROW_AT[k][1]);
+    }
 }
 
 }  // namespace
@@ -141,7 +133,8 @@ void RenderBoardCells(const CoreState& core, const Skin& skin, QImage& buffer,
     const Pixels out{buffer.bits(), buffer.bytesPerLine()};
     const bool play = mode == EditMode::PLAY;
     const auto& codes = play ? grids.displayGrid : grids.editorGrid;
-    const std::int32_t facing = core.game.shown.facing;
+    // The keeper's tiles: column 0 without a facing, then one per direction in order.
+    const int keeperColumn = core.game.shown.facing ? 1 + IndexOf(*core.game.shown.facing) : 0;
     const int endRow = std::min(cells.endRow, static_cast<int>(grids.maxHeight));
     const int endCol = std::min(cells.endCol, static_cast<int>(grids.maxWidth));
     for (int row = std::max(cells.firstRow, 0); row < endRow; ++row) {
@@ -151,7 +144,7 @@ void RenderBoardCells(const CoreState& core, const Skin& skin, QImage& buffer,
             TilePlace tile = TileOf(mode, value);
             if (play) {
                 if (core.view.targets.targetFlag[grid]) tile.row += 2;
-                if ((value & KEEPER) && facing != 0) tile.column += facing;
+                if (value & KEEPER) tile.column += keeperColumn;
             }
             CopyTile(from, tile, out, col * TILE, row * TILE);
             if (play) DrawPlayMarks(core, from, out, row, col, value);

@@ -1,9 +1,11 @@
-// IsFrozen and IsDeadAfterPush (see deadlock_checks.h).
+// The deadlock tests (see deadlock_checks.h).
+#include "planner/deadlock_checks.h"
+
 #include <algorithm>
 #include <cassert>
 
-#include "planner/deadlock_checks.h"
 #include "planner/fill_region.h"
+#include "planner/goal_assignment.h"
 #include "planner/reverse_search.h"
 
 namespace ruk {
