@@ -24,8 +24,8 @@ void StepKey(CoreState& core, Direction direction, WindowRequests& requests) {
     int beyond = -1;
     if (shown[next.index] == BOX) {
         beyond = StepPlace(board, next, direction).index;
-        if (beyond < 0 || shown[beyond] != 0) return;
-    } else if (shown[next.index] != 0) {
+        if (beyond < 0 || shown[beyond] != FLOOR) return;
+    } else if (shown[next.index] != FLOOR) {
         return;
     }
 
@@ -34,7 +34,7 @@ void StepKey(CoreState& core, Direction direction, WindowRequests& requests) {
     const bool push = beyond >= 0;
     if (AppendLetter(play.history, push ? PushLetter(direction) : WalkLetter(direction))) {
         if (push) {
-            play.planBoard[next.index] = 0;
+            play.planBoard[next.index] = FLOOR;
             play.planBoard[beyond] = BOX;
         }
         play.planKeeper = next.index;

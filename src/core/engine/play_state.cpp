@@ -5,13 +5,13 @@ namespace ruk {
 
 bool InitPlayState(PlayState& play) {
     const bool allocated = InitMoveHistory(play.history);
-    play.planBoard.fill(0);
+    play.planBoard.fill(FLOOR);
     play.planKeeper = 0;
     play.shown = ShownPosition{};
     play.totals = ResultTotals{};
     play.animMode = AnimMode::IDLE;
     play.animTarget = 0;
-    play.goalMap.fill(0);
+    play.goalMap.fill(FLOOR);
     play.keeperReach.fill(0);
     play.targets.targetFlag.fill(0);
     play.targets.sideCount.fill(0);
@@ -31,7 +31,7 @@ void ResetShownForPlacement(PlayState& play, const Grids& grids) {
 void ResetPlayForLevel(PlayState& play, const Board& board) {
     EmptyMoveHistory(play.history);
     play.totals = ResultTotals{};
-    play.planBoard.fill(0);
+    play.planBoard.fill(FLOOR);
     for (int i = 0; i < board.cellCount; ++i) play.planBoard[i] = board.cells[i] & (BOX | WALL);
     play.planKeeper = board.keeperStart;
     play.shown.lastPushTarget = 0;

@@ -23,7 +23,7 @@ enum class AnimMode : std::int32_t {
 
 // The position at the cursor. Board-sized maps use the Board's row stride.
 struct ShownPosition {
-    std::array<std::uint32_t, MAX_CELLS> positionBoard{};  // 0 free, 2 box, other blocked
+    std::array<CellCode, MAX_CELLS> positionBoard{};  // a position map (see board/cell_code.h)
     std::int32_t keeperCell = 0;
     std::array<std::int32_t, MAX_CELLS> boxList{};  // one Board index per box
     std::int32_t boxListCount = 0;
@@ -87,13 +87,13 @@ constexpr bool IsReplaySlowdown(int factor) {
 struct PlayState {
     MoveHistory history;
     // Recording side: the state at the end of the string.
-    std::array<std::uint32_t, MAX_CELLS> planBoard{};  // 0 free, 2 box, other blocked
+    std::array<CellCode, MAX_CELLS> planBoard{};  // a position map (see board/cell_code.h)
     std::int32_t planKeeper = 0;
     ShownPosition shown;
     ResultTotals totals;
     AnimMode animMode = AnimMode::IDLE;
     std::uint32_t animTarget = 0;                       // position in the history text
-    std::array<std::uint32_t, MAX_CELLS> goalMap{};     // per Board cell: 1 goal, 8 wall
+    std::array<CellCode, MAX_CELLS> goalMap{};          // per Board cell: GOAL, WALL or FLOOR
     std::array<std::uint8_t, MAX_CELLS> keeperReach{};  // per DisplayGrid cell
     TargetOverlay targets;
     bool boxSelected = false;
