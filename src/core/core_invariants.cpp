@@ -114,7 +114,8 @@ void CheckPosition(const CoreState& core, Checker& check) {
     const bool keeperInside = shown.keeperCell >= 0 && shown.keeperCell < cells;
     check.Expect(keeperInside, "the keeper lies outside the Board");
     if (!keeperInside) return;
-    check.Expect(shown.positionBoard[shown.keeperCell] == 0, "the keeper is not on a free cell");
+    check.Expect(shown.positionBoard[shown.keeperCell] == FLOOR,
+                 "the keeper is not on a free cell");
     check.Expect((DisplayCode(core, shown.keeperCell) & KEEPER) != 0,
                  "the DisplayGrid does not show the keeper on its cell");
 

@@ -1,4 +1,8 @@
-// Cell codes: every cell of the Board and of the grids is a bit set of these values.
+// Cell codes: every cell of the Board and of the grids is a bit set of these values. The
+// per-cell maps of the game and the planner hold them one at a time: a position map (the
+// PositionBoard, the PlanBoard and the planner's copies) holds FLOOR, BOX or WALL, and a goal
+// map GOAL, WALL or FLOOR. There WALL also stands for a cell outside the keeper's area and for a
+// box settled on its goal for good: neither the keeper nor a box enters it again.
 #pragma once
 
 #include <cstdint>

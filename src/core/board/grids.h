@@ -15,7 +15,7 @@ constexpr int START_MAX_HEIGHT = 40;
 
 struct Grids {
     std::array<CellCode, MAX_CELLS> displayGrid{};  // DisplayGrid: live codes and markers
-    std::array<CellCode, MAX_CELLS> editorGrid{};   // EditorGrid: plain codes 0-5 and 8
+    std::array<CellCode, MAX_CELLS> editorGrid{};   // EditorGrid: a level character's code each
     std::int32_t maxWidth = START_MAX_WIDTH;        // usable columns, at most 50
     std::int32_t maxHeight = START_MAX_HEIGHT;      // usable rows, at most 50
     std::int32_t rowOffset = 0;                     // grid row of the level's row 0

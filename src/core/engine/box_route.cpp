@@ -80,10 +80,10 @@ class RouteSearch {
         std::uint32_t* plan = game_.planBoard.data();
         const int cells = level_.board.cellCount;
         for (int s = 0; s < cells * 4; ++s) store_.nodes[s].pushes = 0;
-        plan[box_] = 0;
+        plan[box_] = FLOOR;
         plan[target_] = BOX;
         Distances(store_.sideMap.data(), side);
-        plan[target_] = 0;
+        plan[target_] = FLOOR;
         plan[box_] = BOX;
         Distances(store_.startMap.data(), game_.planKeeper);
 
@@ -91,11 +91,11 @@ class RouteSearch {
         for (int k = 0; k < 4; ++k) {
             const int ahead = box_ + step_[k];
             const std::uint32_t walk = store_.startMap[box_ - step_[k]];
-            if (plan[ahead] == 0 && walk != 0) Offer(box_, k, 1, walk, -1, layer);
+            if (plan[ahead] == FLOOR && walk != 0) Offer(box_, k, 1, walk, -1, layer);
         }
         if (best_.state >= 0) return best_;
 
-        plan[box_] = 0;
+        plan[box_] = FLOOR;
         for (std::uint32_t pushes = 1; layer.head >= 0; ++pushes) {
             if (best_.state >= 0 && pushes >= best_.pushes) break;
             Layer next;
@@ -123,7 +123,7 @@ class RouteSearch {
         int left = wantedCount;
         BreadthFill(
             start, step_, store_.queue.data(),
-            [&](int next, int) { return plan[next] == 0 && !marks.Marked(next); },
+            [&](int next, int) { return plan[next] == FLOOR && !marks.Marked(next); },
             [&](int cell, int from) {
                 distance[cell] = from < 0 ? 1 : distance[from] + 1;
                 marks.Mark(cell);
@@ -143,18 +143,18 @@ class RouteSearch {
         int wantedCount = 0;
         for (int k = 0; k < 4; ++k) {
             const int behind = node.boxTo - step_[k];
-            if (plan[node.boxTo + step_[k]] == 0 && plan[behind] == 0)
+            if (plan[node.boxTo + step_[k]] == FLOOR && plan[behind] == FLOOR)
                 wanted[wantedCount++] = behind;
         }
         plan[node.boxTo] = BOX;
         DistancesTo(node.boxFrom, wanted, wantedCount);
-        plan[node.boxTo] = 0;
+        plan[node.boxTo] = FLOOR;
         const int k0 = state % 4;
         for (int i = 0; i < 4; ++i) {
             const int k = (k0 + i) % 4;
             const int ahead = node.boxTo + step_[k];
             const std::uint32_t walk = DistanceAt(node.boxTo - step_[k]);
-            if (plan[ahead] == 0 && walk != 0)
+            if (plan[ahead] == FLOOR && walk != 0)
                 Offer(node.boxTo, k, node.pushes + 1, node.moves + walk, state, next);
         }
     }
@@ -190,7 +190,7 @@ bool AppendBoxRoute(const LevelModel& level, GameRecord& game, RouteStore& route
         const std::optional<Direction> d =
             DirectionOfOffset(level.directions, push.boxTo - push.boxFrom);
         if (!d || !AppendLetter(game.history, PushLetter(*d))) return false;
-        game.planBoard[push.boxFrom] = 0;
+        game.planBoard[push.boxFrom] = FLOOR;
         game.planBoard[push.boxTo] = BOX;
         game.planKeeper = push.boxFrom;
     }

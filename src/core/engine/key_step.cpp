@@ -25,8 +25,8 @@ void StepKey(CoreState& core, Direction direction, WindowRequests& requests) {
     int beyond = -1;
     if (shown[next.index] == BOX) {
         beyond = StepPlace(board, next, direction).index;
-        if (beyond < 0 || shown[beyond] != 0) return;
-    } else if (shown[next.index] != 0) {
+        if (beyond < 0 || shown[beyond] != FLOOR) return;
+    } else if (shown[next.index] != FLOOR) {
         return;
     }
 
@@ -35,7 +35,7 @@ void StepKey(CoreState& core, Direction direction, WindowRequests& requests) {
     const bool push = beyond >= 0;
     if (AppendLetter(game.history, push ? PushLetter(direction) : WalkLetter(direction))) {
         if (push) {
-            game.planBoard[next.index] = 0;
+            game.planBoard[next.index] = FLOOR;
             game.planBoard[beyond] = BOX;
         }
         game.planKeeper = next.index;

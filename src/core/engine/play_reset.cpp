@@ -15,7 +15,7 @@ void ResetShownForPlacement(GameRecord& game, ViewState& view, const Grids& grid
 void ResetPlayForLevel(GameRecord& game, const Board& board) {
     EmptyMoveHistory(game.history);
     game.totals = ResultTotals{};
-    game.planBoard.fill(0);
+    game.planBoard.fill(FLOOR);
     for (int i = 0; i < board.cellCount; ++i) game.planBoard[i] = board.cells[i] & (BOX | WALL);
     game.planKeeper = board.keeperStart;
     game.shown.lastPushTarget = 0;

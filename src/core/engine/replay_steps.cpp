@@ -18,7 +18,7 @@ CellCode& DisplayCell(LevelModel& level, int index) {
 void MoveBox(LevelModel& level, ShownPosition& shown, int from, int to) {
     DisplayCell(level, from) &= ~BOX;
     DisplayCell(level, to) |= BOX;
-    shown.positionBoard[from] = 0;
+    shown.positionBoard[from] = FLOOR;
     shown.positionBoard[to] = BOX;
     [[maybe_unused]] bool listed = false;
     for (int b = 0; b < shown.boxListCount; ++b) {
@@ -38,7 +38,7 @@ void MoveKeeper(LevelModel& level, ShownPosition& shown, int to) {
 }
 
 bool Free(const ShownPosition& shown, int cell) {
-    return shown.positionBoard[cell] == 0;
+    return shown.positionBoard[cell] == FLOOR;
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ struct Applied {
 
 void TakeBack(GameRecord& game, const Applied& applied) {
     if (applied.boxFrom >= 0) {
-        game.planBoard[applied.boxTo] = 0;
+        game.planBoard[applied.boxTo] = FLOOR;
         game.planBoard[applied.boxFrom] = BOX;
     }
     game.planKeeper = applied.keeper;
@@ -33,11 +33,11 @@ bool ApplyLetter(const LevelModel& level, GameRecord& game, char letter, BoardPl
     const BoardPlace next = StepPlace(level.board, keeper, *d);
     if (next.index < 0) return false;
     if (!IsPushLetter(letter)) {
-        if (plan[next.index] != 0) return false;
+        if (plan[next.index] != FLOOR) return false;
     } else {
         const int beyond = StepPlace(level.board, next, *d).index;
-        if (plan[next.index] != BOX || beyond < 0 || plan[beyond] != 0) return false;
-        plan[next.index] = 0;
+        if (plan[next.index] != BOX || beyond < 0 || plan[beyond] != FLOOR) return false;
+        plan[next.index] = FLOOR;
         plan[beyond] = BOX;
         applied.boxFrom = next.index;
         applied.boxTo = beyond;

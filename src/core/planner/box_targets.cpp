@@ -57,14 +57,14 @@ int Search(CoreState& core, bool guarded, int boxIndex) {
     int count = 1;
     const std::uint32_t savedBox = position[box];
     const std::int32_t savedEntry = guarded ? shown.boxList[boxIndex] : 0;
-    position[box] = 0;
+    position[box] = FLOOR;
     for (int i = 0; i < count; ++i) {
         const int c = s.nodeCells[i];
         for (const Direction d : DIRECTIONS) {
             const std::uint32_t side = DirectionBit(d);
             if (!(s.nodeSides[i] & side)) continue;
             const int t = c - step[IndexOf(d)];
-            if (position[t] != 0 || (s.sideUnion[t] & side)) continue;
+            if (position[t] != FLOOR || (s.sideUnion[t] & side)) continue;
             position[t] = BOX;
             bool accepted = true;
             if (guarded) {
@@ -73,7 +73,7 @@ int Search(CoreState& core, bool guarded, int boxIndex) {
             }
             std::uint32_t sides = 0;
             if (accepted) sides = SidesFrom(core, c, t);
-            position[t] = 0;
+            position[t] = FLOOR;
             if (!accepted) continue;
             s.sideUnion[t] |= sides;
             s.nodeCells[count] = t;

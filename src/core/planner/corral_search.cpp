@@ -20,7 +20,7 @@ bool Borders(const CoreState& core, const std::uint32_t* board, const std::uint3
              std::uint32_t stamp) {
     for (int k = 0; k < 8; ++k) {
         const int n = box + core.level.directions.ringOffset[k];
-        if (board[n] == 0 && marks[n] == stamp) return true;
+        if (board[n] == FLOOR && marks[n] == stamp) return true;
     }
     return false;
 }
@@ -116,7 +116,7 @@ void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::ui
     CorralTable& t = core.corral;
     const int cells = core.level.board.cellCount;
     for (int i = 0; i < cells; ++i) {
-        t.board[i] = board[i] == WALL ? WALL : 0;
+        t.board[i] = board[i] == WALL ? WALL : FLOOR;
         t.goals[i] = goals[i];
         t.masks[i] = masks[i];
     }
@@ -149,7 +149,7 @@ CorralVerdict StoreCorralPosition(CoreState& core, int keeper) {
         const int box = t.position[i];
         bool fences = false;
         for (int k = 0; k < 8 && !fences; ++k)
-            fences = t.board[box + ring[k]] == 0 && t.marks[box + ring[k]] == 0;
+            fences = t.board[box + ring[k]] == FLOOR && t.marks[box + ring[k]] == 0;
         if (!fences) {
             freed[freedCount++] = box;
             continue;
@@ -159,12 +159,12 @@ CorralVerdict StoreCorralPosition(CoreState& core, int keeper) {
         product *= b;
         mixed ^= b;
         sum += b;
-        offGoal = offGoal || t.goals[box] == 0;
+        offGoal = offGoal || t.goals[box] == FLOOR;
     }
     t.lastHarmless = true;
     if (fencingCount == 0 || !offGoal) return CorralVerdict::NotDead;
 
-    for (int i = 0; i < freedCount; ++i) t.board[freed[i]] = 0;
+    for (int i = 0; i < freedCount; ++i) t.board[freed[i]] = FLOOR;
     if (freedCount > 0) anchor = FillFrom(core, t.marks.data(), keeper);
     const std::uint32_t a = static_cast<std::uint32_t>(anchor);
     std::uint32_t slot = ((a ^ mixed) + (product + 1) * a + sum) % CORRAL_SLOTS;
@@ -221,7 +221,7 @@ CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
     t.tail.fill(-1);
     t.highestBucket = 0;
     t.newPositions = 0;
-    for (int i = 0; i < cells; ++i) t.board[i] = t.board[i] == WALL ? WALL : 0;
+    for (int i = 0; i < cells; ++i) t.board[i] = t.board[i] == WALL ? WALL : FLOOR;
     for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = BOX;
 
     t.expanding = -1;
@@ -229,10 +229,10 @@ CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
     const int start = t.lastSlot;
     if (first != CorralVerdict::Open) {
         --t.searchStamp;
-        for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = 0;
+        for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = FLOOR;
         return first;
     }
-    for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = 0;
+    for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = FLOOR;
     if (t.capCounter >= CORRAL_CAP_LIMIT) return CorralVerdict::NotDead;
 
     for (;;) {
@@ -253,10 +253,10 @@ CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
         const std::uint32_t* reach = t.reach.data();
         for (int i = 0; i < record.count; ++i) {
             const int box = record.cells[i];
-            t.board[box] = 0;
+            t.board[box] = FLOOR;
             for (int d = 0; d < 4; ++d) {
                 const int target = box - step[d];
-                if (reach[box + step[d]] == 0 || t.board[target] != 0 || t.masks[target] == 0)
+                if (reach[box + step[d]] == 0 || t.board[target] != FLOOR || t.masks[target] == 0)
                     continue;
                 t.position[i] = target;
                 t.board[target] = BOX;
@@ -264,19 +264,19 @@ CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
                 if (IsDeadAfterPush(core, t.board.data(), t.goals.data(), target, 0) ==
                     DeadVerdict::NotProven)
                     r = StoreCorralPosition(core, box + step[d]);
-                t.board[target] = 0;
+                t.board[target] = FLOOR;
                 t.position[i] = box;
                 // A child already proved dead says nothing of its siblings: go on with them.
                 if (r == CorralVerdict::NotDead) {
                     if (t.lastHarmless) RememberPath(t, slot);
-                    for (int j = 0; j < record.count; ++j) t.board[record.cells[j]] = 0;
+                    for (int j = 0; j < record.count; ++j) t.board[record.cells[j]] = FLOOR;
                     t.records[start].result = CorralVerdict::NotDead;
                     return CorralVerdict::NotDead;
                 }
             }
             t.board[box] = BOX;
         }
-        for (int i = 0; i < record.count; ++i) t.board[record.cells[i]] = 0;
+        for (int i = 0; i < record.count; ++i) t.board[record.cells[i]] = FLOOR;
     }
 }
 
@@ -291,7 +291,7 @@ DeadVerdict CorralCheck(CoreState& core, const std::uint32_t* board, const std::
     for (int k = 0; k < 8; ++k) {
         const int n = cell + core.level.directions.ringOffset[k];
         const std::uint32_t stamp = 2 + static_cast<std::uint32_t>(k);
-        if (board[n] != 0 || marks[n] != 0) continue;
+        if (board[n] != FLOOR || marks[n] != 0) continue;
         FillRegion(board, marks, n, stamp, core.level.directions, core.planner.queue.data());
         if (CorralSearch(core, board, boxCells, boxCount, keeper, marks, stamp) ==
             CorralVerdict::Dead)

@@ -15,9 +15,9 @@ FreezeVerdict IsFrozen(std::uint32_t* board, const std::uint32_t* goals, int cel
     // Vertical, then horizontal: first side below (left), second above (right).
     const int axes[2] = {directions.stepOffset[0], directions.stepOffset[1]};
     for (int o : axes)
-        if (board[cell - o] == 0 && board[cell + o] == 0) return FreezeVerdict::NotFrozen;
+        if (board[cell - o] == FLOOR && board[cell + o] == FLOOR) return FreezeVerdict::NotFrozen;
     FreezeVerdict result =
-        goals[cell] != 0 ? FreezeVerdict::FrozenOnGoals : FreezeVerdict::FrozenOffGoal;
+        goals[cell] != FLOOR ? FreezeVerdict::FrozenOnGoals : FreezeVerdict::FrozenOffGoal;
     board[cell] = WALL;  // the box is a wall for the boxes beside it
     bool freeAxis = false;
     for (int o : axes) {
@@ -48,7 +48,7 @@ DeadVerdict ClosedAreaTest(CoreState& core, const std::uint32_t* board, const st
                            int cell, int keeper) {
     ClosedAreaScratch& s = core.planner.closedArea;
     const int cells = core.level.board.cellCount;
-    for (int i = 0; i < cells; ++i) s.walls[i] = board[i] == WALL ? WALL : 0;
+    for (int i = 0; i < cells; ++i) s.walls[i] = board[i] == WALL ? WALL : FLOOR;
     s.walls[cell] = WALL;
     std::fill(s.marks.begin(), s.marks.begin() + cells, 0u);
     FillRegion(s.walls.data(), s.marks.data(), keeper, 1, core.level.directions,
@@ -56,7 +56,7 @@ DeadVerdict ClosedAreaTest(CoreState& core, const std::uint32_t* board, const st
     int boxCount = 0;
     int goalCount = 0;
     for (int i = 0; i < cells; ++i) {
-        if (s.walls[i] != 0) continue;
+        if (s.walls[i] != FLOOR) continue;
         const bool box = board[i] == BOX;
         const bool goal = goals[i] == GOAL;
         if (s.marks[i] == 0) {

@@ -11,7 +11,8 @@
 
 namespace ruk {
 
-// board: 0 free, 2 box, 8 wall (changed while the test runs, restored); goals: 1 goal, 8 wall.
+// board: a position map, FLOOR, BOX or WALL (changed while the test runs, restored); goals: a
+// goal map, GOAL, WALL or FLOOR.
 FreezeVerdict IsFrozen(std::uint32_t* board, const std::uint32_t* goals, int cell,
                        const DirectionTables& directions);
 

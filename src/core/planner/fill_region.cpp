@@ -15,7 +15,7 @@ int FillRegion(const std::uint32_t* obstacles, std::uint32_t* marks, int start, 
     // A cell is taken once: any mark, this fill's or an earlier region's, closes it.
     const int taken = BreadthFill(
         start, directions.stepOffset.data(), queue,
-        [&](int next, int) { return obstacles[next] == 0 && marks[next] == 0; },
+        [&](int next, int) { return obstacles[next] == FLOOR && marks[next] == 0; },
         [&](int cell, int) {
             marks[cell] = stamp;
             if (cell < anchor) anchor = cell;
@@ -30,7 +30,7 @@ void DistanceMap(std::uint32_t* distance, int start, const std::uint32_t* planBo
     std::fill(distance, distance + cellCount, 0u);
     BreadthFill(
         start, directions.stepOffset.data(), queue,
-        [&](int next, int) { return planBoard[next] == 0 && distance[next] == 0; },
+        [&](int next, int) { return planBoard[next] == FLOOR && distance[next] == 0; },
         [&](int cell, int from) { distance[cell] = from < 0 ? 1 : distance[from] + 1; });
 }
 

@@ -19,7 +19,7 @@ bool BoxOnDeadCell(const CoreState& core) {
 
 bool AllSidesFree(const std::uint32_t* walls, int cell, const std::int32_t* step) {
     for (int d = 0; d < 4; ++d)
-        if (walls[cell + step[d]] != 0) return false;
+        if (walls[cell + step[d]] != FLOOR) return false;
     return true;
 }
 
@@ -43,7 +43,7 @@ void MarkOpenDeadReach(CoreState& core) {
     std::int32_t* starts = t.queueStarts.data();
     int startCount = 0;
     for (int i = 0; i < cells; ++i)
-        if (t.wallMap[i] == 0 && t.goalReach[i] == 0 && AllSidesFree(t.wallMap.data(), i, step))
+        if (t.wallMap[i] == FLOOR && t.goalReach[i] == 0 && AllSidesFree(t.wallMap.data(), i, step))
             starts[startCount++] = i;
     if (startCount == 0) return;
     const int count = ReverseSearchFrom(core, starts, startCount);

@@ -20,7 +20,7 @@ constexpr std::uint32_t PULLED_BOX = BOX;
 std::uint32_t OpenSides(const std::uint32_t* walls, int n, const std::int32_t* step) {
     std::uint32_t sides = 0;
     for (const Direction d : DIRECTIONS)
-        if (walls[n + step[IndexOf(d)]] == 0) sides |= DirectionBit(d);
+        if (walls[n + step[IndexOf(d)]] == FLOOR) sides |= DirectionBit(d);
     return sides;
 }
 
@@ -51,10 +51,10 @@ int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCoun
             if (!(node.sides & side)) continue;
             const int n = node.cell + step[IndexOf(d)];
             const int m = n + step[IndexOf(d)];
-            if (walls[m] != 0 || (t.seen[n] & side)) continue;
+            if (walls[m] != FLOOR || (t.seen[n] & side)) continue;
             walls[n] = PULLED_BOX;
             const std::uint32_t sides = BoxSides(walls, n, m, step, t.reverseMarks, t.queue.data());
-            walls[n] = 0;
+            walls[n] = FLOOR;
             t.seen[n] |= sides;
             t.nodes[count++] = {n, sides};
         }

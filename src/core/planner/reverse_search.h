@@ -21,7 +21,7 @@ int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCoun
 void GoalReachMasks(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
                     const std::int32_t* goals, int n);
 
-// masks[i] = 1 when a lone box on i can be pushed onto some goal (goalMap value 1), else 0.
+// masks[i] = LIVE_CELL when a lone box on i can be pushed onto some GOAL of goalMap, else 0.
 void LiveMap(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
              const std::uint32_t* goalMap);
 

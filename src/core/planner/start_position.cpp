@@ -73,7 +73,7 @@ void RebuildStartPosition(CoreState& core) {
                        core.planner.queue.data());
     for (int i = 0; i < board.cellCount; ++i) {
         if (position[i] != BOXED) continue;
-        if (goals[i] != 0) {
+        if (goals[i] != FLOOR) {
             position[i] = BLOCKED_CELL;
             goals[i] = BLOCKED_CELL;
         } else {

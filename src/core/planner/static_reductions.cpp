@@ -19,8 +19,8 @@ void RemoveMovableBoxes(std::uint32_t* position, std::uint32_t* marks, int keepe
         for (int i = 0; i < cells; ++i) {
             if (position[i] != BOX) continue;
             for (int d = 0; d < 4; ++d) {
-                if (marks[i + step[d]] != 0 && position[i - step[d]] == 0) {
-                    position[i] = 0;
+                if (marks[i + step[d]] != 0 && position[i - step[d]] == FLOOR) {
+                    position[i] = FLOOR;
                     removed = true;
                     break;
                 }
@@ -36,10 +36,10 @@ void ClearFillableGoals(std::uint32_t* goals, const Board& board) {
             if (goals[i] != GOAL) continue;
             for (const Direction d : DIRECTIONS) {
                 const int beside = StepFrom(board, i, d, 1);
-                if (beside < 0 || goals[beside] != 0) continue;
+                if (beside < 0 || goals[beside] != FLOOR) continue;
                 const int behind = StepFrom(board, i, d, 2);
-                if (behind < 0 || goals[behind] != 0) continue;
-                goals[i] = 0;
+                if (behind < 0 || goals[behind] != FLOOR) continue;
+                goals[i] = FLOOR;
                 changed = true;
                 break;
             }

@@ -8,14 +8,14 @@
 
 namespace ruk {
 
-// Removes (sets to 0), pass after pass, every box (2) of position that the keeper can push
-// somewhere: a side it reaches with a free cell opposite. One keeper fill per pass over marks;
+// Sets to FLOOR, pass after pass, every BOX of the position map that the keeper can push
+// somewhere: a side it reaches with a FLOOR cell opposite. One keeper fill per pass over marks;
 // what stays can never move.
 void RemoveMovableBoxes(std::uint32_t* position, std::uint32_t* marks, int keeper,
                         const LevelModel& level, std::int32_t* queue);
 
-// Clears, pass after pass, every goal (1) of goals that a box could be pushed onto: two free
-// cells (0) in line beyond it in some direction. What stays is a goal no box can reach.
+// Sets to FLOOR, pass after pass, every GOAL of the goal map that a box could be pushed onto: two
+// FLOOR cells in line beyond it in some direction. What stays is a goal no box can reach.
 void ClearFillableGoals(std::uint32_t* goals, const Board& board);
 
 }  // namespace ruk

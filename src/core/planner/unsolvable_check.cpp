@@ -29,7 +29,7 @@ DeadVerdict Reduce(CoreState& core) {
     const auto& goalMap = core.planner.goalMap;
     for (int i = 0; i < cells; ++i) {
         s.position[i] = shown.positionBoard[i];
-        s.walls[i] = shown.positionBoard[i] == WALL ? WALL : 0;
+        s.walls[i] = shown.positionBoard[i] == WALL ? WALL : FLOOR;
         s.goals[i] = s.walls[i] == WALL ? WALL : goalMap[i];
     }
     std::fill(s.marks.begin(), s.marks.begin() + cells, 0u);
@@ -42,7 +42,7 @@ DeadVerdict Reduce(CoreState& core) {
                        core.planner.queue.data());
     for (int i = 0; i < cells; ++i) {
         if (s.position[i] != BOX) continue;
-        if (s.goals[i] == 0) return DeadVerdict::Dead;
+        if (s.goals[i] == FLOOR) return DeadVerdict::Dead;
         MakeWall(s, i);
     }
     ClearFillableGoals(s.goals.data(), core.level.board);
@@ -55,12 +55,12 @@ DeadVerdict Reduce(CoreState& core) {
     s.goalCount = 0;
     int goalsListed = 0;
     for (int i = 0; i < cells; ++i) {
-        if (s.walls[i] != 0) continue;
-        if (shown.positionBoard[i] != 0) {
+        if (s.walls[i] != FLOOR) continue;
+        if (shown.positionBoard[i] != FLOOR) {
             s.boxes[s.boxCount++] = i;
             s.position[i] = BOX;
         }
-        if (goalMap[i] != 0) {
+        if (goalMap[i] != FLOOR) {
             ++s.goalCount;
             s.goals[i] = GOAL;
             if (s.goalCount <= MAX_GOAL_LIST) s.goalList[goalsListed++] = i;
@@ -99,12 +99,12 @@ void FreeBoxes(CoreState& core) {
             if (position[i] != BOX) continue;
             for (int d = 0; d < 4; ++d) {
                 const int target = i - step[d];
-                if (s.marks[i + step[d]] == 0 || position[target] != 0 || s.masks[target] == 0)
+                if (s.marks[i + step[d]] == 0 || position[target] != FLOOR || s.masks[target] == 0)
                     continue;
-                position[i] = 0;
+                position[i] = FLOOR;
                 position[target] = BOX;
                 const DeadVerdict dead = IsDeadAfterPush(core, position, s.goals.data(), target, 0);
-                position[target] = 0;
+                position[target] = FLOOR;
                 if (dead == DeadVerdict::NotProven) {
                     freed = true;
                     break;
@@ -129,7 +129,7 @@ DeadVerdict UnsolvableCheck(CoreState& core) {
     FreeBoxes(core);
     const int cells = core.level.board.cellCount;
     for (int i = 0; i < cells; ++i)
-        if (s.position[i] == BOX && s.goals[i] == 0) return DeadVerdict::Dead;
+        if (s.position[i] == BOX && s.goals[i] == FLOOR) return DeadVerdict::Dead;
     return DeadVerdict::NotProven;
 }
 

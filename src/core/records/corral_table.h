@@ -51,7 +51,7 @@ struct FreeMemory {
 
 struct CorralTable {
     std::unique_ptr<CorralRecord[], FreeMemory> records;  // CORRAL_SLOTS of them, zeroed
-    CellMap board{};  // CorralBoard: walls, and the boxes looked at
+    CellMap board{};  // CorralBoard: WALL, the boxes looked at (BOX), else FLOOR
     CellMap goals{};  // copies of the run's goal map and masks
     std::array<std::uint64_t, MAX_CELLS> masks{};
     CellMap marks{};       // the stores' fills, apart from the caller's area marks

@@ -14,7 +14,7 @@ namespace ruk {
 
 // The position at the cursor. Board-sized maps use the Board's row stride.
 struct ShownPosition {
-    std::array<std::uint32_t, MAX_CELLS> positionBoard{};  // 0 free, 2 box, other blocked
+    std::array<CellCode, MAX_CELLS> positionBoard{};  // a position map (see board/cell_code.h)
     std::int32_t keeperCell = 0;
     std::array<std::int32_t, MAX_CELLS> boxList{};  // one Board index per box
     std::int32_t boxListCount = 0;
@@ -43,7 +43,7 @@ struct ActionBounds {
 struct GameRecord {
     MoveHistory history;
     // Recording side: the state at the end of the string.
-    std::array<std::uint32_t, MAX_CELLS> planBoard{};  // 0 free, 2 box, other blocked
+    std::array<CellCode, MAX_CELLS> planBoard{};  // a position map (see board/cell_code.h)
     std::int32_t planKeeper = 0;
     ShownPosition shown;
     ResultTotals totals;

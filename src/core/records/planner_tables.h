@@ -32,7 +32,7 @@ constexpr std::uint32_t OPEN_DEAD_REACH = 1;
 
 // Scratch of the closed-area test and the assignment test (at most 64 boxes and goals).
 struct ClosedAreaScratch {
-    CellMap walls{};  // L: the walls with the frozen box as a new one
+    CellMap walls{};  // WALL or FLOOR: the walls with the frozen box as a new one
     CellMap marks{};
     std::array<std::int32_t, MAX_GOAL_LIST> boxes{};
     std::array<std::int32_t, MAX_GOAL_LIST> goals{};
@@ -41,9 +41,9 @@ struct ClosedAreaScratch {
 
 // Private copies of the unsolvable check.
 struct UnsolvableScratch {
-    CellMap position{};  // B
-    CellMap walls{};     // W
-    CellMap goals{};     // G
+    CellMap position{};  // a position map: FLOOR, BOX or WALL
+    CellMap walls{};     // WALL or FLOOR: the position's walls without its boxes
+    CellMap goals{};     // a goal map: GOAL, WALL or FLOOR
     CellMap marks{};
     std::array<std::int32_t, MAX_CELLS> boxes{};
     std::int32_t boxCount = 0;
@@ -78,7 +78,7 @@ struct PlannerTables {
     UnsolvableScratch check;
     TargetSearchScratch targets;
     CellMap marks{};
-    CellMap wallMap{};  // walls only, with the one box a reverse search pulls
+    CellMap wallMap{};  // WALL or FLOOR, and BOX for the one box a reverse search pulls
     CellMap distance{};
     std::array<std::uint32_t, MAX_CELLS> seen{};  // reverse search: SideSet per cell
     std::array<ReverseNode, MAX_REVERSE_NODES> nodes{};
