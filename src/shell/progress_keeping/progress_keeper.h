@@ -20,7 +20,7 @@
 #include "core_state.h"
 #include "file_solved_count.h"
 #include "level_record.h"
-#include "progress/progress_writer.h"
+#include "progress_keeping/progress_writer.h"
 #include "progress_store.h"
 
 namespace ruk {
