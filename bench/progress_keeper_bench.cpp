@@ -13,7 +13,7 @@
 
 #include "core_door.h"
 #include "level_key.h"
-#include "progress/progress_keeper.h"
+#include "progress_keeping/progress_keeper.h"
 #include "progress/progress_test_util.h"
 #include "records/move_history.h"
 

@@ -40,7 +40,7 @@ sources() { find "$@" -type f \( -name '*.cpp' -o -name '*.h' \) | sort; }
 
 core=$root/src/core
 shell=$root/src/shell
-progress=$root/src/progress
+progress=$root/src/progress_store
 for f in $(sources "$core"); do check "$f" "$core"; done
 for f in $(sources "$shell"); do check "$f" "$core" "$progress" "$shell"; done
 # The progress store sits below the shell: it sees the core, never the shell or the window.

@@ -42,10 +42,10 @@ src/core/engine/playback.cpp|#include "settings/settings.h"
 src/core/core_door.cpp|#include <QString>
 src/shell/panel/status_panel.cpp|#include "render/board_renderer.h"
 src/shell/settings/settings.h|#include <QtCore/QSettings>
-src/progress/progress_store.cpp|#include "settings/settings.h"
-src/progress/level_key.h|#include <QByteArray>
+src/progress_store/progress_store.cpp|#include "settings/settings.h"
+src/progress_store/level_key.h|#include <QByteArray>
 src/core/core_door.cpp|#include "progress_store.h"
-src/progress/progress_store.cpp|#include "progress/progress_keeper.h"
+src/progress_store/progress_store.cpp|#include "progress_keeping/progress_keeper.h"
 tools/replay_command.cpp|#include "panel/status_panel.h"
 tools/pushbot42/pushbot_search.cpp|#include "../../src/core/core_state.h"
 tools/pushbot42/pushbot_search.cpp|#include "progress_store.h"

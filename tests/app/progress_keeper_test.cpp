@@ -7,7 +7,7 @@
 
 #include "core_door.h"
 #include "level_key.h"
-#include "progress/progress_keeper.h"
+#include "progress_keeping/progress_keeper.h"
 #include "progress/progress_test_util.h"
 #include "test_files.h"
 

@@ -1,5 +1,5 @@
 // The solved count on its own thread (see solved_count_task.h).
-#include "progress/solved_count_task.h"
+#include "progress_keeping/solved_count_task.h"
 
 #include <memory>
 

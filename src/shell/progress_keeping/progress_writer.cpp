@@ -1,5 +1,5 @@
 // The writer thread (see progress_writer.h).
-#include "progress/progress_writer.h"
+#include "progress_keeping/progress_writer.h"
 
 #include <utility>
 

@@ -19,7 +19,7 @@
 
 #include "file_solved_count.h"
 #include "level_record.h"
-#include "progress/progress_writer.h"
+#include "progress_keeping/progress_writer.h"
 #include "progress_store.h"
 #include "records/core_state.h"
 

@@ -1,5 +1,5 @@
 // The shown level's progress (see progress_keeper.h).
-#include "progress/progress_keeper.h"
+#include "progress_keeping/progress_keeper.h"
 
 #include <algorithm>
 #include <cstring>
