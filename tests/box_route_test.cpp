@@ -80,7 +80,6 @@ std::string LiteralRoute(CoreState& core, int box, int target, int side) {
         int from, to, pushes, moves, parent;
     };
     GameRecord& game = core.game;
-    PlayScratch& scratch = core.scratch;
     const int cells = core.level.board.cellCount;
     const auto& step = core.level.directions.stepOffset;
     auto& plan = game.planBoard;
