@@ -6,11 +6,7 @@
 namespace ruk {
 
 bool SolvedOnScreen(const CoreState& core) {
-    const ShownPosition& shown = core.play.shown;
-    if (shown.shownPushes == 0) return false;
-    for (int b = 0; b < shown.boxListCount; ++b)
-        if (core.play.goalMap[shown.boxList[b]] != GOAL) return false;
-    return true;
+    return core.play.shown.shownPushes > 0 && EveryBoxOnAGoal(core);
 }
 
 void RecordFromCursor(CoreState& core) {

@@ -23,6 +23,11 @@ constexpr int LetterDirection(char letter) {
     }
 }
 
+// The one set of move letters: u d l r and U D L R; every reader of moves tests with this.
+constexpr bool IsMoveLetter(char letter) {
+    return LetterDirection(letter) >= 0;
+}
+
 constexpr bool IsPushLetter(char letter) {
     return letter >= 'A' && letter <= 'Z';
 }

@@ -81,4 +81,11 @@ bool SolvedTest(const LevelModel& level, PlayState& play) {
     return totals.solved;
 }
 
+bool EveryBoxOnAGoal(const CoreState& core) {
+    const std::uint32_t* position = core.play.shown.positionBoard.data();
+    for (int c = 0; c < core.level.board.cellCount; ++c)
+        if (position[c] == BOX && core.play.goalMap[c] != GOAL) return false;
+    return true;
+}
+
 }  // namespace ruk

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "board/level_model.h"
+#include "core_state.h"
 #include "engine/play_state.h"
 
 namespace ruk {
@@ -10,5 +11,9 @@ namespace ruk {
 // are cut from the history. A string that breaks the rules ends the test: not solved, the
 // totals covering the letters before it.
 bool SolvedTest(const LevelModel& level, PlayState& play);
+
+// Every box of the shown position stands on a goal (pushed there or not): the one test of a
+// solved position that the play, the Solver button and the bundled solver share.
+bool EveryBoxOnAGoal(const CoreState& core);
 
 }  // namespace ruk
