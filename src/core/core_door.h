@@ -109,6 +109,7 @@ constexpr bool IsMoveLetter(char letter) {
 }
 // The shown grid (markers dropped) as level text, trimmed to its content.
 void ShownLevelText(const CoreState& core, GridText& out);
+// The game's letters, cursor and end, read only.
 inline const MoveHistory& History(const CoreState& core) {
     return core.play.history;
 }
