@@ -2,15 +2,14 @@
 #pragma once
 
 #include "board/level_model.h"
-#include "core_state.h"
-#include "engine/play_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 
 // Rewrites the ResultTotals and returns solved. Letters after the push that solves the level
 // are cut from the history. A string that breaks the rules ends the test: not solved, the
 // totals covering the letters before it.
-bool SolvedTest(const LevelModel& level, PlayState& play);
+bool SolvedTest(const LevelModel& level, GameRecord& game, PlayScratch& scratch);
 
 // Every box of the shown position stands on a goal (pushed there or not): the one test of a
 // solved position that the play, the Solver button and the bundled solver share.

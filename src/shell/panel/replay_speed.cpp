@@ -1,7 +1,7 @@
 // The replay speed steps (see replay_speed.h).
 #include "panel/replay_speed.h"
 
-#include "core_door.h"
+#include "records/core_state.h"
 
 namespace ruk {
 
