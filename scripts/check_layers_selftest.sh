@@ -50,6 +50,12 @@ tools/replay_command.cpp|#include "panel/status_panel.h"
 tools/pushbot42/pushbot_search.cpp|#include "../../src/core/core_state.h"
 tools/pushbot42/pushbot_search.cpp|#include "progress_store.h"
 tools/progress_command.cpp|#include "settings/settings.h"
+src/core/records/core_state.h|#include "engine/key_step.h"
+src/core/records/planner_tables.h|#include "planner/fill_region.h"
+src/shell/panel/status_panel.cpp|#include "engine/key_step.h"
+src/shell/solver/solver_job.h|#include "textio/grid_text.h"
+src/shell/panel/board_zoom.cpp|#include "board/level_file.h"
+src/ui/window/main_window.cpp|#include "planner/unsolvable_check.h"
 CASES
 
 [ "$failures" -eq 0 ] || exit 1

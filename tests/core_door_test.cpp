@@ -215,5 +215,33 @@ TEST(CoreDoorTest, AResumedGameIsTheGameAsItWasLeft) {
     EXPECT_FALSE(door::ResumeGame(*fresh.state, "r", 1, requests));
 }
 
+// The move letters and the solved position are each one rule of the core, which the progress
+// store, the solver job, the Solver button and the bundled solver all ask.
+TEST(CoreDoorTest, MoveLettersAndEveryBoxOnAGoalAreOneRule) {
+    std::string taken;
+    for (int byte = 0; byte < 256; ++byte)
+        if (door::IsMoveLetter(static_cast<char>(byte))) taken += static_cast<char>(byte);
+    EXPECT_EQ(taken, "DLRUdlru");
+
+    Core core;
+    CoreState& state = *core.state;
+    WindowRequests requests;
+    LoadText(state, "#####\n#@ *#\n#####");  // solved as it stands, with no push shown
+    EXPECT_TRUE(door::EveryBoxOnAGoal(state));
+    EXPECT_FALSE(door::SolvedOnScreen(state));
+
+    LoadText(state, "#######\n#@$ .*#\n#######");
+    EXPECT_FALSE(door::EveryBoxOnAGoal(state));  // one box on a goal is not every box
+    ASSERT_TRUE(door::ImportMoves(state, "RR"));
+    door::Redo(state, requests);
+    Settle(state);
+    EXPECT_TRUE(door::EveryBoxOnAGoal(state));
+    EXPECT_TRUE(door::SolvedOnScreen(state));
+    door::Undo(state, requests);
+    Settle(state);
+    EXPECT_FALSE(door::EveryBoxOnAGoal(state));
+    EXPECT_FALSE(door::SolvedOnScreen(state));
+}
+
 }  // namespace
 }  // namespace ruk::test

@@ -6,6 +6,7 @@
 #include "board/level_file.h"
 #include "board/level_model.h"
 #include "board/text_level_parser.h"
+#include "engine/action_recording.h"
 #include "engine/box_selection.h"
 #include "engine/game_restore.h"
 #include "engine/key_step.h"
@@ -148,6 +149,23 @@ bool SetGuard(CoreState& core, bool on) {
 
 void RecheckUnsolvable(CoreState& core) {
     RefreshUnsolvable(core);
+}
+
+std::unique_ptr<CoreState> CreateState() {
+    return CreateCoreState();
+}
+
+bool EveryBoxOnAGoal(const CoreState& core) {
+    return ruk::EveryBoxOnAGoal(core);
+}
+
+bool SolvedOnScreen(const CoreState& core) {
+    return ruk::SolvedOnScreen(core);
+}
+
+void ShownLevelText(const CoreState& core, GridText& out) {
+    const Grids& grids = core.level.grids;
+    GridToText(out, grids.displayGrid, grids.maxWidth, grids.maxHeight, ' ');
 }
 
 }  // namespace ruk::door

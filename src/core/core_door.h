@@ -3,10 +3,14 @@
 // over the operations that own the work; CoreState stays the one owner of the records.
 #pragma once
 
+#include <memory>
+
 #include "board/grids.h"
 #include "board/level_set.h"
+#include "engine/move_letters.h"
 #include "records/core_state.h"
 #include "records/window_requests.h"
+#include "textio/grid_text.h"
 
 namespace ruk::door {
 
@@ -89,6 +93,27 @@ void ClearSelection(CoreState& core);
 bool SetGuard(CoreState& core, bool on);
 // Reruns the unsolvable check on the shown position.
 void RecheckUnsolvable(CoreState& core);
+
+// ---- For the shell ------------------------------------------------------------------------
+// The shell sees the core only through this door and the records: the rules and texts it
+// needs of the core's operations are called here, and its reads of the state are const.
+
+// A state of its own, as start-up makes one (for work on another thread); null without memory.
+std::unique_ptr<CoreState> CreateState();
+// Every box of the shown position stands on a goal, pushed there or not.
+bool EveryBoxOnAGoal(const CoreState& core);
+// Some push is shown and every box stands on a goal: no new action is taken.
+bool SolvedOnScreen(const CoreState& core);
+// The move letters u d l r U D L R, and no other byte.
+constexpr bool IsMoveLetter(char letter) {
+    return ruk::IsMoveLetter(letter);
+}
+// The shown grid (markers dropped) as level text, trimmed to its content.
+void ShownLevelText(const CoreState& core, GridText& out);
+// The game's letters, cursor and end, read only.
+inline const MoveHistory& History(const CoreState& core) {
+    return core.game.history;
+}
 
 // ---- Reading what is shown ----------------------------------------------------------------
 

@@ -14,6 +14,7 @@
 #include <system_error>
 #include <unordered_set>
 
+#include "engine/move_letters.h"
 #include "level_key.h"
 #include "sql_statement.h"
 
@@ -104,22 +105,6 @@ bool IsDamage(int code) {
 
 int Exec(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr);
-}
-
-bool IsMoveLetter(char letter) {
-    switch (letter) {
-        case 'u':
-        case 'd':
-        case 'l':
-        case 'r':
-        case 'U':
-        case 'D':
-        case 'L':
-        case 'R':
-            return true;
-        default:
-            return false;
-    }
 }
 
 StoredSolution ReadSolution(const SqlStatement& row, int first) {

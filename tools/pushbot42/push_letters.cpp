@@ -3,16 +3,10 @@
 
 #include <algorithm>
 
+#include "engine/move_letters.h"
 #include "search/breadth_fill.h"
 
 namespace ruk::pushbot {
-
-namespace {
-
-constexpr const char* WALK = "urdl";
-constexpr const char* PUSH = "URDL";
-
-}  // namespace
 
 bool PushLetters(const LevelCells& level, const std::vector<PushStep>& steps, std::string& letters,
                  std::uint32_t& pushes) {
@@ -38,7 +32,7 @@ bool PushLetters(const LevelCells& level, const std::vector<PushStep>& steps, st
         for (int x = target; x != keeper; x = cameFrom[x]) {
             const int diff = x - cameFrom[x];
             for (int dir = 0; dir < 4; ++dir)
-                if (step[dir] == diff) walk.push_back(WALK[dir]);
+                if (step[dir] == diff) walk.push_back(WalkLetter(dir));
         }
         letters.append(walk.rbegin(), walk.rend());
         int box = s.from;
@@ -47,7 +41,7 @@ bool PushLetters(const LevelCells& level, const std::vector<PushStep>& steps, st
             if (board[next] != 0) return false;
             board[box] = 0;
             board[next] = BOX;
-            letters.push_back(PUSH[s.dir]);
+            letters.push_back(PushLetter(s.dir));
             box = next;
             ++pushes;
         }

@@ -79,13 +79,6 @@ Result Solve(CoreState& core, const MakeCore& makeCore, const Limits& limits, do
     return result;
 }
 
-bool EveryBoxOnAGoal(const CoreState& core) {
-    const std::uint32_t* position = core.game.shown.positionBoard.data();
-    for (int c = 0; c < core.level.board.cellCount; ++c)
-        if (position[c] == BOX && core.planner.goalMap[c] != GOAL) return false;
-    return true;
-}
-
 }  // namespace
 
 double Now() {
@@ -109,7 +102,7 @@ Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started,
         result = Solve(core, makeCore, limits, started + limits.seconds);
         if (result.outcome == Outcome::SOLVED && result.moves.empty()) {
             // Solved as it stands: no letters for the core to replay, so the boxes are checked.
-            if (!EveryBoxOnAGoal(core)) {
+            if (!door::EveryBoxOnAGoal(core)) {
                 result.outcome = Outcome::NO_SOLUTION;
                 result.reason = "internal error: an empty answer for a level not yet solved";
             }

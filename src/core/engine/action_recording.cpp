@@ -6,11 +6,7 @@
 namespace ruk {
 
 bool SolvedOnScreen(const CoreState& core) {
-    const ShownPosition& shown = core.game.shown;
-    if (shown.shownPushes == 0) return false;
-    for (int b = 0; b < shown.boxListCount; ++b)
-        if (core.planner.goalMap[shown.boxList[b]] != GOAL) return false;
-    return true;
+    return core.game.shown.shownPushes > 0 && EveryBoxOnAGoal(core);
 }
 
 void RecordFromCursor(CoreState& core) {

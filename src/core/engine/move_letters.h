@@ -6,6 +6,11 @@
 
 namespace ruk {
 
+// The one set of move letters: u d l r and U D L R; every reader of moves tests with this.
+constexpr bool IsMoveLetter(char letter) {
+    return LetterDirection(letter) >= 0;
+}
+
 constexpr bool IsPushLetter(char letter) {
     return letter >= 'A' && letter <= 'Z';
 }

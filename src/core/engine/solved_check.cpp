@@ -81,4 +81,11 @@ bool SolvedTest(const LevelModel& level, GameRecord& game, PlayScratch& scratch)
     return totals.solved;
 }
 
+bool EveryBoxOnAGoal(const CoreState& core) {
+    const std::uint32_t* position = core.game.shown.positionBoard.data();
+    for (int c = 0; c < core.level.board.cellCount; ++c)
+        if (position[c] == BOX && core.planner.goalMap[c] != GOAL) return false;
+    return true;
+}
+
 }  // namespace ruk

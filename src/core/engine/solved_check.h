@@ -11,4 +11,8 @@ namespace ruk {
 // totals covering the letters before it.
 bool SolvedTest(const LevelModel& level, GameRecord& game, PlayScratch& scratch);
 
+// Every box of the shown position stands on a goal (pushed there or not): the one test of a
+// solved position that the play, the Solver button and the bundled solver share.
+bool EveryBoxOnAGoal(const CoreState& core);
+
 }  // namespace ruk

@@ -3,8 +3,8 @@
 
 #include <memory>
 
+#include "core_door.h"
 #include "progress_store.h"
-#include "records/core_state.h"
 
 namespace ruk {
 
@@ -14,7 +14,7 @@ void SolvedCountTask::Start(const std::string& storePath, const std::string& lev
     thread_ = std::thread([this, storePath, levelPath, done = std::move(done)] {
         // A state and a connection of its own: the window's are not touched from here.
         FileSolvedCount count;
-        const std::unique_ptr<CoreState> core = CreateCoreState();
+        const std::unique_ptr<CoreState> core = door::CreateState();
         ProgressStore store;
         ProgressStore::Options options;
         options.readOnly = true;

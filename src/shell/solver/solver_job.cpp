@@ -8,7 +8,6 @@
 #include <vector>
 
 #include "core_door.h"
-#include "textio/grid_text.h"
 
 namespace ruk {
 
@@ -30,22 +29,6 @@ constexpr std::size_t REASON_LIMIT = 200;
 constexpr const char* RUN_WATCHDOG =
     "(while kill -0 $$ && kill -0 $PPID; do sleep 1; done; kill -0 $PPID || kill -KILL -$$)"
     " </dev/null >/dev/null 2>&1 &\n";
-
-bool IsSolutionLetter(char ch) {
-    switch (ch) {
-        case 'u':
-        case 'r':
-        case 'd':
-        case 'l':
-        case 'U':
-        case 'R':
-        case 'D':
-        case 'L':
-            return true;
-        default:
-            return false;
-    }
-}
 
 std::string FileName(const std::string& path) {
     return std::filesystem::path(path).filename().string();
@@ -79,10 +62,10 @@ AnswerState ScanAnswer(const JobFileReader& file, std::string* line) {
                 length = 0;
                 letters = true;
                 if (line) line->clear();
-            } else if (letters && IsSolutionLetter(ch)) {
+            } else if (letters && door::IsMoveLetter(ch)) {
                 // The whole run of letters at once: answers can be tens of megabytes.
                 std::size_t run = i + 1;
-                while (run < count && IsSolutionLetter(piece[run])) ++run;
+                while (run < count && door::IsMoveLetter(piece[run])) ++run;
                 if (line) line->append(piece + i, run - i);
                 length += run - i;
                 i = run - 1;
@@ -190,8 +173,7 @@ std::string CheckSolver(const SolverSettings& settings, const std::string& progr
 
 std::string ShownLevelText(const CoreState& core) {
     GridText text;
-    const Grids& grids = core.level.grids;
-    GridToText(text, grids.displayGrid, grids.maxWidth, grids.maxHeight, ' ');
+    door::ShownLevelText(core, text);
     return text.data();
 }
 
@@ -293,8 +275,8 @@ ImportResult ImportSolution(CoreState& core, const SolverJob& job) {
         if (ShownLevelText(core) != job.levelText) return ImportResult::FAILED;
         // The history grows without throwing; a growth that failed is flagged.
         const bool complete = door::ImportMoves(core, line.c_str());
-        if (!complete && core.game.history.failed) return ImportResult::OUT_OF_MEMORY;
-        return complete && core.game.totals.solved ? ImportResult::SOLVED : ImportResult::FAILED;
+        if (!complete && door::History(core).failed) return ImportResult::OUT_OF_MEMORY;
+        return complete && door::Totals(core).solved ? ImportResult::SOLVED : ImportResult::FAILED;
     } catch (const std::bad_alloc&) {
         return ImportResult::OUT_OF_MEMORY;
     }
