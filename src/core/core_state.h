@@ -6,7 +6,7 @@
 
 #include "board/level_model.h"
 #include "engine/play_state.h"
-#include "planner/corral_table.h"
+#include "planner/deadlock_context.h"
 #include "planner/planner_tables.h"
 
 namespace ruk {
@@ -15,7 +15,7 @@ struct CoreState {
     LevelModel level;
     PlayState play;
     PlannerTables planner;
-    CorralTable corral;
+    DeadlockContext dead;  // points at level
 };
 
 // A fresh state: no level, start-up grids, the history buffer and the corral table allocated.

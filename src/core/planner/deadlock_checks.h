@@ -6,16 +6,22 @@
 #include <cstdint>
 
 #include "core_state.h"
+#include "planner/deadlock_context.h"
 #include "planner/deadlock_verdicts.h"
 
 namespace ruk {
 
 // board: 0 free, 2 box, 8 wall (changed while the test runs, restored); goals: 1 goal, 8 wall.
+// deadCells (may be null): cells no box may ever stand on; an axis with such cells on both
+// sides is blocked as a wall would block it.
 FreezeVerdict IsFrozen(std::uint32_t* board, const std::uint32_t* goals, int cell,
-                       const DirectionTables& directions);
+                       const DirectionTables& directions, const std::uint8_t* deadCells = nullptr);
 
 // Whether the box just pushed onto cell leaves the position dead. keeper: the keeper's cell
 // after the push, or 0 to skip the closed-area test (which needs at most 64 boxes on the board).
+// The freeze tests use the context's deadCells.
+DeadVerdict IsDeadAfterPush(DeadlockContext& context, std::uint32_t* board,
+                            const std::uint32_t* goals, int cell, int keeper);
 DeadVerdict IsDeadAfterPush(CoreState& core, std::uint32_t* board, const std::uint32_t* goals,
                             int cell, int keeper);
 
