@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "corrals.h"
-#include "frozen_boxes.h"
 #include "goal_distances.h"
 #include "keeper_reach.h"
 #include "level_cells.h"
@@ -150,7 +149,10 @@ TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
             pushbot::ZobristKeys keys(level.cells);
             pushbot::SettledGoals settled(level, keys);
             pushbot::KeeperReach reach(level);
-            pushbot::Corrals corrals(level, dead);
+            // The core's dead tests as the search runs them: with the dead cells.
+            DeadlockContext& context = s.core.state->dead;
+            context.deadCells = dead;
+            pushbot::Corrals corrals(level, dead, context);
             std::vector<std::uint8_t> held(level.cells, 0), allowed(level.boxCount, 1);
             int push = 0;
             const bool walked = test::WalkSolution(
@@ -159,12 +161,12 @@ TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
                     const std::string at = where + " after push " + std::to_string(push++);
                     for (const std::uint16_t b : step.boxes) {
                         ASSERT_FALSE(s.distances.Dead(b)) << at << ": a box on a dead cell " << b;
-                        ASSERT_NE(pushbot::FrozenBox(board, level, dead, b),
+                        ASSERT_NE(IsFrozen(board, level.goalMap, b, *level.directions, dead),
                                   FreezeVerdict::FrozenOffGoal)
                             << at << ": box " << b << " called frozen off goals";
                     }
                     if (step.from >= 0) {
-                        ASSERT_EQ(IsDeadAfterPush(*s.core.state, board, level.goalMap, step.to, 0),
+                        ASSERT_EQ(IsDeadAfterPush(context, board, level.goalMap, step.to, 0),
                                   DeadVerdict::NotProven)
                             << at;
                         const int parentSet = settled.SetOf(before, step.before.data());
@@ -174,7 +176,7 @@ TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
                     }
                     reach.Mark(board, step.keeper);
                     ASSERT_NE(corrals.Pick(board, reach, held.data(), step.boxes.data(), allowed,
-                                           step.keeper, 0),
+                                           step.keeper),
                               pushbot::CorralVerdict::DEAD)
                         << at << ": a corral called lost";
                 });
@@ -206,14 +208,24 @@ TEST(PushbotDeadRules, CatchTheTextbookCases) {
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board[c] = WALL;
     board[cell(2, 1)] = board[cell(3, 1)] = BOX;
-    EXPECT_EQ(pushbot::FrozenBox(board.data(), level, s.distances.DeadCells(), cell(2, 1)),
+    const std::uint8_t* dead = s.distances.DeadCells();
+    EXPECT_EQ(IsFrozen(board.data(), level.goalMap, cell(2, 1), *level.directions, dead),
               FreezeVerdict::FrozenOffGoal);
     EXPECT_EQ(board[cell(2, 1)], BOX) << "the board is restored";
     // The neighbour below it instead: the box still goes sideways.
     board[cell(3, 1)] = 0;
     board[cell(2, 2)] = BOX;
-    EXPECT_EQ(pushbot::FrozenBox(board.data(), level, s.distances.DeadCells(), cell(2, 1)),
+    EXPECT_EQ(IsFrozen(board.data(), level.goalMap, cell(2, 1), *level.directions, dead),
               FreezeVerdict::NotFrozen);
+    // Against the bottom wall between two free dead cells: either push along it is dead.
+    board[cell(2, 1)] = board[cell(2, 2)] = 0;
+    board[cell(2, 3)] = BOX;
+    EXPECT_EQ(IsFrozen(board.data(), level.goalMap, cell(2, 3), *level.directions, dead),
+              FreezeVerdict::FrozenOffGoal);
+    EXPECT_EQ(IsFrozen(board.data(), level.goalMap, cell(2, 3), *level.directions),
+              FreezeVerdict::NotFrozen)
+        << "without the dead cells the box still goes sideways";
+    board[cell(2, 3)] = 0;
 
     // The matching: each box to the goal above it and one step aside.
     pushbot::LowerBound bound(s.distances, level.boxCount);
@@ -277,26 +289,22 @@ TEST(PushbotDeadRules, SealedGoalsAndClosedCorralsAreCaught) {
 
     // The lower goal shut in by two boxes that no push can move: a corral never opened.
     pushbot::KeeperReach reach(level);
-    pushbot::Corrals corrals(level, s.distances.DeadCells());
+    DeadlockContext& context = s.core.state->dead;
+    context.deadCells = s.distances.DeadCells();
+    pushbot::Corrals corrals(level, s.distances.DeadCells(), context);
     std::vector<std::uint8_t> held(level.cells, 0), allowed(level.boxCount, 1);
     boxes = place({cell(1, 1), cell(1, 3)});
     reach.Mark(board.data(), cell(3, 4));
-    EXPECT_EQ(corrals.Pick(board.data(), reach, held.data(), boxes.data(), allowed, cell(3, 4), 0),
+    EXPECT_EQ(corrals.Pick(board.data(), reach, held.data(), boxes.data(), allowed, cell(3, 4)),
               pushbot::CorralVerdict::DEAD);
     // The pocket behind a box that the keeper can push in, so the corral can be opened; but
-    // the corral's boxes alone never fill the lower goal, which only its own search shows.
-    pushbot::Corrals fresh(level, s.distances.DeadCells());
+    // its fence never fills the lower goal, which only the corral search shows.
+    pushbot::Corrals fresh(level, s.distances.DeadCells(), context);
     boxes = place({cell(1, 3), cell(3, 1)});
     reach.Mark(board.data(), cell(3, 4));
     ASSERT_FALSE(reach.Reached(cell(1, 1)));
-    EXPECT_EQ(fresh.Pick(board.data(), reach, held.data(), boxes.data(), allowed, cell(3, 4), 0),
+    EXPECT_EQ(fresh.Pick(board.data(), reach, held.data(), boxes.data(), allowed, cell(3, 4)),
               pushbot::CorralVerdict::DEAD);
-    pushbot::CorralAlone alone(level, s.distances.DeadCells());
-    const std::uint8_t both[] = {1, 1};
-    EXPECT_TRUE(alone.Dead(boxes.data(), both, cell(3, 4), 0));
-    // The upper box alone, on its goal: nothing to prove.
-    const std::uint8_t upper[] = {1, 0};
-    EXPECT_FALSE(alone.Dead(place({cell(1, 3), cell(1, 1)}).data(), upper, cell(3, 4), 0));
 }
 
 // From a search of a classic level: a box pushed onto the right end of the goal row (x 9, y 8)

@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "box_paths.h"
-#include "core_state.h"
 #include "corrals.h"
 #include "goal_distances.h"
 #include "goal_room.h"
@@ -16,6 +15,7 @@
 #include "lower_bound.h"
 #include "open_list.h"
 #include "packing_layers.h"
+#include "planner/deadlock_context.h"
 #include "position_features.h"
 #include "position_store.h"
 #include "settled_goals.h"
@@ -36,8 +36,9 @@ enum class SearchEnd {
 
 class PushSearch {
   public:
-    // level, distances and room must outlive the search; core gives the core's dead tests.
-    PushSearch(CoreState& core, const LevelCells& level, const GoalDistances& distances,
+    // level, distances and room must outlive the search; the core's dead-position tests run on
+    // context (pointed at the level, its deadCells set to the distances' dead cells here).
+    PushSearch(DeadlockContext& context, const LevelCells& level, const GoalDistances& distances,
                const GoalRoom& room);
 
     // Sizes the store for memoryBytes: record, boxes, two table slots and an open entry per
@@ -91,7 +92,7 @@ class PushSearch {
     int MovedTo(std::uint32_t index) const;
     const PackingLayers* PackedBy() const;
 
-    CoreState& core_;
+    DeadlockContext& context_;
     const LevelCells& level_;
     const GoalDistances& distances_;
     const GoalRoom& room_;
