@@ -125,7 +125,7 @@ void CheckRoom(const SmallSolver& solver, const std::string& text, Tally& tally)
     // The core's dead tests as the search runs them: with the dead cells.
     DeadlockContext& context = r.core.state->dead;
     context.deadCells = dead;
-    pushbot::Corrals corrals(r.level, dead, context);
+    pushbot::Corrals corrals(r.level, dead);
     std::vector<std::uint8_t> held(static_cast<std::size_t>(r.level.cells), 0);
     std::vector<std::uint8_t> allowed(static_cast<std::size_t>(r.level.boxCount), 1);
     std::vector<std::vector<const SmallPush*>> out(all.size());
@@ -153,8 +153,8 @@ void CheckRoom(const SmallSolver& solver, const std::string& text, Tally& tally)
         // The corral rule may leave out pushes, never every push that keeps the room solvable.
         reach.Mark(board.data(), r.Cell(p.keeper));
         std::fill(allowed.begin(), allowed.end(), 1);
-        const pushbot::CorralVerdict verdict =
-            corrals.Pick(board.data(), reach, held.data(), boxes.data(), allowed, r.Cell(p.keeper));
+        const pushbot::CorralVerdict verdict = corrals.Pick(
+            board.data(), reach, held.data(), boxes.data(), allowed, r.Cell(p.keeper), 0);
         ASSERT_NE(verdict, pushbot::CorralVerdict::DEAD) << "a corral called lost" << where;
         if (verdict == pushbot::CorralVerdict::PICKED) {
             bool kept = false;

@@ -152,7 +152,7 @@ TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
             // The core's dead tests as the search runs them: with the dead cells.
             DeadlockContext& context = s.core.state->dead;
             context.deadCells = dead;
-            pushbot::Corrals corrals(level, dead, context);
+            pushbot::Corrals corrals(level, dead);
             std::vector<std::uint8_t> held(level.cells, 0), allowed(level.boxCount, 1);
             int push = 0;
             const bool walked = test::WalkSolution(
@@ -176,7 +176,7 @@ TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
                     }
                     reach.Mark(board, step.keeper);
                     ASSERT_NE(corrals.Pick(board, reach, held.data(), step.boxes.data(), allowed,
-                                           step.keeper),
+                                           step.keeper, 0),
                               pushbot::CorralVerdict::DEAD)
                         << at << ": a corral called lost";
                 });
@@ -289,22 +289,26 @@ TEST(PushbotDeadRules, SealedGoalsAndClosedCorralsAreCaught) {
 
     // The lower goal shut in by two boxes that no push can move: a corral never opened.
     pushbot::KeeperReach reach(level);
-    DeadlockContext& context = s.core.state->dead;
-    context.deadCells = s.distances.DeadCells();
-    pushbot::Corrals corrals(level, s.distances.DeadCells(), context);
+    pushbot::Corrals corrals(level, s.distances.DeadCells());
     std::vector<std::uint8_t> held(level.cells, 0), allowed(level.boxCount, 1);
     boxes = place({cell(1, 1), cell(1, 3)});
     reach.Mark(board.data(), cell(3, 4));
-    EXPECT_EQ(corrals.Pick(board.data(), reach, held.data(), boxes.data(), allowed, cell(3, 4)),
+    EXPECT_EQ(corrals.Pick(board.data(), reach, held.data(), boxes.data(), allowed, cell(3, 4), 0),
               pushbot::CorralVerdict::DEAD);
     // The pocket behind a box that the keeper can push in, so the corral can be opened; but
-    // its fence never fills the lower goal, which only the corral search shows.
-    pushbot::Corrals fresh(level, s.distances.DeadCells(), context);
+    // the corral's boxes alone never fill the lower goal, which only its own search shows.
+    pushbot::Corrals fresh(level, s.distances.DeadCells());
     boxes = place({cell(1, 3), cell(3, 1)});
     reach.Mark(board.data(), cell(3, 4));
     ASSERT_FALSE(reach.Reached(cell(1, 1)));
-    EXPECT_EQ(fresh.Pick(board.data(), reach, held.data(), boxes.data(), allowed, cell(3, 4)),
+    EXPECT_EQ(fresh.Pick(board.data(), reach, held.data(), boxes.data(), allowed, cell(3, 4), 0),
               pushbot::CorralVerdict::DEAD);
+    pushbot::CorralAlone alone(level, s.distances.DeadCells());
+    const std::uint8_t both[] = {1, 1};
+    EXPECT_TRUE(alone.Dead(boxes.data(), both, cell(3, 4), 0));
+    // The upper box alone, on its goal: nothing to prove.
+    const std::uint8_t upper[] = {1, 0};
+    EXPECT_FALSE(alone.Dead(place({cell(1, 3), cell(1, 1)}).data(), upper, cell(3, 4), 0));
 }
 
 // From a search of a classic level: a box pushed onto the right end of the goal row (x 9, y 8)

@@ -3,44 +3,16 @@
 
 #include <algorithm>
 
-#include "planner/corral_search.h"
 #include "search/breadth_fill.h"
 
 namespace ruk::pushbot {
 
-namespace {
-
-// The corral table counts the searches of a run against a cap on its slots; a run this long
-// starts afresh, so that later searches still get their room.
-constexpr std::uint32_t CORRAL_RUN_SEARCHES = CORRAL_CAP_LIMIT / 2;
-
-}  // namespace
-
-Corrals::Corrals(const LevelCells& level, const std::uint8_t* dead, DeadlockContext& context)
+Corrals::Corrals(const LevelCells& level, const std::uint8_t* dead)
     : level_(level),
       dead_(dead),
-      context_(context),
-      walls_(level.cells, 0),
-      stamps_(level.cells, 0),
-      boxCells_(level.boxCount),
+      alone_(level, dead),
       queue_(level.cells + 1),
-      areaOf_(level.cells, -1) {
-    for (int c = 0; c < level.cells; ++c)
-        if (level.wall[c]) walls_[c] = WALL;
-    NewSearch();
-}
-
-void Corrals::NewSearch() {
-    ResetCorralTable(context_, walls_.data(), level_.goalMap, level_.goalReach);
-}
-
-// The core's corral search on the fence of the corral whose root is area; stamps_ and
-// boxCells_ are filled.
-bool Corrals::FenceStuck(const std::uint32_t* board, int area, int keeper) {
-    if (context_.corral.searchStamp >= CORRAL_RUN_SEARCHES) NewSearch();
-    return CorralSearch(context_, board, boxCells_.data(), level_.boxCount, keeper, stamps_.data(),
-                        static_cast<std::uint32_t>(area) + 1) == ruk::CorralVerdict::Dead;
-}
+      areaOf_(level.cells, -1) {}
 
 int Corrals::Root(int x) {
     while (parent_[x] != x) x = parent_[x] = parent_[parent_[x]];
@@ -49,7 +21,8 @@ int Corrals::Root(int x) {
 
 CorralVerdict Corrals::Pick(const std::uint32_t* board, const KeeperReach& reach,
                             const std::uint8_t* held, const std::uint16_t* boxes,
-                            std::vector<std::uint8_t>& allowed, int keeper) {
+                            std::vector<std::uint8_t>& allowed, int keeper,
+                            std::size_t storedPositions) {
     const int nb = level_.boxCount;
     const std::int32_t* step = level_.step;
     areaMarks_.NewStamp();
@@ -126,19 +99,11 @@ CorralVerdict Corrals::Pick(const std::uint32_t* board, const KeeperReach& reach
             ++pushes_[r];
         }
     }
-    // Any corral whose fence is stuck for good makes the position dead.
-    bool stamped = false;
+    // Any corral whose boxes alone are lost makes the position dead.
     for (int a = 0; a < areas; ++a) {
         if (Root(a) != a || !needed_[a]) continue;
-        if (!stamped) {
-            for (int c = 0; c < level_.cells; ++c)
-                stamps_[c] = board[c] == 0 && areaMarks_.Marked(c)
-                                 ? static_cast<std::uint32_t>(Root(areaOf_[c])) + 1
-                                 : 0;
-            for (int i = 0; i < nb; ++i) boxCells_[i] = boxes[i];
-            stamped = true;
-        }
-        if (FenceStuck(board, a, keeper)) return CorralVerdict::DEAD;
+        for (int i = 0; i < nb; ++i) allowed[i] = areaOf_[boxes[i]] == a ? 1 : 0;
+        if (alone_.Dead(boxes, allowed.data(), keeper, storedPositions)) return CorralVerdict::DEAD;
     }
     int best = -1;
     for (int a = 0; a < areas; ++a) {

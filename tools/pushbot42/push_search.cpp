@@ -36,7 +36,7 @@ PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
       keys_(level.cells),
       bound_(distances, level.boxCount),
       reach_(level),
-      corrals_(level, distances.DeadCells(), context),
+      corrals_(level, distances.DeadCells()),
       settled_(level, keys_),
       features_(level),
       paths_(level),
@@ -171,8 +171,8 @@ void PushSearch::Expand(std::uint32_t index) {
     // The children's bounds start from this position's matching.
     bound_.SetBase(boxes.data());
     std::fill(allowed_.begin(), allowed_.end(), 1);
-    const CorralVerdict corral =
-        corrals_.Pick(board, reach_, held_.data(), boxes.data(), allowed_, parentAnchor);
+    const CorralVerdict corral = corrals_.Pick(board, reach_, held_.data(), boxes.data(), allowed_,
+                                               parentAnchor, store_.Size());
     const int parentSettled = settled_.SetOf(board, boxes.data());
     for (int k = 0; k < nb && corral != CorralVerdict::DEAD && !found_; ++k) {
         if (!allowed_[k]) continue;

@@ -1,0 +1,56 @@
+// A corral's boxes alone on the board: when even then they can never all reach goals, the
+// position is dead, since any answer's pushes of those boxes would do that there. The search is
+// exhaustive up to a small size and its positions are kept by exact keys, so a dead verdict is a
+// proof.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <unordered_map>
+#include <unordered_set>
+#include <vector>
+
+#include "level_cells.h"
+#include "search/mark_map.h"
+
+namespace ruk::pushbot {
+
+constexpr std::size_t CORRAL_BOXES = 8;  // largest corral searched on its own
+
+class CorralAlone {
+  public:
+    CorralAlone(const LevelCells& level, const std::uint8_t* dead);
+
+    // A new search: its own share of corral work, the verdicts kept.
+    void NewSearch() { spent_ = 0; }
+
+    // Whether the boxes whose entry in which is nonzero (of boxCount), with the keeper on
+    // keeper, are proved unable to all reach goals. Searches only corrals with a box off goals,
+    // of at most CORRAL_BOXES boxes, while the positions searched so far stay within
+    // storedPositions plus a fixed allowance.
+    bool Dead(const std::uint16_t* boxes, const std::uint8_t* which, int keeper,
+              std::size_t storedPositions);
+
+  private:
+    // The box count, the boxes (ascending) and a keeper cell or anchor; unused entries 0xffff.
+    struct Key {
+        std::array<std::uint16_t, CORRAL_BOXES + 2> cells;
+        bool operator==(const Key& other) const { return cells == other.cells; }
+    };
+    struct KeyHash {
+        std::size_t operator()(const Key& key) const;
+    };
+    static Key KeyOf(const std::uint16_t* boxes, std::size_t n, int keeper);
+
+    const LevelCells& level_;
+    const std::uint8_t* dead_;
+    std::vector<std::uint32_t> board_;  // walls only, but for the boxes being searched
+    MarkMap reach_;
+    std::vector<std::int32_t> queue_;
+    std::size_t spent_ = 0;                            // positions searched so far
+    std::unordered_map<Key, bool, KeyHash> verdicts_;  // keyed by the keeper's cell
+    std::unordered_set<Key, KeyHash> seen_;            // keyed by the keeper's anchor
+    std::vector<std::uint16_t> todo_;                  // boxes and keeper per queued position
+};
+
+}  // namespace ruk::pushbot
