@@ -5,8 +5,8 @@
 
 #include "board/grids.h"
 #include "board/level_set.h"
-#include "core_state.h"
-#include "engine/window_requests.h"
+#include "records/core_state.h"
+#include "records/window_requests.h"
 
 namespace ruk::door {
 
@@ -67,7 +67,7 @@ void AutoPlayTick(CoreState& core, WindowRequests& requests);  // timer 4
 // factor other than 1, 2, 4, 8 or 16 counts as 1.
 void SetReplaySlowdown(CoreState& core, int factor);
 inline int ReplaySlowdown(const CoreState& core) {
-    return core.play.replaySlowdown;
+    return core.view.replaySlowdown;
 }
 
 // Appends moves at the cursor and reruns the solved test. True when every letter was taken.
@@ -102,13 +102,13 @@ inline const char* Title(const CoreState& core) {
     return core.level.levelSet.title.data();
 }
 inline const ShownPosition& Shown(const CoreState& core) {
-    return core.play.shown;
+    return core.game.shown;
 }
 inline const ResultTotals& Totals(const CoreState& core) {
-    return core.play.totals;
+    return core.game.totals;
 }
 inline int Keeper(const CoreState& core) {
-    return core.play.shown.keeperCell;
+    return core.game.shown.keeperCell;
 }
 inline bool Unsolvable(const CoreState& core) {
     return core.planner.unsolvable;

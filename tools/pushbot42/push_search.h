@@ -15,9 +15,10 @@
 #include "lower_bound.h"
 #include "open_list.h"
 #include "packing_layers.h"
-#include "planner/deadlock_context.h"
 #include "position_features.h"
 #include "position_store.h"
+#include "records/core_state.h"
+#include "records/deadlock_context.h"
 #include "settled_goals.h"
 #include "zobrist_keys.h"
 

@@ -10,9 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "core_state.h"
-#include "planner/deadlock_context.h"
 #include "push_search.h"
+#include "records/core_state.h"
+#include "records/deadlock_context.h"
 
 namespace ruk::pushbot {
 

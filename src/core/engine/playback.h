@@ -2,8 +2,8 @@
 // shown position letter by letter (timer 1) or action by action (timer 4).
 #pragma once
 
-#include "core_state.h"
-#include "engine/window_requests.h"
+#include "records/core_state.h"
+#include "records/window_requests.h"
 
 namespace ruk {
 

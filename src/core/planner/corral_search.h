@@ -5,9 +5,9 @@
 
 #include <cstdint>
 
-#include "core_state.h"
-#include "planner/deadlock_context.h"
-#include "planner/deadlock_verdicts.h"
+#include "records/core_state.h"
+#include "records/deadlock_context.h"
+#include "records/deadlock_verdicts.h"
 
 namespace ruk {
 

@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "core_state.h"
-#include "planner/deadlock_context.h"
+#include "records/core_state.h"
+#include "records/deadlock_context.h"
 
 namespace ruk {
 

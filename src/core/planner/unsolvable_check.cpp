@@ -134,8 +134,8 @@ DeadVerdict UnsolvableCheck(DeadlockContext& context, const std::uint32_t* posit
 }
 
 DeadVerdict UnsolvableCheck(CoreState& core) {
-    return UnsolvableCheck(core.dead, core.play.shown.positionBoard.data(),
-                           core.play.shown.keeperCell, core.play.goalMap.data());
+    return UnsolvableCheck(core.dead, core.game.shown.positionBoard.data(),
+                           core.game.shown.keeperCell, core.planner.goalMap.data());
 }
 
 void RefreshUnsolvable(CoreState& core) {
@@ -147,15 +147,15 @@ void RefreshUnsolvable(CoreState& core) {
     const Board& board = core.level.board;
     Grids& grids = core.level.grids;
     std::fill(t.marks.begin(), t.marks.begin() + board.cellCount, 0u);
-    FillRegion(core.play.shown.positionBoard.data(), t.marks.data(), core.play.shown.keeperCell, 1,
+    FillRegion(core.game.shown.positionBoard.data(), t.marks.data(), core.game.shown.keeperCell, 1,
                core.level.directions, t.queue.data());
     for (int r = 0; r < grids.maxHeight; ++r)
-        for (int c = 0; c < grids.maxWidth; ++c) core.play.keeperReach[GridIndex(r, c)] = 0;
+        for (int c = 0; c < grids.maxWidth; ++c) core.scratch.keeperReach[GridIndex(r, c)] = 0;
     for (int i = 0; i < board.cellCount; ++i) {
         if (t.marks[i] == 0) continue;
         const GridCell cell = BoardToGrid(board, grids, i);
         if (cell.row < grids.maxHeight && cell.col < grids.maxWidth)
-            core.play.keeperReach[GridIndex(cell.row, cell.col)] = 1;
+            core.scratch.keeperReach[GridIndex(cell.row, cell.col)] = 1;
     }
 }
 

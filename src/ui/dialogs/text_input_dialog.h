@@ -2,9 +2,9 @@
 // pasted and handed to the game.
 #pragma once
 
-#include "core_state.h"
 #include "dialogs/dialog_frame.h"
 #include "panel/prompts.h"
+#include "records/core_state.h"
 
 class QPlainTextEdit;
 class QPushButton;

@@ -356,8 +356,8 @@ bool MainWindow::StartUp() {
 
 void MainWindow::LoadSettings() {
     const Options options = LoadOptions(paths_);
-    core_->play.instantMove = options.instantMove;
-    core_->play.guardOn = options.guardEnabled;
+    core_->view.instantMove = options.instantMove;
+    core_->view.guardOn = options.guardEnabled;
     static_cast<QCheckBox*>(Control(ID_GUARD))->setChecked(options.guardEnabled);
     static_cast<QCheckBox*>(Control(ID_INSTANT_MOVE))->setChecked(options.instantMove);
     door::SetReplaySlowdown(*core_, LoadReplaySlowdown(paths_));
@@ -487,7 +487,7 @@ void MainWindow::Apply(const WindowRequests& requests) {
 
 void MainWindow::OnStepTimerTick() {
     // Runs every 10 ms for the life of the window: nothing at all while no animation runs.
-    const AnimMode mode = core_->play.animMode;
+    const AnimMode mode = core_->view.animMode;
     if (mode == AnimMode::IDLE || mode == AnimMode::AUTO_ACTIONS || closed_) return;
     WindowRequests requests;
     door::StepTick(*core_, requests);
@@ -706,13 +706,13 @@ void MainWindow::RunKey(const KeyBinding& binding, bool repeated) {
 }
 
 void MainWindow::ChangeReplaySpeed(bool faster) {
-    const ReplaySpeed now{door::ReplaySlowdown(*core_), core_->play.instantMove};
+    const ReplaySpeed now{door::ReplaySlowdown(*core_), core_->view.instantMove};
     const ReplaySpeed next = faster ? FasterReplay(now) : SlowerReplay(now);
     if (next.instantMove != now.instantMove) {
         // Instant Move changes only where its check box could be clicked.
         if (!Control(ID_INSTANT_MOVE)->isEnabled()) return;
         static_cast<QCheckBox*>(Control(ID_INSTANT_MOVE))->setChecked(next.instantMove);
-        core_->play.instantMove = next.instantMove;
+        core_->view.instantMove = next.instantMove;
     }
     door::SetReplaySlowdown(*core_, next.slowdown);
 }
@@ -808,7 +808,8 @@ void MainWindow::GuardChanged() {
 void MainWindow::Command(int id) {
     if (closed_) return;
     const LevelSet& set = core_->level.levelSet;
-    const PlayState& play = core_->play;
+    const GameRecord& game = core_->game;
+    const ViewState& view = core_->view;
     WindowRequests requests;
     switch (id) {
         case ID_FILE:
@@ -836,14 +837,14 @@ void MainWindow::Command(int id) {
             door::Redo(*core_, requests);
             break;
         case ID_AUTO_PLAY:
-            if (play.animMode == AnimMode::IDLE && play.history.cursor >= play.history.end) return;
+            if (view.animMode == AnimMode::IDLE && game.history.cursor >= game.history.end) return;
             door::AutoPlay(*core_, requests);
             break;
         case ID_GUARD:
             GuardChanged();
             return;
         case ID_INSTANT_MOVE:
-            core_->play.instantMove =
+            core_->view.instantMove =
                 static_cast<QCheckBox*>(Control(ID_INSTANT_MOVE))->isChecked();
             return;
         case ID_TEXT:
@@ -895,7 +896,7 @@ void MainWindow::CloseSequence() {
     solverProcess_.Stop();
     window_.solverRunning = false;
     if (pathsKnown_ && core_) {
-        SaveOptions(paths_, {core_->play.instantMove, core_->play.guardOn});
+        SaveOptions(paths_, {core_->view.instantMove, core_->view.guardOn});
         if (door::ReplaySlowdown(*core_) != storedSlowdown_)
             SaveReplaySlowdown(paths_, door::ReplaySlowdown(*core_));
     }

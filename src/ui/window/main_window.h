@@ -11,8 +11,6 @@
 #include <optional>
 #include <string>
 
-#include "core_state.h"
-#include "engine/window_requests.h"
 #include "launch/command_line.h"
 #include "panel/board_zoom.h"
 #include "panel/control_ids.h"
@@ -24,6 +22,8 @@
 #include "process/solver_process.h"
 #include "progress/progress_keeper.h"
 #include "progress/solved_count_task.h"
+#include "records/core_state.h"
+#include "records/window_requests.h"
 #include "render/skin.h"
 #include "settings/settings.h"
 #include "solver/solver_job.h"

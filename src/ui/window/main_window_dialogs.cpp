@@ -27,7 +27,7 @@ void MainWindow::UrdlInputCommand() {
         return;
     }
     if (!dialog.Delivered()) return;
-    SolvedTest(core_->level, core_->play);
+    SolvedTest(core_->level, core_->game, core_->scratch);
     RefreshLevelInfo();
     ApplyControlStates();
 }

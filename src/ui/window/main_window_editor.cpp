@@ -47,9 +47,9 @@ void MainWindow::SwitchToEdit() {
     CoreState& core = *core_;
     // A running animation stops where it is and a selection ends, so that no half-shown step
     // or marker makes the grids differ when the player comes back without a change.
-    if (core.play.animMode != AnimMode::IDLE) {
+    if (core.view.animMode != AnimMode::IDLE) {
         autoPlayTimer_.stop();
-        core.play.animMode = AnimMode::IDLE;
+        core.view.animMode = AnimMode::IDLE;
         SetControlText(ID_AUTO_PLAY, "Auto-play");
     }
     door::ClearSelection(core);

@@ -62,7 +62,7 @@ void MainWindow::LeaveGame() {
 
 void MainWindow::StoreGameNow() {
     // A replay in progress is kept once it stops; nothing is written while it runs.
-    if (closed_ || core_->play.animMode != AnimMode::IDLE) return;
+    if (closed_ || core_->view.animMode != AnimMode::IDLE) return;
     LeaveGame();
 }
 

@@ -103,7 +103,7 @@ void MainWindow::SolverReport(SolverEnd end) {
             }
             if (result == ImportResult::SOLVED) {
                 UpdateResult(*core_, panel_);
-            } else if (!core_->play.totals.solved) {
+            } else if (!core_->game.totals.solved) {
                 // The Result group keeps its counts after a failed run, but not a "Solved" that
                 // the letters now held no longer earn: the import cut the ones that did.
                 panel_.Set(ID_SOLVED, "");

@@ -8,8 +8,8 @@
 #include <cstdint>
 
 #include "board/level_model.h"
-#include "planner/corral_table.h"
-#include "planner/planner_tables.h"
+#include "records/corral_table.h"
+#include "records/planner_tables.h"
 #include "search/mark_map.h"
 
 namespace ruk {

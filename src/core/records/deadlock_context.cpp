@@ -1,5 +1,5 @@
 // Setting up a deadlock context (see deadlock_context.h).
-#include "planner/deadlock_context.h"
+#include "records/deadlock_context.h"
 
 namespace ruk {
 
