@@ -10,7 +10,6 @@
 #include <random>
 
 #include "corrals.h"
-#include "frozen_boxes.h"
 #include "goal_distances.h"
 #include "keeper_reach.h"
 #include "level_cells.h"
@@ -123,6 +122,9 @@ void CheckRoom(const SmallSolver& solver, const std::string& text, Tally& tally)
     pushbot::ZobristKeys keys(r.level.cells);
     pushbot::SettledGoals settled(r.level, keys);
     pushbot::KeeperReach reach(r.level);
+    // The core's dead tests as the search runs them: with the dead cells.
+    DeadlockContext& context = r.core.state->dead;
+    context.deadCells = dead;
     pushbot::Corrals corrals(r.level, dead);
     std::vector<std::uint8_t> held(static_cast<std::size_t>(r.level.cells), 0);
     std::vector<std::uint8_t> allowed(static_cast<std::size_t>(r.level.boxCount), 1);
@@ -142,7 +144,7 @@ void CheckRoom(const SmallSolver& solver, const std::string& text, Tally& tally)
             << "bound above the fewest pushes" << where;
         for (const std::uint16_t b : boxes) {
             ASSERT_FALSE(r.distances.Dead(b)) << "a box on a dead cell" << where;
-            ASSERT_NE(pushbot::FrozenBox(board.data(), r.level, dead, b),
+            ASSERT_NE(IsFrozen(board.data(), r.level.goalMap, b, *r.level.directions, dead),
                       FreezeVerdict::FrozenOffGoal)
                 << "called frozen off goals" << where;
         }
@@ -173,7 +175,7 @@ void CheckRoom(const SmallSolver& solver, const std::string& text, Tally& tally)
             const int to = from + r.level.step[push->direction];
             std::vector<std::uint32_t> after =
                 r.Board(all[static_cast<std::size_t>(push->to)].boxes);
-            ASSERT_EQ(IsDeadAfterPush(*r.core.state, after.data(), r.level.goalMap, to, 0),
+            ASSERT_EQ(IsDeadAfterPush(context, after.data(), r.level.goalMap, to, 0),
                       DeadVerdict::NotProven)
                 << "a push called dead" << where;
             ASSERT_TRUE(settled.Allows(after.data(), parentSet, boxes.data(), from, to))

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "corrals.h"
-#include "frozen_boxes.h"
 #include "goal_distances.h"
 #include "keeper_reach.h"
 #include "level_cells.h"
@@ -150,6 +149,9 @@ TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
             pushbot::ZobristKeys keys(level.cells);
             pushbot::SettledGoals settled(level, keys);
             pushbot::KeeperReach reach(level);
+            // The core's dead tests as the search runs them: with the dead cells.
+            DeadlockContext& context = s.core.state->dead;
+            context.deadCells = dead;
             pushbot::Corrals corrals(level, dead);
             std::vector<std::uint8_t> held(level.cells, 0), allowed(level.boxCount, 1);
             int push = 0;
@@ -159,12 +161,12 @@ TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
                     const std::string at = where + " after push " + std::to_string(push++);
                     for (const std::uint16_t b : step.boxes) {
                         ASSERT_FALSE(s.distances.Dead(b)) << at << ": a box on a dead cell " << b;
-                        ASSERT_NE(pushbot::FrozenBox(board, level, dead, b),
+                        ASSERT_NE(IsFrozen(board, level.goalMap, b, *level.directions, dead),
                                   FreezeVerdict::FrozenOffGoal)
                             << at << ": box " << b << " called frozen off goals";
                     }
                     if (step.from >= 0) {
-                        ASSERT_EQ(IsDeadAfterPush(*s.core.state, board, level.goalMap, step.to, 0),
+                        ASSERT_EQ(IsDeadAfterPush(context, board, level.goalMap, step.to, 0),
                                   DeadVerdict::NotProven)
                             << at;
                         const int parentSet = settled.SetOf(before, step.before.data());
@@ -206,14 +208,24 @@ TEST(PushbotDeadRules, CatchTheTextbookCases) {
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board[c] = WALL;
     board[cell(2, 1)] = board[cell(3, 1)] = BOX;
-    EXPECT_EQ(pushbot::FrozenBox(board.data(), level, s.distances.DeadCells(), cell(2, 1)),
+    const std::uint8_t* dead = s.distances.DeadCells();
+    EXPECT_EQ(IsFrozen(board.data(), level.goalMap, cell(2, 1), *level.directions, dead),
               FreezeVerdict::FrozenOffGoal);
     EXPECT_EQ(board[cell(2, 1)], BOX) << "the board is restored";
     // The neighbour below it instead: the box still goes sideways.
     board[cell(3, 1)] = 0;
     board[cell(2, 2)] = BOX;
-    EXPECT_EQ(pushbot::FrozenBox(board.data(), level, s.distances.DeadCells(), cell(2, 1)),
+    EXPECT_EQ(IsFrozen(board.data(), level.goalMap, cell(2, 1), *level.directions, dead),
               FreezeVerdict::NotFrozen);
+    // Against the bottom wall between two free dead cells: either push along it is dead.
+    board[cell(2, 1)] = board[cell(2, 2)] = 0;
+    board[cell(2, 3)] = BOX;
+    EXPECT_EQ(IsFrozen(board.data(), level.goalMap, cell(2, 3), *level.directions, dead),
+              FreezeVerdict::FrozenOffGoal);
+    EXPECT_EQ(IsFrozen(board.data(), level.goalMap, cell(2, 3), *level.directions),
+              FreezeVerdict::NotFrozen)
+        << "without the dead cells the box still goes sideways";
+    board[cell(2, 3)] = 0;
 
     // The matching: each box to the goal above it and one step aside.
     pushbot::LowerBound bound(s.distances, level.boxCount);

@@ -70,8 +70,8 @@ TEST(ReverseSearchTest, EarlyStoppingFillsGiveThePlainSearchTables) {
                 const auto plain = PlainSeen(state, goals[g]);
                 ReverseSearch(state, goals[g]);
                 const std::vector<std::uint32_t> fast(
-                    state.planner.seen.begin(),
-                    state.planner.seen.begin() + state.level.board.cellCount);
+                    state.dead.reverse.seen.begin(),
+                    state.dead.reverse.seen.begin() + state.level.board.cellCount);
                 ASSERT_EQ(fast, plain) << name << " level " << n << " goal " << goals[g];
                 for (std::size_t i = 0; i < live.size(); ++i) live[i] |= plain[i] != 0;
                 ++searches;

@@ -2,6 +2,10 @@
 // makes it; no known solution is ever called lost, nor any of its pushes dead.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
+#include <utility>
+
 #include "core_door.h"
 #include "engine/urdl_parser.h"
 #include "game_audit.h"
@@ -88,6 +92,38 @@ TEST_F(UnsolvableTest, EachMechanismProvesItsLostPosition) {
     const std::string twoBox = "########\n# . @. #\n#   $  #\n###$ ###\n##    ##\n########";
     EXPECT_EQ(Check(twoBox), 0);
     EXPECT_EQ(Check(twoBox, "D"), 1);
+}
+
+// The tests need nothing of the player's state but the level: a context of its own, as each
+// of the solver's threads holds, gives the player's verdicts.
+TEST_F(UnsolvableTest, AContextOfItsOwnGivesTheSameVerdicts) {
+    auto own = std::make_unique<DeadlockContext>();
+    ASSERT_TRUE(InitDeadlockContext(*own, state.level));
+    const std::pair<std::string, std::string> cases[] = {
+        {"#######\n#   . #\n# $   #\n#  @  #\n#######", ""},
+        {"#######\n#   . #\n# $   #\n#  @  #\n#######", "lUruL"},
+        {"########\n#@ $  .#\n#    # #\n###### #\n####.$ #\n########", "rR"},
+        {"#########\n#   .   #\n#   @ $ #\n# $ .   #\n#########", "urrD"},
+        {"#######\n# @   #\n# $  .#\n## ####\n##  ###\n#######", "D"},
+        {"#######\n# @   #\n# $  .#\n#  ####\n#   ###\n#######", "D"},
+    };
+    int lost = 0;
+    for (const auto& [level, moves] : cases) {
+        const int expected = Check(level, moves);
+        lost += expected;
+        const DeadVerdict verdict =
+            UnsolvableCheck(*own, state.game.shown.positionBoard.data(),
+                            state.game.shown.keeperCell, state.planner.goalMap.data());
+        EXPECT_EQ(verdict == DeadVerdict::Dead ? 1 : 0, expected) << level << "\n" << moves;
+        const int box = state.game.shown.boxList[0];
+        EXPECT_EQ(IsDeadAfterPush(*own, state.game.shown.positionBoard.data(),
+                                  state.planner.goalMap.data(), box, state.game.shown.keeperCell),
+                  IsDeadAfterPush(state, state.game.shown.positionBoard.data(),
+                                  state.planner.goalMap.data(), box, state.game.shown.keeperCell))
+            << level << "\n"
+            << moves;
+    }
+    EXPECT_EQ(lost, 4);
 }
 
 TEST_F(UnsolvableTest, FencesAndAssignments) {

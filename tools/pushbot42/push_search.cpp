@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <cassert>
 
-#include "frozen_boxes.h"
 #include "planner/deadlock_checks.h"
 #include "pushbot_search.h"
 
@@ -28,9 +27,9 @@ int RoomFill(int fill) {
 
 }  // namespace
 
-PushSearch::PushSearch(CoreState& core, const LevelCells& level, const GoalDistances& distances,
-                       const GoalRoom& room)
-    : core_(core),
+PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
+                       const GoalDistances& distances, const GoalRoom& room)
+    : context_(context),
       level_(level),
       distances_(distances),
       room_(room),
@@ -44,6 +43,7 @@ PushSearch::PushSearch(CoreState& core, const LevelCells& level, const GoalDista
       childBoxes_(level.boxCount),
       allowed_(level.boxCount, 1),
       held_(level.cells, 0) {
+    context.deadCells = distances.DeadCells();
     board_.assign(level.cells, 0);
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board_[c] = WALL;
@@ -213,9 +213,7 @@ void PushSearch::Expand(std::uint32_t index) {
             }
             // No keeper: the core's closed-area test runs a reverse search per goal on every
             // box frozen on a goal; the settled-set check covers that once per set instead.
-            if (IsDeadAfterPush(core_, board, level_.goalMap, to, 0) == DeadVerdict::NotProven &&
-                FrozenBox(board, level_, distances_.DeadCells(), to) !=
-                    FreezeVerdict::FrozenOffGoal &&
+            if (IsDeadAfterPush(context_, board, level_.goalMap, to, 0) == DeadVerdict::NotProven &&
                 settled_.Allows(board, parentSettled, boxes.data(), b, to))
                 AddChild(index, boxes.data(), k, to, b, d, length, keeper, fill);
             board[to] = 0;
@@ -278,8 +276,7 @@ void PushSearch::AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k
     // boxes into a goal area in the wrong order.
     if (features_.SealedGoals(board) <= sealed &&
         (macros_ == GoalMacros::ANY || layers_.DeeperFilled(board, target)) &&
-        IsDeadAfterPush(core_, board, level_.goalMap, target, 0) == DeadVerdict::NotProven &&
-        FrozenBox(board, level_, distances_.DeadCells(), target) != FreezeVerdict::FrozenOffGoal &&
+        IsDeadAfterPush(context_, board, level_.goalMap, target, 0) == DeadVerdict::NotProven &&
         settled_.Allows(board, parentSettled, boxes, b, target))
         AddChild(index, boxes, k, target, b, dir, pushes, keeper,
                  fill > 0 ? MACRO_ROOM + fill : MACRO_FILL);

@@ -18,6 +18,7 @@
 #include "position_features.h"
 #include "position_store.h"
 #include "records/core_state.h"
+#include "records/deadlock_context.h"
 #include "settled_goals.h"
 #include "zobrist_keys.h"
 
@@ -36,8 +37,9 @@ enum class SearchEnd {
 
 class PushSearch {
   public:
-    // level, distances and room must outlive the search; core gives the core's dead tests.
-    PushSearch(CoreState& core, const LevelCells& level, const GoalDistances& distances,
+    // level, distances and room must outlive the search; the core's dead-position tests run on
+    // context (pointed at the level, its deadCells set to the distances' dead cells here).
+    PushSearch(DeadlockContext& context, const LevelCells& level, const GoalDistances& distances,
                const GoalRoom& room);
 
     // Sizes the store for memoryBytes: record, boxes, two table slots and an open entry per
@@ -91,7 +93,7 @@ class PushSearch {
     int MovedTo(std::uint32_t index) const;
     const PackingLayers* PackedBy() const;
 
-    CoreState& core_;
+    DeadlockContext& context_;
     const LevelCells& level_;
     const GoalDistances& distances_;
     const GoalRoom& room_;

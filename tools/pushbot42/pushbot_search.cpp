@@ -28,18 +28,24 @@ int ThreadCount(int asked) {
     return std::clamp(threads, 1, MAX_THREADS);
 }
 
-// The lanes side by side: lane 0 on core in this thread, each other on a state of its own that
-// makeCore loads with the same level; the first answer or proof is kept and ends the others.
-Result Solve(CoreState& core, const MakeCore& makeCore, const Limits& limits, double deadline) {
+// The lanes side by side, lane 0 in this thread, all on core's level and each with tables of its
+// own for the dead-position tests; the first answer or proof is kept and ends the others.
+Result Solve(const CoreState& core, const Limits& limits, double deadline) {
     std::vector<std::vector<Phase>> plans =
         PlanLanes(ThreadCount(limits.threads), limits.weight, limits.portfolio);
-    std::vector<std::unique_ptr<CoreState>> cores;
-    for (std::size_t i = 1; i < plans.size() && makeCore; ++i) {
-        std::unique_ptr<CoreState> more = makeCore();
-        if (!more) break;  // fewer lanes rather than none
-        cores.push_back(std::move(more));
+    std::vector<std::unique_ptr<DeadlockContext>> contexts;
+    for (std::size_t i = 0; i < plans.size(); ++i) {
+        std::unique_ptr<DeadlockContext> context(new (std::nothrow) DeadlockContext);
+        if (!context || !InitDeadlockContext(*context, core.level)) break;  // fewer lanes
+        contexts.push_back(std::move(context));
     }
-    plans.resize(cores.size() + 1);
+    Result result;
+    if (contexts.empty()) {
+        result.outcome = Outcome::MEMORY_LIMIT;
+        result.reason = "not enough memory for the dead-position tables";
+        return result;
+    }
+    plans.resize(contexts.size());
     const std::size_t memory =
         static_cast<std::size_t>(limits.memoryMb) * 1024 * 1024 / plans.size();
 
@@ -48,11 +54,10 @@ Result Solve(CoreState& core, const MakeCore& makeCore, const Limits& limits, do
     std::vector<std::thread> threads;
     for (std::size_t i = 1; i < plans.size(); ++i)
         threads.emplace_back(
-            [&, i] { ends[i] = RunLane(*cores[i - 1], plans[i], memory, deadline, stop); });
-    ends[0] = RunLane(core, plans[0], memory, deadline, stop);
+            [&, i] { ends[i] = RunLane(core, *contexts[i], plans[i], memory, deadline, stop); });
+    ends[0] = RunLane(core, *contexts[0], plans[0], memory, deadline, stop);
     for (std::thread& thread : threads) thread.join();
 
-    Result result;
     for (const LaneEnd& lane : ends) result.nodes += lane.nodes;
     // An answer first, then a proof; otherwise the clock, unless every lane ran out of memory.
     const LaneEnd* decided = nullptr;
@@ -86,8 +91,7 @@ double Now() {
         .count();
 }
 
-Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started,
-                        const MakeCore& makeCore) {
+Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started) {
     Result result;
     const LevelStatus status = core.level.board.status;
     if (status == LevelStatus::BLOCKED ||
@@ -99,7 +103,7 @@ Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started,
         result.outcome = Outcome::BAD_INPUT;
         result.reason = std::string("the level is not playable (") + LevelStatusName(status) + ")";
     } else {
-        result = Solve(core, makeCore, limits, started + limits.seconds);
+        result = Solve(core, limits, started + limits.seconds);
         if (result.outcome == Outcome::SOLVED && result.moves.empty()) {
             // Solved as it stands: no letters for the core to replay, so the boxes are checked.
             if (!door::EveryBoxOnAGoal(core)) {
@@ -141,16 +145,7 @@ Result SolveFile(const std::string& path, const Limits& limits) {
         result.reason = "no level in " + path;
         return result;
     }
-    // Each further lane reads the level afresh into a state of its own.
-    const MakeCore makeCore = [&path]() -> std::unique_ptr<CoreState> {
-        std::unique_ptr<CoreState> more = CreateCoreState();
-        if (!more) return nullptr;
-        more->level.grids.maxWidth = GRID_SIDE;
-        more->level.grids.maxHeight = GRID_SIDE;
-        if (!door::LoadFileLevel(*more, path.c_str(), 1)) return nullptr;
-        return more;
-    };
-    return SolveLoadedLevel(*core, limits, started, makeCore);
+    return SolveLoadedLevel(*core, limits, started);
 }
 
 std::string OutputText(const Result& result) {

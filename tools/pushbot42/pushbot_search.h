@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <string>
 
@@ -28,8 +27,8 @@ struct Limits {
     // areas, sealed goals) with weight 1, then the rest of the time with that weight; off when
     // the weight is chosen by hand.
     bool portfolio = true;
-    // Searches run side by side, each on a thread, a core state and a share of memoryMb of its
-    // own; 0: one per core of the machine.
+    // Searches run side by side, each on a thread, dead-position tables and a share of memoryMb
+    // of its own; 0: one per core of the machine.
     int threads = 0;
 };
 
@@ -43,15 +42,10 @@ struct Result {
     std::string reason;  // why there is no answer
 };
 
-// A further state holding the same level, for a search on another thread; null when none can
-// be had.
-using MakeCore = std::function<std::unique_ptr<CoreState>()>;
-
-// Solves the current level of core, which the level-change sequence has just set up, with as
-// many threads as makeCore gives states for (one without it). Counts time from `started` (a
-// steady_clock reading in seconds, see Now()).
-Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started,
-                        const MakeCore& makeCore = nullptr);
+// Solves the current level of core, which the level-change sequence has just set up; the
+// searches on every thread share its level. Counts time from `started` (a steady_clock reading
+// in seconds, see Now()).
+Result SolveLoadedLevel(CoreState& core, const Limits& limits, double started);
 
 // Reads the first level of the file at path and solves it.
 Result SolveFile(const std::string& path, const Limits& limits);

@@ -48,8 +48,8 @@ std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfoli
     return lanes;
 }
 
-LaneEnd RunLane(CoreState& core, const std::vector<Phase>& phases, std::size_t memoryBytes,
-                double deadline, std::atomic<bool>& stop) {
+LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vector<Phase>& phases,
+                std::size_t memoryBytes, double deadline, std::atomic<bool>& stop) {
     LaneEnd lane;
     LevelCells level;
     if (!ReadLevelCells(core, level)) {
@@ -62,7 +62,7 @@ LaneEnd RunLane(CoreState& core, const std::vector<Phase>& phases, std::size_t m
     distances.Build(level);
     GoalRoom room;
     room.Find(level, distances.DeadCells());
-    PushSearch search(core, level, distances, room);
+    PushSearch search(context, level, distances, room);
     search.UseRoom(true);
     search.SetStop(&stop);
     try {

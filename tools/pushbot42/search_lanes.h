@@ -1,6 +1,7 @@
-// The searches pushbot42 runs, as lanes: a lane is a list of phases run one after another on a
-// core state and a position store of its own. With several threads the lanes run side by side
-// and the first answer, or the first proof that there is none, ends them all.
+// The searches pushbot42 runs, as lanes: a lane is a list of phases run one after another on
+// the shared level, with dead-position tables and a position store of its own. With several threads
+// the lanes run side by side and the first answer, or the first proof that there is none, ends them
+// all.
 #pragma once
 
 #include <atomic>
@@ -11,6 +12,7 @@
 
 #include "push_search.h"
 #include "records/core_state.h"
+#include "records/deadlock_context.h"
 
 namespace ruk::pushbot {
 
@@ -37,9 +39,11 @@ struct LaneEnd {
     std::string reason;       // why it ended without an answer
 };
 
-// Runs one lane on core (whose level the level-change sequence has set up) until an answer, a
-// proof, the deadline or stop; sets stop on an answer or a proof.
-LaneEnd RunLane(CoreState& core, const std::vector<Phase>& phases, std::size_t memoryBytes,
-                double deadline, std::atomic<bool>& stop);
+// Runs one lane on the level of core (set up by the level-change sequence, only read, so lanes
+// on other threads share it) until an answer, a proof, the deadline or stop; sets stop on an
+// answer or a proof. The core's dead-position tests run on context, the lane's own, pointed at
+// core's level.
+LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vector<Phase>& phases,
+                std::size_t memoryBytes, double deadline, std::atomic<bool>& stop);
 
 }  // namespace ruk::pushbot

@@ -16,19 +16,19 @@ namespace {
 constexpr std::uint32_t HASH_SEED = 0x55555555u;
 
 // A box fences an area when one of its eight neighbours is free on board and marked stamp.
-bool Borders(const CoreState& core, const std::uint32_t* board, const std::uint32_t* marks, int box,
-             std::uint32_t stamp) {
+bool Borders(const DeadlockContext& context, const std::uint32_t* board, const std::uint32_t* marks,
+             int box, std::uint32_t stamp) {
     for (int k = 0; k < 8; ++k) {
-        const int n = box + core.level.directions.ringOffset[k];
+        const int n = box + context.level->directions.ringOffset[k];
         if (board[n] == FLOOR && marks[n] == stamp) return true;
     }
     return false;
 }
 
-int FillFrom(CoreState& core, std::uint32_t* marks, int start) {
-    std::fill(marks, marks + core.level.board.cellCount, 0u);
-    return FillRegion(core.corral.board.data(), marks, start, 1, core.level.directions,
-                      core.planner.queue.data());
+int FillFrom(DeadlockContext& context, std::uint32_t* marks, int start) {
+    std::fill(marks, marks + context.level->board.cellCount, 0u);
+    return FillRegion(context.corral.board.data(), marks, start, 1, context.level->directions,
+                      context.queue.data());
 }
 
 void Enqueue(CorralTable& t, int slot, int count) {
@@ -111,10 +111,10 @@ void RememberPath(CorralTable& t, int slot) {
 
 }  // namespace
 
-void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::uint32_t* goals,
-                      const std::uint64_t* masks) {
-    CorralTable& t = core.corral;
-    const int cells = core.level.board.cellCount;
+void ResetCorralTable(DeadlockContext& context, const std::uint32_t* board,
+                      const std::uint32_t* goals, const std::uint64_t* masks) {
+    CorralTable& t = context.corral;
+    const int cells = context.level->board.cellCount;
     for (int i = 0; i < cells; ++i) {
         t.board[i] = board[i] == WALL ? WALL : FLOOR;
         t.goals[i] = goals[i];
@@ -132,10 +132,10 @@ void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::ui
     t.memoCount = 0;
 }
 
-CorralVerdict StoreCorralPosition(CoreState& core, int keeper) {
-    CorralTable& t = core.corral;
-    const std::int32_t* ring = core.level.directions.ringOffset.data();
-    int anchor = FillFrom(core, t.marks.data(), keeper);
+CorralVerdict StoreCorralPosition(DeadlockContext& context, int keeper) {
+    CorralTable& t = context.corral;
+    const std::int32_t* ring = context.level->directions.ringOffset.data();
+    int anchor = FillFrom(context, t.marks.data(), keeper);
 
     std::int32_t fencing[CORRAL_FENCE_MAX];
     std::int32_t freed[CORRAL_FENCE_MAX];
@@ -165,7 +165,7 @@ CorralVerdict StoreCorralPosition(CoreState& core, int keeper) {
     if (fencingCount == 0 || !offGoal) return CorralVerdict::NotDead;
 
     for (int i = 0; i < freedCount; ++i) t.board[freed[i]] = FLOOR;
-    if (freedCount > 0) anchor = FillFrom(core, t.marks.data(), keeper);
+    if (freedCount > 0) anchor = FillFrom(context, t.marks.data(), keeper);
     const std::uint32_t a = static_cast<std::uint32_t>(anchor);
     std::uint32_t slot = ((a ^ mixed) + (product + 1) * a + sum) % CORRAL_SLOTS;
     bool same = false;
@@ -202,15 +202,15 @@ CorralVerdict StoreCorralPosition(CoreState& core, int keeper) {
     return CorralVerdict::Open;
 }
 
-CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
+CorralVerdict CorralSearch(DeadlockContext& context, const std::uint32_t* board,
                            const std::int32_t* boxCells, int boxCount, int keeper,
                            const std::uint32_t* marks, std::uint32_t stamp) {
-    CorralTable& t = core.corral;
-    const int cells = core.level.board.cellCount;
-    const std::int32_t* step = core.level.directions.stepOffset.data();
+    CorralTable& t = context.corral;
+    const int cells = context.level->board.cellCount;
+    const std::int32_t* step = context.level->directions.stepOffset.data();
     t.positionCount = 0;
     for (int i = 0; i < boxCount; ++i) {
-        if (!Borders(core, board, marks, boxCells[i], stamp)) continue;
+        if (!Borders(context, board, marks, boxCells[i], stamp)) continue;
         if (t.positionCount == CORRAL_FENCE_MAX) return CorralVerdict::NotDead;
         t.position[t.positionCount++] = boxCells[i];
     }
@@ -225,7 +225,7 @@ CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
     for (int i = 0; i < t.positionCount; ++i) t.board[t.position[i]] = BOX;
 
     t.expanding = -1;
-    const CorralVerdict first = StoreCorralPosition(core, keeper);
+    const CorralVerdict first = StoreCorralPosition(context, keeper);
     const int start = t.lastSlot;
     if (first != CorralVerdict::Open) {
         --t.searchStamp;
@@ -249,7 +249,7 @@ CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
             t.board[record.cells[i]] = BOX;
         }
         // The keeper's reach of this position, apart from the stores' own fills.
-        FillFrom(core, t.reach.data(), record.anchor);
+        FillFrom(context, t.reach.data(), record.anchor);
         const std::uint32_t* reach = t.reach.data();
         for (int i = 0; i < record.count; ++i) {
             const int box = record.cells[i];
@@ -261,9 +261,9 @@ CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
                 t.position[i] = target;
                 t.board[target] = BOX;
                 CorralVerdict r = CorralVerdict::Open;
-                if (IsDeadAfterPush(core, t.board.data(), t.goals.data(), target, 0) ==
+                if (IsDeadAfterPush(context, t.board.data(), t.goals.data(), target, 0) ==
                     DeadVerdict::NotProven)
-                    r = StoreCorralPosition(core, box + step[d]);
+                    r = StoreCorralPosition(context, box + step[d]);
                 t.board[target] = FLOOR;
                 t.position[i] = box;
                 // A child already proved dead says nothing of its siblings: go on with them.
@@ -280,24 +280,41 @@ CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
     }
 }
 
-DeadVerdict CorralCheck(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
-                        int boxCount, int cell, int keeper) {
-    CorralTable& t = core.corral;
-    assert(cell >= 0 && cell < core.level.board.cellCount);
-    assert(keeper >= 0 && keeper < core.level.board.cellCount);
+DeadVerdict CorralCheck(DeadlockContext& context, const std::uint32_t* board,
+                        const std::int32_t* boxCells, int boxCount, int cell, int keeper) {
+    CorralTable& t = context.corral;
+    const DirectionTables& directions = context.level->directions;
+    assert(cell >= 0 && cell < context.level->board.cellCount);
+    assert(keeper >= 0 && keeper < context.level->board.cellCount);
     std::uint32_t* marks = t.checkMarks.data();
-    std::fill(marks, marks + core.level.board.cellCount, 0u);
-    FillRegion(board, marks, keeper, 1, core.level.directions, core.planner.queue.data());
+    std::fill(marks, marks + context.level->board.cellCount, 0u);
+    FillRegion(board, marks, keeper, 1, directions, context.queue.data());
     for (int k = 0; k < 8; ++k) {
-        const int n = cell + core.level.directions.ringOffset[k];
+        const int n = cell + directions.ringOffset[k];
         const std::uint32_t stamp = 2 + static_cast<std::uint32_t>(k);
         if (board[n] != FLOOR || marks[n] != 0) continue;
-        FillRegion(board, marks, n, stamp, core.level.directions, core.planner.queue.data());
-        if (CorralSearch(core, board, boxCells, boxCount, keeper, marks, stamp) ==
+        FillRegion(board, marks, n, stamp, directions, context.queue.data());
+        if (CorralSearch(context, board, boxCells, boxCount, keeper, marks, stamp) ==
             CorralVerdict::Dead)
             return DeadVerdict::Dead;
     }
     return DeadVerdict::NotProven;
+}
+
+void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::uint32_t* goals,
+                      const std::uint64_t* masks) {
+    ResetCorralTable(core.dead, board, goals, masks);
+}
+
+DeadVerdict CorralCheck(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
+                        int boxCount, int cell, int keeper) {
+    return CorralCheck(core.dead, board, boxCells, boxCount, cell, keeper);
+}
+
+CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
+                           const std::int32_t* boxCells, int boxCount, int keeper,
+                           const std::uint32_t* marks, std::uint32_t stamp) {
+    return CorralSearch(core.dead, board, boxCells, boxCount, keeper, marks, stamp);
 }
 
 }  // namespace ruk

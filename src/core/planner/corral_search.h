@@ -6,19 +6,29 @@
 #include <cstdint>
 
 #include "records/core_state.h"
+#include "records/deadlock_context.h"
 #include "records/deadlock_verdicts.h"
 
 namespace ruk {
 
+// Each runs on a deadlock context's corral table; the CoreState forms run on core.dead.
+
 // Starts a run: CorralBoard = the walls of board, copies of goals and masks, every slot empty.
+void ResetCorralTable(DeadlockContext& context, const std::uint32_t* board,
+                      const std::uint32_t* goals, const std::uint64_t* masks);
 void ResetCorralTable(CoreState& core, const std::uint32_t* board, const std::uint32_t* goals,
                       const std::uint64_t* masks);
 
 // Dead when a closed area next to cell (among its eight neighbours) is dead.
+DeadVerdict CorralCheck(DeadlockContext& context, const std::uint32_t* board,
+                        const std::int32_t* boxCells, int boxCount, int cell, int keeper);
 DeadVerdict CorralCheck(CoreState& core, const std::uint32_t* board, const std::int32_t* boxCells,
                         int boxCount, int cell, int keeper);
 
 // Dead or NotDead for the area marked `stamp` in marks. Leaves marks alone.
+CorralVerdict CorralSearch(DeadlockContext& context, const std::uint32_t* board,
+                           const std::int32_t* boxCells, int boxCount, int keeper,
+                           const std::uint32_t* marks, std::uint32_t stamp);
 CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
                            const std::int32_t* boxCells, int boxCount, int keeper,
                            const std::uint32_t* marks, std::uint32_t stamp);
@@ -26,6 +36,6 @@ CorralVerdict CorralSearch(CoreState& core, const std::uint32_t* board,
 // Stores the current corral position with the keeper at keeper: Open when stored or already
 // queued; NotDead when harmless or a limit hit; otherwise the result recorded for the same
 // position.
-CorralVerdict StoreCorralPosition(CoreState& core, int keeper);
+CorralVerdict StoreCorralPosition(DeadlockContext& context, int keeper);
 
 }  // namespace ruk

@@ -33,21 +33,22 @@ void MarkOpenDeadReach(CoreState& core) {
     if (!BoxOnDeadCell(core)) return;
 
     LoadWallMap(core, core.game.shown.positionBoard.data());
+    ReverseScratch& r = core.dead.reverse;
     std::fill(t.marks.begin(), t.marks.begin() + cells, 0u);
-    FillRegion(t.wallMap.data(), t.marks.data(), core.game.shown.keeperCell, 1,
+    FillRegion(r.wallMap.data(), t.marks.data(), core.game.shown.keeperCell, 1,
                core.level.directions, t.queue.data());
     for (int i = 0; i < cells; ++i)
-        if (t.marks[i] == 0) t.wallMap[i] = WALL;
+        if (t.marks[i] == 0) r.wallMap[i] = WALL;
 
     // One search from every open dead cell at once: the union of their searches.
-    std::int32_t* starts = t.queueStarts.data();
+    std::int32_t* starts = r.queueStarts.data();
     int startCount = 0;
     for (int i = 0; i < cells; ++i)
-        if (t.wallMap[i] == FLOOR && t.goalReach[i] == 0 && AllSidesFree(t.wallMap.data(), i, step))
+        if (r.wallMap[i] == FLOOR && t.goalReach[i] == 0 && AllSidesFree(r.wallMap.data(), i, step))
             starts[startCount++] = i;
     if (startCount == 0) return;
     const int count = ReverseSearchFrom(core, starts, startCount);
-    for (int k = 0; k < count; ++k) t.openDeadMap[t.nodes[k].cell] = OPEN_DEAD_REACH;
+    for (int k = 0; k < count; ++k) t.openDeadMap[r.nodes[k].cell] = OPEN_DEAD_REACH;
 }
 
 }  // namespace ruk

@@ -26,17 +26,17 @@ std::uint32_t OpenSides(const std::uint32_t* walls, int n, const std::int32_t* s
 
 }  // namespace
 
-void LoadWallMap(CoreState& core, const std::uint32_t* walls) {
-    PlannerTables& t = core.planner;
-    const int cells = core.level.board.cellCount;
+void LoadWallMap(DeadlockContext& context, const std::uint32_t* walls) {
+    ReverseScratch& t = context.reverse;
+    const int cells = context.level->board.cellCount;
     for (int i = 0; i < cells; ++i) t.wallMap[i] = walls[i] & WALL;
 }
 
-int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCount) {
-    PlannerTables& t = core.planner;
-    const std::int32_t* step = core.level.directions.stepOffset.data();
+int ReverseSearchFrom(DeadlockContext& context, const std::int32_t* starts, int startCount) {
+    ReverseScratch& t = context.reverse;
+    const std::int32_t* step = context.level->directions.stepOffset.data();
     std::uint32_t* walls = t.wallMap.data();
-    std::fill(t.seen.begin(), t.seen.begin() + core.level.board.cellCount, 0u);
+    std::fill(t.seen.begin(), t.seen.begin() + context.level->board.cellCount, 0u);
     int count = 0;
     for (int s = 0; s < startCount; ++s) {
         const int start = starts[s];
@@ -53,7 +53,7 @@ int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCoun
             const int m = n + step[IndexOf(d)];
             if (walls[m] != FLOOR || (t.seen[n] & side)) continue;
             walls[n] = PULLED_BOX;
-            const std::uint32_t sides = BoxSides(walls, n, m, step, t.reverseMarks, t.queue.data());
+            const std::uint32_t sides = BoxSides(walls, n, m, step, t.marks, context.queue.data());
             walls[n] = FLOOR;
             t.seen[n] |= sides;
             t.nodes[count++] = {n, sides};
@@ -62,36 +62,58 @@ int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCoun
     return count;
 }
 
-int ReverseSearch(CoreState& core, int start) {
+int ReverseSearch(DeadlockContext& context, int start) {
     const std::int32_t starts[1] = {start};
-    return ReverseSearchFrom(core, starts, 1);
+    return ReverseSearchFrom(context, starts, 1);
+}
+
+void GoalReachMasks(DeadlockContext& context, std::uint64_t* masks, const std::uint32_t* walls,
+                    const std::int32_t* goals, int n) {
+    assert(n <= MAX_GOAL_LIST);  // one bit per goal
+    const int cells = context.level->board.cellCount;
+    std::fill(masks, masks + cells, 0ull);
+    LoadWallMap(context, walls);
+    for (int j = 0; j < n; ++j) {
+        const int count = ReverseSearch(context, goals[j]);
+        for (int k = 0; k < count; ++k) masks[context.reverse.nodes[k].cell] |= 1ull << j;
+    }
+}
+
+void LiveMap(DeadlockContext& context, std::uint64_t* masks, const std::uint32_t* walls,
+             const std::uint32_t* goalMap) {
+    const int cells = context.level->board.cellCount;
+    std::fill(masks, masks + cells, 0ull);
+    LoadWallMap(context, walls);
+    // One search from all goals at once reaches the union of the searches from each goal: a
+    // state (cell, side) leads to the same pulls whichever goal it was reached from.
+    std::int32_t* goals = context.reverse.queueStarts.data();
+    int goalCount = 0;
+    for (int g = 0; g < cells; ++g)
+        if (goalMap[g] == GOAL) goals[goalCount++] = g;
+    const int count = ReverseSearchFrom(context, goals, goalCount);
+    for (int k = 0; k < count; ++k) masks[context.reverse.nodes[k].cell] = LIVE_CELL;
+}
+
+void LoadWallMap(CoreState& core, const std::uint32_t* walls) {
+    LoadWallMap(core.dead, walls);
+}
+
+int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCount) {
+    return ReverseSearchFrom(core.dead, starts, startCount);
+}
+
+int ReverseSearch(CoreState& core, int start) {
+    return ReverseSearch(core.dead, start);
 }
 
 void GoalReachMasks(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
                     const std::int32_t* goals, int n) {
-    assert(n <= MAX_GOAL_LIST);  // one bit per goal
-    const int cells = core.level.board.cellCount;
-    std::fill(masks, masks + cells, 0ull);
-    LoadWallMap(core, walls);
-    for (int j = 0; j < n; ++j) {
-        const int count = ReverseSearch(core, goals[j]);
-        for (int k = 0; k < count; ++k) masks[core.planner.nodes[k].cell] |= 1ull << j;
-    }
+    GoalReachMasks(core.dead, masks, walls, goals, n);
 }
 
 void LiveMap(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
              const std::uint32_t* goalMap) {
-    const int cells = core.level.board.cellCount;
-    std::fill(masks, masks + cells, 0ull);
-    LoadWallMap(core, walls);
-    // One search from all goals at once reaches the union of the searches from each goal: a
-    // state (cell, side) leads to the same pulls whichever goal it was reached from.
-    std::int32_t* goals = core.planner.queueStarts.data();
-    int goalCount = 0;
-    for (int g = 0; g < cells; ++g)
-        if (goalMap[g] == GOAL) goals[goalCount++] = g;
-    const int count = ReverseSearchFrom(core, goals, goalCount);
-    for (int k = 0; k < count; ++k) masks[core.planner.nodes[k].cell] = LIVE_CELL;
+    LiveMap(core.dead, masks, walls, goalMap);
 }
 
 }  // namespace ruk

@@ -5,27 +5,37 @@
 #include <cstdint>
 
 #include "records/core_state.h"
+#include "records/deadlock_context.h"
 
 namespace ruk {
 
-// Reverse search from start over planner.wallMap (walls non-zero, everything else 0): fills
-// planner.nodes and planner.seen (the SideSet of every cell reached); returns the node count.
+// Each runs on a deadlock context; the CoreState forms run on core.dead.
+
+// Reverse search from start over reverse.wallMap (walls non-zero, everything else 0): fills
+// reverse.nodes and reverse.seen (the SideSet of every cell reached); returns the node count.
 // Every node's cell is a cell from which a lone box can be pushed onto start.
+int ReverseSearch(DeadlockContext& context, int start);
 int ReverseSearch(CoreState& core, int start);
 
 // The same search from several start cells at once: it reaches the union of their searches.
+int ReverseSearchFrom(DeadlockContext& context, const std::int32_t* starts, int startCount);
 int ReverseSearchFrom(CoreState& core, const std::int32_t* starts, int startCount);
 
 // For j < n, bit j of masks[i] is set when a lone box on i can be pushed onto goals[j].
 // walls: a map whose WALL bit marks walls (boxes on it are ignored).
+void GoalReachMasks(DeadlockContext& context, std::uint64_t* masks, const std::uint32_t* walls,
+                    const std::int32_t* goals, int n);
 void GoalReachMasks(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
                     const std::int32_t* goals, int n);
 
 // masks[i] = LIVE_CELL when a lone box on i can be pushed onto some GOAL of goalMap, else 0.
+void LiveMap(DeadlockContext& context, std::uint64_t* masks, const std::uint32_t* walls,
+             const std::uint32_t* goalMap);
 void LiveMap(CoreState& core, std::uint64_t* masks, const std::uint32_t* walls,
              const std::uint32_t* goalMap);
 
-// Loads planner.wallMap with the WALL bits of walls.
+// Loads reverse.wallMap with the WALL bits of walls.
+void LoadWallMap(DeadlockContext& context, const std::uint32_t* walls);
 void LoadWallMap(CoreState& core, const std::uint32_t* walls);
 
 }  // namespace ruk

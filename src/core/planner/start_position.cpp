@@ -19,9 +19,10 @@ void WallOffOutside(CoreState& core, int keeper) {
     const Board& board = core.level.board;
     PlannerTables& t = core.planner;
     ShownPosition& shown = core.game.shown;
-    for (int i = 0; i < board.cellCount; ++i) t.wallMap[i] = board.cells[i] & WALL;
+    CellMap& walls = core.dead.reverse.wallMap;
+    for (int i = 0; i < board.cellCount; ++i) walls[i] = board.cells[i] & WALL;
     std::fill(t.marks.begin(), t.marks.begin() + board.cellCount, 0u);
-    FillRegion(t.wallMap.data(), t.marks.data(), keeper, 1, core.level.directions, t.queue.data());
+    FillRegion(walls.data(), t.marks.data(), keeper, 1, core.level.directions, t.queue.data());
     for (int i = 0; i < board.cellCount; ++i) {
         if (t.marks[i] == 0) {
             shown.positionBoard[i] = BLOCKED_CELL;
@@ -107,8 +108,8 @@ void RestartRebuild(CoreState& core) {
     // The keeper's area by the walls alone; the rebuild leaves that fill's walls in wallMap.
     PlannerTables& t = core.planner;
     std::fill(t.marks.begin(), t.marks.begin() + board.cellCount, 0u);
-    FillRegion(t.wallMap.data(), t.marks.data(), board.keeperStart, 1, core.level.directions,
-               t.queue.data());
+    FillRegion(core.dead.reverse.wallMap.data(), t.marks.data(), board.keeperStart, 1,
+               core.level.directions, t.queue.data());
     Grids& grids = core.level.grids;
     for (int i = 0; i < board.cellCount; ++i) {
         if (t.marks[i] == 0) continue;

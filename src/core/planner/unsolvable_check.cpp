@@ -22,33 +22,32 @@ void MakeWall(UnsolvableScratch& s, int cell) {
 }
 
 // Steps 1 to 7: the private maps and lists; Dead when a proof turns up on the way.
-DeadVerdict Reduce(CoreState& core) {
-    UnsolvableScratch& s = core.planner.check;
-    const int cells = core.level.board.cellCount;
-    const auto& shown = core.game.shown;
-    const auto& goalMap = core.planner.goalMap;
+DeadVerdict Reduce(DeadlockContext& context, const std::uint32_t* position, int keeper,
+                   const std::uint32_t* goalMap) {
+    UnsolvableScratch& s = context.check;
+    const int cells = context.level->board.cellCount;
     for (int i = 0; i < cells; ++i) {
-        s.position[i] = shown.positionBoard[i];
-        s.walls[i] = shown.positionBoard[i] == WALL ? WALL : FLOOR;
+        s.position[i] = position[i];
+        s.walls[i] = position[i] == WALL ? WALL : FLOOR;
         s.goals[i] = s.walls[i] == WALL ? WALL : goalMap[i];
     }
     std::fill(s.marks.begin(), s.marks.begin() + cells, 0u);
-    FillRegion(s.walls.data(), s.marks.data(), shown.keeperCell, 1, core.level.directions,
-               core.planner.queue.data());
+    FillRegion(s.walls.data(), s.marks.data(), keeper, 1, context.level->directions,
+               context.queue.data());
     for (int i = 0; i < cells; ++i)
         if (s.marks[i] == 0) MakeWall(s, i);
 
-    RemoveMovableBoxes(s.position.data(), s.marks.data(), shown.keeperCell, core.level,
-                       core.planner.queue.data());
+    RemoveMovableBoxes(s.position.data(), s.marks.data(), keeper, *context.level,
+                       context.queue.data());
     for (int i = 0; i < cells; ++i) {
         if (s.position[i] != BOX) continue;
         if (s.goals[i] == FLOOR) return DeadVerdict::Dead;
         MakeWall(s, i);
     }
-    ClearFillableGoals(s.goals.data(), core.level.board);
+    ClearFillableGoals(s.goals.data(), context.level->board);
     for (int i = 0; i < cells; ++i) {
         if (s.goals[i] != GOAL) continue;
-        if (shown.positionBoard[i] != BOX) return DeadVerdict::Dead;
+        if (position[i] != BOX) return DeadVerdict::Dead;
         MakeWall(s, i);
     }
     s.boxCount = 0;
@@ -56,7 +55,7 @@ DeadVerdict Reduce(CoreState& core) {
     int goalsListed = 0;
     for (int i = 0; i < cells; ++i) {
         if (s.walls[i] != FLOOR) continue;
-        if (shown.positionBoard[i] != FLOOR) {
+        if (position[i] != FLOOR) {
             s.boxes[s.boxCount++] = i;
             s.position[i] = BOX;
         }
@@ -70,31 +69,31 @@ DeadVerdict Reduce(CoreState& core) {
 }
 
 // Step 8: every box must reach some goal (live map), or all boxes distinct goals (masks).
-DeadVerdict ReachTest(CoreState& core) {
-    UnsolvableScratch& s = core.planner.check;
+DeadVerdict ReachTest(DeadlockContext& context) {
+    UnsolvableScratch& s = context.check;
     if (s.boxCount > MAX_GOAL_LIST) {
-        LiveMap(core, s.masks.data(), s.walls.data(), s.goals.data());
+        LiveMap(context, s.masks.data(), s.walls.data(), s.goals.data());
         for (int b = 0; b < s.boxCount; ++b)
             if (s.masks[s.boxes[b]] == 0) return DeadVerdict::Dead;
         return DeadVerdict::NotProven;
     }
-    GoalReachMasks(core, s.masks.data(), s.walls.data(), s.goalList.data(), s.goalCount);
+    GoalReachMasks(context, s.masks.data(), s.walls.data(), s.goalList.data(), s.goalCount);
     return AssignmentTest(s.masks.data(), s.boxes.data(), s.boxCount);
 }
 
 // Step 10: pass after pass, every box that has a push to a cell that is not dead is taken off.
 // The test of a push leaves out the closed-area test: with boxes already taken off, a goal
 // they stand on would look empty, and the proof would not be one.
-void FreeBoxes(CoreState& core) {
-    UnsolvableScratch& s = core.planner.check;
-    const int cells = core.level.board.cellCount;
-    const std::int32_t* step = core.level.directions.stepOffset.data();
+void FreeBoxes(DeadlockContext& context, int keeper) {
+    UnsolvableScratch& s = context.check;
+    const int cells = context.level->board.cellCount;
+    const std::int32_t* step = context.level->directions.stepOffset.data();
     std::uint32_t* position = s.position.data();
     for (bool freed = true; freed;) {
         freed = false;
         std::fill(s.marks.begin(), s.marks.begin() + cells, 0u);
-        FillRegion(position, s.marks.data(), core.game.shown.keeperCell, 1, core.level.directions,
-                   core.planner.queue.data());
+        FillRegion(position, s.marks.data(), keeper, 1, context.level->directions,
+                   context.queue.data());
         for (int i = 0; i < cells; ++i) {
             if (position[i] != BOX) continue;
             for (int d = 0; d < 4; ++d) {
@@ -103,7 +102,8 @@ void FreeBoxes(CoreState& core) {
                     continue;
                 position[i] = FLOOR;
                 position[target] = BOX;
-                const DeadVerdict dead = IsDeadAfterPush(core, position, s.goals.data(), target, 0);
+                const DeadVerdict dead =
+                    IsDeadAfterPush(context, position, s.goals.data(), target, 0);
                 position[target] = FLOOR;
                 if (dead == DeadVerdict::NotProven) {
                     freed = true;
@@ -117,20 +117,26 @@ void FreeBoxes(CoreState& core) {
 
 }  // namespace
 
-DeadVerdict UnsolvableCheck(CoreState& core) {
-    if (Reduce(core) == DeadVerdict::Dead) return DeadVerdict::Dead;
-    if (ReachTest(core) == DeadVerdict::Dead) return DeadVerdict::Dead;
-    UnsolvableScratch& s = core.planner.check;
-    ResetCorralTable(core, s.position.data(), s.goals.data(), s.masks.data());
+DeadVerdict UnsolvableCheck(DeadlockContext& context, const std::uint32_t* position, int keeper,
+                            const std::uint32_t* goalMap) {
+    if (Reduce(context, position, keeper, goalMap) == DeadVerdict::Dead) return DeadVerdict::Dead;
+    if (ReachTest(context) == DeadVerdict::Dead) return DeadVerdict::Dead;
+    UnsolvableScratch& s = context.check;
+    ResetCorralTable(context, s.position.data(), s.goals.data(), s.masks.data());
     for (int b = 0; b < s.boxCount; ++b)
-        if (CorralCheck(core, s.position.data(), s.boxes.data(), s.boxCount, s.boxes[b],
-                        core.game.shown.keeperCell) == DeadVerdict::Dead)
+        if (CorralCheck(context, s.position.data(), s.boxes.data(), s.boxCount, s.boxes[b],
+                        keeper) == DeadVerdict::Dead)
             return DeadVerdict::Dead;
-    FreeBoxes(core);
-    const int cells = core.level.board.cellCount;
+    FreeBoxes(context, keeper);
+    const int cells = context.level->board.cellCount;
     for (int i = 0; i < cells; ++i)
         if (s.position[i] == BOX && s.goals[i] == FLOOR) return DeadVerdict::Dead;
     return DeadVerdict::NotProven;
+}
+
+DeadVerdict UnsolvableCheck(CoreState& core) {
+    return UnsolvableCheck(core.dead, core.game.shown.positionBoard.data(),
+                           core.game.shown.keeperCell, core.planner.goalMap.data());
 }
 
 void RefreshUnsolvable(CoreState& core) {

@@ -3,12 +3,17 @@
 #pragma once
 
 #include "records/core_state.h"
+#include "records/deadlock_context.h"
 #include "records/deadlock_verdicts.h"
 
 namespace ruk {
 
 // Dead when the shown position is proved unsolvable; NotProven when no proof was found.
 DeadVerdict UnsolvableCheck(CoreState& core);
+// The same for any position (0 free, BOX, WALL per cell) with the keeper on keeper and
+// goalMap's goals, on context's tables.
+DeadVerdict UnsolvableCheck(DeadlockContext& context, const std::uint32_t* position, int keeper,
+                            const std::uint32_t* goalMap);
 
 // A PLAYABLE level: `unsolvable` from the check, and the KeeperReachOverlay refilled. BLOCKED
 // (after a Restart): `unsolvable` cleared, the overlay still refilled so that walk clicks

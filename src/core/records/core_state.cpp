@@ -10,7 +10,7 @@ std::unique_ptr<CoreState> CreateCoreState() {
     if (!core) return nullptr;
     ResetLevelModel(core->level);
     if (!InitMoveHistory(core->game.history)) return nullptr;
-    if (!AllocateCorralTable(core->corral)) return nullptr;
+    if (!InitDeadlockContext(core->dead, core->level)) return nullptr;
     return core;
 }
 

@@ -1,12 +1,12 @@
 // The one state object of the player, split by what each part is for: the level model, the
 // game in progress, what the window shows, the play operations' scratch, the planner's tables
-// and the corral table. Start-up creates it once; nothing is global.
+// and the dead-position tests' tables. Start-up creates it once; nothing is global.
 #pragma once
 
 #include <memory>
 
 #include "board/level_model.h"
-#include "records/corral_table.h"
+#include "records/deadlock_context.h"
 #include "records/game_record.h"
 #include "records/planner_tables.h"
 #include "records/play_scratch.h"
@@ -20,7 +20,7 @@ struct CoreState {
     ViewState view;
     PlayScratch scratch;
     PlannerTables planner;
-    CorralTable corral;
+    DeadlockContext dead;  // points at level
 };
 
 // A fresh state: no level, start-up grids, the history buffer and the corral table allocated.

@@ -1,5 +1,5 @@
 // The planner's per-level tables (goal list, GoalReach, OpenDeadMap) and the fixed scratch that
-// its searches share: mark maps, queues and the reverse-search node list, all sized once.
+// its searches share: mark maps and queues, all sized once.
 #pragma once
 
 #include <array>
@@ -73,19 +73,12 @@ struct PlannerTables {
 
     bool unsolvable = false;  // the shown position is proved lost
 
-    // Scratch.
-    ClosedAreaScratch closedArea;
-    UnsolvableScratch check;
+    // Scratch (the dead-position tests and the reverse search keep theirs in CoreState's
+    // DeadlockContext).
     TargetSearchScratch targets;
     CellMap marks{};
-    CellMap wallMap{};  // WALL or FLOOR, and BOX for the one box a reverse search pulls
     CellMap distance{};
-    std::array<std::uint32_t, MAX_CELLS> seen{};  // reverse search: SideSet per cell
-    std::array<ReverseNode, MAX_REVERSE_NODES> nodes{};
     std::array<std::int32_t, MAX_CELLS> queue{};
-    std::array<std::int32_t, MAX_CELLS> queueStarts{};  // start cells of a many-start search
-    // The reverse search's own marks: each keeper fill takes a new stamp instead of clearing.
-    MarkMap reverseMarks;
 };
 
 }  // namespace ruk
