@@ -89,7 +89,7 @@ TEST(CoreDoorTest, AFileOpenedButNotShownClosesBackToNoLevel) {
     ExpectSameShown(state, *fresh.state, 2);
 }
 
-// Plays until the running animation ends, as timer 1 would.
+// Plays until the running animation ends, as the step timer would.
 void Settle(CoreState& core) {
     for (int tick = 0; tick < 1000 && core.play.animMode != AnimMode::IDLE; ++tick) {
         WindowRequests requests;

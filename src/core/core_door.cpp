@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "board/jump_number.h"
 #include "board/level_file.h"
 #include "board/level_model.h"
 #include "board/text_level_parser.h"
@@ -148,6 +149,63 @@ bool SetGuard(CoreState& core, bool on) {
 
 void RecheckUnsolvable(CoreState& core) {
     RefreshUnsolvable(core);
+}
+
+// ---- The window's own changes -------------------------------------------------------------
+
+void SetBoardLimits(CoreState& core, int maxWidth, int maxHeight) {
+    core.level.grids.maxWidth = maxWidth;
+    core.level.grids.maxHeight = maxHeight;
+}
+
+void BlankDisplay(CoreState& core) {
+    Grids& grids = core.level.grids;
+    for (int row = 0; row < grids.maxHeight; ++row)
+        for (int col = 0; col < grids.maxWidth; ++col)
+            grids.displayGrid[GridIndex(row, col)] = EXTERIOR;
+}
+
+void SetOptions(CoreState& core, bool instantMove, bool guardOn) {
+    core.play.instantMove = instantMove;
+    core.play.guardOn = guardOn;
+}
+
+void SetInstantMove(CoreState& core, bool on) {
+    core.play.instantMove = on;
+}
+
+void StopAnimation(CoreState& core) {
+    core.play.animMode = AnimMode::IDLE;
+}
+
+void ChooseTool(CoreState& core, CellCode tool) {
+    core.level.editor.selectedTool = tool;
+}
+
+void EnterEditMode(CoreState& core) {
+    core.level.editor.editMode = EditMode::EDIT;
+    KeepStatusForEditor(core);
+}
+
+void KeepStatusForEditor(CoreState& core) {
+    core.level.editor.statusBeforeEdit = core.level.board.status;
+}
+
+void LeaveEditMode(CoreState& core, bool keepGame) {
+    core.level.editor.editMode = EditMode::PLAY;
+    if (keepGame) core.level.board.status = core.level.editor.statusBeforeEdit;
+}
+
+bool RecheckSolved(CoreState& core) {
+    return SolvedTest(core.level, core.play);
+}
+
+int JumpTarget(const char* typed, int count) {
+    return JumpLevelNumber(typed, count);
+}
+
+OutputText Output(CoreState& core, char floor) {
+    return BuildOutputText(core, floor);
 }
 
 }  // namespace ruk::door
