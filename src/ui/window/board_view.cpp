@@ -43,6 +43,12 @@ class BufferView : public QWidget {
 
 namespace {
 
+// Client pixels arrive as unsigned 16-bit values, so a drag beyond the left or top edge
+// lands far outside every area instead of on a negative cell.
+int Pixel(qreal value) {
+    return static_cast<std::uint16_t>(static_cast<int>(value));
+}
+
 void PlaceView(QWidget* view, const PixelRect& rect) {
     view->setGeometry(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     view->raise();
@@ -132,23 +138,24 @@ bool BoardView::Editing() const {
     return core_.level.editor.editMode == EditMode::EDIT;
 }
 
-GridCell BoardView::Cell(int x, int y) const {
+GridCell BoardView::Cell(const QPointF& at) const {
     // The editor always works on 24-pixel cells.
     const BoardZoom zoom = Editing() ? BoardZoom{} : zoom_;
     return ZoomedPointToCell(zoom, core_.level.grids, window_.boardRect.left, window_.boardRect.top,
-                             x, y);
+                             Pixel(at.x()), Pixel(at.y()));
 }
 
-void BoardView::LeftPress(int x, int y) {
+void BoardView::LeftPress(const QPointF& at) {
     window_.paintState = 1;
     emit StrokeStarted();  // a stroke starts only on a painted cell
-    const PaletteHit hit = HitPalette(window_, core_.level.editor.editMode, x, y);
+    const PaletteHit hit =
+        HitPalette(window_, core_.level.editor.editMode, Pixel(at.x()), Pixel(at.y()));
     if (hit.kind == PaletteHitKind::TOOL) {
         emit ToolChosen(hit.tool);
         return;
     }
     if (hit.kind == PaletteHitKind::IGNORED) return;
-    const GridCell cell = Cell(x, y);
+    const GridCell cell = Cell(at);
     if (!cell.valid()) return;
     if (Editing())
         emit EditPressed(cell, false);
@@ -156,10 +163,10 @@ void BoardView::LeftPress(int x, int y) {
         emit PlayPressed(cell);
 }
 
-void BoardView::RightPress(int x, int y) {
+void BoardView::RightPress(const QPointF& at) {
     window_.paintState = -1;
     emit StrokeStarted();
-    const GridCell cell = Cell(x, y);
+    const GridCell cell = Cell(at);
     if (!cell.valid()) return;
     if (Editing())
         emit EditPressed(cell, true);
@@ -172,9 +179,9 @@ void BoardView::Release() {
     emit StrokeEnded();
 }
 
-void BoardView::MouseMove(int x, int y) {
+void BoardView::MouseMove(const QPointF& at) {
     const LevelModel& level = core_.level;
-    const GridCell cell = Cell(x, y);
+    const GridCell cell = Cell(at);
     if (!cell.valid()) {
         window_.paintState = 0;
         return;

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QObject>
+#include <QPointF>
 #include <QString>
 
 #include "core_door.h"
@@ -58,10 +59,10 @@ class BoardView : public QObject {
     // The zoom keys: one size in or out, or the largest that fits.
     void Zoom(ZoomStep step);
 
-    // The window's mouse, in client pixels.
-    void LeftPress(int x, int y);
-    void RightPress(int x, int y);
-    void MouseMove(int x, int y);
+    // The window's mouse, at a point of its client area.
+    void LeftPress(const QPointF& at);
+    void RightPress(const QPointF& at);
+    void MouseMove(const QPointF& at);
     void Release();
     // A key press on the window: false when it binds to nothing here (typing: the level-number
     // box holds the keys, and only F1 is taken).
@@ -86,8 +87,8 @@ class BoardView : public QObject {
     void ReopenLastKey();
 
   private:
-    // The grid cell under client pixel (x, y), through the zoom the board is shown at.
-    GridCell Cell(int x, int y) const;
+    // The grid cell under a client point, through the zoom the board is shown at.
+    GridCell Cell(const QPointF& at) const;
     bool Editing() const;
     // What a key press binds to.
     static KeyBinding BindingOf(const QKeyEvent& event);

@@ -8,7 +8,6 @@
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QScreen>
-#include <cstdint>
 
 #include "panel/control_states.h"
 #include "panel/window_caption.h"
@@ -26,12 +25,6 @@ namespace {
 constexpr int STEP_PERIOD_MS = 10;
 constexpr int AUTO_PLAY_PERIOD_MS = 60;
 constexpr const char* DISPLAY_TOO_SMALL = "Display size is small.\r\n\r\nrequired (1920 x 1080)";
-
-// Client pixels arrive as unsigned 16-bit values, so a drag beyond the left or top edge
-// lands far outside every area instead of on a negative cell.
-int Pixel(qreal value) {
-    return static_cast<std::uint16_t>(static_cast<int>(value));
-}
 
 }  // namespace
 
@@ -339,10 +332,8 @@ void MainWindow::AutoPlay() {
 void MainWindow::mousePressEvent(QMouseEvent* event) {
     TakeKeys();  // a press anywhere but on a control ends typing a level number
     if (closed_ || !core_) return;
-    const int x = Pixel(event->position().x());
-    const int y = Pixel(event->position().y());
-    if (event->button() == Qt::LeftButton) board_->LeftPress(x, y);
-    if (event->button() == Qt::RightButton) board_->RightPress(x, y);
+    if (event->button() == Qt::LeftButton) board_->LeftPress(event->position());
+    if (event->button() == Qt::RightButton) board_->RightPress(event->position());
 }
 
 void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
@@ -352,7 +343,7 @@ void MainWindow::mouseReleaseEvent(QMouseEvent* event) {
 
 void MainWindow::mouseMoveEvent(QMouseEvent* event) {
     if (closed_ || !core_) return;
-    board_->MouseMove(Pixel(event->position().x()), Pixel(event->position().y()));
+    board_->MouseMove(event->position());
 }
 
 void MainWindow::TakeKeys() {
