@@ -9,9 +9,10 @@
 #include <vector>
 
 #include "core_door.h"
-#include "core_state.h"
 #include "engine/box_route.h"
+#include "engine/play_reset.h"
 #include "level_generator.h"
+#include "records/core_state.h"
 
 namespace {
 
@@ -25,14 +26,15 @@ struct Timing {
 // Routes from the first box to every free cell, the keeper's start as the side to keep.
 void TimeRoutes(CoreState& core, Timing& timing) {
     const Board& board = core.level.board;
-    if (board.status != LevelStatus::PLAYABLE || core.play.shown.boxListCount == 0) return;
-    const int box = core.play.shown.boxList[0];
+    if (board.status != LevelStatus::PLAYABLE || core.game.shown.boxListCount == 0) return;
+    const int box = core.game.shown.boxList[0];
     for (int target = 0; target < board.cellCount; ++target) {
-        if (target == box || core.play.shown.positionBoard[target] != 0) continue;
-        EmptyMoveHistory(core.play.history);
-        ResetPlayForLevel(core.play, board);
+        if (target == box || core.game.shown.positionBoard[target] != 0) continue;
+        EmptyMoveHistory(core.game.history);
+        ResetPlayForLevel(core.game, board);
         const auto start = std::chrono::steady_clock::now();
-        const bool found = AppendBoxRoute(core.level, core.play, box, target, board.keeperStart);
+        const bool found = AppendBoxRoute(core.level, core.game, core.scratch.route, box, target,
+                                          board.keeperStart);
         const auto stop = std::chrono::steady_clock::now();
         timing.ms.push_back(std::chrono::duration<double, std::milli>(stop - start).count());
         timing.routes += found;

@@ -14,8 +14,8 @@
 #include "board/level_window.h"
 #include "board/placement.h"
 #include "board/text_level_parser.h"
-#include "engine/play_state.h"
 #include "level_generator.h"
+#include "records/core_state.h"
 
 namespace {
 
@@ -47,11 +47,7 @@ const GeneratedFile& TenMegabytes() {
 
 struct Core {
     std::unique_ptr<LevelModel> level = std::make_unique<LevelModel>();
-    std::unique_ptr<PlayState> play = std::make_unique<PlayState>();
-    Core() {
-        ResetLevelModel(*level);
-        InitPlayState(*play);
-    }
+    Core() { ResetLevelModel(*level); }
 };
 
 void BM_OpenAndCount10MB(benchmark::State& state) {

@@ -10,9 +10,9 @@
 
 #include "board/level_file.h"
 #include "board/text_level_parser.h"
-#include "core_state.h"
 #include "level_generator.h"
 #include "planner/level_status.h"
+#include "records/core_state.h"
 
 namespace {
 

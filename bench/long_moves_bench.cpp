@@ -11,10 +11,10 @@
 #include <string>
 
 #include "core_door.h"
-#include "core_state.h"
 #include "dialogs/text_input_dialog.h"
 #include "engine/playback.h"
 #include "engine/urdl_parser.h"
+#include "records/core_state.h"
 #include "solver/solver_job.h"
 
 namespace {
@@ -35,7 +35,7 @@ std::unique_ptr<CoreState> LoadedCorridor(const char* text = SHORT_CORRIDOR) {
 
 // A history as a fresh level has it, so that every run grows it from its first size.
 void FreshHistory(CoreState& core) {
-    InitMoveHistory(core.play.history);
+    InitMoveHistory(core.game.history);
 }
 
 std::string WalkThenSolve(std::size_t bytes) {
@@ -77,7 +77,7 @@ void ImportFittingAnswer(benchmark::State& state) {
         state.SetIterationTime(SecondsSince(start));
         if (result != ImportResult::SOLVED) state.SkipWithError("the answer did not import");
     }
-    state.counters["letters"] = core->play.history.end;
+    state.counters["letters"] = core->game.history.end;
     std::filesystem::remove(file);
 }
 BENCHMARK(ImportFittingAnswer)
@@ -101,9 +101,9 @@ void LoadUrdlInput(benchmark::State& state) {
         const auto start = std::chrono::steady_clock::now();
         dialog.LoadButton()->click();
         state.SetIterationTime(SecondsSince(start));
-        if (!core->play.totals.solved) state.SkipWithError("the text did not load");
+        if (!core->game.totals.solved) state.SkipWithError("the text did not load");
     }
-    state.counters["letters"] = core->play.history.end;
+    state.counters["letters"] = core->game.history.end;
 }
 BENCHMARK(LoadUrdlInput)->Arg(1)->Arg(10)->UseManualTime()->Unit(benchmark::kMillisecond);
 
@@ -112,14 +112,14 @@ std::unique_ptr<CoreState> PushThenWalk(std::int64_t walkLetters) {
     auto core = LoadedCorridor(LONG_CORRIDOR);
     std::string moves = "rR";
     for (std::int64_t i = 0; i < walkLetters; i += 2) moves += "lr";
-    ParseUrdl(core->level, core->play, moves.c_str());
-    core->play.instantMove = true;
+    ParseUrdl(core->level, core->game, moves.c_str());
+    core->view.instantMove = true;
     return core;
 }
 
 void PlayToEnd(CoreState& core) {
     WindowRequests requests;
-    while (core.play.history.cursor < core.play.history.end) {
+    while (core.game.history.cursor < core.game.history.end) {
         Redo(core, requests);
         OnStepTimer(core, requests);
     }
@@ -135,7 +135,7 @@ void UndoLongWalk(benchmark::State& state) {
         Undo(*core, requests);
         OnStepTimer(*core, requests);
         state.SetIterationTime(SecondsSince(start));
-        if (core->play.history.cursor != 0) state.SkipWithError("Undo stopped early");
+        if (core->game.history.cursor != 0) state.SkipWithError("Undo stopped early");
     }
 }
 BENCHMARK(UndoLongWalk)

@@ -12,10 +12,10 @@
 #include <string>
 
 #include "core_door.h"
-#include "engine/move_history.h"
 #include "level_key.h"
 #include "progress/progress_keeper.h"
 #include "progress/progress_test_util.h"
+#include "records/move_history.h"
 
 namespace {
 
@@ -106,7 +106,7 @@ void BM_Keep30MB(benchmark::State& state) {
     }
     keeper.StoreGame(*core);
     keeper.Flush();
-    MoveHistory& history = core->play.history;
+    MoveHistory& history = core->game.history;
     double writer = 0;
     for (auto _ : state) {
         state.PauseTiming();
@@ -141,7 +141,7 @@ void BM_Close30MB(benchmark::State& state) {
             state.SkipWithError("the long game could not be played");
             return;
         }
-        AppendLetter(core->play.history, 'r');
+        AppendLetter(core->game.history, 'r');
         state.ResumeTiming();
         keeper->StoreSolution(*core);
         keeper->StoreGame(*core);

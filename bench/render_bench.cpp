@@ -122,11 +122,11 @@ void StepTimerTick(benchmark::State& state) {
     static_cast<QLineEdit*>(window.Control(ID_LEVEL_NUMBER))->setText("22");
     window.Action(ID_JUMP)->trigger();
     CoreState& core = window.Core();
-    core.play.instantMove = false;
+    core.view.instantMove = false;
     const std::string moves = SolutionOf(BIG_LEVEL);
-    ParseUrdl(core.level, core.play, moves.c_str());
+    ParseUrdl(core.level, core.game, moves.c_str());
     for (auto _ : state) {
-        if (core.play.animMode == AnimMode::IDLE) {
+        if (core.view.animMode == AnimMode::IDLE) {
             state.PauseTiming();
             window.Action(ID_RESTART)->trigger();
             window.Action(ID_AUTO_PLAY)->trigger();

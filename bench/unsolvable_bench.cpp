@@ -13,12 +13,12 @@
 #include <vector>
 
 #include "core_door.h"
-#include "core_state.h"
 #include "engine/move_letters.h"
 #include "engine/replay_steps.h"
 #include "engine/urdl_parser.h"
 #include "level_generator.h"
 #include "planner/unsolvable_check.h"
+#include "records/core_state.h"
 
 namespace {
 
@@ -58,8 +58,8 @@ bool Load(CoreState& core, const Solved& s) {
 }
 
 void Step(CoreState& core) {
-    core.play.animTarget = NO_POSITION;
-    StepForward(core.level, core.play);
+    core.view.animTarget = NO_POSITION;
+    StepForward(core.level, core.game, core.view);
 }
 
 double Milliseconds(CoreState& core, int& result) {
@@ -86,7 +86,7 @@ void BM_UnsolvableAlongKnownSolutions(benchmark::State& state) {
     for (auto _ : state) {
         ms.clear();
         for (const Solved& s : KnownSolutions()) {
-            if (!Load(*core, s) || !ParseUrdl(core->level, core->play, s.moves.c_str())) continue;
+            if (!Load(*core, s) || !ParseUrdl(core->level, core->game, s.moves.c_str())) continue;
             int result = 0;
             ms.push_back(Milliseconds(*core, result));
             for (char letter : s.moves) {
@@ -111,8 +111,8 @@ void BM_UnsolvableStrength(benchmark::State& state) {
     long proved = 0;
     for (auto _ : state) {
         for (const Solved& s : KnownSolutions()) {
-            if (!Load(*core, s) || !ParseUrdl(core->level, core->play, s.moves.c_str())) continue;
-            ShownPosition& shown = core->play.shown;
+            if (!Load(*core, s) || !ParseUrdl(core->level, core->game, s.moves.c_str())) continue;
+            ShownPosition& shown = core->game.shown;
             const auto& step = core->level.directions.stepOffset;
             for (char letter : s.moves) {
                 for (int d = 0; d < 4; ++d) {

@@ -57,20 +57,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         const ImportResult result = ImportSolution(core, job);
         FUZZ_CHECK(result != ImportResult::OUT_OF_MEMORY);
         FUZZ_CHECK(found || result == ImportResult::FAILED);
-        FUZZ_CHECK(core.play.history.cursor == 0);
-        FUZZ_CHECK(core.play.history.end <= line.size());
+        FUZZ_CHECK(core.game.history.cursor == 0);
+        FUZZ_CHECK(core.game.history.end <= line.size());
         if (result != ImportResult::SOLVED) continue;
         // What the window does next with "play when solved" set.
-        FUZZ_CHECK(core.play.totals.solved);
+        FUZZ_CHECK(core.game.totals.solved);
         WindowRequests requests;
         AutoPlayButton(core, requests);
         fuzz::Clocks clocks;
         clocks.Apply(requests);
         clocks.RunUntilIdle(core);
-        FUZZ_CHECK(core.play.history.cursor == core.play.history.end);
-        for (int b = 0; b < core.play.shown.boxListCount; ++b)
-            FUZZ_CHECK(core.play.goalMap[core.play.shown.boxList[b]] == GOAL);
-        FUZZ_CHECK(SolvedTest(core.level, core.play));
+        FUZZ_CHECK(core.game.history.cursor == core.game.history.end);
+        for (int b = 0; b < core.game.shown.boxListCount; ++b)
+            FUZZ_CHECK(core.planner.goalMap[core.game.shown.boxList[b]] == GOAL);
+        FUZZ_CHECK(SolvedTest(core.level, core.game, core.scratch));
     }
     return 0;
 }

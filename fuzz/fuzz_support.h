@@ -12,8 +12,8 @@
 #include <string>
 
 #include "core_door.h"
-#include "core_state.h"
 #include "engine/playback.h"
+#include "records/core_state.h"
 
 // An abort is what libFuzzer counts as a crash; the message says which rule broke.
 #define FUZZ_CHECK(condition)                                                                  \
@@ -94,10 +94,10 @@ struct Clocks {
         if (requests.killAutoTimer) autoTimer = false;
     }
     bool Busy(const CoreState& core) const {
-        return autoTimer || core.play.animMode != AnimMode::IDLE;
+        return autoTimer || core.view.animMode != AnimMode::IDLE;
     }
     void Tick(CoreState& core) {
-        const AnimMode mode = core.play.animMode;
+        const AnimMode mode = core.view.animMode;
         if (mode != AnimMode::IDLE && mode != AnimMode::AUTO_ACTIONS) {
             WindowRequests requests;
             OnStepTimer(core, requests);
@@ -111,7 +111,7 @@ struct Clocks {
     }
     // Every animation ends: a letter per tick, an action per six, over a bounded history.
     void RunUntilIdle(CoreState& core) {
-        const std::uint64_t limit = 12ull * (core.play.history.end + 16);
+        const std::uint64_t limit = 12ull * (core.game.history.end + 16);
         for (std::uint64_t i = 0; Busy(core); ++i) {
             FUZZ_CHECK(i < limit);
             Tick(core);
@@ -121,7 +121,7 @@ struct Clocks {
 
 // Boxes in the shown position of a playable level: the list and the board agree.
 inline int ShownBoxes(const CoreState& core) {
-    const ShownPosition& shown = core.play.shown;
+    const ShownPosition& shown = core.game.shown;
     int boxes = 0;
     for (int i = 0; i < core.level.board.cellCount; ++i) boxes += shown.positionBoard[i] == BOX;
     FUZZ_CHECK(boxes == shown.boxListCount);
@@ -133,35 +133,41 @@ inline int ShownBoxes(const CoreState& core) {
 // What must hold whenever no animation runs: the cursor within the game, the counters at the
 // cursor, the keeper on a free cell and the boxes (as many as at the start) where the list says.
 inline void CheckShownPosition(const CoreState& core, int startBoxes) {
-    const PlayState& play = core.play;
-    FUZZ_CHECK(play.history.cursor <= play.history.end);
-    FUZZ_CHECK(static_cast<std::uint32_t>(play.shown.shownMoves) == play.history.cursor);
-    FUZZ_CHECK(play.shown.shownPushes <= play.shown.shownMoves);
+    const GameRecord& game = core.game;
+    const ViewState& view = core.view;
+    const PlayScratch& scratch = core.scratch;
+    const PlannerTables& planner = core.planner;
+    FUZZ_CHECK(game.history.cursor <= game.history.end);
+    FUZZ_CHECK(static_cast<std::uint32_t>(game.shown.shownMoves) == game.history.cursor);
+    FUZZ_CHECK(game.shown.shownPushes <= game.shown.shownMoves);
     FUZZ_CHECK(ShownBoxes(core) == startBoxes);
-    FUZZ_CHECK(play.shown.keeperCell >= 0 && play.shown.keeperCell < core.level.board.cellCount);
-    FUZZ_CHECK(play.shown.positionBoard[play.shown.keeperCell] == FLOOR);
+    FUZZ_CHECK(game.shown.keeperCell >= 0 && game.shown.keeperCell < core.level.board.cellCount);
+    FUZZ_CHECK(game.shown.positionBoard[game.shown.keeperCell] == FLOOR);
 }
 
 // The whole game played again from the start (Restart, then Auto-play to its end) reaches the
 // position shown at its end: the shown position follows from the letters alone.
 inline void CheckReplayAtEnd(CoreState& core, Clocks& clocks) {
     clocks.RunUntilIdle(core);
-    PlayState& play = core.play;
-    if (play.history.cursor != play.history.end || play.history.cursor == 0) return;
+    GameRecord& game = core.game;
+    ViewState& view = core.view;
+    PlayScratch& scratch = core.scratch;
+    PlannerTables& planner = core.planner;
+    if (game.history.cursor != game.history.end || game.history.cursor == 0) return;
     const int cells = core.level.board.cellCount;
-    const ShownPosition before = play.shown;
+    const ShownPosition before = game.shown;
     WindowRequests requests;
     Restart(core, requests);
-    FUZZ_CHECK(play.history.cursor == 0);
+    FUZZ_CHECK(game.history.cursor == 0);
     AutoPlayButton(core, requests);
     clocks.Apply(requests);
     clocks.RunUntilIdle(core);
-    FUZZ_CHECK(play.history.cursor == play.history.end);
-    FUZZ_CHECK(play.shown.keeperCell == before.keeperCell);
-    FUZZ_CHECK(play.shown.shownMoves == before.shownMoves);
-    FUZZ_CHECK(play.shown.shownPushes == before.shownPushes);
+    FUZZ_CHECK(game.history.cursor == game.history.end);
+    FUZZ_CHECK(game.shown.keeperCell == before.keeperCell);
+    FUZZ_CHECK(game.shown.shownMoves == before.shownMoves);
+    FUZZ_CHECK(game.shown.shownPushes == before.shownPushes);
     for (int i = 0; i < cells; ++i)
-        FUZZ_CHECK(play.shown.positionBoard[i] == before.positionBoard[i]);
+        FUZZ_CHECK(game.shown.positionBoard[i] == before.positionBoard[i]);
 }
 
 }  // namespace ruk::fuzz

@@ -39,8 +39,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::uint8_t* script = nul + 1;
     const std::size_t scriptSize = size - textSize - 1;
     if (scriptSize == 0) return 0;
-    core.play.guardOn = (script[0] & 1) != 0;
-    core.play.instantMove = (script[0] & 2) != 0;
+    core.view.guardOn = (script[0] & 1) != 0;
+    core.view.instantMove = (script[0] & 2) != 0;
     RefreshUnsolvable(core);  // as the window does when Guard is switched
     const int startBoxes = fuzz::ShownBoxes(core);
 

@@ -27,28 +27,31 @@ bool Enabled(const CoreState& core, int id) {
 
 // The URDL box: the letters that fit go in (line breaks skipped); the solved test follows.
 void TypeMoves(CoreState& core, const std::string& moves) {
-    const std::uint32_t cursor = core.play.history.cursor;
-    const bool complete = ParseUrdl(core.level, core.play, moves.c_str());
+    const std::uint32_t cursor = core.game.history.cursor;
+    const bool complete = ParseUrdl(core.level, core.game, moves.c_str());
     std::size_t letters = 0;
     for (char ch : moves) letters += ch != '\r' && ch != '\n';
-    FUZZ_CHECK(core.play.history.cursor == cursor);
-    FUZZ_CHECK(core.play.history.end <= cursor + letters);
-    FUZZ_CHECK(!complete || core.play.history.end == cursor + letters);
-    SolvedTest(core.level, core.play);
+    FUZZ_CHECK(core.game.history.cursor == cursor);
+    FUZZ_CHECK(core.game.history.end <= cursor + letters);
+    FUZZ_CHECK(!complete || core.game.history.end == cursor + letters);
+    SolvedTest(core.level, core.game, core.scratch);
 }
 
 // A solved game played from the start ends with every box on a goal.
 void CheckSolvedReplay(CoreState& core, Clocks& clocks) {
-    if (!SolvedTest(core.level, core.play)) return;
+    if (!SolvedTest(core.level, core.game, core.scratch)) return;
     WindowRequests requests;
     Restart(core, requests);
     AutoPlayButton(core, requests);
     clocks.Apply(requests);
     clocks.RunUntilIdle(core);
-    const PlayState& play = core.play;
-    FUZZ_CHECK(play.history.cursor == play.history.end);
-    for (int b = 0; b < play.shown.boxListCount; ++b)
-        FUZZ_CHECK(play.goalMap[play.shown.boxList[b]] == GOAL);
+    const GameRecord& game = core.game;
+    const ViewState& view = core.view;
+    const PlayScratch& scratch = core.scratch;
+    const PlannerTables& planner = core.planner;
+    FUZZ_CHECK(game.history.cursor == game.history.end);
+    for (int b = 0; b < game.shown.boxListCount; ++b)
+        FUZZ_CHECK(planner.goalMap[game.shown.boxList[b]] == GOAL);
 }
 
 }  // namespace
@@ -59,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     CoreState& core = fuzz::SharedCore();
     fuzz::LoadSample(core, 1 + (data[0] & 7));
-    core.play.guardOn = (data[0] & 8) != 0;
-    core.play.instantMove = (data[0] & 16) != 0;
+    core.view.guardOn = (data[0] & 8) != 0;
+    core.view.instantMove = (data[0] & 16) != 0;
     RefreshUnsolvable(core);
     const int startBoxes = fuzz::ShownBoxes(core);
 
@@ -87,8 +90,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             case 3:
                 if (fuzz::Enabled(core, ID_AUTO_PLAY) &&
-                    !(core.play.animMode == AnimMode::IDLE &&
-                      core.play.history.cursor >= core.play.history.end))
+                    !(core.view.animMode == AnimMode::IDLE &&
+                      core.game.history.cursor >= core.game.history.end))
                     AutoPlayButton(core, requests);
                 break;
             case 4:
@@ -105,19 +108,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 switch ((command >> 3) & 3) {
                     case 0:
                         if (fuzz::Enabled(core, ID_GUARD)) {
-                            core.play.guardOn = !core.play.guardOn;
+                            core.view.guardOn = !core.view.guardOn;
                             RefreshUnsolvable(core);
                         }
                         break;
                     case 1:
                         if (fuzz::Enabled(core, ID_INSTANT_MOVE))
-                            core.play.instantMove = !core.play.instantMove;
+                            core.view.instantMove = !core.view.instantMove;
                         break;
                     case 2:
                         if (fuzz::Enabled(core, ID_URDL_INPUT)) fuzz::TypeMoves(core, moves);
                         break;
                     default:
-                        if (core.play.animMode == AnimMode::IDLE) UnsolvableCheck(core);
+                        if (core.view.animMode == AnimMode::IDLE) UnsolvableCheck(core);
                         break;
                 }
                 break;

@@ -25,7 +25,7 @@ struct Push {
 // The pushes of the string with their cells and actions, replayed from the start.
 std::vector<Push> PushesOf(const CoreState& core) {
     std::vector<Push> pushes;
-    const MoveHistory& h = core.play.history;
+    const MoveHistory& h = core.game.history;
     int keeper = core.level.board.keeperStart;
     int action = -1;
     for (std::uint32_t p = 0; p < h.end; ++p) {
@@ -97,26 +97,27 @@ TEST(ActionBoundsTest, RandomCursorsInKnownSolutionsMatchTheDefinitions) {
             ASSERT_TRUE(LoadLevel(state, collection.levels, known.level));
             LoadMoves(state, known.moves);
             const auto pushes = PushesOf(state);
-            const std::uint32_t end = state.play.history.end;
+            const std::uint32_t end = state.game.history.end;
             for (int trial = 0; trial < 4; ++trial) {
                 const std::uint32_t cursor =
                     std::uniform_int_distribution<std::uint32_t>(0, end)(rng);
                 ASSERT_TRUE(LoadLevel(state, collection.levels, known.level));
                 LoadMoves(state, known.moves);
-                state.play.animTarget = cursor;
-                state.play.animMode = cursor > 0 ? AnimMode::STEP_FORWARD : AnimMode::IDLE;
-                while (state.play.animMode != AnimMode::IDLE) StepForward(state.level, state.play);
-                ASSERT_EQ(state.play.history.cursor, cursor);
-                FindActionBoundaries(state.level, state.play);
+                state.view.animTarget = cursor;
+                state.view.animMode = cursor > 0 ? AnimMode::STEP_FORWARD : AnimMode::IDLE;
+                while (state.view.animMode != AnimMode::IDLE)
+                    StepForward(state.level, state.game, state.view);
+                ASSERT_EQ(state.game.history.cursor, cursor);
+                FindActionBoundaries(state.level, state.game);
                 const bool walkBefore = cursor > 0 && !IsPushLetter(known.moves[cursor - 1]);
                 const Expected e = Reference(pushes, cursor, end, walkBefore);
                 const std::string where = collection.solutions + " level " +
                                           std::to_string(known.level) + " cursor " +
                                           std::to_string(cursor);
-                EXPECT_EQ(state.play.bounds.redoTarget, e.redo) << where;
-                EXPECT_EQ(state.play.bounds.undoTarget, e.undo) << where;
-                EXPECT_EQ(state.play.bounds.actionFirstPush, e.firstPush) << where;
-                EXPECT_EQ(state.play.shown.lastPushTarget, e.lastPushTarget) << where;
+                EXPECT_EQ(state.game.bounds.redoTarget, e.redo) << where;
+                EXPECT_EQ(state.game.bounds.undoTarget, e.undo) << where;
+                EXPECT_EQ(state.game.bounds.actionFirstPush, e.firstPush) << where;
+                EXPECT_EQ(state.game.shown.lastPushTarget, e.lastPushTarget) << where;
                 ++checked;
             }
         }
@@ -143,12 +144,12 @@ TEST(ActionBoundsTest, SameBoxAgainIsOneActionAnotherBoxInBetweenIsThree) {
         {"RdrRlluR", 3, 3},    // A, then B, then A again
     };
     for (const Case& c : cases) {
-        EmptyMoveHistory(core.play->history);
+        EmptyMoveHistory(core.game->history);
         LoadMoves(*core.state, c.moves);
-        SolvedTest(*core.level, *core.play);
-        EXPECT_EQ(core.play->totals.totalMoves, std::string(c.moves).size()) << c.moves;
-        EXPECT_EQ(core.play->totals.totalPushes, c.pushes) << c.moves;
-        EXPECT_EQ(core.play->totals.totalActions, c.actions) << c.moves;
+        SolvedTest(*core.level, *core.game, *core.scratch);
+        EXPECT_EQ(core.game->totals.totalMoves, std::string(c.moves).size()) << c.moves;
+        EXPECT_EQ(core.game->totals.totalPushes, c.pushes) << c.moves;
+        EXPECT_EQ(core.game->totals.totalActions, c.actions) << c.moves;
     }
 }
 

@@ -9,6 +9,7 @@
 #include "board/text_level_parser.h"
 #include "engine/box_route.h"
 #include "engine/move_letters.h"
+#include "engine/play_reset.h"
 #include "engine/solved_check.h"
 #include "engine/walk_path.h"
 #include "level_change.h"
@@ -28,7 +29,7 @@ struct Cost {
 // Fewest pushes, then fewest moves, over (box, keeper) states with a lexicographic Dijkstra;
 // the route ends with a push onto target after which the keeper can reach side.
 Cost Oracle(const CoreState& core, int box, int target, int side) {
-    const auto& plan = core.play.planBoard;
+    const auto& plan = core.game.planBoard;
     const int cells = core.level.board.cellCount;
     const auto& step = core.level.directions.stepOffset;
     auto free = [&](int i, int boxAt) { return i != boxAt && (i == box || plan[i] == 0); };
@@ -53,7 +54,7 @@ Cost Oracle(const CoreState& core, int box, int target, int side) {
     using Entry = std::tuple<int, int, int, int>;  // pushes, moves, box, keeper
     std::priority_queue<Entry, std::vector<Entry>, std::greater<>> open;
     std::map<std::pair<int, int>, std::pair<int, int>> done;
-    open.emplace(0, 0, box, core.play.planKeeper);
+    open.emplace(0, 0, box, core.game.planKeeper);
     while (!open.empty()) {
         const auto [pushes, moves, at, keeper] = open.top();
         open.pop();
@@ -78,10 +79,11 @@ std::string LiteralRoute(CoreState& core, int box, int target, int side) {
     struct Node {
         int from, to, pushes, moves, parent;
     };
-    PlayState& play = core.play;
+    GameRecord& game = core.game;
+    PlayScratch& scratch = core.scratch;
     const int cells = core.level.board.cellCount;
     const auto& step = core.level.directions.stepOffset;
-    auto& plan = play.planBoard;
+    auto& plan = game.planBoard;
     std::vector<std::uint32_t> sideMap(MAX_CELLS), startMap(MAX_CELLS), dist(MAX_CELLS);
     std::vector<std::int32_t> queue(MAX_CELLS);
     auto distances = [&](std::vector<std::uint32_t>& map, int from) {
@@ -93,7 +95,7 @@ std::string LiteralRoute(CoreState& core, int box, int target, int side) {
     distances(sideMap, side);
     plan[target] = 0;
     plan[box] = BOX;
-    distances(startMap, play.planKeeper);
+    distances(startMap, game.planKeeper);
     std::vector<Node> nodes;
     int best = -1;
     auto offer = [&](int from, int k, int pushes, int moves, int parent) {
@@ -139,24 +141,25 @@ std::string LiteralRoute(CoreState& core, int box, int target, int side) {
     // Letters as the builder writes them, on a copy of the history.
     MoveHistory saved;
     InitMoveHistory(saved);
-    std::swap(saved, play.history);
+    std::swap(saved, game.history);
     const auto planBefore = plan;
-    const int keeperBefore = play.planKeeper;
+    const int keeperBefore = game.planKeeper;
     for (int n : chain) {
         const Node& push = nodes[n];
         const int behind = 2 * push.from - push.to;
-        if (play.planKeeper != behind) AppendWalk(core.level, play, play.planKeeper, behind);
+        if (game.planKeeper != behind)
+            AppendWalk(core.level, game, scratch.route, game.planKeeper, behind);
         int k = 0;
         while (step[k] != push.to - push.from) ++k;
-        AppendLetter(play.history, PushLetter(k));
+        AppendLetter(game.history, PushLetter(k));
         plan[push.from] = 0;
         plan[push.to] = BOX;
-        play.planKeeper = push.from;
+        game.planKeeper = push.from;
     }
-    std::string letters(play.history.text.get(), play.history.end);
-    std::swap(saved, play.history);
+    std::string letters(game.history.text.get(), game.history.end);
+    std::swap(saved, game.history);
     plan = planBefore;
-    play.planKeeper = keeperBefore;
+    game.planKeeper = keeperBefore;
     return letters;
 }
 
@@ -171,21 +174,22 @@ TEST(BoxRouteTest, CheapestRoutesMatchTheOracleAndTheLiteralSearch) {
         LoadText(state, text);
         if (state.level.board.status != LevelStatus::PLAYABLE) continue;
         const int cells = state.level.board.cellCount;
-        const int box = state.play.shown.boxList[0];
+        const int box = state.game.shown.boxList[0];
         for (int target = 0; target < cells; ++target) {
-            if (target == box || state.play.planBoard[target] != 0) continue;
+            if (target == box || state.game.planBoard[target] != 0) continue;
             for (int side = 0; side < cells; side += 3) {
-                if (side == target || (state.play.planBoard[side] != 0 && side != box)) continue;
-                EmptyMoveHistory(state.play.history);
-                ResetPlayForLevel(state.play, state.level.board);
+                if (side == target || (state.game.planBoard[side] != 0 && side != box)) continue;
+                EmptyMoveHistory(state.game.history);
+                ResetPlayForLevel(state.game, state.level.board);
                 const Cost expected = Oracle(state, box, target, side);
                 const std::string literal = LiteralRoute(state, box, target, side);
-                const bool found = AppendBoxRoute(state.level, state.play, box, target, side);
+                const bool found =
+                    AppendBoxRoute(state.level, state.game, state.scratch.route, box, target, side);
                 const std::string where =
                     text + "target " + std::to_string(target) + " side " + std::to_string(side);
                 ASSERT_EQ(found, expected.pushes > 0) << where;
-                ASSERT_FALSE(state.play.history.failed) << where;
-                const std::string letters(state.play.history.text.get(), state.play.history.end);
+                ASSERT_FALSE(state.game.history.failed) << where;
+                const std::string letters(state.game.history.text.get(), state.game.history.end);
                 if (!found) {
                     ASSERT_TRUE(letters.empty()) << where;
                     ASSERT_EQ(literal, "-") << where;
@@ -196,9 +200,9 @@ TEST(BoxRouteTest, CheapestRoutesMatchTheOracleAndTheLiteralSearch) {
                     std::count_if(letters.begin(), letters.end(), [](char c) { return c < 'a'; }));
                 ASSERT_EQ((Cost{pushes, static_cast<int>(letters.size())}), expected) << where;
                 ASSERT_EQ(letters, literal) << where;
-                SolvedTest(state.level, state.play);
-                ASSERT_EQ(state.play.totals.totalMoves, letters.size()) << where << " is legal";
-                ASSERT_EQ(state.play.planBoard[target], BOX) << where;
+                SolvedTest(state.level, state.game, state.scratch);
+                ASSERT_EQ(state.game.totals.totalMoves, letters.size()) << where << " is legal";
+                ASSERT_EQ(state.game.planBoard[target], BOX) << where;
                 ++routes;
             }
         }
@@ -212,24 +216,27 @@ TEST(BoxRouteTest, WalksKeepTheirDirectionAndOneDirectPushWins) {
     CoreState& state = *core.state;
     LoadText(state, "#######\n#@    #\n#     #\n#    $#\n#    .#\n#######");
     const int width = 7;
-    EXPECT_TRUE(AppendWalk(state.level, state.play, 8, 8));
-    EXPECT_EQ(state.play.history.end, 0u) << "a walk to the keeper's own cell writes nothing";
-    EXPECT_TRUE(AppendWalk(state.level, state.play, 8, 2 * width + 4));
-    EXPECT_STREQ(state.play.history.text.get(), "rrrd") << "up first, then straight on";
-    EXPECT_EQ(state.play.planKeeper, 2 * width + 4);
-    EmptyMoveHistory(state.play.history);
-    ResetPlayForLevel(state.play, state.level.board);
-    EXPECT_FALSE(AppendWalk(state.level, state.play, 8, 0)) << "a wall cannot be walked to";
-    EXPECT_EQ(state.play.planKeeper, 8);
-    EXPECT_EQ(state.play.history.end, 0u);
+    EXPECT_TRUE(AppendWalk(state.level, state.game, state.scratch.route, 8, 8));
+    EXPECT_EQ(state.game.history.end, 0u) << "a walk to the keeper's own cell writes nothing";
+    EXPECT_TRUE(AppendWalk(state.level, state.game, state.scratch.route, 8, 2 * width + 4));
+    EXPECT_STREQ(state.game.history.text.get(), "rrrd") << "up first, then straight on";
+    EXPECT_EQ(state.game.planKeeper, 2 * width + 4);
+    EmptyMoveHistory(state.game.history);
+    ResetPlayForLevel(state.game, state.level.board);
+    EXPECT_FALSE(AppendWalk(state.level, state.game, state.scratch.route, 8, 0))
+        << "a wall cannot be walked to";
+    EXPECT_EQ(state.game.planKeeper, 8);
+    EXPECT_EQ(state.game.history.end, 0u);
 
     // One push down reaches the goal; the route takes it whatever the walk costs.
-    EXPECT_TRUE(AppendBoxRoute(state.level, state.play, 3 * width + 5, 4 * width + 5, 8));
-    EXPECT_STREQ(state.play.history.text.get(), "rrrrdD");
+    EXPECT_TRUE(AppendBoxRoute(state.level, state.game, state.scratch.route, 3 * width + 5,
+                               4 * width + 5, 8));
+    EXPECT_STREQ(state.game.history.text.get(), "rrrrdD");
     // A target no push can reach: nothing appended, and recording goes on.
-    EXPECT_FALSE(AppendBoxRoute(state.level, state.play, 4 * width + 5, 1 * width + 1, 8));
-    EXPECT_FALSE(state.play.history.failed);
-    EXPECT_STREQ(state.play.history.text.get(), "rrrrdD");
+    EXPECT_FALSE(AppendBoxRoute(state.level, state.game, state.scratch.route, 4 * width + 5,
+                                1 * width + 1, 8));
+    EXPECT_FALSE(state.game.history.failed);
+    EXPECT_STREQ(state.game.history.text.get(), "rrrrdD");
 }
 
 TEST(BoxRouteTest, EveryTargetOfABigOpenRoomGetsARoute) {
@@ -242,11 +249,12 @@ TEST(BoxRouteTest, EveryTargetOfABigOpenRoomGetsARoute) {
     const int box = 24 * 48 + 24;
     int routes = 0;
     for (int target = 0; target < state.level.board.cellCount; ++target) {
-        if (target == box || state.play.planBoard[target] != 0) continue;
-        EmptyMoveHistory(state.play.history);
-        ResetPlayForLevel(state.play, state.level.board);
+        if (target == box || state.game.planBoard[target] != 0) continue;
+        EmptyMoveHistory(state.game.history);
+        ResetPlayForLevel(state.game, state.level.board);
         const int side = target == 2 * 48 + 2 ? 2 * 48 + 3 : 2 * 48 + 2;
-        ASSERT_TRUE(AppendBoxRoute(state.level, state.play, box, target, side)) << target;
+        ASSERT_TRUE(AppendBoxRoute(state.level, state.game, state.scratch.route, box, target, side))
+            << target;
         ++routes;
     }
     EXPECT_EQ(routes, 46 * 46 - 1);

@@ -91,11 +91,11 @@ TEST(CoreDoorTest, AFileOpenedButNotShownClosesBackToNoLevel) {
 
 // Plays until the running animation ends, as the step timer would.
 void Settle(CoreState& core) {
-    for (int tick = 0; tick < 1000 && core.play.animMode != AnimMode::IDLE; ++tick) {
+    for (int tick = 0; tick < 1000 && core.view.animMode != AnimMode::IDLE; ++tick) {
         WindowRequests requests;
         door::StepTick(core, requests);
     }
-    ASSERT_EQ(core.play.animMode, AnimMode::IDLE);
+    ASSERT_EQ(core.view.animMode, AnimMode::IDLE);
 }
 
 TEST(CoreDoorTest, TextLevelPlayedThroughTheDoor) {
@@ -136,8 +136,8 @@ TEST(CoreDoorTest, TextLevelPlayedThroughTheDoor) {
 
 // Everything Undo, Redo and the panels read of a game.
 void ExpectSameGame(const CoreState& a, const CoreState& b) {
-    const MoveHistory& ha = a.play.history;
-    const MoveHistory& hb = b.play.history;
+    const MoveHistory& ha = a.game.history;
+    const MoveHistory& hb = b.game.history;
     ASSERT_EQ(ha.end, hb.end);
     EXPECT_EQ(std::string(ha.text.get(), ha.end), std::string(hb.text.get(), hb.end));
     EXPECT_EQ(ha.cursor, hb.cursor);
@@ -204,16 +204,16 @@ TEST(CoreDoorTest, AResumedGameIsTheGameAsItWasLeft) {
         door::Undo(a, requests);
         Settle(a);
     }
-    ASSERT_GT(a.play.history.end, a.play.history.cursor) << "the game needs a redo tail";
+    ASSERT_GT(a.game.history.end, a.game.history.cursor) << "the game needs a redo tail";
     ASSERT_GT(door::Totals(a).totalPushes, 0u) << "and pushes";
-    const std::string letters(a.play.history.text.get(), a.play.history.end);
-    const std::uint32_t cursor = a.play.history.cursor;
+    const std::string letters(a.game.history.text.get(), a.game.history.end);
+    const std::uint32_t cursor = a.game.history.cursor;
 
     // Come back to the level from another one, in the middle of an animation.
     ASSERT_TRUE(door::ShowFileLevel(b, SAMPLES.c_str(), 2));
     door::StepKey(b, 1, requests);
     ASSERT_TRUE(door::ResumeGame(b, letters.c_str(), cursor, requests));
-    EXPECT_EQ(b.play.animMode, AnimMode::IDLE);
+    EXPECT_EQ(b.view.animMode, AnimMode::IDLE);
     ExpectSameGame(a, b);
     for (int i = 0; i < 2; ++i) {
         door::Redo(a, requests);
@@ -233,10 +233,10 @@ TEST(CoreDoorTest, AResumedGameIsTheGameAsItWasLeft) {
     // A cursor past the letters stops at their end; letters that stop fitting end the game
     // there; the editor and a state without a level take nothing.
     ASSERT_TRUE(door::ResumeGame(b, letters.c_str(), 1u << 30, requests));
-    EXPECT_EQ(b.play.history.cursor, b.play.history.end);
+    EXPECT_EQ(b.game.history.cursor, b.game.history.end);
     EXPECT_FALSE(door::ResumeGame(b, (letters.substr(0, 5) + "X" + letters).c_str(), 9, requests));
-    EXPECT_EQ(b.play.history.end, 5u);
-    EXPECT_EQ(b.play.history.cursor, 5u);
+    EXPECT_EQ(b.game.history.end, 5u);
+    EXPECT_EQ(b.game.history.cursor, 5u);
     EXPECT_TRUE(CheckInvariants(b).Holds());
     Core fresh;
     EXPECT_FALSE(door::ResumeGame(*fresh.state, "r", 1, requests));

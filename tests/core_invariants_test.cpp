@@ -25,7 +25,7 @@ std::string Described(const InvariantCheck& check) {
 
 // Runs the timers until the animation ends, checking after every tick.
 void SettleChecked(CoreState& core, bool autoTimer = false) {
-    for (int tick = 0; tick < 1000 && core.play.animMode != AnimMode::IDLE; ++tick) {
+    for (int tick = 0; tick < 1000 && core.view.animMode != AnimMode::IDLE; ++tick) {
         WindowRequests requests;
         if (autoTimer)
             door::AutoPlayTick(core, requests);
@@ -34,7 +34,7 @@ void SettleChecked(CoreState& core, bool autoTimer = false) {
         const InvariantCheck check = CheckInvariants(core);
         ASSERT_TRUE(check.Holds()) << "tick " << tick << ": " << Described(check);
     }
-    ASSERT_EQ(core.play.animMode, AnimMode::IDLE);
+    ASSERT_EQ(core.view.animMode, AnimMode::IDLE);
 }
 
 // The room with the whole solution in the history and the first action shown.
@@ -45,7 +45,7 @@ void PlayFirstAction(CoreState& core) {
     door::Redo(core, requests);
     SettleChecked(core);
     ASSERT_EQ(door::Shown(core).shownPushes, 3);
-    ASSERT_LT(core.play.history.cursor, core.play.history.end);
+    ASSERT_LT(core.game.history.cursor, core.game.history.end);
 }
 
 TEST(CoreInvariantsTest, AGamePlayedEveryWayHolds) {
@@ -60,7 +60,7 @@ TEST(CoreInvariantsTest, AGamePlayedEveryWayHolds) {
     const GridCell g = BoardToGrid(state.level.board, state.level.grids, box);
     WindowRequests requests;
     door::Click(state, g.row, g.col, requests);
-    ASSERT_TRUE(state.play.boxSelected);
+    ASSERT_TRUE(state.view.boxSelected);
     EXPECT_TRUE(CheckInvariants(state).Holds()) << Described(CheckInvariants(state));
     door::Undo(state, requests);
     SettleChecked(state);
@@ -70,7 +70,7 @@ TEST(CoreInvariantsTest, AGamePlayedEveryWayHolds) {
     EXPECT_TRUE(door::Totals(state).solved);
     door::Restart(state, requests);
     EXPECT_TRUE(CheckInvariants(state).Holds()) << Described(CheckInvariants(state));
-    state.play.instantMove = true;
+    state.view.instantMove = true;
     WindowRequests autoRequests;
     door::AutoPlay(state, autoRequests);
     ASSERT_TRUE(autoRequests.startAutoTimer);
@@ -85,7 +85,7 @@ TEST(CoreInvariantsTest, AGamePlayedEveryWayHolds) {
     state.level.editor.statusBeforeEdit = state.level.board.status;
     state.level.board.status = LevelStatus::BAD_LEVEL;  // the editor's verdict on its grid
     EXPECT_TRUE(CheckInvariants(state).Holds()) << Described(CheckInvariants(state));
-    --state.play.shown.shownMoves;
+    --state.game.shown.shownMoves;
     EXPECT_FALSE(CheckInvariants(state).Holds()) << "the game is still checked in the editor";
 }
 
@@ -97,25 +97,25 @@ TEST(CoreInvariantsTest, EachBrokenRecordIsCaught) {
     };
     const Case cases[] = {
         {"cursor past the text",
-         [](CoreState& s) { s.play.history.cursor = s.play.history.end + 1; }, "cursor"},
-        {"a box missing from the list", [](CoreState& s) { --s.play.shown.boxListCount; },
+         [](CoreState& s) { s.game.history.cursor = s.game.history.end + 1; }, "cursor"},
+        {"a box missing from the list", [](CoreState& s) { --s.game.shown.boxListCount; },
          "missing from the box list"},
-        {"a listed box on a free cell", [](CoreState& s) { s.play.shown.boxList[0] = 10; },
+        {"a listed box on a free cell", [](CoreState& s) { s.game.shown.boxList[0] = 10; },
          "cell with no box"},
         {"a box listed twice",
-         [](CoreState& s) { s.play.shown.boxList[0] = s.play.shown.boxList[1]; }, "twice"},
-        {"the pushes counter off", [](CoreState& s) { ++s.play.shown.shownPushes; },
+         [](CoreState& s) { s.game.shown.boxList[0] = s.game.shown.boxList[1]; }, "twice"},
+        {"the pushes counter off", [](CoreState& s) { ++s.game.shown.shownPushes; },
          "shown pushes"},
-        {"the actions counter off", [](CoreState& s) { --s.play.shown.shownActions; },
+        {"the actions counter off", [](CoreState& s) { --s.game.shown.shownActions; },
          "shown actions"},
-        {"the result totals off", [](CoreState& s) { ++s.play.totals.totalActions; },
+        {"the result totals off", [](CoreState& s) { ++s.game.totals.totalActions; },
          "result totals"},
-        {"a stale target flag", [](CoreState& s) { s.play.targets.targetFlag[60] = 1; },
+        {"a stale target flag", [](CoreState& s) { s.view.targets.targetFlag[60] = 1; },
          "target flag"},
         {"a stale side marker",
          [](CoreState& s) { s.level.grids.displayGrid[GridIndex(0, 0)] |= 2u << MARKER_SHIFT; },
          "marker bits"},
-        {"the keeper on a box", [](CoreState& s) { s.play.shown.keeperCell = 14; },
+        {"the keeper on a box", [](CoreState& s) { s.game.shown.keeperCell = 14; },
          "not on a free cell"},
     };
     for (const Case& c : cases) {
@@ -137,8 +137,8 @@ TEST(CoreInvariantsTest, EachBrokenRecordIsCaught) {
     WindowRequests requests;
     door::WalkTo(state, 10, requests);
     ASSERT_NO_FATAL_FAILURE(SettleChecked(state));
-    ASSERT_EQ(state.play.history.cursor, state.play.history.end);
-    state.play.planBoard[11] = 0;
+    ASSERT_EQ(state.game.history.cursor, state.game.history.end);
+    state.game.planBoard[11] = 0;
     const InvariantCheck check = CheckInvariants(state);
     EXPECT_NE(std::string(check.firstBreak ? check.firstBreak : "").find("recording side"),
               std::string::npos)

@@ -17,7 +17,7 @@ const std::string SAMPLES = std::string(RUK_SAMPLE_LEVELS) + "/ruk-samples.txt";
 // Runs the step timer until the animation ends; the ticks it took.
 int Settle(CoreState& core) {
     int ticks = 0;
-    for (; ticks < 100000 && core.play.animMode != AnimMode::IDLE; ++ticks) {
+    for (; ticks < 100000 && core.view.animMode != AnimMode::IDLE; ++ticks) {
         WindowRequests requests;
         door::StepTick(core, requests);
     }
@@ -28,7 +28,7 @@ std::string Key(CoreState& core, int direction) {
     WindowRequests requests;
     door::StepKey(core, direction, requests);
     Settle(core);
-    return std::string(core.play.history.text.get(), core.play.history.end);
+    return std::string(core.game.history.text.get(), core.game.history.end);
 }
 
 TEST(KeyStepTest, StepsThatCannotBeTakenChangeNothing) {
@@ -71,7 +71,7 @@ TEST(KeyStepTest, StepsThatCannotBeTakenChangeNothing) {
 void ExpectShownIsReplay(CoreState& state, CoreState& reference, int level,
                          const std::string& where) {
     ASSERT_TRUE(LoadLevel(reference, SAMPLES, level));
-    const std::string prefix(state.play.history.text.get(), state.play.history.cursor);
+    const std::string prefix(state.game.history.text.get(), state.game.history.cursor);
     ASSERT_TRUE(door::ImportMoves(reference, prefix.c_str())) << where;
     WindowRequests requests;
     door::AutoPlay(reference, requests);
@@ -105,21 +105,21 @@ TEST(KeyStepTest, StepsMixedWithMouseActionsUndoAndRedoAsTheLettersReplayed) {
             }
             if (rng() % 2) Settle(state);  // else the next command comes mid-animation
             pushed = pushed || door::Shown(state).shownPushes > 0;
-            if (state.play.animMode == AnimMode::IDLE)
+            if (state.view.animMode == AnimMode::IDLE)
                 ExpectShownIsReplay(state, *replay.state, level,
                                     std::to_string(level) + " op " + std::to_string(op));
         }
         EXPECT_TRUE(pushed) << level;
         // Restarted and redone action by action, it ends on the same letters and position.
         Settle(state);
-        const std::string letters(state.play.history.text.get(), state.play.history.end);
+        const std::string letters(state.game.history.text.get(), state.game.history.end);
         WindowRequests requests;
         door::Restart(state, requests);
-        while (state.play.history.cursor < state.play.history.end) {
+        while (state.game.history.cursor < state.game.history.end) {
             door::Redo(state, requests);
             Settle(state);
         }
-        EXPECT_EQ(std::string(state.play.history.text.get()), letters);
+        EXPECT_EQ(std::string(state.game.history.text.get()), letters);
         ExpectShownIsReplay(state, *replay.state, level, std::to_string(level) + " redone");
     }
 }
@@ -131,7 +131,7 @@ TEST(KeyStepTest, ReplaysSlowDownWhileNewActionsAndUndoKeepTheirPace) {
     const std::string solution = "RRllddrrUrUUdLL";
     for (const int factor : {1, 2, 16}) {
         door::SetReplaySlowdown(state, factor);
-        ASSERT_TRUE(door::ImportMoves(state, solution.c_str() + state.play.history.cursor));
+        ASSERT_TRUE(door::ImportMoves(state, solution.c_str() + state.game.history.cursor));
         WindowRequests requests;
         door::Restart(state, requests);
         door::Redo(state, requests);  // "RR"
@@ -140,11 +140,11 @@ TEST(KeyStepTest, ReplaysSlowDownWhileNewActionsAndUndoKeepTheirPace) {
         EXPECT_EQ(Settle(state), 13 * factor);
         door::Undo(state, requests);
         const int ticks = Settle(state);
-        EXPECT_EQ(ticks, static_cast<int>(solution.size() - state.play.history.cursor));
-        door::StepKey(state, LetterDirection(solution[state.play.history.cursor]), requests);
+        EXPECT_EQ(ticks, static_cast<int>(solution.size() - state.game.history.cursor));
+        door::StepKey(state, LetterDirection(solution[state.game.history.cursor]), requests);
         EXPECT_EQ(Settle(state), 1);
     }
-    state.play.instantMove = true;  // a whole Redo at once, whatever the factor
+    state.view.instantMove = true;  // a whole Redo at once, whatever the factor
     WindowRequests requests;
     door::Restart(state, requests);
     door::Redo(state, requests);

@@ -23,13 +23,13 @@ struct Snapshot {
 
 Snapshot Take(const CoreState& core) {
     Snapshot s;
-    s.position = core.play.shown.positionBoard;
+    s.position = core.game.shown.positionBoard;
     s.display = core.level.grids.displayGrid;
-    s.boxes.assign(core.play.shown.boxList.begin(),
-                   core.play.shown.boxList.begin() + core.play.shown.boxListCount);
+    s.boxes.assign(core.game.shown.boxList.begin(),
+                   core.game.shown.boxList.begin() + core.game.shown.boxListCount);
     std::sort(s.boxes.begin(), s.boxes.end());
-    s.keeper = core.play.shown.keeperCell;
-    s.counters = core.play.shown;
+    s.keeper = core.game.shown.keeperCell;
+    s.counters = core.game.shown;
     return s;
 }
 
@@ -47,7 +47,7 @@ void ExpectSameRecords(const Snapshot& a, const Snapshot& b, const std::string& 
 
 // Every box of the shown position stands where some goal can still be reached.
 bool BoxesOnLiveCells(const CoreState& core) {
-    const ShownPosition& shown = core.play.shown;
+    const ShownPosition& shown = core.game.shown;
     for (int b = 0; b < shown.boxListCount; ++b)
         if (core.planner.goalReach[shown.boxList[b]] == 0) return false;
     return true;
@@ -69,34 +69,35 @@ TEST(KnownSolutionsTest, EveryKnownSolutionIsSolvedSoundAndUndoesToTheStart) {
             ASSERT_EQ(state.level.board.status, LevelStatus::PLAYABLE) << where;
             const Snapshot start = Take(state);
             LoadMoves(state, known.moves);
-            ASSERT_TRUE(SolvedTest(state.level, state.play)) << where;
-            ASSERT_EQ(state.play.history.end, known.moves.size()) << where << ": nothing to cut";
-            moves += state.play.totals.totalMoves;
-            pushes += state.play.totals.totalPushes;
+            ASSERT_TRUE(SolvedTest(state.level, state.game, state.scratch)) << where;
+            ASSERT_EQ(state.game.history.end, known.moves.size()) << where << ": nothing to cut";
+            moves += state.game.totals.totalMoves;
+            pushes += state.game.totals.totalPushes;
 
             // Forward, letter by letter: every letter applies, boxes stay on live cells.
             bool sound = BoxesOnLiveCells(state);
-            for (std::uint32_t p = 0; p < state.play.history.end; ++p) {
-                state.play.animTarget = NO_POSITION;
-                StepForward(state.level, state.play);
-                ASSERT_EQ(state.play.history.cursor, p + 1) << where << ": letter " << p;
+            for (std::uint32_t p = 0; p < state.game.history.end; ++p) {
+                state.view.animTarget = NO_POSITION;
+                StepForward(state.level, state.game, state.view);
+                ASSERT_EQ(state.game.history.cursor, p + 1) << where << ": letter " << p;
                 sound = sound && BoxesOnLiveCells(state);
             }
             EXPECT_TRUE(sound) << where << ": a box stood on a cell with no GoalReach";
-            const ResultTotals& totals = state.play.totals;
-            EXPECT_EQ(state.play.shown.shownMoves, static_cast<int>(totals.totalMoves)) << where;
-            EXPECT_EQ(state.play.shown.shownPushes, static_cast<int>(totals.totalPushes)) << where;
-            EXPECT_EQ(state.play.shown.shownActions, static_cast<int>(totals.totalActions))
+            const ResultTotals& totals = state.game.totals;
+            EXPECT_EQ(state.game.shown.shownMoves, static_cast<int>(totals.totalMoves)) << where;
+            EXPECT_EQ(state.game.shown.shownPushes, static_cast<int>(totals.totalPushes)) << where;
+            EXPECT_EQ(state.game.shown.shownActions, static_cast<int>(totals.totalActions))
                 << where;
 
             // Back by whole actions, as Undo does, to the start.
             int undos = 0;
-            while (state.play.history.cursor > 0 &&
+            while (state.game.history.cursor > 0 &&
                    undos++ <= static_cast<int>(totals.totalActions)) {
-                FindActionBoundaries(state.level, state.play);
-                state.play.animTarget = state.play.bounds.undoTarget;
-                state.play.animMode = AnimMode::STEP_BACKWARD;
-                while (state.play.animMode != AnimMode::IDLE) StepBackward(state.level, state.play);
+                FindActionBoundaries(state.level, state.game);
+                state.view.animTarget = state.game.bounds.undoTarget;
+                state.view.animMode = AnimMode::STEP_BACKWARD;
+                while (state.view.animMode != AnimMode::IDLE)
+                    StepBackward(state.level, state.game, state.view);
             }
             EXPECT_EQ(undos, static_cast<int>(totals.totalActions)) << where;
             ExpectSameRecords(start, Take(state), where);

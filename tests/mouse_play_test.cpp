@@ -24,7 +24,7 @@ GridCell GridOf(const CoreState& core, int cell) {
 // Runs the step timer until the animation ends; the congratulations asked for on the way.
 int Animate(CoreState& core) {
     int congratulations = 0;
-    for (int tick = 0; tick < 100000 && core.play.animMode != AnimMode::IDLE; ++tick) {
+    for (int tick = 0; tick < 100000 && core.view.animMode != AnimMode::IDLE; ++tick) {
         WindowRequests requests;
         OnStepTimer(core, requests);
         congratulations += requests.congratulate;
@@ -51,21 +51,21 @@ TEST(MousePlayTest, ALevelSolvedByClicksAloneIsCongratulatedOnce) {
         for (const Action& action : ActionsOf(state, known.moves)) {
             WindowRequests requests;
             Click(state, action.box, requests);
-            ASSERT_TRUE(state.play.boxSelected) << known.level;
+            ASSERT_TRUE(state.view.boxSelected) << known.level;
             const GridCell target = GridOf(state, action.target);
             const int grid = GridIndex(target.row, target.col);
-            ASSERT_NE(state.play.targets.targetFlag[grid], 0) << known.level;
+            ASSERT_NE(state.view.targets.targetFlag[grid], 0) << known.level;
             Click(state, action.target, requests);
-            if (state.play.animMode == AnimMode::IDLE) {
+            if (state.view.animMode == AnimMode::IDLE) {
                 // Several arrivals: the side marks are shown; pick the solution's.
                 Click(state, action.keeper, requests);
             }
-            ASSERT_EQ(state.play.animMode, AnimMode::ACTION_FORWARD) << known.level;
+            ASSERT_EQ(state.view.animMode, AnimMode::ACTION_FORWARD) << known.level;
             congratulations += Animate(state);
         }
-        EXPECT_TRUE(state.play.totals.solved) << known.level;
+        EXPECT_TRUE(state.game.totals.solved) << known.level;
         EXPECT_EQ(congratulations, 1) << known.level;
-        solvedLevels += state.play.totals.solved;
+        solvedLevels += state.game.totals.solved;
     }
     EXPECT_EQ(solvedLevels, 30);
 }
@@ -78,12 +78,12 @@ TEST(MousePlayTest, RedoAndAutoPlayShowASolutionWithoutCongratulating) {
     const std::string moves = "dlUrrrdLullddrUluRuulDrddrruLdlUU";
     for (const int way : {0, 1, 2}) {
         ASSERT_TRUE(LoadLevel(state, levels, 1));
-        ASSERT_TRUE(ParseUrdl(state.level, state.play, moves.c_str()));
-        SolvedTest(state.level, state.play);
-        state.play.instantMove = way == 2;
+        ASSERT_TRUE(ParseUrdl(state.level, state.game, moves.c_str()));
+        SolvedTest(state.level, state.game, state.scratch);
+        state.view.instantMove = way == 2;
         int congratulations = 0;
         if (way == 0) {
-            for (int i = 0; i < 100 && state.play.history.cursor < state.play.history.end; ++i) {
+            for (int i = 0; i < 100 && state.game.history.cursor < state.game.history.end; ++i) {
                 WindowRequests requests;
                 Redo(state, requests);
                 congratulations += Animate(state);
@@ -97,13 +97,13 @@ TEST(MousePlayTest, RedoAndAutoPlayShowASolutionWithoutCongratulating) {
                     OnAutoPlayTimer(state, requests);
                 } else {
                     OnStepTimer(state, requests);
-                    if (state.play.animMode == AnimMode::IDLE) break;
+                    if (state.view.animMode == AnimMode::IDLE) break;
                 }
                 congratulations += requests.congratulate;
             }
         }
-        EXPECT_EQ(state.play.history.cursor, state.play.history.end) << way;
-        EXPECT_TRUE(state.play.totals.solved) << way;
+        EXPECT_EQ(state.game.history.cursor, state.game.history.end) << way;
+        EXPECT_TRUE(state.game.totals.solved) << way;
         EXPECT_EQ(congratulations, 0) << way;
     }
 }
@@ -112,19 +112,19 @@ TEST(MousePlayTest, StopInsideAnActionThenUndoAndRedo) {
     Core core;
     CoreState& state = *core.state;
     LoadText(state, "#########\n#@ $   .#\n#########");
-    ASSERT_TRUE(ParseUrdl(state.level, state.play, "rRRRR"));
+    ASSERT_TRUE(ParseUrdl(state.level, state.game, "rRRRR"));
     WindowRequests requests;
     AutoPlayButton(state, requests);  // letter by letter
     for (int i = 0; i < 3; ++i) OnStepTimer(state, requests);
     AutoPlayButton(state, requests);  // Stop inside the first action
-    EXPECT_EQ(state.play.history.cursor, 3u);
+    EXPECT_EQ(state.game.history.cursor, 3u);
     Undo(state, requests);
     Animate(state);
-    EXPECT_EQ(state.play.history.cursor, 0u) << "back to the action's start, walk included";
+    EXPECT_EQ(state.game.history.cursor, 0u) << "back to the action's start, walk included";
     Redo(state, requests);
     Animate(state);
-    EXPECT_EQ(state.play.history.cursor, 5u) << "the whole run of pushes";
-    EXPECT_EQ(state.play.shown.shownActions, 1);
+    EXPECT_EQ(state.game.history.cursor, 5u) << "the whole run of pushes";
+    EXPECT_EQ(state.game.shown.shownActions, 1);
 }
 
 TEST(MousePlayTest, AStaleSelectionRecordsNothing) {
@@ -133,17 +133,17 @@ TEST(MousePlayTest, AStaleSelectionRecordsNothing) {
     LoadText(state, "#########\n#@ $   .#\n#########");
     WindowRequests requests;
     BoardClick(state, state.level.grids.rowOffset + 1, state.level.grids.colOffset + 3, requests);
-    ASSERT_TRUE(state.play.boxSelected);
-    ASSERT_TRUE(ParseUrdl(state.level, state.play, "rR"));
+    ASSERT_TRUE(state.view.boxSelected);
+    ASSERT_TRUE(ParseUrdl(state.level, state.game, "rR"));
     Redo(state, requests);  // the shown position moves on: the selection ends with its first step
     OnStepTimer(state, requests);
-    EXPECT_FALSE(state.play.boxSelected);
+    EXPECT_FALSE(state.view.boxSelected);
     Animate(state);
-    const std::string before(state.play.history.text.get(), state.play.history.end);
+    const std::string before(state.game.history.text.get(), state.game.history.end);
     PushBoxTo(state, 9 + 3, 9 + 6, 9 + 5, requests);  // the box has left that cell
-    EXPECT_EQ(std::string(state.play.history.text.get(), state.play.history.end), before);
-    EXPECT_FALSE(state.play.history.failed);
-    EXPECT_EQ(state.play.animMode, AnimMode::IDLE);
+    EXPECT_EQ(std::string(state.game.history.text.get(), state.game.history.end), before);
+    EXPECT_FALSE(state.game.history.failed);
+    EXPECT_EQ(state.view.animMode, AnimMode::IDLE);
 }
 
 TEST(MousePlayTest, AWalkRefreshesTheCountersOnlyAndAPushTheResultGroupToo) {
@@ -154,16 +154,16 @@ TEST(MousePlayTest, AWalkRefreshesTheCountersOnlyAndAPushTheResultGroupToo) {
     const int col = state.level.grids.colOffset;
     WindowRequests walk;
     BoardClick(state, row, col + 2, walk);
-    ASSERT_EQ(state.play.animMode, AnimMode::ACTION_FORWARD);
+    ASSERT_EQ(state.view.animMode, AnimMode::ACTION_FORWARD);
     EXPECT_TRUE(walk.counters);
     EXPECT_FALSE(walk.result);
     Animate(state);
     WindowRequests select;
     BoardClick(state, row, col + 3, select);
-    ASSERT_TRUE(state.play.boxSelected);
+    ASSERT_TRUE(state.view.boxSelected);
     WindowRequests push;
     BoardClick(state, row, col + 5, push);
-    ASSERT_EQ(state.play.animMode, AnimMode::ACTION_FORWARD);
+    ASSERT_EQ(state.view.animMode, AnimMode::ACTION_FORWARD);
     EXPECT_TRUE(push.counters);
     EXPECT_TRUE(push.result);
     Animate(state);
@@ -178,7 +178,7 @@ TEST(MousePlayTest, AWalkRefreshesTheCountersOnlyAndAPushTheResultGroupToo) {
     Animate(state);
     StepKey(state, 1, stepPush);
     EXPECT_TRUE(stepPush.result);
-    EXPECT_EQ(std::string(state.play.history.text.get(), state.play.history.end).back(), 'R');
+    EXPECT_EQ(std::string(state.game.history.text.get(), state.game.history.end).back(), 'R');
 }
 
 TEST(MousePlayTest, RandomCommandsKeepTheRecordsConsistent) {
@@ -207,7 +207,7 @@ TEST(MousePlayTest, RandomCommandsKeepTheRecordsConsistent) {
             else if (kind == 7 && rng() % 4 == 0)
                 Restart(state, requests);
             else if (kind == 8) {
-                state.play.instantMove = rng() % 2;
+                state.view.instantMove = rng() % 2;
                 AutoPlayButton(state, requests);
             } else if (kind == 9 && autoTimer) {
                 OnAutoPlayTimer(state, requests);

@@ -20,29 +20,29 @@ class MoveEngineTest : public ::testing::Test {
 
     void Load(const std::string& text) { LoadText(state, text); }
     bool Judge(const std::string& moves) {
-        EmptyMoveHistory(state.play.history);
+        EmptyMoveHistory(state.game.history);
         LoadMoves(state, moves);
-        return SolvedTest(state.level, state.play);
+        return SolvedTest(state.level, state.game, state.scratch);
     }
 };
 
 TEST_F(MoveEngineTest, SolvedNeedsAPushAndCutsWhatFollowsIt) {
     Load("#######\n#@ $ .#\n#######");
     EXPECT_FALSE(Judge(""));
-    EXPECT_EQ(state.play.totals.totalMoves, 0u);
+    EXPECT_EQ(state.game.totals.totalMoves, 0u);
     EXPECT_TRUE(Judge("rRR"));
-    EXPECT_EQ(state.play.totals.totalActions, 1u);
+    EXPECT_EQ(state.game.totals.totalActions, 1u);
     EXPECT_TRUE(Judge("rRRlll"));
-    EXPECT_EQ(state.play.history.end, 3u) << "letters after the solving push are cut";
-    EXPECT_STREQ(state.play.history.text.get(), "rRR");
-    EXPECT_EQ(state.play.totals.totalMoves, 3u);
+    EXPECT_EQ(state.game.history.end, 3u) << "letters after the solving push are cut";
+    EXPECT_STREQ(state.game.history.text.get(), "rRR");
+    EXPECT_EQ(state.game.totals.totalMoves, 3u);
 
     // Strings that break the rules: the totals cover the letters before the fault.
     EXPECT_FALSE(Judge("rrR"));
-    EXPECT_EQ(state.play.totals.totalMoves, 1u) << "walking into a box";
+    EXPECT_EQ(state.game.totals.totalMoves, 1u) << "walking into a box";
     EXPECT_FALSE(Judge("U"));
     EXPECT_FALSE(Judge("rR?R"));
-    EXPECT_EQ(state.play.totals.totalPushes, 1u);
+    EXPECT_EQ(state.game.totals.totalPushes, 1u);
     EXPECT_TRUE(Judge("r\r\nRR")) << "line breaks are skipped";
 
     // All boxes on goals at the start: solved only after a push.
@@ -53,35 +53,35 @@ TEST_F(MoveEngineTest, SolvedNeedsAPushAndCutsWhatFollowsIt) {
     EXPECT_FALSE(Judge("d"));
     EXPECT_TRUE(Judge("drrR"));
     EXPECT_FALSE(Judge("rRRR")) << "pushing into a wall";
-    EXPECT_EQ(state.play.totals.totalPushes, 2u);
+    EXPECT_EQ(state.game.totals.totalPushes, 2u);
 }
 
 TEST_F(MoveEngineTest, StepsMoveTheShownPositionAndRestartRebuildsIt) {
     Load("#######\n#@ $ .#\n#######");
     const auto startGrid = state.level.grids.displayGrid;
     LoadMoves(state, "rRR");
-    SolvedTest(state.level, state.play);
-    state.play.animTarget = 3;
-    state.play.animMode = AnimMode::STEP_FORWARD;
-    while (state.play.animMode != AnimMode::IDLE) StepForward(state.level, state.play);
-    EXPECT_EQ(state.play.history.cursor, 3u);
-    EXPECT_EQ(state.play.shown.keeperCell, 11);
-    EXPECT_EQ(state.play.shown.facing, 2);
-    EXPECT_EQ(state.play.shown.lastPushTarget, 12);
-    EXPECT_EQ(state.play.shown.boxList[0], 12);
+    SolvedTest(state.level, state.game, state.scratch);
+    state.view.animTarget = 3;
+    state.view.animMode = AnimMode::STEP_FORWARD;
+    while (state.view.animMode != AnimMode::IDLE) StepForward(state.level, state.game, state.view);
+    EXPECT_EQ(state.game.history.cursor, 3u);
+    EXPECT_EQ(state.game.shown.keeperCell, 11);
+    EXPECT_EQ(state.game.shown.facing, 2);
+    EXPECT_EQ(state.game.shown.lastPushTarget, 12);
+    EXPECT_EQ(state.game.shown.boxList[0], 12);
     const Grids& g = state.level.grids;
     EXPECT_EQ(g.displayGrid[GridIndex(g.rowOffset + 1, g.colOffset + 5)], BOX | GOAL);
     EXPECT_EQ(g.displayGrid[GridIndex(g.rowOffset + 1, g.colOffset + 4)], KEEPER);
 
-    StepForward(state.level, state.play);
-    EXPECT_EQ(state.play.history.cursor, 3u) << "nothing after the end";
-    EXPECT_EQ(state.play.animMode, AnimMode::IDLE);
+    StepForward(state.level, state.game, state.view);
+    EXPECT_EQ(state.game.history.cursor, 3u) << "nothing after the end";
+    EXPECT_EQ(state.view.animMode, AnimMode::IDLE);
 
     RestartRebuild(state);
     EXPECT_EQ(state.level.grids.displayGrid, startGrid);
-    EXPECT_EQ(state.play.shown.keeperCell, 8);
-    EXPECT_EQ(state.play.shown.boxList[0], 10);
-    EXPECT_STREQ(state.play.history.text.get(), "rRR") << "Restart keeps the string";
+    EXPECT_EQ(state.game.shown.keeperCell, 8);
+    EXPECT_EQ(state.game.shown.boxList[0], 10);
+    EXPECT_STREQ(state.game.history.text.get(), "rRR") << "Restart keeps the string";
 }
 
 // Long walks between pushes: a walk taken back leaves the last push target as it was, a push
@@ -96,31 +96,31 @@ TEST_F(MoveEngineTest, UndoOverLongWalksAfterPushesMatchesAFreshReplay) {
     // Box A up onto its goal, a walk, box B pushed right twice with a walk between, a walk.
     const std::string moves = "rrU" + walk + "drrruR" + walk + "R" + walk;
     LoadMoves(state, moves);
-    ASSERT_FALSE(SolvedTest(state.level, state.play));
-    ASSERT_EQ(state.play.history.end, moves.size()) << "every letter fits";
+    ASSERT_FALSE(SolvedTest(state.level, state.game, state.scratch));
+    ASSERT_EQ(state.game.history.end, moves.size()) << "every letter fits";
 
     // What the shown position holds after each prefix, played forward.
     struct Shown {
         int lastPushTarget, facing, keeper, pushes;
     };
-    std::vector<Shown> forward{{0, 0, state.play.shown.keeperCell, 0}};
-    state.play.animTarget = NO_POSITION;
-    state.play.animMode = AnimMode::STEP_FORWARD;
+    std::vector<Shown> forward{{0, 0, state.game.shown.keeperCell, 0}};
+    state.view.animTarget = NO_POSITION;
+    state.view.animMode = AnimMode::STEP_FORWARD;
     for (std::size_t i = 0; i < moves.size(); ++i) {
-        StepForward(state.level, state.play);
-        const ShownPosition& s = state.play.shown;
+        StepForward(state.level, state.game, state.view);
+        const ShownPosition& s = state.game.shown;
         forward.push_back({s.lastPushTarget, s.facing, s.keeperCell, s.shownPushes});
     }
-    ASSERT_EQ(state.play.history.cursor, moves.size());
+    ASSERT_EQ(state.game.history.cursor, moves.size());
     ExpectShownMatchesReplay(state, level, "at the end");
 
     // Letter by letter back to the start.
-    state.play.animTarget = NO_POSITION;
-    state.play.animMode = AnimMode::STEP_BACKWARD;
+    state.view.animTarget = NO_POSITION;
+    state.view.animMode = AnimMode::STEP_BACKWARD;
     for (std::size_t c = moves.size(); c-- > 0;) {
-        StepBackward(state.level, state.play);
-        const ShownPosition& s = state.play.shown;
-        ASSERT_EQ(state.play.history.cursor, c);
+        StepBackward(state.level, state.game, state.view);
+        const ShownPosition& s = state.game.shown;
+        ASSERT_EQ(state.game.history.cursor, c);
         ASSERT_EQ(s.lastPushTarget, forward[c].lastPushTarget) << "cursor " << c;
         ASSERT_EQ(s.facing, forward[c].facing) << "cursor " << c;
         ASSERT_EQ(s.keeperCell, forward[c].keeper) << "cursor " << c;
@@ -131,19 +131,19 @@ TEST_F(MoveEngineTest, UndoOverLongWalksAfterPushesMatchesAFreshReplay) {
     // then Undo action by action with Instant Move: one tick each.
     Load(level);
     LoadMoves(state, moves);
-    state.play.instantMove = true;
+    state.view.instantMove = true;
     WindowRequests requests;
-    for (int redo = 0; redo < 4 && state.play.history.cursor < moves.size(); ++redo) {
+    for (int redo = 0; redo < 4 && state.game.history.cursor < moves.size(); ++redo) {
         Redo(state, requests);
         OnStepTimer(state, requests);
     }
-    ASSERT_EQ(state.play.history.cursor, moves.size());
+    ASSERT_EQ(state.game.history.cursor, moves.size());
     std::vector<std::uint32_t> stops;
-    while (state.play.history.cursor > 0 && stops.size() < 5) {
+    while (state.game.history.cursor > 0 && stops.size() < 5) {
         Undo(state, requests);
         OnStepTimer(state, requests);
-        ASSERT_EQ(state.play.animMode, AnimMode::IDLE);
-        stops.push_back(state.play.history.cursor);
+        ASSERT_EQ(state.view.animMode, AnimMode::IDLE);
+        stops.push_back(state.game.history.cursor);
         ExpectShownMatchesReplay(state, level, "undo " + std::to_string(stops.size()));
         if (HasFatalFailure()) return;
     }

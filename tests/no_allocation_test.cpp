@@ -64,8 +64,8 @@ TEST(NoAllocationTest, LevelChangesAndUnsolvableChecksAllocateNothing) {
             const bool selected = door::ShowLevel(state, n);
             UnsolvableCheck(state);
             for (const bool guard : {false, true}) {
-                state.play.guardOn = guard;
-                state.play.selectedBox = state.play.shown.boxList[0];
+                state.view.guardOn = guard;
+                state.view.selectedBox = state.game.shown.boxList[0];
                 SelectBox(state);
             }
             const long during = allocations.load() - before;

@@ -3,7 +3,8 @@
 
 #include "board/placement.h"
 #include "board/text_level_parser.h"
-#include "engine/play_state.h"
+#include "engine/play_reset.h"
+#include "records/core_state.h"
 #include "test_files.h"
 
 namespace ruk::test {
@@ -122,13 +123,13 @@ TEST_F(PlacementTest, ClearsCountersSideCountsAndStaleCells) {
     Place("#####\n#@$.#\n#####");
     EXPECT_EQ(grids.displayGrid[GridIndex(0, 0)], EXTERIOR);
     // The shown counters and the side counts go with the placement step of a level change.
-    core.play->shown.shownMoves = 5;
-    core.play->shown.facing = 3;
-    core.play->targets.sideCount[GridIndex(3, 3)] = 2;
-    ResetShownForPlacement(*core.play, grids);
-    EXPECT_EQ(core.play->shown.shownMoves, 0);
-    EXPECT_EQ(core.play->shown.facing, 0);
-    EXPECT_EQ(core.play->targets.sideCount[GridIndex(3, 3)], 0);
+    core.game->shown.shownMoves = 5;
+    core.game->shown.facing = 3;
+    core.view->targets.sideCount[GridIndex(3, 3)] = 2;
+    ResetShownForPlacement(*core.game, *core.view, grids);
+    EXPECT_EQ(core.game->shown.shownMoves, 0);
+    EXPECT_EQ(core.game->shown.facing, 0);
+    EXPECT_EQ(core.view->targets.sideCount[GridIndex(3, 3)], 0);
     // An empty Board leaves cleared grids.
     Place("; nothing\n");
     EXPECT_EQ(Shown(1, 1), EXTERIOR);

@@ -19,7 +19,7 @@ namespace {
 
 // Box cells a lone box starting on `from` can be pushed to, the keeper starting anywhere free.
 std::set<int> BruteReach(const CoreState& core, int from) {
-    const std::uint32_t* walls = core.play.shown.positionBoard.data();
+    const std::uint32_t* walls = core.game.shown.positionBoard.data();
     const int cells = core.level.board.cellCount;
     const auto& step = core.level.directions.stepOffset;
     auto free = [&](int i) { return (walls[i] & WALL) == 0; };
@@ -70,8 +70,8 @@ TEST(PlannerTablesTest, GoalReachLiveMapAndOpenDeadMapEqualBruteForce) {
         const PlannerTables& t = state.planner;
         std::vector<std::set<int>> reach(static_cast<std::size_t>(cells));
         for (int c = 0; c < cells; ++c) reach[c] = BruteReach(state, c);
-        LiveMap(state, live.data(), state.play.shown.positionBoard.data(),
-                state.play.goalMap.data());
+        LiveMap(state, live.data(), state.game.shown.positionBoard.data(),
+                state.planner.goalMap.data());
         bool boxOnDead = false;
         for (int c = 0; c < cells; ++c) {
             std::uint64_t expected = 0;
@@ -79,9 +79,9 @@ TEST(PlannerTablesTest, GoalReachLiveMapAndOpenDeadMapEqualBruteForce) {
                 if (reach[c].count(t.goalList[j])) expected |= 1ull << j;
             ASSERT_EQ(t.goalReach[c], expected) << text << "cell " << c;
             ASSERT_EQ(live[c], expected ? 1u : 0u) << text << "cell " << c;
-            if (state.play.shown.positionBoard[c] == BOX && expected == 0) boxOnDead = true;
+            if (state.game.shown.positionBoard[c] == BOX && expected == 0) boxOnDead = true;
         }
-        const auto& walls = state.play.shown.positionBoard;
+        const auto& walls = state.game.shown.positionBoard;
         auto free = [&](int i) { return (walls[i] & WALL) == 0; };
         std::set<int> openDead;
         for (int c = 0; c < cells; ++c) {
@@ -117,7 +117,7 @@ TEST(PlannerTablesTest, GoalReachLiveMapAndOpenDeadMapEqualBruteForce) {
 TEST(PlannerTablesTest, StartAnalysisWallsFrozenBoxesAndDeadGoals) {
     Core core;
     CoreState& state = *core.state;
-    const auto& position = state.play.shown.positionBoard;
+    const auto& position = state.game.shown.positionBoard;
     // A box in a corner off a goal can never move: BLOCKED, and load turns it into PLAYABLE.
     CopyText(state.level.levelSet.sourceText, "######\n#$ . #\n#@   #\n#.$  #\n######");
     ParseTextLevel(state.level);
@@ -129,10 +129,10 @@ TEST(PlannerTablesTest, StartAnalysisWallsFrozenBoxesAndDeadGoals) {
     LoadText(state, "######\n#* . #\n#@   #\n# $  #\n######");
     EXPECT_EQ(state.level.board.status, LevelStatus::PLAYABLE);
     EXPECT_EQ(position[7], WALL);
-    EXPECT_EQ(state.play.goalMap[7], WALL);
-    EXPECT_EQ(state.play.shown.boxListCount, 1);
+    EXPECT_EQ(state.planner.goalMap[7], WALL);
+    EXPECT_EQ(state.game.shown.boxListCount, 1);
     EXPECT_EQ(state.planner.goalCount, 1);
-    EXPECT_EQ(state.play.shown.boxList[0], 20);
+    EXPECT_EQ(state.game.shown.boxList[0], 20);
 
     // A goal at the end of a one-cell dead end: no box can be pushed onto it.
     CopyText(state.level.levelSet.sourceText, "#######\n##.####\n#@ $  #\n#######");
@@ -141,13 +141,13 @@ TEST(PlannerTablesTest, StartAnalysisWallsFrozenBoxesAndDeadGoals) {
     EXPECT_EQ(state.level.board.status, LevelStatus::BLOCKED);
     LoadText(state, "#######\n##*####\n#@ $ .#\n#######");
     EXPECT_EQ(position[9], WALL) << "a dead goal holding a box is a wall";
-    EXPECT_EQ(state.play.shown.boxListCount, 1);
+    EXPECT_EQ(state.game.shown.boxListCount, 1);
 
     // A goal with two free cells in line beyond it is fillable; cells outside are walls.
     LoadText(state, "  ####\n###  #\n#@$ .#\n######");
     EXPECT_EQ(state.level.board.status, LevelStatus::PLAYABLE);
     EXPECT_EQ(position[0], WALL) << "outside the keeper's area";
-    EXPECT_EQ(state.play.goalMap[16], GOAL);
+    EXPECT_EQ(state.planner.goalMap[16], GOAL);
     EXPECT_EQ(state.planner.goalReach[16] & 1, 1u) << "a goal's own bit";
     EXPECT_EQ(state.planner.goalReach[9], 0u) << "a corner that is no goal is dead";
 }
@@ -173,7 +173,7 @@ TEST(PlannerTablesTest, SixtyFourBoxesUseMasksSixtyFiveTheLiveMap) {
         return text;
     };
     LoadText(state, level(64, false));
-    EXPECT_EQ(state.play.shown.boxListCount, 64);
+    EXPECT_EQ(state.game.shown.boxListCount, 64);
     EXPECT_FALSE(state.planner.manyBoxes);
     LoadText(state, level(65, false));
     EXPECT_EQ(state.level.board.status, LevelStatus::PLAYABLE);
@@ -182,7 +182,7 @@ TEST(PlannerTablesTest, SixtyFourBoxesUseMasksSixtyFiveTheLiveMap) {
     EXPECT_EQ(state.planner.goalListCount, 64) << "the 65th goal is counted, not listed";
     EXPECT_EQ(state.planner.goalReach[2 * 10 + 3], 1u) << "live map: 1 on a goal, not a bit";
     LoadText(state, level(65, true));
-    EXPECT_EQ(state.play.shown.boxListCount, 64) << "the frozen box on a goal is a wall";
+    EXPECT_EQ(state.game.shown.boxListCount, 64) << "the frozen box on a goal is a wall";
     EXPECT_FALSE(state.planner.manyBoxes);
 }
 
@@ -191,7 +191,7 @@ TEST(PlannerTablesTest, LoadStatusesAndAnchors) {
     CoreState& state = *core.state;
     LoadText(state, "; nothing here\n");
     EXPECT_EQ(state.level.board.status, LevelStatus::BAD_LEVEL);
-    EXPECT_EQ(state.play.history.end, 0u);
+    EXPECT_EQ(state.game.history.end, 0u);
     state.level.grids.maxWidth = 10;
     LoadText(state, "############\n#@$.       #\n############");
     EXPECT_EQ(state.level.board.status, LevelStatus::SIZE_OVER);
@@ -200,7 +200,7 @@ TEST(PlannerTablesTest, LoadStatusesAndAnchors) {
     LoadText(state, "######\n#@ $.#\n######");
     const DirectionTables& dirs = state.level.directions;
     std::array<std::uint32_t, MAX_CELLS> marks{};
-    const auto& position = state.play.shown.positionBoard;
+    const auto& position = state.game.shown.positionBoard;
     EXPECT_EQ(FillRegion(position.data(), marks.data(), 8, 1, dirs, state.planner.queue.data()), 7)
         << "one region, one anchor";
     marks.fill(0);

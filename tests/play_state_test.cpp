@@ -6,7 +6,8 @@
 #include <string>
 
 #include "board/text_level_parser.h"
-#include "engine/play_state.h"
+#include "engine/play_reset.h"
+#include "records/core_state.h"
 #include "test_files.h"
 
 namespace ruk::test {
@@ -68,25 +69,25 @@ TEST(PlayStateTest, AMegabyteOfLettersSurvivesEveryGrowthWhole) {
 
 TEST(PlayStateTest, LevelLoadEmptiesTheGame) {
     Core core;
-    PlayState& play = *core.play;
+    GameRecord& game = *core.game;
     CopyText(core.level->levelSet.sourceText, "#######\n#@ $*.#\n#######");
     ASSERT_TRUE(ParseTextLevel(*core.level));
-    for (char letter : std::string("rRR")) AppendLetter(play.history, letter);
-    play.history.cursor = 2;
-    play.history.failed = true;
-    play.totals = {3, 2, 1, true};
-    play.shown.lastPushTarget = 12;
-    ResetPlayForLevel(play, core.level->board);
-    EXPECT_STREQ(play.history.text.get(), "");
-    EXPECT_EQ(play.history.cursor, 0u);
-    EXPECT_EQ(play.history.end, 0u);
-    EXPECT_FALSE(play.history.failed);
-    EXPECT_EQ(play.totals.totalMoves, 0u);
-    EXPECT_FALSE(play.totals.solved);
-    EXPECT_EQ(play.planKeeper, 8);
-    EXPECT_EQ(play.shown.lastPushTarget, 0);
+    for (char letter : std::string("rRR")) AppendLetter(game.history, letter);
+    game.history.cursor = 2;
+    game.history.failed = true;
+    game.totals = {3, 2, 1, true};
+    game.shown.lastPushTarget = 12;
+    ResetPlayForLevel(game, core.level->board);
+    EXPECT_STREQ(game.history.text.get(), "");
+    EXPECT_EQ(game.history.cursor, 0u);
+    EXPECT_EQ(game.history.end, 0u);
+    EXPECT_FALSE(game.history.failed);
+    EXPECT_EQ(game.totals.totalMoves, 0u);
+    EXPECT_FALSE(game.totals.solved);
+    EXPECT_EQ(game.planKeeper, 8);
+    EXPECT_EQ(game.shown.lastPushTarget, 0);
     const std::uint32_t expected[7] = {8, 0, 0, 2, 2, 0, 8};
-    for (int c = 0; c < 7; ++c) EXPECT_EQ(play.planBoard[7 + c], expected[c]) << c;
+    for (int c = 0; c < 7; ++c) EXPECT_EQ(game.planBoard[7 + c], expected[c]) << c;
 }
 
 }  // namespace

@@ -50,7 +50,8 @@ std::string SampleLevel(const test::TempDir& dir, int n) {
 bool ReplaysSolved(const std::string& file, int n, const std::string& moves) {
     test::Core core;
     if (!test::LoadLevel(*core.state, file, n)) return false;
-    return ParseUrdl(*core.level, *core.play, moves.c_str()) && SolvedTest(*core.level, *core.play);
+    return ParseUrdl(*core.level, *core.game, moves.c_str()) &&
+           SolvedTest(*core.level, *core.game, *core.scratch);
 }
 
 // Runs the program; its exit status, and the output file's text in out.

@@ -18,7 +18,7 @@ std::vector<std::uint32_t> PlainSeen(CoreState& core, int goal) {
     const auto& step = core.level.directions.stepOffset;
     std::vector<std::uint32_t> walls(MAX_CELLS, 0), marks(MAX_CELLS, 0), seen(MAX_CELLS, 0);
     std::vector<std::int32_t> queue(MAX_CELLS);
-    for (int i = 0; i < cells; ++i) walls[i] = core.play.shown.positionBoard[i] & WALL;
+    for (int i = 0; i < cells; ++i) walls[i] = core.game.shown.positionBoard[i] & WALL;
     std::vector<std::pair<int, std::uint32_t>> nodes;
     std::uint32_t start = 0;
     for (int d = 0; d < 4; ++d)
@@ -63,8 +63,8 @@ TEST(ReverseSearchTest, EarlyStoppingFillsGiveThePlainSearchTables) {
             ASSERT_EQ(state.level.board.status, LevelStatus::PLAYABLE);
             std::vector<int> goals;
             for (int i = 0; i < state.level.board.cellCount; ++i)
-                if (state.play.goalMap[i] == GOAL) goals.push_back(i);
-            LoadWallMap(state, state.play.shown.positionBoard.data());
+                if (state.planner.goalMap[i] == GOAL) goals.push_back(i);
+            LoadWallMap(state, state.game.shown.positionBoard.data());
             std::vector<std::uint64_t> live(static_cast<std::size_t>(state.level.board.cellCount));
             for (std::size_t g = 0; g < goals.size(); ++g) {
                 const auto plain = PlainSeen(state, goals[g]);

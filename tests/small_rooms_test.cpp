@@ -34,7 +34,7 @@ class SmallRoomsTest : public ::testing::Test {
     }
     int BoardCell(int cell) const {
         const int stride = RowStride(state.level.board);
-        return state.play.shown.keeperCell + (cell / width_ - keeperCell_ / width_) * stride +
+        return state.game.shown.keeperCell + (cell / width_ - keeperCell_ / width_) * stride +
                (cell % width_ - keeperCell_ % width_);
     }
 
@@ -99,17 +99,17 @@ TEST_F(SmallRoomsTest, WhatCanBeSolvedIsNeverCalledLostPushedDeadOrHiddenByTheGu
                 if (!(p.boxes >> box & 1)) continue;
                 const std::set<int> live = LiveTargets(solver, p, box);
                 if (live.empty()) continue;
-                state.play.guardOn = true;
-                state.play.selectedBox = BoardCell(box);
+                state.view.guardOn = true;
+                state.view.selectedBox = BoardCell(box);
                 SelectBox(state);
                 for (int t : live) {
                     const GridCell cell =
                         BoardToGrid(state.level.board, state.level.grids, BoardCell(t));
-                    EXPECT_NE(state.play.targets.targetFlag[GridIndex(cell.row, cell.col)], 0)
+                    EXPECT_NE(state.view.targets.targetFlag[GridIndex(cell.row, cell.col)], 0)
                         << "the guard hides cell " << t << " for the box on " << box << where;
                     ++targets;
                 }
-                ClearMarks(state.level, state.play);
+                ClearMarks(state.level, state.view);
             }
         }
         std::vector<SmallPush> livePushes;
@@ -119,10 +119,10 @@ TEST_F(SmallRoomsTest, WhatCanBeSolvedIsNeverCalledLostPushedDeadOrHiddenByTheGu
         for (std::size_t k = 0; k < livePushes.size(); k += pushStride) {
             const SmallPush& push = livePushes[k];
             Load(solver, all[static_cast<std::size_t>(push.to)].boxes, push.box);
-            auto board = state.play.shown.positionBoard;
-            const int keeper = state.play.shown.keeperCell;
+            auto board = state.game.shown.positionBoard;
+            const int keeper = state.game.shown.keeperCell;
             EXPECT_EQ(
-                IsDeadAfterPush(state, board.data(), state.play.goalMap.data(),
+                IsDeadAfterPush(state, board.data(), state.planner.goalMap.data(),
                                 keeper + state.level.directions.stepOffset[push.direction], keeper),
                 DeadVerdict::NotProven)
                 << "a push called dead, the keeper where it pushed from:\n"

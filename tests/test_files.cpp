@@ -48,7 +48,12 @@ std::string TempDir::Write(const std::string& name, const std::string& bytes) co
     return path;
 }
 
-Core::Core() : state(CreateCoreState()), level(&state->level), play(&state->play) {}
+Core::Core()
+    : state(CreateCoreState()),
+      level(&state->level),
+      game(&state->game),
+      view(&state->view),
+      scratch(&state->scratch) {}
 
 std::vector<std::string> BoardRows(const Board& board) {
     static const char kChars[] = " .$*@+";
@@ -185,11 +190,11 @@ std::string RandomRoom(std::mt19937& rng, const RoomShape& shape) {
 }
 
 void LoadMoves(CoreState& core, const std::string& moves) {
-    for (char letter : moves) AppendLetter(core.play.history, letter);
+    for (char letter : moves) AppendLetter(core.game.history, letter);
 }
 
 void ExpectShownMatchesReplay(CoreState& state, const std::string& text, const std::string& where) {
-    const MoveHistory& h = state.play.history;
+    const MoveHistory& h = state.game.history;
     ASSERT_LE(h.cursor, h.end) << where;
     ASSERT_EQ(h.text[h.end], '\0') << where;
     Core fresh;
@@ -198,15 +203,16 @@ void ExpectShownMatchesReplay(CoreState& state, const std::string& text, const s
     reference.level.grids.maxHeight = state.level.grids.maxHeight;
     LoadText(reference, text);
     const std::string prefix(h.text.get(), h.cursor);
-    ASSERT_TRUE(ParseUrdl(reference.level, reference.play, prefix.c_str())) << where;
-    reference.play.animTarget = NO_POSITION;
-    for (std::size_t i = 0; i < prefix.size(); ++i) StepForward(reference.level, reference.play);
+    ASSERT_TRUE(ParseUrdl(reference.level, reference.game, prefix.c_str())) << where;
+    reference.view.animTarget = NO_POSITION;
+    for (std::size_t i = 0; i < prefix.size(); ++i)
+        StepForward(reference.level, reference.game, reference.view);
     ExpectSameShown(state, reference, where);
 }
 
 void ExpectSameShown(const CoreState& state, const CoreState& reference, const std::string& where) {
-    const ShownPosition& a = state.play.shown;
-    const ShownPosition& b = reference.play.shown;
+    const ShownPosition& a = state.game.shown;
+    const ShownPosition& b = reference.game.shown;
     ASSERT_EQ(a.shownMoves, b.shownMoves) << where;
     ASSERT_EQ(a.shownPushes, b.shownPushes) << where;
     ASSERT_EQ(a.shownActions, b.shownActions) << where;

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "board/level_model.h"
-#include "core_state.h"
-#include "engine/play_state.h"
+#include "records/core_state.h"
 
 namespace ruk::test {
 
@@ -31,7 +30,9 @@ class TempDir {
 struct Core {
     std::unique_ptr<CoreState> state;
     LevelModel* level;
-    PlayState* play;
+    GameRecord* game;
+    ViewState* view;
+    PlayScratch* scratch;
     Core();
 };
 

@@ -26,7 +26,7 @@ class UnsolvableTest : public ::testing::Test {
     int Check(const std::string& level, const std::string& moves = "") {
         door::LoadText(state, level.c_str());
         EXPECT_EQ(state.level.board.status, LevelStatus::PLAYABLE) << level;
-        EXPECT_TRUE(ParseUrdl(state.level, state.play, moves.c_str())) << moves;
+        EXPECT_TRUE(ParseUrdl(state.level, state.game, moves.c_str())) << moves;
         tool::UnsolvableAtEnd(state);
         return UnsolvableCheck(state) == DeadVerdict::Dead ? 1 : 0;
     }
@@ -35,9 +35,9 @@ class UnsolvableTest : public ::testing::Test {
         Check(level, moves);
         const char last = moves.back();
         const int d = std::string("URDL").find(last);
-        const int box = state.play.shown.keeperCell + state.level.directions.stepOffset[d];
-        return IsDeadAfterPush(state, state.play.shown.positionBoard.data(),
-                               state.play.goalMap.data(), box, state.play.shown.keeperCell);
+        const int box = state.game.shown.keeperCell + state.level.directions.stepOffset[d];
+        return IsDeadAfterPush(state, state.game.shown.positionBoard.data(),
+                               state.planner.goalMap.data(), box, state.game.shown.keeperCell);
     }
 };
 
@@ -76,11 +76,11 @@ TEST_F(UnsolvableTest, EachMechanismProvesItsLostPosition) {
     EXPECT_EQ(Check(oneBox, "D"), 1);
     EXPECT_EQ(DeadLastPush(oneBox, "D"), DeadVerdict::NotProven)
         << "not frozen: the corral check refuses it";
-    ResetCorralTable(state, state.play.shown.positionBoard.data(), state.play.goalMap.data(),
+    ResetCorralTable(state, state.game.shown.positionBoard.data(), state.planner.goalMap.data(),
                      state.planner.goalReach.data());
     EXPECT_EQ(
-        CorralCheck(state, state.play.shown.positionBoard.data(), state.play.shown.boxList.data(),
-                    state.play.shown.boxListCount, 2 * 7 + 2 + 7, state.play.shown.keeperCell),
+        CorralCheck(state, state.game.shown.positionBoard.data(), state.game.shown.boxList.data(),
+                    state.game.shown.boxListCount, 2 * 7 + 2 + 7, state.game.shown.keeperCell),
         DeadVerdict::Dead);
 
     // A two-box corral: the second box closes a doorway two cells wide.
@@ -94,14 +94,14 @@ TEST_F(UnsolvableTest, FencesAndAssignments) {
     std::string nine =
         "############\n#  .......@#\n#  ..      #\n# $$$$$$$$$#\n#          #\n############";
     door::LoadText(state, nine.c_str());
-    ResetCorralTable(state, state.play.shown.positionBoard.data(), state.play.goalMap.data(),
+    ResetCorralTable(state, state.game.shown.positionBoard.data(), state.planner.goalMap.data(),
                      state.planner.goalReach.data());
     std::uint32_t marks[MAX_CELLS] = {};
     const int cells = state.level.board.cellCount;
     for (int i = 4 * 12 + 1; i < 4 * 12 + 11; ++i) marks[i] = 5;
     EXPECT_EQ(
-        CorralSearch(state, state.play.shown.positionBoard.data(), state.play.shown.boxList.data(),
-                     state.play.shown.boxListCount, state.play.shown.keeperCell, marks, 5),
+        CorralSearch(state, state.game.shown.positionBoard.data(), state.game.shown.boxList.data(),
+                     state.game.shown.boxListCount, state.game.shown.keeperCell, marks, 5),
         CorralVerdict::NotDead);
     (void)cells;
 
@@ -149,11 +149,11 @@ TEST_F(UnsolvableTest, ABlockedLevelAfterRestartStillFollowsTheKeeper) {
     EXPECT_TRUE(state.planner.unsolvable) << "a box in a corner off goal";
     RestartRebuild(state);
     EXPECT_EQ(state.level.board.status, LevelStatus::BLOCKED);
-    state.play.keeperReach.fill(0);
+    state.scratch.keeperReach.fill(0);
     RefreshUnsolvable(state);
     EXPECT_FALSE(state.planner.unsolvable);
     const GridCell keeper = BoardToGrid(state.level.board, state.level.grids, 13);
-    EXPECT_EQ(state.play.keeperReach[GridIndex(keeper.row, keeper.col)], 1u);
+    EXPECT_EQ(state.scratch.keeperReach[GridIndex(keeper.row, keeper.col)], 1u);
 }
 
 TEST_F(UnsolvableTest, ASolvedPositionIsNeverLost) {
@@ -177,7 +177,7 @@ TEST_F(UnsolvableTest, NoKnownSolutionIsCalledLostNorAnyOfItsPushesDead) {
             const std::string where =
                 collection.solutions + " level " + std::to_string(known.level);
             ASSERT_TRUE(LoadLevel(state, collection.levels, known.level)) << where;
-            ASSERT_TRUE(ParseUrdl(state.level, state.play, known.moves.c_str())) << where;
+            ASSERT_TRUE(ParseUrdl(state.level, state.game, known.moves.c_str())) << where;
             const tool::AuditResult audit = tool::AuditGame(state);
             EXPECT_EQ(audit.unsolvableClaims, 0)
                 << where << " first claim at move " << audit.firstClaimMove;
@@ -188,8 +188,8 @@ TEST_F(UnsolvableTest, NoKnownSolutionIsCalledLostNorAnyOfItsPushesDead) {
 
             // Every push of the solution, with the keeper where it stands after it.
             ASSERT_TRUE(LoadLevel(state, collection.levels, known.level));
-            auto board = state.play.shown.positionBoard;
-            int keeper = state.play.shown.keeperCell;
+            auto board = state.game.shown.positionBoard;
+            int keeper = state.game.shown.keeperCell;
             const auto& step = state.level.directions.stepOffset;
             for (std::size_t p = 0; p < known.moves.size(); ++p) {
                 const char letter = known.moves[p];
@@ -198,8 +198,8 @@ TEST_F(UnsolvableTest, NoKnownSolutionIsCalledLostNorAnyOfItsPushesDead) {
                 if (letter >= 'a') continue;
                 board[keeper] = 0;
                 board[keeper + step[d]] = BOX;
-                const bool manyBoxes = state.play.shown.boxListCount > MAX_GOAL_LIST;
-                EXPECT_EQ(IsDeadAfterPush(state, board.data(), state.play.goalMap.data(),
+                const bool manyBoxes = state.game.shown.boxListCount > MAX_GOAL_LIST;
+                EXPECT_EQ(IsDeadAfterPush(state, board.data(), state.planner.goalMap.data(),
                                           keeper + step[d], manyBoxes ? 0 : keeper),
                           DeadVerdict::NotProven)
                     << where << " push at move " << p;

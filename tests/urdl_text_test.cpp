@@ -20,16 +20,16 @@ class UrdlTextTest : public ::testing::Test {
 
     void Load(const std::string& text) { LoadText(state, text); }
     std::string History() const {
-        return std::string(state.play.history.text.get(), state.play.history.end);
+        return std::string(state.game.history.text.get(), state.game.history.end);
     }
 };
 
 // Up to 40 letters that fit the start position: at each step the first legal one of a
 // rotating choice, pushes preferred.
 std::string SomeLegalGame(const CoreState& core) {
-    std::vector<std::uint32_t> plan(core.play.shown.positionBoard.begin(),
-                                    core.play.shown.positionBoard.end());
-    int keeper = core.play.shown.keeperCell;
+    std::vector<std::uint32_t> plan(core.game.shown.positionBoard.begin(),
+                                    core.game.shown.positionBoard.end());
+    int keeper = core.game.shown.keeperCell;
     const auto& step = core.level.directions.stepOffset;
     std::string game;
     for (int i = 0; i < 40; ++i) {
@@ -58,8 +58,8 @@ TEST_F(UrdlTextTest, OnlyTheEightLettersAndLineBreaksAreRead) {
     Load(kCorridor);
     for (int byte = 1; byte < 256; ++byte) {
         const char input[3] = {'r', static_cast<char>(byte), '\0'};
-        EmptyMoveHistory(state.play.history);
-        const bool complete = ParseUrdl(state.level, state.play, input);
+        EmptyMoveHistory(state.game.history);
+        const bool complete = ParseUrdl(state.level, state.game, input);
         const bool fits = byte == 'R' || byte == 'l' || byte == '\r' || byte == '\n';
         EXPECT_EQ(complete, fits) << byte;
         EXPECT_EQ(History(), byte == 'R' ? "rR" : byte == 'l' ? "rl" : "r") << byte;
@@ -81,38 +81,38 @@ TEST_F(UrdlTextTest, OnlyTheEightLettersAndLineBreaksAreRead) {
         {"", true, ""},
     };
     for (const Case& c : cases) {
-        EmptyMoveHistory(state.play.history);
-        EXPECT_EQ(ParseUrdl(state.level, state.play, c.input), c.complete) << c.input;
+        EmptyMoveHistory(state.game.history);
+        EXPECT_EQ(ParseUrdl(state.level, state.game, c.input), c.complete) << c.input;
         EXPECT_EQ(History(), c.kept) << c.input;
     }
     // After a rejected first letter the plan is the shown position again.
-    EmptyMoveHistory(state.play.history);
-    EXPECT_FALSE(ParseUrdl(state.level, state.play, "rX"));
-    EXPECT_FALSE(ParseUrdl(state.level, state.play, "u"));
-    EXPECT_EQ(state.play.planKeeper, state.play.shown.keeperCell);
-    EXPECT_EQ(state.play.planBoard[11], BOX);
+    EmptyMoveHistory(state.game.history);
+    EXPECT_FALSE(ParseUrdl(state.level, state.game, "rX"));
+    EXPECT_FALSE(ParseUrdl(state.level, state.game, "u"));
+    EXPECT_EQ(state.game.planKeeper, state.game.shown.keeperCell);
+    EXPECT_EQ(state.game.planBoard[11], BOX);
 }
 
 TEST_F(UrdlTextTest, ParsingCutsAtTheCursorAndALongStringStaysExact) {
     Load(kCorridor);
-    ASSERT_TRUE(ParseUrdl(state.level, state.play, "rRl"));
-    state.play.animTarget = 2;
-    state.play.animMode = AnimMode::STEP_FORWARD;
-    while (state.play.animMode != AnimMode::IDLE) StepForward(state.level, state.play);
-    ASSERT_TRUE(ParseUrdl(state.level, state.play, "R"));
+    ASSERT_TRUE(ParseUrdl(state.level, state.game, "rRl"));
+    state.view.animTarget = 2;
+    state.view.animMode = AnimMode::STEP_FORWARD;
+    while (state.view.animMode != AnimMode::IDLE) StepForward(state.level, state.game, state.view);
+    ASSERT_TRUE(ParseUrdl(state.level, state.game, "R"));
     EXPECT_EQ(History(), "rRR") << "the letter after the cursor is replaced";
-    EXPECT_EQ(state.play.history.cursor, 2u) << "the cursor does not move";
+    EXPECT_EQ(state.game.history.cursor, 2u) << "the cursor does not move";
 
     std::string walk;
     for (int i = 0; i < 2'500'000; ++i) walk += "rl";
     Load(kCorridor);
-    ASSERT_TRUE(ParseUrdl(state.level, state.play, walk.c_str()));
-    EXPECT_EQ(state.play.history.end, walk.size());
+    ASSERT_TRUE(ParseUrdl(state.level, state.game, walk.c_str()));
+    EXPECT_EQ(state.game.history.end, walk.size());
     EXPECT_EQ(History(), walk);
-    EXPECT_GT(state.play.history.capacity, walk.size());
-    EXPECT_LT(state.play.history.capacity, walk.size() * 3 / 2 + HISTORY_STEP)
+    EXPECT_GT(state.game.history.capacity, walk.size());
+    EXPECT_LT(state.game.history.capacity, walk.size() * 3 / 2 + HISTORY_STEP)
         << "the buffer is at most half as much again as it had to be";
-    EXPECT_EQ(state.play.history.text[walk.size()], '\0');
+    EXPECT_EQ(state.game.history.text[walk.size()], '\0');
 }
 
 TEST_F(UrdlTextTest, WritersKeepTheLevelAndTheGame) {
@@ -126,11 +126,11 @@ TEST_F(UrdlTextTest, WritersKeepTheLevelAndTheGame) {
     GridText text;
     GridToText(text, state.level.grids.editorGrid, 50, 40, ' ');
     EXPECT_STREQ(text.data(), "######\r\n# @$.#\r\n######\r\n") << "leading columns dropped";
-    ASSERT_TRUE(ParseUrdl(state.level, state.play, "l"));
+    ASSERT_TRUE(ParseUrdl(state.level, state.game, "l"));
     out = BuildOutputText(state, '-');
     EXPECT_EQ(out.title, "URDL Output");
     EXPECT_EQ(out.text, "--######\r\n--#-@$.#\r\n--######\r\nStatus: UnFinished\r\nl\r\n");
-    ASSERT_TRUE(ParseUrdl(state.level, state.play, "lrRl"));
+    ASSERT_TRUE(ParseUrdl(state.level, state.game, "lrRl"));
     EXPECT_EQ(BuildOutputText(state, ' ').text,
               "  ######\r\n  # @$.#\r\n  ######\r\n"
               "Status: Solved\r\nSolution: 3 Moves 1 Pushes 1 Actions\r\nlrR\r\n")
@@ -171,9 +171,9 @@ TEST_F(UrdlTextTest, EverySharedLevelRoundTripsThroughItsText) {
 
             // A game of a few walks and pushes, out as text and back in.
             ASSERT_TRUE(
-                ParseUrdl(*reader.level, *reader.play, SomeLegalGame(*reader.state).c_str()));
+                ParseUrdl(*reader.level, *reader.game, SomeLegalGame(*reader.state).c_str()));
             const OutputText out = BuildOutputText(*reader.state, ' ');
-            const std::string moves(reader.play->history.text.get(), reader.play->history.end);
+            const std::string moves(reader.game->history.text.get(), reader.game->history.end);
             const std::size_t status = out.text.find("Status: ");
             ASSERT_NE(status, std::string::npos);
             CopyText(state.level.levelSet.sourceText, out.text.substr(0, status).c_str());
@@ -181,7 +181,7 @@ TEST_F(UrdlTextTest, EverySharedLevelRoundTripsThroughItsText) {
             ASSERT_EQ(BoardRows(state.level.board), BoardRows(original)) << name << " " << n;
             door::ShowCurrentLevel(state);
             const std::size_t line = out.text.rfind("\r\n", out.text.size() - 3);
-            ASSERT_TRUE(ParseUrdl(state.level, state.play, out.text.substr(line + 2).c_str()));
+            ASSERT_TRUE(ParseUrdl(state.level, state.game, out.text.substr(line + 2).c_str()));
             ASSERT_EQ(History(), moves) << name << " level " << n;
             ++levels;
         }

@@ -39,7 +39,7 @@ int BenchCommand(const Args& args) {
     const std::string& file = args.positional[0];
     if (!door::OpenLevelSet(*core, file.c_str()))
         return Fail("no level could be read from " + file);
-    core->play.guardOn = guard == "on";
+    core->view.guardOn = guard == "on";
     std::vector<double> loads;
     std::vector<double> checks;
     std::vector<double> selects;
@@ -53,9 +53,9 @@ int BenchCommand(const Args& args) {
         UnsolvableCheck(*core);
         const double check = Since(checkStart);
         double select = 0;
-        for (int b = 0; b < core->play.shown.boxListCount; ++b) {
+        for (int b = 0; b < core->game.shown.boxListCount; ++b) {
             const auto selectStart = Clock::now();
-            door::SelectBoxAt(*core, core->play.shown.boxList[b]);
+            door::SelectBoxAt(*core, core->game.shown.boxList[b]);
             select = std::max(select, Since(selectStart));
         }
         std::printf("%d load-ms %.3f unsolvable-ms %.3f select-max-ms %.3f\n", n, load, check,

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk::tool {
 

@@ -94,8 +94,8 @@ class RandomPlayer {
         } else if (roll < 42) {
             // A box selected and one of its targets clicked, as a player pushes.
             kind = "push";
-            if (!core_.play.boxSelected) ClickCell(BoxCell(), requests);
-            if (core_.play.boxSelected) ClickCell(TargetCell(), requests);
+            if (!core_.view.boxSelected) ClickCell(BoxCell(), requests);
+            if (core_.view.boxSelected) ClickCell(TargetCell(), requests);
         } else if (roll < 45) {
             kind = "right click";
             door::RightClick(core_, requests);
@@ -113,8 +113,8 @@ class RandomPlayer {
             door::AutoPlay(core_, requests);
         } else if (roll < 64) {
             kind = "options";
-            core_.play.guardOn = Pick(2) == 0;
-            core_.play.instantMove = Pick(3) == 0;
+            core_.view.guardOn = Pick(2) == 0;
+            core_.view.instantMove = Pick(3) == 0;
             door::SetReplaySlowdown(core_, 1 << Pick(5));
         } else if (roll < 65 || (roll < 72 && !Plays())) {
             // A level that does not play has nothing more to try after a few events.
@@ -166,7 +166,7 @@ class RandomPlayer {
     }
 
     std::pair<int, int> ReachableCell() {
-        return CellWhere([this](int g) { return core_.play.keeperReach[g] != 0; });
+        return CellWhere([this](int g) { return core_.scratch.keeperReach[g] != 0; });
     }
     std::pair<int, int> BoxCell() {
         return CellWhere([this](int g) {
@@ -177,7 +177,7 @@ class RandomPlayer {
     // A target, a side marker or an arrival cell of the selected box.
     std::pair<int, int> TargetCell() {
         return CellWhere([this](int g) {
-            const TargetOverlay& t = core_.play.targets;
+            const TargetOverlay& t = core_.view.targets;
             return t.targetFlag[g] != 0 || t.sideCount[g] != 0 ||
                    core_.level.grids.displayGrid[g] > PLAIN_MASK;
         });
@@ -227,7 +227,7 @@ class RandomPlayer {
     // The game as it stands, kept and put back at a random cursor, as the resume key does with
     // a kept game; now and then with letters that stop fitting.
     void ResumeGame(WindowRequests& requests) {
-        const MoveHistory& history = core_.play.history;
+        const MoveHistory& history = core_.game.history;
         std::string letters(history.text.get(), history.end);
         if (Pick(6) == 0) letters += "x";
         const int cursor = Pick(static_cast<int>(letters.size()) + 2);

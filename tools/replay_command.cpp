@@ -32,18 +32,18 @@ int ReplayCommand(const Args& args) {
     if (complete)
         std::printf("parse complete\n");
     else
-        std::printf("parse incomplete at %u\n", core->play.history.end);
-    const ResultTotals& totals = core->play.totals;
+        std::printf("parse incomplete at %u\n", core->game.history.end);
+    const ResultTotals& totals = core->game.totals;
     std::printf("solved %d moves %u pushes %u actions %u\n", totals.solved ? 1 : 0,
                 totals.totalMoves, totals.totalPushes, totals.totalActions);
     if (!args.Has("--audit")) {
         std::printf("unsolvable %d\n", UnsolvableAtEnd(*core) ? 1 : 0);
         return 0;
     }
-    const std::uint32_t end = core->play.history.end;
+    const std::uint32_t end = core->game.history.end;
     const AuditResult audit = AuditGame(*core);
     // The check at the end of the letters is the audit's last position.
-    std::printf("unsolvable %d\n", core->play.history.cursor == end && core->planner.unsolvable);
+    std::printf("unsolvable %d\n", core->game.history.cursor == end && core->planner.unsolvable);
     std::printf("audit positions %d unsolvable-claims %d guard-refusals %d\n", audit.positions,
                 audit.unsolvableClaims, audit.guardRefusals);
     if (audit.firstClaimMove >= 0)

@@ -44,7 +44,7 @@ int TargetsCommand(const Args& args) {
     std::string moves;
     error = ReadMoves(args, 2, moves);
     if (!error.empty()) return Fail(error);
-    ParseUrdl(core->level, core->play, moves.c_str());
+    ParseUrdl(core->level, core->game, moves.c_str());
     UnsolvableAtEnd(*core);
 
     const Board& board = core->level.board;
@@ -55,15 +55,15 @@ int TargetsCommand(const Args& args) {
     const GridCell cell = BoardToGrid(board, grids, box);
     if (!(grids.displayGrid[GridIndex(cell.row, cell.col)] & BOX))
         return Fail("no box at " + args.Value("--box", ""));
-    core->play.guardOn = guard == "on";
+    core->view.guardOn = guard == "on";
     door::SelectBoxAt(*core, box);
     int count = 0;
     for (int i = 0; i < board.cellCount; ++i) {
         const GridCell g = BoardToGrid(board, grids, i);
         const int grid = GridIndex(g.row, g.col);
-        if (!core->play.targets.targetFlag[grid]) continue;
+        if (!core->view.targets.targetFlag[grid]) continue;
         std::printf("%d,%d sides %d\n", i % stride + 1, i / stride + 1,
-                    core->play.targets.sideCount[grid]);
+                    core->view.targets.sideCount[grid]);
         ++count;
     }
     std::printf("targets %d\n", count);

@@ -116,12 +116,12 @@ void AutoPlayTick(CoreState& core, WindowRequests& requests) {
 }
 
 void SetReplaySlowdown(CoreState& core, int factor) {
-    core.play.replaySlowdown = IsReplaySlowdown(factor) ? factor : 1;
+    core.view.replaySlowdown = IsReplaySlowdown(factor) ? factor : 1;
 }
 
 bool ImportMoves(CoreState& core, const char* moves) {
-    const bool complete = ParseUrdl(core.level, core.play, moves);
-    SolvedTest(core.level, core.play);
+    const bool complete = ParseUrdl(core.level, core.game, moves);
+    SolvedTest(core.level, core.game, core.scratch);
     return complete;
 }
 
@@ -131,18 +131,18 @@ bool ResumeGame(CoreState& core, const char* letters, std::uint32_t cursor,
 }
 
 void SelectBoxAt(CoreState& core, int box) {
-    core.play.selectedBox = box;
+    core.view.selectedBox = box;
     SelectBox(core);
 }
 
 void ClearSelection(CoreState& core) {
-    ClearMarks(core.level, core.play);
+    ClearMarks(core.level, core.view);
 }
 
 bool SetGuard(CoreState& core, bool on) {
-    core.play.guardOn = on;
+    core.view.guardOn = on;
     RefreshUnsolvable(core);
-    if (!core.play.boxSelected) return false;
+    if (!core.view.boxSelected) return false;
     SelectBox(core);
     return true;
 }
@@ -166,16 +166,16 @@ void BlankDisplay(CoreState& core) {
 }
 
 void SetOptions(CoreState& core, bool instantMove, bool guardOn) {
-    core.play.instantMove = instantMove;
-    core.play.guardOn = guardOn;
+    core.view.instantMove = instantMove;
+    core.view.guardOn = guardOn;
 }
 
 void SetInstantMove(CoreState& core, bool on) {
-    core.play.instantMove = on;
+    core.view.instantMove = on;
 }
 
 void StopAnimation(CoreState& core) {
-    core.play.animMode = AnimMode::IDLE;
+    core.view.animMode = AnimMode::IDLE;
 }
 
 void ChooseTool(CoreState& core, CellCode tool) {
@@ -197,7 +197,7 @@ void LeaveEditMode(CoreState& core, bool keepGame) {
 }
 
 bool RecheckSolved(CoreState& core) {
-    return SolvedTest(core.level, core.play);
+    return SolvedTest(core.level, core.game, core.scratch);
 }
 
 int JumpTarget(const char* typed, int count) {

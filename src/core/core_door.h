@@ -5,8 +5,8 @@
 
 #include "board/grids.h"
 #include "board/level_set.h"
-#include "core_state.h"
-#include "engine/window_requests.h"
+#include "records/core_state.h"
+#include "records/window_requests.h"
 #include "textio/output_text.h"
 
 namespace ruk::door {
@@ -68,7 +68,7 @@ void AutoPlayTick(CoreState& core, WindowRequests& requests);  // the auto-play 
 // factor other than 1, 2, 4, 8 or 16 counts as 1.
 void SetReplaySlowdown(CoreState& core, int factor);
 inline int ReplaySlowdown(const CoreState& core) {
-    return core.play.replaySlowdown;
+    return core.view.replaySlowdown;
 }
 
 // Appends moves at the cursor and reruns the solved test. True when every letter was taken.
@@ -103,13 +103,13 @@ inline const char* Title(const CoreState& core) {
     return core.level.levelSet.title.data();
 }
 inline const ShownPosition& Shown(const CoreState& core) {
-    return core.play.shown;
+    return core.game.shown;
 }
 inline const ResultTotals& Totals(const CoreState& core) {
-    return core.play.totals;
+    return core.game.totals;
 }
 inline int Keeper(const CoreState& core) {
-    return core.play.shown.keeperCell;
+    return core.game.shown.keeperCell;
 }
 inline bool Unsolvable(const CoreState& core) {
     return core.planner.unsolvable;
@@ -132,10 +132,10 @@ void BlankDisplay(CoreState& core);
 void SetOptions(CoreState& core, bool instantMove, bool guardOn);
 void SetInstantMove(CoreState& core, bool on);
 inline bool InstantMove(const CoreState& core) {
-    return core.play.instantMove;
+    return core.view.instantMove;
 }
 inline bool GuardOn(const CoreState& core) {
-    return core.play.guardOn;
+    return core.view.guardOn;
 }
 // A running animation stops where it is (the window stops the auto-play timer).
 void StopAnimation(CoreState& core);

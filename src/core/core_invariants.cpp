@@ -83,14 +83,14 @@ void CheckHistory(const MoveHistory& h, Checker& check) {
 }
 
 void CheckOverlay(const CoreState& core, Checker& check) {
-    const PlayState& play = core.play;
-    if (play.boxSelected) return;
+    const ViewState& view = core.view;
+    if (view.boxSelected) return;
     bool targets = false;
     bool sides = false;
     bool markers = false;
     for (int i = 0; i < MAX_CELLS; ++i) {
-        targets = targets || play.targets.targetFlag[i] != 0;
-        sides = sides || play.targets.sideCount[i] != 0;
+        targets = targets || view.targets.targetFlag[i] != 0;
+        sides = sides || view.targets.sideCount[i] != 0;
         markers = markers || core.level.grids.displayGrid[i] > PLAIN_MASK;
     }
     check.Expect(!targets, "a target flag is set with no box selected");
@@ -108,7 +108,7 @@ CellCode DisplayCode(const CoreState& core, int index) {
 
 void CheckPosition(const CoreState& core, Checker& check) {
     const Board& board = core.level.board;
-    const ShownPosition& shown = core.play.shown;
+    const ShownPosition& shown = core.game.shown;
     const int cells = board.cellCount;
     const bool keeperInside = shown.keeperCell >= 0 && shown.keeperCell < cells;
     check.Expect(keeperInside, "the keeper lies outside the Board");
@@ -168,24 +168,24 @@ void CheckPosition(const CoreState& core, Checker& check) {
 // solving push from the history, not from the recording side, and a solved game records no
 // more.
 void CheckRecordingSide(const CoreState& core, Checker& check) {
-    const PlayState& play = core.play;
-    const MoveHistory& h = play.history;
-    if (!h.text || h.failed || h.cursor != h.end || play.totals.solved) return;
-    const ShownPosition& shown = play.shown;
-    bool same = play.planKeeper == shown.keeperCell;
+    const GameRecord& game = core.game;
+    const MoveHistory& h = game.history;
+    if (!h.text || h.failed || h.cursor != h.end || game.totals.solved) return;
+    const ShownPosition& shown = game.shown;
+    bool same = game.planKeeper == shown.keeperCell;
     for (int i = 0; same && i < core.level.board.cellCount; ++i) {
         const std::uint32_t position = shown.positionBoard[i];
         if (position == 0 || position == BOX)
-            same = (play.planBoard[i] == BOX) == (position == BOX);
+            same = (game.planBoard[i] == BOX) == (position == BOX);
     }
     check.Expect(same, "the recording side differs from the shown position at the history end");
 }
 
 void CheckCounters(const CoreState& core, Checker& check) {
     const Board& board = core.level.board;
-    const PlayState& play = core.play;
-    const MoveHistory& h = play.history;
-    const ShownPosition& shown = play.shown;
+    const GameRecord& game = core.game;
+    const MoveHistory& h = game.history;
+    const ShownPosition& shown = game.shown;
     if (!h.text || h.cursor > h.end || h.end >= h.capacity) return;
 
     BoardPlace keeper = PlaceOf(board, StartKeeper(board));
@@ -205,7 +205,7 @@ void CheckCounters(const CoreState& core, Checker& check) {
     Walk(board, h.text.get(), h.cursor, h.end, keeper, walked);
     check.Expect(!walked.offBoard, "a letter after the cursor leaves the Board");
     if (walked.offBoard) return;
-    const ResultTotals& totals = play.totals;
+    const ResultTotals& totals = game.totals;
     const bool equal = totals.totalMoves == static_cast<std::uint32_t>(walked.moves) &&
                        totals.totalPushes == static_cast<std::uint32_t>(walked.pushes) &&
                        totals.totalActions == static_cast<std::uint32_t>(walked.actions);
@@ -216,7 +216,7 @@ void CheckCounters(const CoreState& core, Checker& check) {
 
 InvariantCheck CheckInvariants(const CoreState& core) {
     Checker check;
-    CheckHistory(core.play.history, check);
+    CheckHistory(core.game.history, check);
     CheckOverlay(core, check);
     const EditorState& editor = core.level.editor;
     const LevelStatus game =

@@ -1,7 +1,7 @@
 // Rules the core's records keep between any two events, checked without changing anything.
 #pragma once
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

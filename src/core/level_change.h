@@ -2,7 +2,7 @@
 // the placement and the unsolvable refresh. (The drawing and the panel follow in the window.)
 #pragma once
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

@@ -26,9 +26,9 @@ std::optional<ReplayedSolution> SolutionReplay::Check(const Board& board, std::s
     if (letters.find('\0') != std::string::npos) return std::nullopt;
     if (!door::ImportMoves(*core_, letters.c_str())) return std::nullopt;
     const ResultTotals& totals = door::Totals(*core_);
-    if (!totals.solved || core_->play.history.failed) return std::nullopt;
+    if (!totals.solved || core_->game.history.failed) return std::nullopt;
     ReplayedSolution result;
-    result.moves.assign(core_->play.history.text.get(), core_->play.history.end);
+    result.moves.assign(core_->game.history.text.get(), core_->game.history.end);
     result.moveCount = totals.totalMoves;
     result.pushCount = totals.totalPushes;
     return result;

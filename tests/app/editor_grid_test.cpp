@@ -266,8 +266,8 @@ TEST(EditorGridTest, TheDrawingBecomesTheOneLevelSetEditor) {
         EXPECT_STREQ(set.name.data(), "Editor");
         EXPECT_EQ(set.count, 1);
         EXPECT_EQ(set.current, 1);
-        EXPECT_EQ(core.play->history.end, 0u);
-        EXPECT_EQ(core.play->history.cursor, 0u);
+        EXPECT_EQ(core.game->history.end, 0u);
+        EXPECT_EQ(core.game->history.cursor, 0u);
         EXPECT_EQ(core.level->board.status, c.status);
         std::vector<std::string> expected = c.rows;
         for (std::string& row : expected) row.erase(row.find_last_not_of(' ') + 1);

@@ -59,8 +59,8 @@ int WalkTarget(Session& s, int other = -1) {
     const CoreState& core = s.Core();
     for (int cell = 0; cell < core.level.board.cellCount; ++cell) {
         const GridCell g = BoardToGrid(core.level.board, core.level.grids, cell);
-        if (cell != core.play.shown.keeperCell && cell != other &&
-            core.play.keeperReach[GridIndex(g.row, g.col)])
+        if (cell != core.game.shown.keeperCell && cell != other &&
+            core.scratch.keeperReach[GridIndex(g.row, g.col)])
             return cell;
     }
     return -1;
@@ -226,38 +226,39 @@ TEST(EditorWindowTest, PlayWithoutAChangeKeepsTheGame) {
         ASSERT_TRUE(s.Start());
         s.Open(SAMPLES);
         s.JumpTo("2");
-        const PlayState& play = s.Core().play;
+        const GameRecord& game = s.Core().game;
+        const ViewState& view = s.Core().view;
         s.Click(WalkTarget(s));
-        const int first = play.shown.keeperCell;
+        const int first = game.shown.keeperCell;
         s.Click(WalkTarget(s, first));
         if (animating) {
             QTest::mouseClick(&s.W(), Qt::LeftButton, {}, s.CellPoint(first));
-            ASSERT_NE(play.animMode, AnimMode::IDLE);
+            ASSERT_NE(view.animMode, AnimMode::IDLE);
             // A walk keeps the controls as they were before the click.
             EXPECT_TRUE(s.W().Control(ID_EDIT)->isEnabled());
         }
-        const std::uint32_t end = play.history.end;
+        const std::uint32_t end = game.history.end;
         ASSERT_GT(end, 0u);
         const std::string name = s.Text(ID_SET_NAME);
         s.Toggle(ID_EDIT);  // pressed while the walk runs: it stops, its marks are cleared
-        EXPECT_EQ(play.animMode, AnimMode::IDLE) << animating;
+        EXPECT_EQ(view.animMode, AnimMode::IDLE) << animating;
         s.Toggle(ID_PLAY);
-        EXPECT_EQ(play.history.end, end) << animating;
+        EXPECT_EQ(game.history.end, end) << animating;
         EXPECT_EQ(s.Text(ID_SET_NAME), name) << animating;
         EXPECT_EQ(s.Level(), 2) << animating;
         EXPECT_EQ(s.Core().level.board.status, LevelStatus::PLAYABLE) << animating;
-        EXPECT_EQ(play.history.cursor, static_cast<std::uint32_t>(play.shown.shownMoves));
-        EXPECT_EQ(play.history.cursor < end, animating);
+        EXPECT_EQ(game.history.cursor, static_cast<std::uint32_t>(game.shown.shownMoves));
+        EXPECT_EQ(game.history.cursor < end, animating);
         // The game goes on from the cell where the keeper is shown, once.
         const Grids& grids = s.Core().level.grids;
         int keepers = 0;
         for (int i = 0; i < MAX_CELLS; ++i) keepers += (grids.displayGrid[i] & KEEPER) != 0;
         EXPECT_EQ(keepers, 1) << animating;
-        const GridCell shown = BoardToGrid(s.Core().level.board, grids, play.shown.keeperCell);
+        const GridCell shown = BoardToGrid(s.Core().level.board, grids, game.shown.keeperCell);
         EXPECT_TRUE(grids.displayGrid[GridIndex(shown.row, shown.col)] & KEEPER) << animating;
         s.Click(WalkTarget(s));
-        EXPECT_EQ(play.history.cursor, play.history.end) << animating;
-        EXPECT_GT(play.shown.shownMoves, 0) << animating;
+        EXPECT_EQ(game.history.cursor, game.history.end) << animating;
+        EXPECT_GT(game.shown.shownMoves, 0) << animating;
     }
 }
 
@@ -267,7 +268,7 @@ TEST(EditorWindowTest, PaintingOneCellMakesTheNewLevelEditor) {
     s.Open(SAMPLES);
     s.JumpTo("2");
     s.Click(WalkTarget(s));
-    ASSERT_GT(s.Core().play.history.end, 0u);
+    ASSERT_GT(s.Core().game.history.end, 0u);
     s.Toggle(ID_EDIT);
     const Grids& grids = s.Core().level.grids;
     Pick(s, WALL);
@@ -275,7 +276,7 @@ TEST(EditorWindowTest, PaintingOneCellMakesTheNewLevelEditor) {
     s.Toggle(ID_PLAY);
     EXPECT_EQ(s.Text(ID_SET_NAME), "Editor");
     EXPECT_EQ(s.Core().level.levelSet.count, 1);
-    EXPECT_EQ(s.Core().play.history.end, 0u);
+    EXPECT_EQ(s.Core().game.history.end, 0u);
     EXPECT_EQ(s.Core().level.board.status, LevelStatus::PLAYABLE);
 }
 

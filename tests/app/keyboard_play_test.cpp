@@ -40,7 +40,7 @@ void Release(Session& session, Qt::Key key) {
 }
 
 std::string History(CoreState& core) {
-    return std::string(core.play.history.text.get(), core.play.history.end);
+    return std::string(core.game.history.text.get(), core.game.history.end);
 }
 
 // Plays the letters by arrow keys alone, each shown to its end before the next key.
@@ -51,7 +51,7 @@ void SolveByArrows(Session& session, const std::string& moves) {
         session.Settle();
     }
     EXPECT_EQ(History(session.Core()), moves);
-    EXPECT_TRUE(session.Core().play.totals.solved);
+    EXPECT_TRUE(session.Core().game.totals.solved);
     EXPECT_EQ(session.Text(ID_SOLVED), "Solved");
     EXPECT_EQ(session.prompts.Count(CONGRATULATIONS), 1);
     Type(session, Qt::Key_Left);  // a solved level takes no more steps
@@ -87,9 +87,9 @@ TEST(KeyboardPlayTest, AHeldKeyNeverRunsPastItsReleaseDuringASlowAnimation) {
     session.Open(SAMPLES);
     session.JumpTo("3");
     CoreState& core = session.Core();
-    const int start = core.play.shown.keeperCell;
+    const int start = core.game.shown.keeperCell;
     const auto& step = core.level.directions.stepOffset;
-    const auto queued = [&] { return core.play.history.end - core.play.history.cursor; };
+    const auto queued = [&] { return core.game.history.end - core.game.history.cursor; };
 
     // The first press and its repeats, with no step timer tick in between: one step recorded.
     Type(session, Qt::Key_Down);
@@ -102,30 +102,31 @@ TEST(KeyboardPlayTest, AHeldKeyNeverRunsPastItsReleaseDuringASlowAnimation) {
     EXPECT_LE(queued(), 1u);
     Release(session, Qt::Key_Down);
     session.Settle();
-    EXPECT_EQ(core.play.shown.keeperCell, start + 2 * step[2]);
+    EXPECT_EQ(core.game.shown.keeperCell, start + 2 * step[2]);
 
     // Repeats during a replay slowed down 16 times are dropped as well.
     for (int i = 0; i < 4; ++i) Type(session, Qt::Key_Minus);
     ASSERT_EQ(door::ReplaySlowdown(core), 16);
     Type(session, Qt::Key_Z, Qt::ControlModifier);
     session.Settle();
-    ASSERT_EQ(core.play.history.cursor, 0u);
+    ASSERT_EQ(core.game.history.cursor, 0u);
     Type(session, Qt::Key_Y, Qt::ControlModifier);
     for (int tick = 0; tick < 20; ++tick) {
         Repeat(session, Qt::Key_Right);
         session.W().OnStepTimerTick();
     }
     Release(session, Qt::Key_Right);
-    EXPECT_EQ(core.play.history.cursor, 1u);
+    EXPECT_EQ(core.game.history.cursor, 1u);
     session.Settle();
     EXPECT_EQ(History(core), "dd");
-    EXPECT_EQ(core.play.shown.keeperCell, start + 2 * step[2]);
+    EXPECT_EQ(core.game.shown.keeperCell, start + 2 * step[2]);
 }
 
 // What a key may change: the level, the game, the animation and the Auto-play caption.
 auto Footprint(Session& session) {
-    const PlayState& play = session.Core().play;
-    return std::tuple(session.Level(), play.history.cursor, play.history.end, play.animMode,
+    const GameRecord& game = session.Core().game;
+    const ViewState& view = session.Core().view;
+    return std::tuple(session.Level(), game.history.cursor, game.history.end, view.animMode,
                       session.Text(ID_AUTO_PLAY), session.Core().level.editor.editMode);
 }
 
@@ -209,11 +210,11 @@ TEST(KeyboardPlayTest, TheBoardKeepsTheKeysAndTheNumberBoxTakesThemOnlyWhileEdit
     ASSERT_EQ(window.focusWidget(), number);
     number->selectAll();
     Type(session, Qt::Key_3);
-    const int keeper = core.play.shown.keeperCell;
+    const int keeper = core.game.shown.keeperCell;
     for (const Qt::Key arrow : ARROWS) Type(session, arrow);
     session.Settle();
-    EXPECT_EQ(core.play.shown.keeperCell, keeper);
-    EXPECT_EQ(core.play.history.end, 0u);
+    EXPECT_EQ(core.game.shown.keeperCell, keeper);
+    EXPECT_EQ(core.game.history.end, 0u);
     EXPECT_EQ(session.Text(ID_LEVEL_NUMBER), "3");
     Type(session, Qt::Key_Return);
     EXPECT_EQ(session.Level(), 3);
@@ -247,7 +248,7 @@ TEST(KeyboardPlayTest, TheBoardKeepsTheKeysAndTheNumberBoxTakesThemOnlyWhileEdit
     EXPECT_EQ(window.focusWidget(), window.Board());
     Type(session, Qt::Key_Right);
     session.Settle();
-    EXPECT_EQ(core.play.shown.shownPushes, 1);
+    EXPECT_EQ(core.game.shown.shownPushes, 1);
 }
 
 TEST(KeyboardPlayTest, ReplaySpeedKeysStepTheSlowDownAndInstantMoveAndAreRemembered) {
@@ -265,10 +266,10 @@ TEST(KeyboardPlayTest, ReplaySpeedKeysStepTheSlowDownAndInstantMoveAndAreRemembe
     session.Open(SAMPLES);
     Type(session, Qt::Key_Equal);
     EXPECT_TRUE(session.Checked(ID_INSTANT_MOVE));
-    EXPECT_TRUE(core.play.instantMove);
+    EXPECT_TRUE(core.view.instantMove);
     Type(session, Qt::Key_Minus);
     EXPECT_FALSE(session.Checked(ID_INSTANT_MOVE));
-    EXPECT_FALSE(core.play.instantMove);
+    EXPECT_FALSE(core.view.instantMove);
     EXPECT_EQ(door::ReplaySlowdown(core), 1);
     for (int i = 0; i < 6; ++i) Type(session, Qt::Key_Minus);
     EXPECT_EQ(door::ReplaySlowdown(core), 16);

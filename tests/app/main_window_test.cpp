@@ -230,7 +230,7 @@ TEST(MainWindowTest, ClosingSavesTheOptionsAndKeepsTheRestOfTheFile) {
     session.Open(SAMPLES);
     ASSERT_TRUE(session.W().Control(ID_GUARD)->isEnabled());
     session.Toggle(ID_GUARD);
-    EXPECT_FALSE(session.Core().play.guardOn);
+    EXPECT_FALSE(session.Core().view.guardOn);
     session.W().close();
     std::string after = before;
     after.replace(after.find("GUARD=1"), 7, "GUARD=0");
@@ -264,14 +264,14 @@ TEST(MainWindowTest, ALevelOpenedFromAFileIsSolvedByMouseClicks) {
     CoreState& core = session.Core();
     for (const Action& action : ActionsOf(core, known.moves)) {
         session.Click(action.box);
-        ASSERT_TRUE(core.play.boxSelected);
-        const std::uint32_t before = core.play.history.end;
+        ASSERT_TRUE(core.view.boxSelected);
+        const std::uint32_t before = core.game.history.end;
         session.Click(action.target);
-        if (core.play.history.end == before) session.Click(action.keeper);  // the side marks
-        ASSERT_GT(core.play.history.end, before);
-        ASSERT_EQ(core.play.shown.positionBoard[action.target], BOX);
+        if (core.game.history.end == before) session.Click(action.keeper);  // the side marks
+        ASSERT_GT(core.game.history.end, before);
+        ASSERT_EQ(core.game.shown.positionBoard[action.target], BOX);
     }
-    EXPECT_TRUE(core.play.totals.solved);
+    EXPECT_TRUE(core.game.totals.solved);
     EXPECT_EQ(session.Text(ID_SOLVED), "Solved");
     EXPECT_EQ(session.prompts.Count("Status: Solved\r\n\r\nCongratulations !!"), 1);
     EXPECT_EQ(session.prompts.shown.back(),
@@ -310,15 +310,15 @@ TEST(MainWindowTest, LevelSelectorUndoByRightClickAndTheInfoLine) {
     int walkTo = -1;
     for (int cell = 0; cell < core.level.board.cellCount && walkTo < 0; ++cell) {
         const GridCell g = BoardToGrid(core.level.board, grids, cell);
-        if (cell != core.play.shown.keeperCell && core.play.keeperReach[GridIndex(g.row, g.col)])
+        if (cell != core.game.shown.keeperCell && core.scratch.keeperReach[GridIndex(g.row, g.col)])
             walkTo = cell;
     }
     ASSERT_GE(walkTo, 0);
     session.Click(walkTo);
-    EXPECT_EQ(core.play.shown.keeperCell, walkTo);
+    EXPECT_EQ(core.game.shown.keeperCell, walkTo);
     EXPECT_FALSE(window.Control(ID_URDL_INPUT)->isEnabled());
     session.Click(walkTo, Qt::RightButton);
-    EXPECT_EQ(core.play.shown.shownMoves, 0);
+    EXPECT_EQ(core.game.shown.shownMoves, 0);
     EXPECT_TRUE(window.Control(ID_REDO)->isEnabled());
     EXPECT_TRUE(window.Control(ID_URDL_INPUT)->isEnabled());
 
@@ -355,7 +355,7 @@ TEST(MainWindowTest, AWalkOrPushKeepsTheControlsUntilItsAnimationEnds) {
     int walkTo = -1;
     for (int cell = 0; cell < core.level.board.cellCount; ++cell) {
         const GridCell g = BoardToGrid(core.level.board, grids, cell);
-        if (cell != core.play.shown.keeperCell && core.play.keeperReach[GridIndex(g.row, g.col)])
+        if (cell != core.game.shown.keeperCell && core.scratch.keeperReach[GridIndex(g.row, g.col)])
             walkTo = cell;
     }
     ASSERT_GE(walkTo, 0);
@@ -363,7 +363,7 @@ TEST(MainWindowTest, AWalkOrPushKeepsTheControlsUntilItsAnimationEnds) {
     ASSERT_TRUE(beforeWalk.count(ID_URDL_INPUT));
     const GridCell w = BoardToGrid(core.level.board, grids, walkTo);
     press(w.row, w.col);
-    ASSERT_EQ(core.play.animMode, AnimMode::ACTION_FORWARD);
+    ASSERT_EQ(core.view.animMode, AnimMode::ACTION_FORWARD);
     EXPECT_EQ(EnabledControls(window), beforeWalk);
     session.Settle();
     const std::set<int> afterWalk = EnabledControls(window);
@@ -372,18 +372,18 @@ TEST(MainWindowTest, AWalkOrPushKeepsTheControlsUntilItsAnimationEnds) {
 
     // The push: the first box with a target it reaches with one keeper side.
     for (int cell = 0; cell < core.level.board.cellCount; ++cell) {
-        if (core.play.shown.positionBoard[cell] != BOX) continue;
+        if (core.game.shown.positionBoard[cell] != BOX) continue;
         const GridCell b = BoardToGrid(core.level.board, grids, cell);
         press(b.row, b.col);
         for (int g = 0; g < MAX_CELLS; ++g) {
-            if (!core.play.targets.targetFlag[g] || core.play.targets.sideCount[g] != 1) continue;
+            if (!core.view.targets.targetFlag[g] || core.view.targets.sideCount[g] != 1) continue;
             press(g / GRID_SIDE, g % GRID_SIDE);
-            ASSERT_EQ(core.play.animMode, AnimMode::ACTION_FORWARD);
+            ASSERT_EQ(core.view.animMode, AnimMode::ACTION_FORWARD);
             EXPECT_EQ(EnabledControls(window), afterWalk);
             EXPECT_EQ(session.Text(ID_AUTO_PLAY), "Stop");
             session.Settle();
             EXPECT_EQ(session.Text(ID_AUTO_PLAY), "Auto-play");
-            EXPECT_GT(core.play.shown.shownPushes, 0);
+            EXPECT_GT(core.game.shown.shownPushes, 0);
             return;
         }
     }
@@ -420,14 +420,14 @@ TEST(MainWindowTest, AutoPlayWithInstantMoveRunsOnTimerFour) {
     const std::string moves = "RRllddrrUrUUdLL";  // its known solution
     for (const Action& action : ActionsOf(core, moves)) {
         session.Click(action.box);
-        const std::uint32_t before = core.play.history.end;
+        const std::uint32_t before = core.game.history.end;
         session.Click(action.target);
-        if (core.play.history.end == before) session.Click(action.keeper);
+        if (core.game.history.end == before) session.Click(action.keeper);
     }
-    ASSERT_TRUE(core.play.totals.solved);
+    ASSERT_TRUE(core.game.totals.solved);
     window.Action(ID_RESTART)->trigger();
     session.Settle();
-    ASSERT_EQ(core.play.history.cursor, 0u);
+    ASSERT_EQ(core.game.history.cursor, 0u);
 
     // Letter by letter: the button turns into Stop, and Stop ends the animation.
     session.Toggle(ID_AUTO_PLAY);
@@ -436,12 +436,12 @@ TEST(MainWindowTest, AutoPlayWithInstantMoveRunsOnTimerFour) {
     window.OnStepTimerTick();
     session.Toggle(ID_AUTO_PLAY);
     EXPECT_EQ(session.Text(ID_AUTO_PLAY), "Auto-play");
-    EXPECT_EQ(core.play.animMode, AnimMode::IDLE);
-    EXPECT_GT(core.play.history.cursor, 0u);
+    EXPECT_EQ(core.view.animMode, AnimMode::IDLE);
+    EXPECT_GT(core.game.history.cursor, 0u);
 
     // By actions with Instant Move: the caption stays and the auto-play timer runs until stopped.
     session.Toggle(ID_INSTANT_MOVE);
-    ASSERT_TRUE(core.play.instantMove);
+    ASSERT_TRUE(core.view.instantMove);
     session.Toggle(ID_AUTO_PLAY);
     EXPECT_EQ(session.Text(ID_AUTO_PLAY), "Auto-play");
     EXPECT_TRUE(window.AutoPlayTimerActive());
@@ -449,13 +449,13 @@ TEST(MainWindowTest, AutoPlayWithInstantMoveRunsOnTimerFour) {
     window.OnAutoPlayTimerTick();
     session.Toggle(ID_AUTO_PLAY);
     EXPECT_FALSE(window.AutoPlayTimerActive());
-    EXPECT_EQ(core.play.animMode, AnimMode::IDLE);
+    EXPECT_EQ(core.view.animMode, AnimMode::IDLE);
 
     // Played to the end, the auto-play timer stops by itself.
     session.Toggle(ID_AUTO_PLAY);
     for (int i = 0; i < 100 && window.AutoPlayTimerActive(); ++i) window.OnAutoPlayTimerTick();
     EXPECT_FALSE(window.AutoPlayTimerActive());
-    EXPECT_EQ(core.play.history.cursor, core.play.history.end);
+    EXPECT_EQ(core.game.history.cursor, core.game.history.end);
     EXPECT_EQ(session.prompts.Count("Status: Solved\r\n\r\nCongratulations !!"), 1);
 }
 

@@ -15,7 +15,7 @@ namespace ruk::test {
 namespace {
 
 void Settle(CoreState& core) {
-    for (int tick = 0; tick < 100000 && core.play.animMode != AnimMode::IDLE; ++tick) {
+    for (int tick = 0; tick < 100000 && core.view.animMode != AnimMode::IDLE; ++tick) {
         WindowRequests requests;
         door::StepTick(core, requests);
     }
@@ -26,7 +26,7 @@ void Play(CoreState& core, const std::string& letters) {
     if (!letters.empty()) {
         ASSERT_TRUE(door::ImportMoves(core, letters.c_str()));
     }
-    for (int i = 0; i < 1000 && core.play.history.cursor < core.play.history.end; ++i) {
+    for (int i = 0; i < 1000 && core.game.history.cursor < core.game.history.end; ++i) {
         WindowRequests requests;
         door::Redo(core, requests);
         Settle(core);
@@ -94,7 +94,7 @@ TEST_F(KeeperTest, AGameIsKeptOnLeavingAndALookDoesNotEraseIt) {
     WindowRequests requests;
     door::Undo(S(), requests);
     Settle(S());
-    const std::uint32_t cursor = S().play.history.cursor;
+    const std::uint32_t cursor = S().game.history.cursor;
     ASSERT_LT(cursor, 4u);
     keeper.StoreGame(S());
     // Read back at once, whether its write has run or not.
@@ -120,7 +120,7 @@ TEST_F(KeeperTest, AGameIsKeptOnLeavingAndALookDoesNotEraseIt) {
 
     // Resumed, then solved: nothing is left to resume.
     ASSERT_TRUE(door::ResumeGame(S(), game->letters.c_str(), game->cursor, requests));
-    EXPECT_EQ(S().play.history.cursor, cursor);
+    EXPECT_EQ(S().game.history.cursor, cursor);
     Play(S(), "");
     door::ImportMoves(S(), ROOM_BY_MOVES.substr(4).c_str());
     Play(S(), "");

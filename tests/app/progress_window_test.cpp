@@ -56,7 +56,7 @@ void WaitForCaption(Session& s, const std::string& caption) {
 }
 
 std::string Game(Session& s) {
-    return std::string(s.Core().play.history.text.get(), s.Core().play.history.end);
+    return std::string(s.Core().game.history.text.get(), s.Core().game.history.end);
 }
 
 const std::string TWO_LEVELS = "Title: room\n" + ROOM + "\n#####\n#@$.#\n#####\n";
@@ -74,7 +74,7 @@ TEST(ProgressWindowTest, SolvedGamesAndBestsComeBackAfterLeavingAndAfterARestart
 
     // The solution is written after the tick that shows it solved, not inside it.
     TypeMoves(s, ROOM_BY_MOVES);
-    ASSERT_TRUE(s.Core().play.totals.solved);
+    ASSERT_TRUE(s.Core().game.totals.solved);
     ProgressStore reader;
     ASSERT_EQ(reader.Open(*s.progress), ProgressState::READY);
     const std::string key = LevelKey(s.Core().level.board);
@@ -97,7 +97,7 @@ TEST(ProgressWindowTest, SolvedGamesAndBestsComeBackAfterLeavingAndAfterARestart
     EXPECT_EQ(Game(s), ROOM_BY_MOVES);
     Type(s, Qt::Key_P, Qt::ControlModifier);
     EXPECT_EQ(Game(s), ROOM_BY_PUSHES);
-    EXPECT_EQ(s.Core().play.history.cursor, 0u);
+    EXPECT_EQ(s.Core().game.history.cursor, 0u);
 
     // An unfinished game with a redo tail, left by closing the window.
     Type(s, Qt::Key_R, Qt::ControlModifier);
@@ -105,7 +105,7 @@ TEST(ProgressWindowTest, SolvedGamesAndBestsComeBackAfterLeavingAndAfterARestart
     TypeMoves(s, "lllu");
     Type(s, Qt::Key_Z, Qt::ControlModifier);
     const std::string left = Game(s);
-    const std::uint32_t cursor = s.Core().play.history.cursor;
+    const std::uint32_t cursor = s.Core().game.history.cursor;
     const QImage board = s.W().ShownBoard().copy();
     ASSERT_LT(cursor, left.size());
     s.W().close();
@@ -116,10 +116,10 @@ TEST(ProgressWindowTest, SolvedGamesAndBestsComeBackAfterLeavingAndAfterARestart
     EXPECT_EQ(s.Core().level.levelSet.count, 0);
     Type(s, Qt::Key_L, Qt::ControlModifier);
     ASSERT_EQ(s.Level(), 1);
-    EXPECT_EQ(s.Core().play.history.end, 0u) << "a level still loads at its start";
+    EXPECT_EQ(s.Core().game.history.end, 0u) << "a level still loads at its start";
     Type(s, Qt::Key_G, Qt::ControlModifier);
     EXPECT_EQ(Game(s), left);
-    EXPECT_EQ(s.Core().play.history.cursor, cursor);
+    EXPECT_EQ(s.Core().game.history.cursor, cursor);
     EXPECT_TRUE(s.W().ShownBoard() == board);
     EXPECT_TRUE(s.W().Control(ID_REDO)->isEnabled());
     WaitForCaption(s, "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 16/4, 1 of 2 solved]");
@@ -137,7 +137,7 @@ TEST(ProgressWindowTest, WithoutProgressMemoryItIsSaidOnceAndPlayGoesOn) {
     EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 1/2: room" + note);
     TypeMoves(s, ROOM_BY_MOVES);
     QApplication::processEvents();
-    EXPECT_TRUE(s.Core().play.totals.solved);
+    EXPECT_TRUE(s.Core().game.totals.solved);
     EXPECT_EQ(Caption(s), "RUK (Rukplayer) v2.2 - two 1/2: room" + note);
     Type(s, Qt::Key_PageDown);
     Type(s, Qt::Key_M, Qt::ControlModifier);

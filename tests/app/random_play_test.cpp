@@ -24,7 +24,7 @@ std::string Joined(const std::vector<std::string>& rows) {
 // The records the window shows against a replay of history[0, cursor) on the level's start.
 void ExpectReplayed(CoreState& core, int event) {
     ASSERT_NO_FATAL_FAILURE(ExpectInvariants(core, "event " + std::to_string(event)));
-    const MoveHistory& h = core.play.history;
+    const MoveHistory& h = core.game.history;
     ASSERT_LE(h.cursor, h.end) << event;
     ASSERT_EQ(h.text[h.end], '\0') << event;
     const LevelStatus status = core.level.board.status;
@@ -32,7 +32,7 @@ void ExpectReplayed(CoreState& core, int event) {
         (status != LevelStatus::PLAYABLE && status != LevelStatus::BLOCKED))
         return;
     // Side marks exist only while a box is selected.
-    if (!core.play.boxSelected) {
+    if (!core.view.boxSelected) {
         for (int i = 0; i < MAX_CELLS; ++i)
             ASSERT_LT(core.level.grids.displayGrid[i], 1u << MARKER_SHIFT) << event;
     }

@@ -82,8 +82,8 @@ QImage PlayTile(const CoreState& core, const Skin& skin, int row, int col) {
     const int grid = GridIndex(row, col);
     const CellCode value = core.level.grids.displayGrid[grid];
     TilePlace tile = TileOf(EditMode::PLAY, value);
-    if (core.play.targets.targetFlag[grid]) tile.row += 2;
-    if (value & KEEPER) tile.column += core.play.shown.facing;
+    if (core.view.targets.targetFlag[grid]) tile.row += 2;
+    if (value & KEEPER) tile.column += core.game.shown.facing;
     return Tile(skin, tile.column, tile.row);
 }
 
@@ -99,20 +99,21 @@ TEST(BoardRendererTest, TilesPosesAndMarksPixelExact) {
     board.height = 3;
     SetBoardGeometry(board, state.level.directions);
     board.status = LevelStatus::PLAYABLE;
-    PlayState& play = state.play;
+    GameRecord& game = state.game;
+    ViewState& view = state.view;
     const auto& step = state.level.directions.stepOffset;
     auto set = [&](int row, int col, CellCode value, bool target = false, int sides = 0) {
         const int grid = GridIndex(row, col);
         grids.displayGrid[grid] = value;
-        play.targets.targetFlag[grid] = target;
-        play.targets.sideCount[grid] = static_cast<std::uint8_t>(sides);
+        view.targets.targetFlag[grid] = target;
+        view.targets.sideCount[grid] = static_cast<std::uint8_t>(sides);
     };
     set(0, 0, KEEPER | GOAL, true);
     set(0, 1, WALL_FACE);
     set(0, 2, EXTERIOR);
     set(0, 3, WALL);
     set(1, 0, BOX, true, 1);
-    play.targets.sideOffsets[GridIndex(1, 0)][0] = step[1];  // the keeper ends right of it
+    view.targets.sideOffsets[GridIndex(1, 0)][0] = step[1];  // the keeper ends right of it
     set(1, 1, FLOOR | (DIR_DOWN | DIR_LEFT) << MARKER_SHIFT);
     set(1, 2, BOX | GOAL);
     set(1, 3, GOAL | DIR_UP << MARKER_SHIFT, true);
@@ -120,9 +121,9 @@ TEST(BoardRendererTest, TilesPosesAndMarksPixelExact) {
     set(2, 1, BOX, false, 1);
     set(2, 2, GOAL);
     set(2, 3, FLOOR);
-    play.shown.facing = 4;  // left
-    play.boxSelected = true;
-    play.selectedBox = GridToBoard(board, grids, 1, 2);
+    game.shown.facing = 4;  // left
+    view.boxSelected = true;
+    view.selectedBox = GridToBoard(board, grids, 1, 2);
 
     QImage buffer = MakeBoardBuffer(grids);
     ASSERT_EQ(buffer.size(), QSize(4 * T, 3 * T));
@@ -140,15 +141,15 @@ TEST(BoardRendererTest, TilesPosesAndMarksPixelExact) {
     EXPECT_EQ(buffer.pixel(T + 6, T + 0), SideColour(2));
 
     // No pose without a facing, no highlight without a target.
-    play.shown.facing = 0;
-    play.targets.targetFlag[GridIndex(0, 0)] = 0;
+    game.shown.facing = 0;
+    view.targets.targetFlag[GridIndex(0, 0)] = 0;
     RenderBoard(state, skin, buffer);
     EXPECT_EQ(CellOf(buffer, 0, 0), Tile(skin, 1, 2));
 
     // Edit mode draws the editor grid from row 0 alone: no highlight, frame, marks or banner.
     state.level.editor.editMode = EditMode::EDIT;
     board.status = LevelStatus::BAD_LEVEL;
-    play.shown.facing = 2;
+    game.shown.facing = 2;
     const CellCode edited[3][4] = {{FLOOR, GOAL, BOX, BOX | GOAL},
                                    {KEEPER, KEEPER | GOAL, WALL, FLOOR},
                                    {WALL, WALL, WALL, WALL}};
@@ -169,14 +170,14 @@ TEST(BoardRendererTest, SelectedBoxOnARealLevelShowsTargetsAndSides) {
     CoreState& state = *core.state;
     ASSERT_TRUE(LoadLevel(state, SAMPLES, 6));
     const Grids& grids = state.level.grids;
-    const auto& targets = state.play.targets;
+    const auto& targets = state.view.targets;
     // A box with a target that the keeper can leave from several sides.
     GridCell box, several;
     WindowRequests requests;
-    for (int b = 0; b < state.play.shown.boxListCount && !several.valid(); ++b) {
-        box = BoardToGrid(state.level.board, grids, state.play.shown.boxList[b]);
+    for (int b = 0; b < state.game.shown.boxListCount && !several.valid(); ++b) {
+        box = BoardToGrid(state.level.board, grids, state.game.shown.boxList[b]);
         BoardClick(state, box.row, box.col, requests);
-        ASSERT_TRUE(state.play.boxSelected);
+        ASSERT_TRUE(state.view.boxSelected);
         for (int grid = 0; grid < MAX_CELLS; ++grid)
             if (targets.targetFlag[grid] && targets.sideCount[grid] > 1)
                 several = {grid / GRID_SIDE, grid % GRID_SIDE};
@@ -277,10 +278,10 @@ TEST(BoardRendererTest, ZoomedPictureIsTheBufferScaledPixelExact) {
     state.level.grids.maxHeight = 23;
     ASSERT_TRUE(LoadLevel(state, SAMPLES, 6));
     const GridCell box =
-        BoardToGrid(state.level.board, state.level.grids, state.play.shown.boxList[0]);
+        BoardToGrid(state.level.board, state.level.grids, state.game.shown.boxList[0]);
     WindowRequests requests;
     BoardClick(state, box.row, box.col, requests);
-    ASSERT_TRUE(state.play.boxSelected);
+    ASSERT_TRUE(state.view.boxSelected);
     QImage buffer = MakeBoardBuffer(state.level.grids);
     RenderBoard(state, skin, buffer);
     const int width = 31 * T, height = 23 * T;

@@ -121,9 +121,9 @@ TEST(SolverBridgeTest, AnAnswerWithATitleAndCrLfIsImportedAndPlayedWhenAsked) {
         EXPECT_EQ(s.Text(ID_SOLVED), "Solved");
         EXPECT_EQ(s.Text(ID_TOTAL_PUSHES), "7 Pushes ");
         s.Settle();
-        for (int i = 0; i < 1000 && s.Core().play.animMode != AnimMode::IDLE; ++i)
+        for (int i = 0; i < 1000 && s.Core().view.animMode != AnimMode::IDLE; ++i)
             s.W().OnAutoPlayTimerTick();
-        const bool played = s.Core().play.history.cursor == s.Core().play.history.end;
+        const bool played = s.Core().game.history.cursor == s.Core().game.history.end;
         EXPECT_EQ(played, play == 1) << play;
     }
 }
@@ -157,9 +157,9 @@ TEST(SolverBridgeTest, AnswersThatAreMissingDoNotFitOrDoNotSolveFail) {
         EXPECT_EQ(s.prompts.shown.back(),
                   (Shown{"solver", "Status: Failed\r\nTime: 1sec" + c.why, PromptIcon::ERROR}))
             << c.name;
-        const MoveHistory& history = s.Core().play.history;
+        const MoveHistory& history = s.Core().game.history;
         EXPECT_EQ(static_cast<int>(history.end - history.cursor), c.appended) << c.name;
-        EXPECT_EQ(s.Core().play.animMode, AnimMode::IDLE) << c.name;
+        EXPECT_EQ(s.Core().view.animMode, AnimMode::IDLE) << c.name;
     }
 }
 
@@ -169,14 +169,14 @@ TEST(SolverBridgeTest, AKeeperMovedDuringTheRunGetsNothingAppended) {
     s.Settings("solver", 30, 1);
     ASSERT_TRUE(s.StartLevel());
     s.RunSolver();
-    const int keeper = s.Core().play.shown.keeperCell;
+    const int keeper = s.Core().game.shown.keeperCell;
     // A walk one cell down, taken while the solver runs.
     s.Click(keeper + s.Core().level.board.width);
-    ASSERT_NE(s.Core().play.shown.keeperCell, keeper);
-    const std::uint32_t end = s.Core().play.history.end;
+    ASSERT_NE(s.Core().game.shown.keeperCell, keeper);
+    const std::uint32_t end = s.Core().game.history.end;
     s.Finish();
     EXPECT_EQ(s.Last(), "Status: Failed\r\nTime: 1sec");
-    EXPECT_EQ(s.Core().play.history.end, end);
+    EXPECT_EQ(s.Core().game.history.end, end);
 }
 
 TEST(SolverBridgeTest, TimeLimitAndCancelStopTheSolverAndWhatItStarted) {
@@ -365,11 +365,11 @@ TEST(SolverBridgeTest, AFailedRunNeverShowsSolved) {
         s.Solver("solver", "printf 'RRll\\n' > \"$4\"");
         s.Settings("solver", 30, 1);
         ASSERT_TRUE(s.StartLevel());
-        ParseUrdl(s.Core().level, s.Core().play, SOLUTION.c_str());
+        ParseUrdl(s.Core().level, s.Core().game, SOLUTION.c_str());
         s.W().Action(ID_AUTO_PLAY)->trigger();
         s.Settle();
         ASSERT_EQ(s.Text(ID_SOLVED), "Solved");
-        for (int i = 0; i < 100 && s.Core().play.history.cursor > 0; ++i) {
+        for (int i = 0; i < 100 && s.Core().game.history.cursor > 0; ++i) {
             s.W().Action(ID_UNDO)->trigger();
             s.Settle();
         }
@@ -473,7 +473,7 @@ TEST(SolverBridgeTest, TheDialogOpensWithNoPushShownAndNotOnASolvedPosition) {
     s.Toggle(ID_SOLVER);
     EXPECT_EQ(opened, 1);
     // Played to the end by hand-fed moves: every box on a goal after a push.
-    ParseUrdl(s.Core().level, s.Core().play, SOLUTION.c_str());
+    ParseUrdl(s.Core().level, s.Core().game, SOLUTION.c_str());
     s.W().Action(ID_AUTO_PLAY)->trigger();
     s.Settle();
     s.Toggle(ID_SOLVER);
@@ -506,8 +506,8 @@ TEST(SolverBridgeTest, TheBundledSolverWorksOutOfTheBox) {
     EXPECT_EQ(s.prompts.shown.back(),
               (Shown{"pushbot42", "Status: Solved\r\nTime: 1sec", PromptIcon::INFORMATION}));
     s.Settle();
-    EXPECT_TRUE(s.Core().play.totals.solved);
-    EXPECT_EQ(s.Core().play.history.cursor, s.Core().play.history.end);
+    EXPECT_TRUE(s.Core().game.totals.solved);
+    EXPECT_EQ(s.Core().game.history.cursor, s.Core().game.history.end);
     EXPECT_EQ(s.Text(ID_SOLVED), "Solved");
 }
 

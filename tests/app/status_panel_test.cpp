@@ -21,7 +21,7 @@ const std::string SAMPLES = std::string(RUK_SAMPLE_LEVELS) + "/ruk-samples.txt";
 constexpr const char* CORRIDOR = "########\n#@ $ .*#\n########";  // one box placed, one not
 
 void Animate(CoreState& core) {
-    for (int tick = 0; tick < 10000 && core.play.animMode != AnimMode::IDLE; ++tick) {
+    for (int tick = 0; tick < 10000 && core.view.animMode != AnimMode::IDLE; ++tick) {
         WindowRequests requests;
         OnStepTimer(core, requests);
     }
@@ -29,9 +29,9 @@ void Animate(CoreState& core) {
 
 // Appends the letters at the cursor and shows all of them.
 void PlayMoves(CoreState& core, const char* moves) {
-    ASSERT_TRUE(ParseUrdl(core.level, core.play, moves));
-    SolvedTest(core.level, core.play);
-    for (int i = 0; i < 100 && core.play.history.cursor < core.play.history.end; ++i) {
+    ASSERT_TRUE(ParseUrdl(core.level, core.game, moves));
+    SolvedTest(core.level, core.game, core.scratch);
+    for (int i = 0; i < 100 && core.game.history.cursor < core.game.history.end; ++i) {
         WindowRequests requests;
         Redo(core, requests);
         Animate(core);
@@ -61,10 +61,10 @@ TEST(PanelTextsTest, PlayModeShowsTheLevelThenEditModeEmptiesIt) {
     EXPECT_EQ(panel.Get(ID_EDITOR_BOXES), "");
 
     // Wide numbers are never cut; the blanks stay after them.
-    state.play.shown.shownMoves = 12345;
-    state.play.shown.shownPushes = 678;
-    state.play.shown.shownActions = 9;
-    state.play.totals = {100, 20, 3, true};
+    state.game.shown.shownMoves = 12345;
+    state.game.shown.shownPushes = 678;
+    state.game.shown.shownActions = 9;
+    state.game.totals = {100, 20, 3, true};
     UpdateCounters(state, panel);
     UpdateResult(state, panel);
     EXPECT_EQ(panel.Get(ID_SHOWN_MOVES), "12345 Moves  ");
@@ -202,7 +202,7 @@ TEST(ControlStatesTest, ThroughAGameOnASingleLevel) {
 
     WindowRequests requests;
     Undo(state, requests);
-    ASSERT_NE(state.play.animMode, AnimMode::IDLE);
+    ASSERT_NE(state.view.animMode, AnimMode::IDLE);
     EXPECT_EQ(Enabled(state), std::set<int>{ID_AUTO_PLAY});  // it stops the animation
     Animate(state);
     EXPECT_EQ(Enabled(state), Plus(PLAYING, {ID_URDL_INPUT, ID_REDO, ID_AUTO_PLAY}));

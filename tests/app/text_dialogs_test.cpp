@@ -135,9 +135,10 @@ TEST(UrdlInputTest, APastedSolutionIsSolvedByAutoPlay) {
         const InputRun run = PasteAndLoad(s, ID_URDL_INPUT, SOLUTION_3);
         EXPECT_EQ(run.title, "URDL input");
         EXPECT_TRUE(run.delivered);
-        const PlayState& play = s.Core().play;
-        EXPECT_EQ(play.history.end, SOLUTION_3.size());
-        EXPECT_EQ(play.history.cursor, 0u);
+        const GameRecord& game = s.Core().game;
+        const ViewState& view = s.Core().view;
+        EXPECT_EQ(game.history.end, SOLUTION_3.size());
+        EXPECT_EQ(game.history.cursor, 0u);
         s.Toggle(ID_AUTO_PLAY);
         if (instant) {
             for (int i = 0; i < 100 && s.W().AutoPlayTimerActive(); ++i)
@@ -145,9 +146,9 @@ TEST(UrdlInputTest, APastedSolutionIsSolvedByAutoPlay) {
         } else {
             s.Settle();
         }
-        EXPECT_EQ(play.animMode, AnimMode::IDLE) << instant;
-        EXPECT_EQ(play.history.cursor, play.history.end) << instant;
-        EXPECT_TRUE(play.totals.solved) << instant;
+        EXPECT_EQ(view.animMode, AnimMode::IDLE) << instant;
+        EXPECT_EQ(game.history.cursor, game.history.end) << instant;
+        EXPECT_TRUE(game.totals.solved) << instant;
         EXPECT_EQ(s.Text(ID_SOLVED), "Solved") << instant;
     }
 }
@@ -168,7 +169,7 @@ TEST(UrdlInputTest, LettersBeforeAFaultStay) {
         s.Open(SAMPLES);
         s.JumpTo("3");
         EXPECT_TRUE(PasteAndLoad(s, ID_URDL_INPUT, c.input).delivered) << c.input;
-        EXPECT_EQ(s.Core().play.history.end, c.kept) << c.input;
+        EXPECT_EQ(s.Core().game.history.end, c.kept) << c.input;
         const std::vector<Shown> incomplete = {
             {"RUK", "There is incomplete data.", PromptIcon::NONE}};
         EXPECT_EQ(s.prompts.shown, c.complete ? std::vector<Shown>{} : incomplete) << c.input;
@@ -187,7 +188,7 @@ TEST(UrdlInputTest, LoadWithAnEmptyBoxDeliversNothing) {
         delivered = dialog.Delivered();
     });
     EXPECT_FALSE(delivered);
-    EXPECT_EQ(s.Core().play.history.end, 0u);
+    EXPECT_EQ(s.Core().game.history.end, 0u);
     for (int id = FIRST_CONTROL_ID; id <= LAST_CONTROL_ID; ++id)
         EXPECT_EQ(s.Text(id), panel[static_cast<std::size_t>(id - FIRST_CONTROL_ID)]) << id;
     EXPECT_TRUE(s.prompts.shown.empty());

@@ -88,8 +88,8 @@ struct Session {
 
     // Runs the step timer until the animation ends.
     void Settle() {
-        for (int i = 0; i < 100000 && Core().play.animMode != AnimMode::IDLE &&
-                        Core().play.animMode != AnimMode::AUTO_ACTIONS;
+        for (int i = 0; i < 100000 && Core().view.animMode != AnimMode::IDLE &&
+                        Core().view.animMode != AnimMode::AUTO_ACTIONS;
              ++i)
             window->OnStepTimerTick();
     }

@@ -81,15 +81,15 @@ TEST(ZoomWindowTest, ZoomedPressesSelectTheCellUnderThePointerAtEveryZoom) {
         ASSERT_EQ(Scale(session), scale);
         for (const Action& action : ActionsOf(core, moves)) {
             ZoomedClick(session, action.box);
-            ASSERT_TRUE(core.play.boxSelected);
-            ASSERT_EQ(core.play.selectedBox, action.box);
-            const std::uint32_t before = core.play.history.cursor;
+            ASSERT_TRUE(core.view.boxSelected);
+            ASSERT_EQ(core.view.selectedBox, action.box);
+            const std::uint32_t before = core.game.history.cursor;
             ZoomedClick(session, action.target);
-            if (core.play.history.cursor == before) ZoomedClick(session, action.keeper);
-            ASSERT_GT(core.play.history.cursor, before);
-            ASSERT_EQ(core.play.shown.positionBoard[action.target], BOX);
+            if (core.game.history.cursor == before) ZoomedClick(session, action.keeper);
+            ASSERT_GT(core.game.history.cursor, before);
+            ASSERT_EQ(core.game.shown.positionBoard[action.target], BOX);
         }
-        EXPECT_TRUE(core.play.totals.solved);
+        EXPECT_TRUE(core.game.totals.solved);
 
         // The info line: level column and row of the cell under the pointer, off the level none.
         const Board& board = core.level.board;

@@ -109,7 +109,7 @@ TEST(ProgressStoreTest, TheUnfinishedGameComesBackWithItsCursorAndRedoTail) {
     Core core;
     LoadText(*core.state, ROOM);
     ASSERT_TRUE(door::ImportMoves(*core.state, "llluRdrr"));
-    const std::string letters(core.play->history.text.get(), core.play->history.end);
+    const std::string letters(core.game->history.text.get(), core.game->history.end);
     const std::uint32_t cursor = 5;
     const std::string key = LevelKey(core.level->board);
     {

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "level_cells.h"
-#include "planner/deadlock_verdicts.h"
+#include "records/deadlock_verdicts.h"
 
 namespace ruk::pushbot {
 

@@ -7,10 +7,10 @@ bool ReadLevelCells(const CoreState& core, LevelCells& level) {
     level.cells = core.level.board.cellCount;
     for (int d = 0; d < 4; ++d) level.step[d] = core.level.directions.stepOffset[d];
     level.ring = core.level.directions.ringOffset.data();
-    level.goalMap = core.play.goalMap.data();
+    level.goalMap = core.planner.goalMap.data();
     level.directions = &core.level.directions;
     level.goalReach = core.planner.goalReach.data();
-    const std::uint32_t* position = core.play.shown.positionBoard.data();
+    const std::uint32_t* position = core.game.shown.positionBoard.data();
     level.wall.assign(level.cells, 0);
     level.goals.clear();
     level.startBoxes.clear();
@@ -20,7 +20,7 @@ bool ReadLevelCells(const CoreState& core, LevelCells& level) {
         if (level.goalMap[c] == GOAL) level.goals.push_back(c);
     }
     level.boxCount = static_cast<int>(level.startBoxes.size());
-    level.startKeeper = core.play.shown.keeperCell;
+    level.startKeeper = core.game.shown.keeperCell;
     return static_cast<int>(level.goals.size()) == level.boxCount;
 }
 

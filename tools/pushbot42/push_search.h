@@ -7,7 +7,6 @@
 #include <vector>
 
 #include "box_paths.h"
-#include "core_state.h"
 #include "corrals.h"
 #include "goal_distances.h"
 #include "goal_room.h"
@@ -18,6 +17,7 @@
 #include "packing_layers.h"
 #include "position_features.h"
 #include "position_store.h"
+#include "records/core_state.h"
 #include "settled_goals.h"
 #include "zobrist_keys.h"
 

@@ -80,9 +80,9 @@ Result Solve(CoreState& core, const MakeCore& makeCore, const Limits& limits, do
 }
 
 bool EveryBoxOnAGoal(const CoreState& core) {
-    const std::uint32_t* position = core.play.shown.positionBoard.data();
+    const std::uint32_t* position = core.game.shown.positionBoard.data();
     for (int c = 0; c < core.level.board.cellCount; ++c)
-        if (position[c] == BOX && core.play.goalMap[c] != GOAL) return false;
+        if (position[c] == BOX && core.planner.goalMap[c] != GOAL) return false;
     return true;
 }
 

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk::pushbot {
 

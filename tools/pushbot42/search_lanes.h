@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "core_state.h"
 #include "push_search.h"
+#include "records/core_state.h"
 
 namespace ruk::pushbot {
 

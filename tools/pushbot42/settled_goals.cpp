@@ -4,7 +4,7 @@
 #include <algorithm>
 
 #include "planner/deadlock_checks.h"
-#include "planner/planner_tables.h"
+#include "records/planner_tables.h"
 #include "search/breadth_fill.h"
 
 namespace ruk::pushbot {

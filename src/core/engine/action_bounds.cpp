@@ -14,11 +14,11 @@ struct RunAhead {
     int keeperAfterLastPush = 0;
 };
 
-RunAhead ScanRunAhead(const LevelModel& level, const PlayState& play) {
+RunAhead ScanRunAhead(const LevelModel& level, const GameRecord& game) {
     const std::int32_t* step = level.directions.stepOffset.data();
-    const MoveHistory& h = play.history;
+    const MoveHistory& h = game.history;
     RunAhead run;
-    int keeper = play.shown.keeperCell;
+    int keeper = game.shown.keeperCell;
     int boxTo = -1;
     for (std::uint32_t p = h.cursor; p < h.end; ++p) {
         const int d = LetterDirection(h.text[p]);
@@ -40,10 +40,10 @@ RunAhead ScanRunAhead(const LevelModel& level, const PlayState& play) {
 
 // Walks back from the letter at start (keeper = the cell after it) over walks and the pushes
 // of one box; sets undoTarget and actionFirstPush.
-void ScanRunBehind(const LevelModel& level, PlayState& play, std::int64_t start, int keeper) {
+void ScanRunBehind(const LevelModel& level, GameRecord& game, std::int64_t start, int keeper) {
     const std::int32_t* step = level.directions.stepOffset.data();
-    const MoveHistory& h = play.history;
-    ActionBounds& bounds = play.bounds;
+    const MoveHistory& h = game.history;
+    ActionBounds& bounds = game.bounds;
     bounds.actionFirstPush = NO_POSITION;
     bounds.undoTarget = 0;
     int runFrom = -1;
@@ -77,21 +77,21 @@ int LastPushTargetBefore(const LevelModel& level, const MoveHistory& history,
     return 0;
 }
 
-void FindActionBoundaries(const LevelModel& level, PlayState& play) {
-    const MoveHistory& h = play.history;
-    const RunAhead ahead = ScanRunAhead(level, play);
-    play.bounds.redoTarget = ahead.lastPush == NO_POSITION ? h.cursor : ahead.lastPush + 1;
-    const int lastPushTarget = LastPushTargetBefore(level, h, h.cursor, play.shown.keeperCell);
-    play.shown.lastPushTarget = lastPushTarget;
+void FindActionBoundaries(const LevelModel& level, GameRecord& game) {
+    const MoveHistory& h = game.history;
+    const RunAhead ahead = ScanRunAhead(level, game);
+    game.bounds.redoTarget = ahead.lastPush == NO_POSITION ? h.cursor : ahead.lastPush + 1;
+    const int lastPushTarget = LastPushTargetBefore(level, h, h.cursor, game.shown.keeperCell);
+    game.shown.lastPushTarget = lastPushTarget;
 
     const bool pushAhead = ahead.lastPush != NO_POSITION;
     const bool continuesBehind = pushAhead && ahead.firstPushFrom == lastPushTarget;
     const bool afterWalk = h.cursor > 0 && h.cursor != h.end && !IsPushLetter(h.text[h.cursor - 1]);
     const bool inside = continuesBehind || afterWalk;
     if (inside && pushAhead)
-        ScanRunBehind(level, play, ahead.lastPush, ahead.keeperAfterLastPush);
+        ScanRunBehind(level, game, ahead.lastPush, ahead.keeperAfterLastPush);
     else
-        ScanRunBehind(level, play, static_cast<std::int64_t>(h.cursor) - 1, play.shown.keeperCell);
+        ScanRunBehind(level, game, static_cast<std::int64_t>(h.cursor) - 1, game.shown.keeperCell);
 }
 
 }  // namespace ruk

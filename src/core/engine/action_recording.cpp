@@ -6,28 +6,30 @@
 namespace ruk {
 
 bool SolvedOnScreen(const CoreState& core) {
-    const ShownPosition& shown = core.play.shown;
+    const ShownPosition& shown = core.game.shown;
     if (shown.shownPushes == 0) return false;
     for (int b = 0; b < shown.boxListCount; ++b)
-        if (core.play.goalMap[shown.boxList[b]] != GOAL) return false;
+        if (core.planner.goalMap[shown.boxList[b]] != GOAL) return false;
     return true;
 }
 
 void RecordFromCursor(CoreState& core) {
-    PlayState& play = core.play;
-    if (play.history.cursor >= play.history.end) return;
-    CutAtCursor(play.history);
+    GameRecord& game = core.game;
+    if (game.history.cursor >= game.history.end) return;
+    CutAtCursor(game.history);
     for (int i = 0; i < core.level.board.cellCount; ++i)
-        play.planBoard[i] = play.shown.positionBoard[i];
-    play.planKeeper = play.shown.keeperCell;
+        game.planBoard[i] = game.shown.positionBoard[i];
+    game.planKeeper = game.shown.keeperCell;
 }
 
 void PlayRecorded(CoreState& core, WindowRequests& requests, bool pushes) {
-    PlayState& play = core.play;
-    SolvedTest(core.level, play);
-    play.animTarget = play.history.end;
-    play.animMode = AnimMode::ACTION_FORWARD;
-    play.history.cursor = static_cast<std::uint32_t>(play.shown.shownMoves);
+    GameRecord& game = core.game;
+    ViewState& view = core.view;
+    PlayScratch& scratch = core.scratch;
+    SolvedTest(core.level, game, scratch);
+    view.animTarget = game.history.end;
+    view.animMode = AnimMode::ACTION_FORWARD;
+    game.history.cursor = static_cast<std::uint32_t>(game.shown.shownMoves);
     // The controls keep the states they had before the click until the animation ends; every
     // command that stays enabled knows how to act on a half-shown walk or push.
     requests.counters = true;

@@ -2,8 +2,8 @@
 // board: the mouse's walks and pushes and the keyboard's steps all record and play through it.
 #pragma once
 
-#include "core_state.h"
-#include "engine/window_requests.h"
+#include "records/core_state.h"
+#include "records/window_requests.h"
 
 namespace ruk {
 

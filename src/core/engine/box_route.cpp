@@ -51,10 +51,10 @@ void Append(RouteStore& store, Layer& layer, int state) {
 
 class RouteSearch {
   public:
-    RouteSearch(const LevelModel& level, PlayState& play, int box, int target)
+    RouteSearch(const LevelModel& level, GameRecord& game, RouteStore& route, int box, int target)
         : level_(level),
-          play_(play),
-          store_(play.route),
+          game_(game),
+          store_(route),
           box_(box),
           target_(target),
           step_(level.directions.stepOffset.data()) {}
@@ -77,7 +77,7 @@ class RouteSearch {
     }
 
     Best Run(int side) {
-        std::uint32_t* plan = play_.planBoard.data();
+        std::uint32_t* plan = game_.planBoard.data();
         const int cells = level_.board.cellCount;
         for (int s = 0; s < cells * 4; ++s) store_.nodes[s].pushes = 0;
         plan[box_] = 0;
@@ -85,7 +85,7 @@ class RouteSearch {
         Distances(store_.sideMap.data(), side);
         plan[target_] = 0;
         plan[box_] = BOX;
-        Distances(store_.startMap.data(), play_.planKeeper);
+        Distances(store_.startMap.data(), game_.planKeeper);
 
         Layer layer;
         for (int k = 0; k < 4; ++k) {
@@ -109,7 +109,7 @@ class RouteSearch {
 
   private:
     void Distances(std::uint32_t* map, int start) {
-        DistanceMap(map, start, play_.planBoard.data(), level_.board.cellCount, level_.directions,
+        DistanceMap(map, start, game_.planBoard.data(), level_.board.cellCount, level_.directions,
                     store_.queue.data());
     }
 
@@ -118,7 +118,7 @@ class RouteSearch {
     void DistancesTo(int start, const int* wanted, int wantedCount) {
         MarkMap& marks = store_.distanceMarks;
         marks.NewStamp();
-        const std::uint32_t* plan = play_.planBoard.data();
+        const std::uint32_t* plan = game_.planBoard.data();
         std::uint32_t* distance = store_.distance.data();
         int left = wantedCount;
         BreadthFill(
@@ -138,7 +138,7 @@ class RouteSearch {
 
     void Expand(int state, Layer& next) {
         const RouteNode node = store_.nodes[state];
-        std::uint32_t* plan = play_.planBoard.data();
+        std::uint32_t* plan = game_.planBoard.data();
         int wanted[4];
         int wantedCount = 0;
         for (int k = 0; k < 4; ++k) {
@@ -160,7 +160,7 @@ class RouteSearch {
     }
 
     const LevelModel& level_;
-    PlayState& play_;
+    GameRecord& game_;
     RouteStore& store_;
     const int box_;
     const int target_;
@@ -176,13 +176,14 @@ int DirectionOf(const LevelModel& level, int offset) {
 
 }  // namespace
 
-bool AppendBoxRoute(const LevelModel& level, PlayState& play, int box, int target, int side) {
-    if (play.history.failed) return false;
-    RouteSearch search(level, play, box, target);
+bool AppendBoxRoute(const LevelModel& level, GameRecord& game, RouteStore& route, int box,
+                    int target, int side) {
+    if (game.history.failed) return false;
+    RouteSearch search(level, game, route, box, target);
     const Best best = search.Run(side);
     if (best.state < 0) return false;
 
-    RouteStore& store = play.route;
+    RouteStore& store = route;
     int count = 0;
     for (int state = best.state; state >= 0; state = store.nodes[state].parent)
         store.chain[count++] = state;
@@ -190,13 +191,13 @@ bool AppendBoxRoute(const LevelModel& level, PlayState& play, int box, int targe
     for (int i = 0; i < count; ++i) {
         const RouteNode& push = store.nodes[store.chain[i]];
         const int behind = 2 * push.boxFrom - push.boxTo;
-        if (play.planKeeper != behind && !AppendWalk(level, play, play.planKeeper, behind))
+        if (game.planKeeper != behind && !AppendWalk(level, game, route, game.planKeeper, behind))
             return false;
-        if (!AppendLetter(play.history, PushLetter(DirectionOf(level, push.boxTo - push.boxFrom))))
+        if (!AppendLetter(game.history, PushLetter(DirectionOf(level, push.boxTo - push.boxFrom))))
             return false;
-        play.planBoard[push.boxFrom] = 0;
-        play.planBoard[push.boxTo] = BOX;
-        play.planKeeper = push.boxFrom;
+        game.planBoard[push.boxFrom] = 0;
+        game.planBoard[push.boxTo] = BOX;
+        game.planKeeper = push.boxFrom;
     }
     return true;
 }

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "board/level_model.h"
-#include "engine/play_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 
@@ -16,6 +16,7 @@ namespace ruk {
 // ever improved while the layer before it is expanded, so improving it moves its node to the
 // end of its layer instead of adding one. That is the order a queue of every improvement would
 // expand the live nodes in, so routes and their ties come out the same, in 4 x 2500 nodes.
-bool AppendBoxRoute(const LevelModel& level, PlayState& play, int box, int target, int side);
+bool AppendBoxRoute(const LevelModel& level, GameRecord& game, RouteStore& route, int box,
+                    int target, int side);
 
 }  // namespace ruk

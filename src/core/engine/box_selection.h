@@ -3,16 +3,15 @@
 #pragma once
 
 #include "board/level_model.h"
-#include "core_state.h"
-#include "engine/play_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 
 // boxSelected cleared, marker bits stripped from every used DisplayGrid cell, targetFlag and
 // sideCount zeroed for every grid cell.
-void ClearMarks(LevelModel& level, PlayState& play);
+void ClearMarks(LevelModel& level, ViewState& view);
 
-// Fills the TargetOverlay for play.selectedBox and sets boxSelected. A box that the start
+// Fills the TargetOverlay for view.selectedBox and sets boxSelected. A box that the start
 // analysis turned into a wall is selected with no targets.
 void SelectBox(CoreState& core);
 

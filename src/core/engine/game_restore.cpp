@@ -12,10 +12,10 @@ namespace ruk {
 
 namespace {
 
-void StopAnimation(PlayState& play, WindowRequests& requests) {
-    if (play.animMode == AnimMode::IDLE) return;
-    if (play.animMode == AnimMode::AUTO_ACTIONS) requests.killAutoTimer = true;
-    play.animMode = AnimMode::IDLE;
+void StopAnimation(ViewState& view, WindowRequests& requests) {
+    if (view.animMode == AnimMode::IDLE) return;
+    if (view.animMode == AnimMode::AUTO_ACTIONS) requests.killAutoTimer = true;
+    view.animMode = AnimMode::IDLE;
     requests.caption = AutoPlayCaption::AUTO_PLAY;
 }
 
@@ -23,21 +23,23 @@ void StopAnimation(PlayState& play, WindowRequests& requests) {
 
 bool RestoreGame(CoreState& core, const char* letters, std::uint32_t cursor,
                  WindowRequests& requests) {
-    PlayState& play = core.play;
+    GameRecord& game = core.game;
+    ViewState& view = core.view;
+    PlayScratch& scratch = core.scratch;
     if (core.level.board.status != LevelStatus::PLAYABLE ||
         core.level.editor.editMode != EditMode::PLAY)
         return false;
-    StopAnimation(play, requests);
-    ClearMarks(core.level, play);
+    StopAnimation(view, requests);
+    ClearMarks(core.level, view);
     Restart(core, requests);
-    const bool complete = ParseUrdl(core.level, play, letters);
+    const bool complete = ParseUrdl(core.level, game, letters);
     // The solved test ends the game at its solving push, so it runs before the cursor is set.
-    SolvedTest(core.level, play);
-    const std::uint32_t target = cursor < play.history.end ? cursor : play.history.end;
+    SolvedTest(core.level, game, scratch);
+    const std::uint32_t target = cursor < game.history.end ? cursor : game.history.end;
     if (target > 0) {
-        play.animTarget = target;
-        play.animMode = AnimMode::STEP_FORWARD;
-        while (play.animMode != AnimMode::IDLE) StepForward(core.level, play);
+        view.animTarget = target;
+        view.animMode = AnimMode::STEP_FORWARD;
+        while (view.animMode != AnimMode::IDLE) StepForward(core.level, game, view);
     }
     RefreshUnsolvable(core);
     requests.redraw = requests.counters = requests.result = requests.levelInfo = true;

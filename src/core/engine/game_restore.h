@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "core_state.h"
-#include "engine/window_requests.h"
+#include "records/core_state.h"
+#include "records/window_requests.h"
 
 namespace ruk {
 

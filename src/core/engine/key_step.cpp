@@ -13,15 +13,16 @@ void StepKey(CoreState& core, int direction, WindowRequests& requests) {
     if (status != LevelStatus::PLAYABLE && status != LevelStatus::BLOCKED) return;
     if (core.level.editor.editMode != EditMode::PLAY) return;
     if (direction < 0 || direction > 3) return;
-    PlayState& play = core.play;
-    if (play.animMode != AnimMode::IDLE || SolvedOnScreen(core)) return;
+    GameRecord& game = core.game;
+    ViewState& view = core.view;
+    if (view.animMode != AnimMode::IDLE || SolvedOnScreen(core)) return;
 
     // Decided on the shown position, so that a refused step leaves the redo tail alone.
     const Board& board = core.level.board;
-    const BoardPlace keeper = PlaceOf(board, play.shown.keeperCell);
+    const BoardPlace keeper = PlaceOf(board, game.shown.keeperCell);
     const BoardPlace next = StepPlace(board, keeper, direction);
     if (next.index < 0) return;
-    const std::uint32_t* shown = play.shown.positionBoard.data();
+    const std::uint32_t* shown = game.shown.positionBoard.data();
     int beyond = -1;
     if (shown[next.index] == BOX) {
         beyond = StepPlace(board, next, direction).index;
@@ -30,15 +31,15 @@ void StepKey(CoreState& core, int direction, WindowRequests& requests) {
         return;
     }
 
-    ClearMarks(core.level, play);
+    ClearMarks(core.level, view);
     RecordFromCursor(core);
     const bool push = beyond >= 0;
-    if (AppendLetter(play.history, push ? PushLetter(direction) : WalkLetter(direction))) {
+    if (AppendLetter(game.history, push ? PushLetter(direction) : WalkLetter(direction))) {
         if (push) {
-            play.planBoard[next.index] = 0;
-            play.planBoard[beyond] = BOX;
+            game.planBoard[next.index] = 0;
+            game.planBoard[beyond] = BOX;
         }
-        play.planKeeper = next.index;
+        game.planKeeper = next.index;
     }
     PlayRecorded(core, requests, push);
 }

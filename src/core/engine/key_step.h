@@ -1,8 +1,8 @@
 // The keyboard's step: one cell in a direction, pushing a box when the cell beyond it is free.
 #pragma once
 
-#include "core_state.h"
-#include "engine/window_requests.h"
+#include "records/core_state.h"
+#include "records/window_requests.h"
 
 namespace ruk {
 

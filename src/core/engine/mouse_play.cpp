@@ -21,23 +21,25 @@ int DirectionOfBit(std::uint32_t bit) {
 
 void WalkTo(CoreState& core, int cell, WindowRequests& requests) {
     if (SolvedOnScreen(core)) return;
-    ClearMarks(core.level, core.play);
+    ClearMarks(core.level, core.view);
     RecordFromCursor(core);
-    AppendWalk(core.level, core.play, core.play.shown.keeperCell, cell);
+    AppendWalk(core.level, core.game, core.scratch.route, core.game.shown.keeperCell, cell);
     PlayRecorded(core, requests, false);
 }
 
 void PushBoxTo(CoreState& core, int box, int target, int side, WindowRequests& requests) {
-    PlayState& play = core.play;
-    if (box < 0 || box >= core.level.board.cellCount || play.shown.positionBoard[box] != BOX) {
-        ClearMarks(core.level, play);
+    GameRecord& game = core.game;
+    ViewState& view = core.view;
+    PlayScratch& scratch = core.scratch;
+    if (box < 0 || box >= core.level.board.cellCount || game.shown.positionBoard[box] != BOX) {
+        ClearMarks(core.level, view);
         requests.redraw = true;
         return;
     }
     requests.caption = AutoPlayCaption::STOP;
-    ClearMarks(core.level, play);
+    ClearMarks(core.level, view);
     RecordFromCursor(core);
-    AppendBoxRoute(core.level, play, box, target, side);
+    AppendBoxRoute(core.level, game, scratch.route, box, target, side);
     PlayRecorded(core, requests, true);
 }
 
@@ -48,8 +50,8 @@ void ShowSides(CoreState& core, int row, int col) {
     const int target = GridToBoard(core.level.board, grids, row, col);
     if (target < 0) return;
     const int grid = GridIndex(row, col);
-    const auto& offsets = core.play.targets.sideOffsets[grid];
-    for (int k = 0; k < core.play.targets.sideCount[grid]; ++k) {
+    const auto& offsets = core.view.targets.sideOffsets[grid];
+    for (int k = 0; k < core.view.targets.sideCount[grid]; ++k) {
         for (std::uint32_t bit = DIR_UP; bit <= DIR_LEFT; bit <<= 1) {
             if (core.level.directions.dirBitOffset[bit] != offsets[k]) continue;
             const GridCell mark = BoardToGrid(core.level.board, grids, target + offsets[k]);
@@ -63,7 +65,8 @@ void BoardClick(CoreState& core, int row, int col, WindowRequests& requests) {
     if (status != LevelStatus::PLAYABLE && status != LevelStatus::BLOCKED) return;
     Grids& grids = core.level.grids;
     if (row < 0 || col < 0 || row >= grids.maxHeight || col >= grids.maxWidth) return;
-    PlayState& play = core.play;
+    ViewState& view = core.view;
+    PlayScratch& scratch = core.scratch;
     const int grid = GridIndex(row, col);
     const CellCode shown = grids.displayGrid[grid];
     const int cell = GridToBoard(core.level.board, grids, row, col);
@@ -71,32 +74,32 @@ void BoardClick(CoreState& core, int row, int col, WindowRequests& requests) {
         const int d = DirectionOfBit((shown >> MARKER_SHIFT) & 15u);
         if (cell < 0 || d < 0) return;
         const int target = cell - core.level.directions.stepOffset[d];
-        PushBoxTo(core, play.selectedBox, target, cell, requests);
+        PushBoxTo(core, view.selectedBox, target, cell, requests);
         return;
     }
-    const int arrivals = play.targets.sideCount[grid];
+    const int arrivals = view.targets.sideCount[grid];
     if (arrivals > 1) {
         ShowSides(core, row, col);
         requests.redraw = true;
         return;
     }
-    if (play.boxSelected && arrivals == 1 && cell >= 0) {
-        PushBoxTo(core, play.selectedBox, cell, cell + play.targets.sideOffsets[grid][0], requests);
+    if (view.boxSelected && arrivals == 1 && cell >= 0) {
+        PushBoxTo(core, view.selectedBox, cell, cell + view.targets.sideOffsets[grid][0], requests);
         return;
     }
     const bool box = (shown & BOX) != 0;
-    if (!box && play.boxSelected) {
-        ClearMarks(core.level, play);
+    if (!box && view.boxSelected) {
+        ClearMarks(core.level, view);
         requests.redraw = true;
         return;
     }
     if (!box) {
-        if (play.keeperReach[grid] == 0 || cell < 0) return;
+        if (scratch.keeperReach[grid] == 0 || cell < 0) return;
         WalkTo(core, cell, requests);
         return;
     }
     if (cell < 0) return;
-    play.selectedBox = cell;
+    view.selectedBox = cell;
     SelectBox(core);
     requests.redraw = true;
 }

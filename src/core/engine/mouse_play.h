@@ -1,8 +1,8 @@
 // Left and right clicks on the board in Play mode: walk, select a box, pick a side, push.
 #pragma once
 
-#include "core_state.h"
-#include "engine/window_requests.h"
+#include "records/core_state.h"
+#include "records/window_requests.h"
 
 namespace ruk {
 

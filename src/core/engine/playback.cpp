@@ -19,22 +19,22 @@ bool Forward(AnimMode mode) {
 
 // A selection describes the position it was made for: any step of the shown position ends it.
 void EndSelection(CoreState& core) {
-    if (core.play.boxSelected) ClearMarks(core.level, core.play);
+    if (core.view.boxSelected) ClearMarks(core.level, core.view);
 }
 
 void StepOnce(CoreState& core) {
     EndSelection(core);
-    if (Forward(core.play.animMode))
-        StepForward(core.level, core.play);
+    if (Forward(core.view.animMode))
+        StepForward(core.level, core.game, core.view);
     else
-        StepBackward(core.level, core.play);
+        StepBackward(core.level, core.game, core.view);
 }
 
 void StartAnimation(CoreState& core, AnimMode mode, std::uint32_t target,
                     WindowRequests& requests) {
-    core.play.animMode = mode;
-    core.play.animTarget = target;
-    core.play.replayWait = 0;
+    core.view.animMode = mode;
+    core.view.animTarget = target;
+    core.view.replayWait = 0;
     requests.caption = AutoPlayCaption::STOP;
     requests.controlStates = true;
 }
@@ -42,97 +42,102 @@ void StartAnimation(CoreState& core, AnimMode mode, std::uint32_t target,
 }  // namespace
 
 void Restart(CoreState& core, WindowRequests& requests) {
-    PlayState& play = core.play;
-    if (play.history.cursor == 0) return;
-    ClearMarks(core.level, play);
+    GameRecord& game = core.game;
+    ViewState& view = core.view;
+    if (game.history.cursor == 0) return;
+    ClearMarks(core.level, view);
     RestartRebuild(core);
-    play.history.cursor = 0;
-    play.shown.shownMoves = 0;
-    play.shown.shownPushes = 0;
-    play.shown.shownActions = 0;
-    play.shown.facing = 0;
-    play.shown.lastPushTarget = 0;
+    game.history.cursor = 0;
+    game.shown.shownMoves = 0;
+    game.shown.shownPushes = 0;
+    game.shown.shownActions = 0;
+    game.shown.facing = 0;
+    game.shown.lastPushTarget = 0;
     RefreshUnsolvable(core);
     requests.redraw = requests.counters = requests.controlStates = true;
 }
 
 void Undo(CoreState& core, WindowRequests& requests) {
-    if (core.play.history.cursor == 0) return;
-    ClearMarks(core.level, core.play);
-    FindActionBoundaries(core.level, core.play);
-    StartAnimation(core, AnimMode::STEP_BACKWARD, core.play.bounds.undoTarget, requests);
+    if (core.game.history.cursor == 0) return;
+    ClearMarks(core.level, core.view);
+    FindActionBoundaries(core.level, core.game);
+    StartAnimation(core, AnimMode::STEP_BACKWARD, core.game.bounds.undoTarget, requests);
 }
 
 void Redo(CoreState& core, WindowRequests& requests) {
-    if (core.play.history.cursor >= core.play.history.end) return;
-    ClearMarks(core.level, core.play);
-    FindActionBoundaries(core.level, core.play);
-    StartAnimation(core, AnimMode::STEP_FORWARD, core.play.bounds.redoTarget, requests);
+    if (core.game.history.cursor >= core.game.history.end) return;
+    ClearMarks(core.level, core.view);
+    FindActionBoundaries(core.level, core.game);
+    StartAnimation(core, AnimMode::STEP_FORWARD, core.game.bounds.redoTarget, requests);
 }
 
 void AutoPlayButton(CoreState& core, WindowRequests& requests) {
-    PlayState& play = core.play;
-    if (play.animMode != AnimMode::IDLE) {
-        if (play.animMode == AnimMode::AUTO_ACTIONS) requests.killAutoTimer = true;
-        play.animMode = AnimMode::IDLE;
+    GameRecord& game = core.game;
+    ViewState& view = core.view;
+    if (view.animMode != AnimMode::IDLE) {
+        if (view.animMode == AnimMode::AUTO_ACTIONS) requests.killAutoTimer = true;
+        view.animMode = AnimMode::IDLE;
         requests.caption = AutoPlayCaption::AUTO_PLAY;
         requests.controlStates = true;
         return;
     }
-    if (play.history.cursor >= play.history.end) return;
-    ClearMarks(core.level, play);
-    FindActionBoundaries(core.level, play);
-    if (play.instantMove) {
-        play.animTarget = play.bounds.redoTarget;
-        play.animMode = AnimMode::AUTO_ACTIONS;
+    if (game.history.cursor >= game.history.end) return;
+    ClearMarks(core.level, view);
+    FindActionBoundaries(core.level, game);
+    if (view.instantMove) {
+        view.animTarget = game.bounds.redoTarget;
+        view.animMode = AnimMode::AUTO_ACTIONS;
         requests.controlStates = true;
         requests.startAutoTimer = true;
     } else {
-        StartAnimation(core, AnimMode::STEP_FORWARD, play.history.end, requests);
+        StartAnimation(core, AnimMode::STEP_FORWARD, game.history.end, requests);
     }
 }
 
 void OnStepTimer(CoreState& core, WindowRequests& requests) {
-    PlayState& play = core.play;
-    const AnimMode mode = play.animMode;
+    GameRecord& game = core.game;
+    ViewState& view = core.view;
+    PlayScratch& scratch = core.scratch;
+    const AnimMode mode = view.animMode;
     if (mode == AnimMode::IDLE || mode == AnimMode::AUTO_ACTIONS) return;
     // Only the replays slow down; a new action and Undo keep their pace.
-    if (mode == AnimMode::STEP_FORWARD && !play.instantMove &&
-        ++play.replayWait < play.replaySlowdown)
+    if (mode == AnimMode::STEP_FORWARD && !view.instantMove &&
+        ++view.replayWait < view.replaySlowdown)
         return;
-    play.replayWait = 0;
-    if (play.instantMove) {
-        while (play.animMode != AnimMode::IDLE) StepOnce(core);
+    view.replayWait = 0;
+    if (view.instantMove) {
+        while (view.animMode != AnimMode::IDLE) StepOnce(core);
     } else {
         StepOnce(core);
     }
     requests.redraw = requests.counters = true;
-    if (play.animMode != AnimMode::IDLE) return;
+    if (view.animMode != AnimMode::IDLE) return;
     RefreshUnsolvable(core);
     requests.caption = AutoPlayCaption::AUTO_PLAY;
-    const bool solved = SolvedTest(core.level, play);
+    const bool solved = SolvedTest(core.level, game, scratch);
     requests.levelInfo = requests.result = true;
     if (mode == AnimMode::ACTION_FORWARD && solved) requests.congratulate = true;
     requests.controlStates = true;
 }
 
 void OnAutoPlayTimer(CoreState& core, WindowRequests& requests) {
-    PlayState& play = core.play;
-    while (play.animMode != AnimMode::IDLE) {
-        const std::uint32_t before = play.history.cursor;
+    GameRecord& game = core.game;
+    ViewState& view = core.view;
+    while (view.animMode != AnimMode::IDLE) {
+        const std::uint32_t before = game.history.cursor;
         StepOnce(core);
-        if (play.history.cursor == before) play.animMode = AnimMode::IDLE;
+        if (game.history.cursor == before) view.animMode = AnimMode::IDLE;
     }
     requests.redraw = requests.counters = true;
-    if (play.history.cursor >= play.history.end) {
+    if (game.history.cursor >= game.history.end) {
         requests.killAutoTimer = true;
         RefreshUnsolvable(core);
         requests.controlStates = true;
         return;
     }
-    FindActionBoundaries(core.level, play);
-    play.animTarget = play.bounds.redoTarget;
-    play.animMode = AnimMode::AUTO_ACTIONS;
+    FindActionBoundaries(core.level, game);
+    view.animTarget = game.bounds.redoTarget;
+    view.animMode = AnimMode::AUTO_ACTIONS;
 }
 
 }  // namespace ruk

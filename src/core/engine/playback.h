@@ -2,8 +2,8 @@
 // shown position letter by letter (the step timer) or action by action (the auto-play timer).
 #pragma once
 
-#include "core_state.h"
-#include "engine/window_requests.h"
+#include "records/core_state.h"
+#include "records/window_requests.h"
 
 namespace ruk {
 

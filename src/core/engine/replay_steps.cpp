@@ -43,9 +43,9 @@ bool Free(const ShownPosition& shown, int cell) {
 
 }  // namespace
 
-void StepForward(LevelModel& level, PlayState& play) {
-    MoveHistory& h = play.history;
-    ShownPosition& shown = play.shown;
+void StepForward(LevelModel& level, GameRecord& game, ViewState& view) {
+    MoveHistory& h = game.history;
+    ShownPosition& shown = game.shown;
     assert(h.cursor <= h.end);
     const int d = h.cursor < h.end ? LetterDirection(h.text[h.cursor]) : -1;
     const int step = d < 0 ? 0 : level.directions.stepOffset[d];
@@ -56,7 +56,7 @@ void StepForward(LevelModel& level, PlayState& play) {
         d >= 0 &&
         (push ? shown.positionBoard[next] == BOX && Free(shown, next + step) : Free(shown, next));
     if (!legal) {
-        play.animMode = AnimMode::IDLE;
+        view.animMode = AnimMode::IDLE;
         return;
     }
     ++shown.shownMoves;
@@ -69,16 +69,16 @@ void StepForward(LevelModel& level, PlayState& play) {
     ++h.cursor;
     MoveKeeper(level, shown, next);
     shown.facing = d + 1;
-    if (h.cursor == play.animTarget) play.animMode = AnimMode::IDLE;
+    if (h.cursor == view.animTarget) view.animMode = AnimMode::IDLE;
 }
 
-void StepBackward(LevelModel& level, PlayState& play) {
-    MoveHistory& h = play.history;
-    ShownPosition& shown = play.shown;
+void StepBackward(LevelModel& level, GameRecord& game, ViewState& view) {
+    MoveHistory& h = game.history;
+    ShownPosition& shown = game.shown;
     assert(h.cursor <= h.end);
     const int d = h.cursor > 0 ? LetterDirection(h.text[h.cursor - 1]) : -1;
     if (d < 0) {
-        play.animMode = AnimMode::IDLE;
+        view.animMode = AnimMode::IDLE;
         return;
     }
     const int step = level.directions.stepOffset[d];
@@ -89,7 +89,7 @@ void StepBackward(LevelModel& level, PlayState& play) {
         MoveBox(level, shown, shown.keeperCell + step, shown.keeperCell);
         --shown.shownPushes;
     }
-    if (h.cursor - 1 == play.bounds.actionFirstPush) --shown.shownActions;
+    if (h.cursor - 1 == game.bounds.actionFirstPush) --shown.shownActions;
     MoveKeeper(level, shown, previous);
     h.cursor = static_cast<std::uint32_t>(shown.shownMoves);
     shown.facing = h.cursor > 0 ? LetterDirection(h.text[h.cursor - 1]) + 1 : 0;
@@ -99,7 +99,7 @@ void StepBackward(LevelModel& level, PlayState& play) {
         shown.lastPushTarget = 0;
     else if (push)
         shown.lastPushTarget = LastPushTargetBefore(level, h, h.cursor, shown.keeperCell);
-    if (h.cursor == play.animTarget) play.animMode = AnimMode::IDLE;
+    if (h.cursor == view.animTarget) view.animMode = AnimMode::IDLE;
 }
 
 }  // namespace ruk

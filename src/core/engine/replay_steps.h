@@ -2,15 +2,15 @@
 #pragma once
 
 #include "board/level_model.h"
-#include "engine/play_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 
 // Applies the letter at the cursor to the shown position, the DisplayGrid and the counters;
 // AnimMode becomes IDLE when there is none or the cursor reaches animTarget.
-void StepForward(LevelModel& level, PlayState& play);
+void StepForward(LevelModel& level, GameRecord& game, ViewState& view);
 
 // Takes back the letter before the cursor; AnimMode becomes IDLE at the start or at animTarget.
-void StepBackward(LevelModel& level, PlayState& play);
+void StepBackward(LevelModel& level, GameRecord& game, ViewState& view);
 
 }  // namespace ruk

@@ -29,16 +29,16 @@ int MisplacedDelta(CellCode before, CellCode after) {
 
 }  // namespace
 
-bool SolvedTest(const LevelModel& level, PlayState& play) {
-    MoveHistory& history = play.history;
+bool SolvedTest(const LevelModel& level, GameRecord& game, PlayScratch& scratch) {
+    MoveHistory& history = game.history;
     if (history.failed || !history.text) {
-        play.totals.solved = false;
+        game.totals.solved = false;
         return false;
     }
-    ResultTotals& totals = play.totals;
+    ResultTotals& totals = game.totals;
     totals = ResultTotals{};
     const Board& board = level.board;
-    CellCode* cells = play.replayCells.data();
+    CellCode* cells = scratch.replayCells.data();
     for (int i = 0; i < board.cellCount; ++i) cells[i] = board.cells[i] & ~KEEPER;
     int misplaced = CountMisplaced(cells, board.cellCount);
     BoardPlace keeper = PlaceOf(board, board.keeperStart);

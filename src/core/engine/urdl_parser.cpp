@@ -15,21 +15,21 @@ struct Applied {
     int boxTo = -1;
 };
 
-void TakeBack(PlayState& play, const Applied& applied) {
+void TakeBack(GameRecord& game, const Applied& applied) {
     if (applied.boxFrom >= 0) {
-        play.planBoard[applied.boxTo] = 0;
-        play.planBoard[applied.boxFrom] = BOX;
+        game.planBoard[applied.boxTo] = 0;
+        game.planBoard[applied.boxFrom] = BOX;
     }
-    play.planKeeper = applied.keeper;
+    game.planKeeper = applied.keeper;
 }
 
 // Applies one letter to the PlanBoard and planKeeper (keeper is planKeeper's place); false,
 // changing nothing, when it does not fit the position.
-bool ApplyLetter(const LevelModel& level, PlayState& play, char letter, BoardPlace& keeper,
+bool ApplyLetter(const LevelModel& level, GameRecord& game, char letter, BoardPlace& keeper,
                  Applied& applied) {
     const int d = LetterDirection(letter);
     if (d < 0) return false;
-    std::uint32_t* plan = play.planBoard.data();
+    std::uint32_t* plan = game.planBoard.data();
     const BoardPlace next = StepPlace(level.board, keeper, d);
     if (next.index < 0) return false;
     if (!IsPushLetter(letter)) {
@@ -42,28 +42,28 @@ bool ApplyLetter(const LevelModel& level, PlayState& play, char letter, BoardPla
         applied.boxFrom = next.index;
         applied.boxTo = beyond;
     }
-    applied.keeper = play.planKeeper;
-    play.planKeeper = next.index;
+    applied.keeper = game.planKeeper;
+    game.planKeeper = next.index;
     keeper = next;
     return true;
 }
 
 }  // namespace
 
-bool ParseUrdl(const LevelModel& level, PlayState& play, const char* input) {
-    MoveHistory& history = play.history;
+bool ParseUrdl(const LevelModel& level, GameRecord& game, const char* input) {
+    MoveHistory& history = game.history;
     CutAtCursor(history);
-    for (int i = 0; i < level.board.cellCount; ++i) play.planBoard[i] = play.shown.positionBoard[i];
-    play.planKeeper = play.shown.keeperCell;
-    BoardPlace keeper = PlaceOf(level.board, play.planKeeper);
+    for (int i = 0; i < level.board.cellCount; ++i) game.planBoard[i] = game.shown.positionBoard[i];
+    game.planKeeper = game.shown.keeperCell;
+    BoardPlace keeper = PlaceOf(level.board, game.planKeeper);
     for (const char* p = input; *p != '\0'; ++p) {
         if (*p == '\r' || *p == '\n') continue;
         if (history.failed) return false;
         // The letter goes in only when it fits and the text can hold it.
         Applied applied;
-        if (!ApplyLetter(level, play, *p, keeper, applied)) return false;
+        if (!ApplyLetter(level, game, *p, keeper, applied)) return false;
         if (!AppendLetter(history, *p)) {
-            TakeBack(play, applied);
+            TakeBack(game, applied);
             return false;
         }
     }

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "board/level_model.h"
-#include "engine/play_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 
@@ -10,6 +10,6 @@ namespace ruk {
 // each fits the position: a walk letter into a free cell, a push letter into a box that has a
 // free cell beyond it. The first other character stops it; the letters before it stay. True
 // when the whole input was taken. The cursor does not move.
-bool ParseUrdl(const LevelModel& level, PlayState& play, const char* input);
+bool ParseUrdl(const LevelModel& level, GameRecord& game, const char* input);
 
 }  // namespace ruk

@@ -6,11 +6,11 @@
 
 namespace ruk {
 
-bool AppendWalk(const LevelModel& level, PlayState& play, int from, int to) {
-    if (play.history.failed) return false;
-    RouteStore& store = play.route;
+bool AppendWalk(const LevelModel& level, GameRecord& game, RouteStore& route, int from, int to) {
+    if (game.history.failed) return false;
+    RouteStore& store = route;
     const std::uint32_t* distance = store.distance.data();
-    DistanceMap(store.distance.data(), to, play.planBoard.data(), level.board.cellCount,
+    DistanceMap(store.distance.data(), to, game.planBoard.data(), level.board.cellCount,
                 level.directions, store.queue.data());
     const std::uint32_t length = distance[from];
     // Unreachable: the keeper stays where it is, so the plan keeps following the board.
@@ -26,10 +26,10 @@ bool AppendWalk(const LevelModel& level, PlayState& play, int from, int to) {
                 break;
             }
         }
-        if (!AppendLetter(play.history, WalkLetter(direction))) return false;
+        if (!AppendLetter(game.history, WalkLetter(direction))) return false;
         cell += step[direction];
     }
-    play.planKeeper = to;
+    game.planKeeper = to;
     return true;
 }
 

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "board/level_model.h"
-#include "engine/play_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 
@@ -10,6 +10,6 @@ namespace ruk {
 // the direction of the previous step where a shortest path allows (up for the first step), and
 // sets planKeeper to `to`. Nothing when failed is set or `to` cannot be reached; no letter when
 // from = to. False when nothing could be walked or a letter could not be appended.
-bool AppendWalk(const LevelModel& level, PlayState& play, int from, int to);
+bool AppendWalk(const LevelModel& level, GameRecord& game, RouteStore& route, int from, int to);
 
 }  // namespace ruk

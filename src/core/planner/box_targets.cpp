@@ -20,7 +20,7 @@ static_assert(DIR_UP == 1u << 0 && DIR_RIGHT == 1u << 1 && DIR_DOWN == 1u << 2 &
 
 // The sides of the box on `box` that the keeper reaches from `keeper`.
 std::uint32_t SidesFrom(CoreState& core, int keeper, int box) {
-    return BoxSides(core.play.shown.positionBoard.data(), box, keeper,
+    return BoxSides(core.game.shown.positionBoard.data(), box, keeper,
                     core.level.directions.stepOffset.data(), core.planner.targets.marks,
                     core.planner.queue.data());
 }
@@ -28,12 +28,12 @@ std::uint32_t SidesFrom(CoreState& core, int keeper, int box) {
 // The guard's verdict on the selected box pushed from c onto t (already on the board).
 bool GuardAccepts(CoreState& core, int t, int c) {
     PlannerTables& p = core.planner;
-    std::uint32_t* position = core.play.shown.positionBoard.data();
-    const std::uint32_t* goals = core.play.goalMap.data();
+    std::uint32_t* position = core.game.shown.positionBoard.data();
+    const std::uint32_t* goals = core.planner.goalMap.data();
     const bool lenient = p.manyBoxes || p.unsolvable;
     if (IsDeadAfterPush(core, position, goals, t, lenient ? 0 : c) == DeadVerdict::Dead)
         return false;
-    const ShownPosition& shown = core.play.shown;
+    const ShownPosition& shown = core.game.shown;
     if (p.unsolvable) return p.goalReach[t] != 0 || p.openDeadMap[t] == OPEN_DEAD_REACH;
     if (!p.manyBoxes && AssignmentTest(p.goalReach.data(), shown.boxList.data(),
                                        shown.boxListCount) == DeadVerdict::Dead)
@@ -45,14 +45,15 @@ bool GuardAccepts(CoreState& core, int t, int c) {
 
 int Search(CoreState& core, bool guarded, int boxIndex) {
     TargetSearchScratch& s = core.planner.targets;
-    ShownPosition& shown = core.play.shown;
+    ShownPosition& shown = core.game.shown;
     std::uint32_t* position = shown.positionBoard.data();
     const std::int32_t* step = core.level.directions.stepOffset.data();
-    const int box = core.play.selectedBox;
+    const int box = core.view.selectedBox;
     const std::uint32_t startSides = SidesFrom(core, shown.keeperCell, box);
     if (startSides == 0) return 0;
     if (guarded)
-        ResetCorralTable(core, position, core.play.goalMap.data(), core.planner.goalReach.data());
+        ResetCorralTable(core, position, core.planner.goalMap.data(),
+                         core.planner.goalReach.data());
     std::fill(s.sideUnion.begin(), s.sideUnion.begin() + core.level.board.cellCount, 0u);
     s.sideUnion[box] = startSides;
     s.nodeCells[0] = box;

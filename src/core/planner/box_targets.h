@@ -2,7 +2,7 @@
 // the distinct keeper regions it can arrive with, narrowed by the deadlock guard when it is on.
 #pragma once
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

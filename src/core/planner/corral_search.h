@@ -5,8 +5,8 @@
 
 #include <cstdint>
 
-#include "core_state.h"
-#include "planner/deadlock_verdicts.h"
+#include "records/core_state.h"
+#include "records/deadlock_verdicts.h"
 
 namespace ruk {
 

@@ -2,7 +2,7 @@
 // position analysed, the final status decided and the goal-reach tables built.
 #pragma once
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

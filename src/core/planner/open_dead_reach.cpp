@@ -11,7 +11,7 @@ namespace ruk {
 namespace {
 
 bool BoxOnDeadCell(const CoreState& core) {
-    const auto& position = core.play.shown.positionBoard;
+    const auto& position = core.game.shown.positionBoard;
     for (int i = 0; i < core.level.board.cellCount; ++i)
         if (position[i] == BOX && core.planner.goalReach[i] == 0) return true;
     return false;
@@ -32,9 +32,9 @@ void MarkOpenDeadReach(CoreState& core) {
     std::fill(t.openDeadMap.begin(), t.openDeadMap.begin() + cells, 0u);
     if (!BoxOnDeadCell(core)) return;
 
-    LoadWallMap(core, core.play.shown.positionBoard.data());
+    LoadWallMap(core, core.game.shown.positionBoard.data());
     std::fill(t.marks.begin(), t.marks.begin() + cells, 0u);
-    FillRegion(t.wallMap.data(), t.marks.data(), core.play.shown.keeperCell, 1,
+    FillRegion(t.wallMap.data(), t.marks.data(), core.game.shown.keeperCell, 1,
                core.level.directions, t.queue.data());
     for (int i = 0; i < cells; ++i)
         if (t.marks[i] == 0) t.wallMap[i] = WALL;

@@ -1,7 +1,7 @@
 // The OpenDeadMap: cells from which a lone box can be pushed onto an open dead cell.
 #pragma once
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

@@ -18,21 +18,21 @@ constexpr std::uint32_t BLOCKED_CELL = WALL;
 void WallOffOutside(CoreState& core, int keeper) {
     const Board& board = core.level.board;
     PlannerTables& t = core.planner;
-    ShownPosition& shown = core.play.shown;
+    ShownPosition& shown = core.game.shown;
     for (int i = 0; i < board.cellCount; ++i) t.wallMap[i] = board.cells[i] & WALL;
     std::fill(t.marks.begin(), t.marks.begin() + board.cellCount, 0u);
     FillRegion(t.wallMap.data(), t.marks.data(), keeper, 1, core.level.directions, t.queue.data());
     for (int i = 0; i < board.cellCount; ++i) {
         if (t.marks[i] == 0) {
             shown.positionBoard[i] = BLOCKED_CELL;
-            core.play.goalMap[i] = BLOCKED_CELL;
+            core.planner.goalMap[i] = BLOCKED_CELL;
         }
     }
 }
 
 void BuildLists(CoreState& core) {
     const Board& board = core.level.board;
-    ShownPosition& shown = core.play.shown;
+    ShownPosition& shown = core.game.shown;
     PlannerTables& t = core.planner;
     shown.boxListCount = 0;
     t.goalCount = 0;
@@ -45,7 +45,7 @@ void BuildLists(CoreState& core) {
         }
         if (board.cells[i] & GOAL) {
             ++t.goalCount;
-            core.play.goalMap[i] = GOAL;
+            core.planner.goalMap[i] = GOAL;
             if (t.goalCount <= MAX_GOAL_LIST) t.goalList[t.goalListCount++] = i;
         }
     }
@@ -56,9 +56,9 @@ void BuildLists(CoreState& core) {
 void RebuildStartPosition(CoreState& core) {
     Board& board = core.level.board;
     if (board.status == LevelStatus::BAD_LEVEL || board.status == LevelStatus::SIZE_OVER) return;
-    ShownPosition& shown = core.play.shown;
+    ShownPosition& shown = core.game.shown;
     std::uint32_t* position = shown.positionBoard.data();
-    std::uint32_t* goals = core.play.goalMap.data();
+    std::uint32_t* goals = core.planner.goalMap.data();
 
     int keeper = board.keeperStart;
     for (int i = 0; i < board.cellCount; ++i) {

@@ -2,7 +2,7 @@
 // analysis relies on: boxes that can never be pushed and goals no box can be pushed onto.
 #pragma once
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

@@ -24,8 +24,8 @@ void MakeWall(UnsolvableScratch& s, int cell) {
 DeadVerdict Reduce(CoreState& core) {
     UnsolvableScratch& s = core.planner.check;
     const int cells = core.level.board.cellCount;
-    const auto& shown = core.play.shown;
-    const auto& goalMap = core.play.goalMap;
+    const auto& shown = core.game.shown;
+    const auto& goalMap = core.planner.goalMap;
     for (int i = 0; i < cells; ++i) {
         s.position[i] = shown.positionBoard[i];
         s.walls[i] = shown.positionBoard[i] == WALL ? WALL : 0;
@@ -92,7 +92,7 @@ void FreeBoxes(CoreState& core) {
     for (bool freed = true; freed;) {
         freed = false;
         std::fill(s.marks.begin(), s.marks.begin() + cells, 0u);
-        FillRegion(position, s.marks.data(), core.play.shown.keeperCell, 1, core.level.directions,
+        FillRegion(position, s.marks.data(), core.game.shown.keeperCell, 1, core.level.directions,
                    core.planner.queue.data());
         for (int i = 0; i < cells; ++i) {
             if (position[i] != BOX) continue;
@@ -123,7 +123,7 @@ DeadVerdict UnsolvableCheck(CoreState& core) {
     ResetCorralTable(core, s.position.data(), s.goals.data(), s.masks.data());
     for (int b = 0; b < s.boxCount; ++b)
         if (CorralCheck(core, s.position.data(), s.boxes.data(), s.boxCount, s.boxes[b],
-                        core.play.shown.keeperCell) == DeadVerdict::Dead)
+                        core.game.shown.keeperCell) == DeadVerdict::Dead)
             return DeadVerdict::Dead;
     FreeBoxes(core);
     const int cells = core.level.board.cellCount;
@@ -141,15 +141,15 @@ void RefreshUnsolvable(CoreState& core) {
     const Board& board = core.level.board;
     Grids& grids = core.level.grids;
     std::fill(t.marks.begin(), t.marks.begin() + board.cellCount, 0u);
-    FillRegion(core.play.shown.positionBoard.data(), t.marks.data(), core.play.shown.keeperCell, 1,
+    FillRegion(core.game.shown.positionBoard.data(), t.marks.data(), core.game.shown.keeperCell, 1,
                core.level.directions, t.queue.data());
     for (int r = 0; r < grids.maxHeight; ++r)
-        for (int c = 0; c < grids.maxWidth; ++c) core.play.keeperReach[GridIndex(r, c)] = 0;
+        for (int c = 0; c < grids.maxWidth; ++c) core.scratch.keeperReach[GridIndex(r, c)] = 0;
     for (int i = 0; i < board.cellCount; ++i) {
         if (t.marks[i] == 0) continue;
         const GridCell cell = BoardToGrid(board, grids, i);
         if (cell.row < grids.maxHeight && cell.col < grids.maxWidth)
-            core.play.keeperReach[GridIndex(cell.row, cell.col)] = 1;
+            core.scratch.keeperReach[GridIndex(cell.row, cell.col)] = 1;
     }
 }
 

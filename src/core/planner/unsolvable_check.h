@@ -2,8 +2,8 @@
 // refresh that keeps the `unsolvable` flag and the keeper-reach overlay up to date.
 #pragma once
 
-#include "core_state.h"
-#include "planner/deadlock_verdicts.h"
+#include "records/core_state.h"
+#include "records/deadlock_verdicts.h"
 
 namespace ruk {
 

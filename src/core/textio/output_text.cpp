@@ -49,8 +49,8 @@ OutputText BuildOutputText(CoreState& core, char floor) {
         return out;
     }
     out.text = BoardText(level.board, floor);
-    if (SolvedTest(level, core.play)) {
-        const ResultTotals& t = core.play.totals;
+    if (SolvedTest(level, core.game, core.scratch)) {
+        const ResultTotals& t = core.game.totals;
         char line[128];
         std::snprintf(line, sizeof line,
                       "Status: Solved\r\nSolution: %u Moves %u Pushes %u Actions\r\n", t.totalMoves,
@@ -59,7 +59,7 @@ OutputText BuildOutputText(CoreState& core, char floor) {
     } else {
         out.text += "Status: UnFinished\r\n";
     }
-    const MoveHistory& history = core.play.history;
+    const MoveHistory& history = core.game.history;
     if (history.text) out.text.append(history.text.get(), history.end);
     out.text += "\r\n";
     return out;

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

@@ -2,7 +2,7 @@
 // level, and the two switches between playing and editing.
 #pragma once
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

@@ -4,11 +4,11 @@
 namespace ruk {
 
 bool AlreadySolved(const CoreState& core) {
-    const ShownPosition& shown = core.play.shown;
+    const ShownPosition& shown = core.game.shown;
     if (shown.shownPushes == 0) return false;
     const int cells = core.level.board.cellCount;
     for (int i = 0; i < cells; ++i)
-        if (shown.positionBoard[i] == BOX && core.play.goalMap[i] == 0) return false;
+        if (shown.positionBoard[i] == BOX && core.planner.goalMap[i] == 0) return false;
     return true;
 }
 

@@ -1,7 +1,7 @@
 // Conditions of the window's commands that need no window.
 #pragma once
 
-#include "core_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

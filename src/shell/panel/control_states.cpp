@@ -14,16 +14,17 @@ void Set(ControlStates& states, int id, bool enabled) {
 ControlStates UpdateControlStates(const CoreState& core, const WindowState& window) {
     ControlStates states;
     states.enabled.fill(true);  // statics and groups
-    const PlayState& play = core.play;
-    const bool animating = play.animMode != AnimMode::IDLE;
+    const GameRecord& game = core.game;
+    const ViewState& view = core.view;
+    const bool animating = view.animMode != AnimMode::IDLE;
     const bool busy = window.solverRunning || animating;
     const int n = core.level.levelSet.count;
     const int i = core.level.levelSet.current;
     const LevelStatus s = core.level.board.status;
     const bool playable = s == LevelStatus::PLAYABLE || s == LevelStatus::BLOCKED;
     const bool playMode = core.level.editor.editMode == EditMode::PLAY;
-    const bool afterStart = play.history.cursor > 0;
-    const bool beforeEnd = play.history.cursor < play.history.end;
+    const bool afterStart = game.history.cursor > 0;
+    const bool beforeEnd = game.history.cursor < game.history.end;
 
     Set(states, ID_TEXT, !busy);
     Set(states, ID_FILE, !busy);
@@ -34,7 +35,7 @@ ControlStates UpdateControlStates(const CoreState& core, const WindowState& wind
     Set(states, ID_INSTANT_MOVE, !busy && playMode && playable);
     Set(states, ID_GUARD, !busy && playMode && playable);
     Set(states, ID_SOLVER, busy ? window.solverRunning : playMode && playable);
-    Set(states, ID_URDL_INPUT, !busy && playMode && playable && play.shown.shownMoves == 0);
+    Set(states, ID_URDL_INPUT, !busy && playMode && playable && game.shown.shownMoves == 0);
     Set(states, ID_RESTART, !busy && playMode && afterStart);
     Set(states, ID_UNDO, !busy && playMode && afterStart);
     Set(states, ID_REDO, !busy && playMode && beforeEnd);

@@ -1,7 +1,7 @@
 // The replay speed steps (see replay_speed.h).
 #include "panel/replay_speed.h"
 
-#include "engine/play_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

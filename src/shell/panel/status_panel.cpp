@@ -35,7 +35,7 @@ void UpdateSolverClock(const WindowState& window, PanelTexts& panel) {
 }
 
 void UpdateCounters(const CoreState& core, PanelTexts& panel) {
-    const ShownPosition& shown = core.play.shown;
+    const ShownPosition& shown = core.game.shown;
     const bool play = PlayMode(core);
     panel.Set(ID_SHOWN_MOVES, play ? Format("%d Moves  ", shown.shownMoves) : "");
     panel.Set(ID_SHOWN_PUSHES, play ? Format("%d Pushes ", shown.shownPushes) : "");
@@ -43,7 +43,7 @@ void UpdateCounters(const CoreState& core, PanelTexts& panel) {
 }
 
 void UpdateResult(const CoreState& core, PanelTexts& panel) {
-    const ResultTotals& totals = core.play.totals;
+    const ResultTotals& totals = core.game.totals;
     const bool play = PlayMode(core);
     panel.Set(ID_SOLVED, play && totals.solved ? "Solved" : "");
     panel.Set(ID_TOTAL_MOVES, play ? Format("%u Moves  ", totals.totalMoves) : "");

@@ -6,9 +6,9 @@
 #include <array>
 #include <string>
 
-#include "core_state.h"
 #include "panel/control_ids.h"
 #include "panel/window_state.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

@@ -18,7 +18,7 @@ namespace {
 constexpr int READ_BUSY_TIMEOUT_MS = 20;
 
 std::string_view Game(const CoreState& core) {
-    const MoveHistory& history = core.play.history;
+    const MoveHistory& history = core.game.history;
     return {history.text.get(), history.end};
 }
 
@@ -122,8 +122,8 @@ void ProgressKeeper::RecordRead(const LevelRecord& record) {
 }
 
 bool ProgressKeeper::SolutionWaiting(const CoreState& core) const {
-    const MoveHistory& history = core.play.history;
-    const ResultTotals& totals = core.play.totals;
+    const MoveHistory& history = core.game.history;
+    const ResultTotals& totals = core.game.totals;
     if (key_.empty() || !totals.solved || history.end == 0 || history.cursor != history.end)
         return false;
     return history.end != offeredEnd_ || totals.totalMoves != offeredMoves_ ||
@@ -133,9 +133,9 @@ bool ProgressKeeper::SolutionWaiting(const CoreState& core) const {
 bool ProgressKeeper::StoreSolution(const CoreState& core) {
     const bool taken = SolutionWaiting(core);
     if (taken) {
-        offeredEnd_ = core.play.history.end;
-        offeredMoves_ = core.play.totals.totalMoves;
-        offeredPushes_ = core.play.totals.totalPushes;
+        offeredEnd_ = core.game.history.end;
+        offeredMoves_ = core.game.totals.totalMoves;
+        offeredPushes_ = core.game.totals.totalPushes;
     }
     if (taken && writer_.Running()) {
         PendingSolution solution;
@@ -198,10 +198,10 @@ void ProgressKeeper::SolutionAnswered(int id, SolutionVerdict verdict, const std
 
 void ProgressKeeper::StoreGame(const CoreState& core) {
     if (key_.empty() || !writer_.Running()) return;
-    const MoveHistory& history = core.play.history;
+    const MoveHistory& history = core.game.history;
     if (history.end == 0) return;
     // A solved game is finished: nothing is left to resume.
-    const bool finished = core.play.totals.solved && history.cursor == history.end;
+    const bool finished = core.game.totals.solved && history.cursor == history.end;
     const std::string_view letters = finished ? std::string_view() : Game(core);
     const std::uint32_t cursor = finished ? 0 : history.cursor;
     if (finished && recordKnown_ && !record_.hasGame && !gameStored_) return;

@@ -17,11 +17,11 @@
 #include <string>
 #include <vector>
 
-#include "core_state.h"
 #include "file_solved_count.h"
 #include "level_record.h"
 #include "progress/progress_writer.h"
 #include "progress_store.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

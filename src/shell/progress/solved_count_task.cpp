@@ -3,8 +3,8 @@
 
 #include <memory>
 
-#include "core_state.h"
 #include "progress_store.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

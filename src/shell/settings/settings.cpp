@@ -1,7 +1,7 @@
 // The settings read and written through the INI module (see settings.h).
 #include "settings/settings.h"
 
-#include "engine/play_state.h"
+#include "records/core_state.h"
 #include "settings/profile_file.h"
 
 namespace ruk {

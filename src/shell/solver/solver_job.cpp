@@ -293,8 +293,8 @@ ImportResult ImportSolution(CoreState& core, const SolverJob& job) {
         if (ShownLevelText(core) != job.levelText) return ImportResult::FAILED;
         // The history grows without throwing; a growth that failed is flagged.
         const bool complete = door::ImportMoves(core, line.c_str());
-        if (!complete && core.play.history.failed) return ImportResult::OUT_OF_MEMORY;
-        return complete && core.play.totals.solved ? ImportResult::SOLVED : ImportResult::FAILED;
+        if (!complete && core.game.history.failed) return ImportResult::OUT_OF_MEMORY;
+        return complete && core.game.totals.solved ? ImportResult::SOLVED : ImportResult::FAILED;
     } catch (const std::bad_alloc&) {
         return ImportResult::OUT_OF_MEMORY;
     }

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "core_state.h"
+#include "records/core_state.h"
 #include "settings/settings.h"
 #include "solver/job_file.h"
 

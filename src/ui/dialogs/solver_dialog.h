@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "core_state.h"
 #include "dialogs/dialog_frame.h"
+#include "records/core_state.h"
 #include "settings/settings.h"
 #include "solver/solver_job.h"
 

@@ -49,7 +49,7 @@ void TextInputDialog::LoadLevel(const QByteArray& text) {
 void TextInputDialog::LoadMoves(const QByteArray& text) {
     if (text.isEmpty()) return;
     if (!door::ImportMoves(core_, text.constData())) {
-        if (core_.play.history.failed) {
+        if (core_.game.history.failed) {
             prompts_.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
             outOfMemory_ = true;
         }

@@ -1,8 +1,8 @@
 // The "Text out" dialog: the level, and in Play mode the game, as text to copy.
 #pragma once
 
-#include "core_state.h"
 #include "dialogs/dialog_frame.h"
+#include "records/core_state.h"
 
 class QCheckBox;
 class QPlainTextEdit;

@@ -88,17 +88,17 @@ int LowestBit(std::uint32_t bits) {
 
 void DrawPlayMarks(const CoreState& core, const SkinPixels& skin, const Pixels& out, int row,
                    int col, CellCode value) {
-    const PlayState& play = core.play;
+    const ViewState& view = core.view;
     const Grids& grids = core.level.grids;
     const int grid = GridIndex(row, col);
     const int x = col * TILE;
     const int y = row * TILE;
     const bool holdsBox = (value & BOX) != 0;
-    if (play.boxSelected && holdsBox &&
-        GridToBoard(core.level.board, grids, row, col) == play.selectedBox)
+    if (view.boxSelected && holdsBox &&
+        GridToBoard(core.level.board, grids, row, col) == view.selectedBox)
         DrawFrame(out, x, y);
-    if (play.targets.targetFlag[grid] && play.targets.sideCount[grid] == 1 && holdsBox) {
-        const int k = DirectionOfOffset(core.level.directions, play.targets.sideOffsets[grid][0]);
+    if (view.targets.targetFlag[grid] && view.targets.sideCount[grid] == 1 && holdsBox) {
+        const int k = DirectionOfOffset(core.level.directions, view.targets.sideOffsets[grid][0]);
         if (k >= 0)
             CopyMark(skin, MARK_X + SMALL_ARROW * k, SMALL_ARROW_Y, SMALL_ARROW, out,
                      x + SMALL_ARROW_AT[k][0], y + SMALL_ARROW_AT[k][1]);
@@ -141,7 +141,7 @@ void RenderBoardCells(const CoreState& core, const Skin& skin, QImage& buffer,
     const Pixels out{buffer.bits(), buffer.bytesPerLine()};
     const bool play = mode == EditMode::PLAY;
     const auto& codes = play ? grids.displayGrid : grids.editorGrid;
-    const std::int32_t facing = core.play.shown.facing;
+    const std::int32_t facing = core.game.shown.facing;
     const int endRow = std::min(cells.endRow, static_cast<int>(grids.maxHeight));
     const int endCol = std::min(cells.endCol, static_cast<int>(grids.maxWidth));
     for (int row = std::max(cells.firstRow, 0); row < endRow; ++row) {
@@ -150,7 +150,7 @@ void RenderBoardCells(const CoreState& core, const Skin& skin, QImage& buffer,
             const CellCode value = codes[grid];
             TilePlace tile = TileOf(mode, value);
             if (play) {
-                if (core.play.targets.targetFlag[grid]) tile.row += 2;
+                if (core.view.targets.targetFlag[grid]) tile.row += 2;
                 if ((value & KEEPER) && facing != 0) tile.column += facing;
             }
             CopyTile(from, tile, out, col * TILE, row * TILE);

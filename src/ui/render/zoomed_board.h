@@ -3,8 +3,8 @@
 
 #include <QImage>
 
-#include "core_state.h"
 #include "panel/board_zoom.h"
+#include "records/core_state.h"
 
 namespace ruk {
 

@@ -57,7 +57,7 @@ void EditorPart::SwitchToEdit() {
     if (core.level.editor.editMode == EditMode::EDIT) return;
     // A running animation stops where it is and a selection ends, so that no half-shown step
     // or marker makes the grids differ when the player comes back without a change.
-    if (core.play.animMode != AnimMode::IDLE) {
+    if (core.view.animMode != AnimMode::IDLE) {
         c_.frame.StopAutoPlay();
         door::StopAnimation(core);
     }

@@ -304,7 +304,7 @@ void MainWindow::Apply(const WindowRequests& requests) {
 
 void MainWindow::OnStepTimerTick() {
     // Runs every 10 ms for the life of the window: nothing at all while no animation runs.
-    const AnimMode mode = core_->play.animMode;
+    const AnimMode mode = core_->view.animMode;
     if (mode == AnimMode::IDLE || mode == AnimMode::AUTO_ACTIONS || closed_) return;
     Play(door::StepTick);
 }
@@ -321,8 +321,8 @@ void MainWindow::Play(void (*call)(CoreState&, WindowRequests&)) {
 
 void MainWindow::AutoPlay() {
     // With nothing after the cursor there is nothing to play.
-    if (core_->play.animMode == AnimMode::IDLE &&
-        core_->play.history.cursor >= core_->play.history.end)
+    if (core_->view.animMode == AnimMode::IDLE &&
+        core_->game.history.cursor >= core_->game.history.end)
         return;
     Play(door::AutoPlay);
 }

@@ -79,7 +79,7 @@ void ProgressPart::LeaveGame() {
 
 void ProgressPart::StoreGameNow() {
     // A replay in progress is kept once it stops; nothing is written while it runs.
-    if (c_.frame.Closed() || c_.core.play.animMode != AnimMode::IDLE) return;
+    if (c_.frame.Closed() || c_.core.view.animMode != AnimMode::IDLE) return;
     LeaveGame();
 }
 

@@ -163,9 +163,9 @@ int main(int argc, char** argv) {
     }
     if (!moves.empty()) {
         ruk::CoreState& core = window.Core();
-        ruk::ParseUrdl(core.level, core.play, moves.c_str());
+        ruk::ParseUrdl(core.level, core.game, moves.c_str());
         window.Action(ruk::ID_AUTO_PLAY)->trigger();
-        for (int i = 0; i < 1000 && core.play.animMode != ruk::AnimMode::IDLE; ++i) Settle(20);
+        for (int i = 0; i < 1000 && core.view.animMode != ruk::AnimMode::IDLE; ++i) Settle(20);
     }
     if (zoomTile > 0) {
         // From 24 pixels up, whatever size the settings kept.

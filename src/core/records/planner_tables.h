@@ -63,6 +63,7 @@ struct TargetSearchScratch {
 };
 
 struct PlannerTables {
+    CellMap goalMap{};                                   // per Board cell: 1 goal, 8 wall, 0 other
     std::array<std::int32_t, MAX_GOAL_LIST> goalList{};  // the first 64 goals, in Board order
     std::int32_t goalListCount = 0;
     std::int32_t goalCount = 0;  // every goal left after the start analysis

@@ -10,8 +10,8 @@
 #include <type_traits>
 
 #include "board/board.h"
-#include "planner/deadlock_verdicts.h"
-#include "planner/planner_tables.h"
+#include "records/deadlock_verdicts.h"
+#include "records/planner_tables.h"
 
 namespace ruk {
 

@@ -1,5 +1,5 @@
 // Creating the player's state object.
-#include "core_state.h"
+#include "records/core_state.h"
 
 #include <new>
 
@@ -9,7 +9,7 @@ std::unique_ptr<CoreState> CreateCoreState() {
     std::unique_ptr<CoreState> core(new (std::nothrow) CoreState);
     if (!core) return nullptr;
     ResetLevelModel(core->level);
-    if (!InitPlayState(core->play)) return nullptr;
+    if (!InitMoveHistory(core->game.history)) return nullptr;
     if (!AllocateCorralTable(core->corral)) return nullptr;
     return core;
 }

@@ -1,5 +1,5 @@
 // MoveHistory storage (see move_history.h).
-#include "engine/move_history.h"
+#include "records/move_history.h"
 
 #include <algorithm>
 #include <cassert>
