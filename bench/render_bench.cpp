@@ -111,16 +111,16 @@ void FullRedraw96Of12x12(benchmark::State& state) {
 }
 BENCHMARK(FullRedraw96Of12x12)->Unit(benchmark::kMicrosecond);
 
-// Timer 1 with Instant Move off while the solution replays: one letter, the redraw and the
+// The step timer with Instant Move off while the solution replays: one letter, the redraw and the
 // counters per tick. The window gets a 50 x 50 board from a large work area.
 void StepTimerTick(benchmark::State& state) {
     NoPrompts prompts;
     MainWindow window(
         {&prompts, QDir::tempPath().toStdString(), QRect(0, 0, 1400, 1300), std::nullopt});
     window.StartUp();
-    window.Command(ID_FILE);
+    window.Action(ID_FILE)->trigger();
     static_cast<QLineEdit*>(window.Control(ID_LEVEL_NUMBER))->setText("22");
-    window.Command(ID_JUMP);
+    window.Action(ID_JUMP)->trigger();
     CoreState& core = window.Core();
     core.view.instantMove = false;
     const std::string moves = SolutionOf(BIG_LEVEL);
@@ -128,8 +128,8 @@ void StepTimerTick(benchmark::State& state) {
     for (auto _ : state) {
         if (core.view.animMode == AnimMode::IDLE) {
             state.PauseTiming();
-            window.Command(ID_RESTART);
-            window.Command(ID_AUTO_PLAY);
+            window.Action(ID_RESTART)->trigger();
+            window.Action(ID_AUTO_PLAY)->trigger();
             state.ResumeTiming();
         }
         window.OnStepTimerTick();

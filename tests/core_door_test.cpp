@@ -89,7 +89,7 @@ TEST(CoreDoorTest, AFileOpenedButNotShownClosesBackToNoLevel) {
     ExpectSameShown(state, *fresh.state, 2);
 }
 
-// Plays until the running animation ends, as timer 1 would.
+// Plays until the running animation ends, as the step timer would.
 void Settle(CoreState& core) {
     for (int tick = 0; tick < 1000 && core.view.animMode != AnimMode::IDLE; ++tick) {
         WindowRequests requests;
@@ -159,6 +159,33 @@ void ExpectSameGame(const CoreState& a, const CoreState& b) {
 
 // A game left with a redo tail comes back with the same board, counters, cursor and tail, and
 // Undo and Redo then walk it exactly as they walked the original.
+// The window leaves the rules to the door: a click on a level that does not play changes
+// nothing and asks nothing, and the editor's switches keep the game's status only when asked.
+TEST(CoreDoorTest, ClicksOnALevelThatDoesNotPlayAndTheEditorsSwitches) {
+    Core core;
+    CoreState& state = *core.state;
+    ASSERT_TRUE(door::LoadText(state, "#####\n#@$ #\n#####"));  // no goal: not playable
+    ASSERT_NE(door::Status(state), LevelStatus::PLAYABLE);
+    const Grids& g = state.level.grids;
+    const auto shownBefore = g.displayGrid;
+    WindowRequests requests;
+    door::Click(state, g.rowOffset + 1, g.colOffset + 3, requests);
+    EXPECT_FALSE(requests.redraw || requests.counters || requests.controlStates);
+    EXPECT_EQ(g.displayGrid, shownBefore);
+
+    ASSERT_TRUE(door::LoadText(state, "#######\n#@ $ .#\n#######"));
+    door::EnterEditMode(state);
+    EXPECT_EQ(state.level.editor.editMode, EditMode::EDIT);
+    state.level.board.status = LevelStatus::NONE;  // as the editor's verdict on a keeperless level
+    door::LeaveEditMode(state, true);
+    EXPECT_EQ(state.level.editor.editMode, EditMode::PLAY);
+    EXPECT_EQ(door::Status(state), LevelStatus::PLAYABLE);
+    door::EnterEditMode(state);
+    state.level.board.status = LevelStatus::BAD_LEVEL;
+    door::LeaveEditMode(state, false);
+    EXPECT_EQ(door::Status(state), LevelStatus::BAD_LEVEL);
+}
+
 TEST(CoreDoorTest, AResumedGameIsTheGameAsItWasLeft) {
     Core played;
     Core resumed;

@@ -14,7 +14,7 @@ namespace {
 
 const std::string SAMPLES = std::string(RUK_SAMPLE_LEVELS) + "/ruk-samples.txt";
 
-// Runs timer 1 until the animation ends; the ticks it took.
+// Runs the step timer until the animation ends; the ticks it took.
 int Settle(CoreState& core) {
     int ticks = 0;
     for (; ticks < 100000 && core.view.animMode != AnimMode::IDLE; ++ticks) {

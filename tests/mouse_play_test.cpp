@@ -21,7 +21,7 @@ GridCell GridOf(const CoreState& core, int cell) {
     return BoardToGrid(core.level.board, core.level.grids, cell);
 }
 
-// Runs timer 1 until the animation ends; the congratulations asked for on the way.
+// Runs the step timer until the animation ends; the congratulations asked for on the way.
 int Animate(CoreState& core) {
     int congratulations = 0;
     for (int tick = 0; tick < 100000 && core.view.animMode != AnimMode::IDLE; ++tick) {

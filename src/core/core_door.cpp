@@ -3,6 +3,7 @@
 
 #include <cstring>
 
+#include "board/jump_number.h"
 #include "board/level_file.h"
 #include "board/level_model.h"
 #include "board/text_level_parser.h"
@@ -166,6 +167,63 @@ bool SolvedOnScreen(const CoreState& core) {
 void ShownLevelText(const CoreState& core, GridText& out) {
     const Grids& grids = core.level.grids;
     GridToText(out, grids.displayGrid, grids.maxWidth, grids.maxHeight, ' ');
+}
+
+// ---- The window's own changes -------------------------------------------------------------
+
+void SetBoardLimits(CoreState& core, int maxWidth, int maxHeight) {
+    core.level.grids.maxWidth = maxWidth;
+    core.level.grids.maxHeight = maxHeight;
+}
+
+void BlankDisplay(CoreState& core) {
+    Grids& grids = core.level.grids;
+    for (int row = 0; row < grids.maxHeight; ++row)
+        for (int col = 0; col < grids.maxWidth; ++col)
+            grids.displayGrid[GridIndex(row, col)] = EXTERIOR;
+}
+
+void SetOptions(CoreState& core, bool instantMove, bool guardOn) {
+    core.view.instantMove = instantMove;
+    core.view.guardOn = guardOn;
+}
+
+void SetInstantMove(CoreState& core, bool on) {
+    core.view.instantMove = on;
+}
+
+void StopAnimation(CoreState& core) {
+    core.view.animMode = AnimMode::IDLE;
+}
+
+void ChooseTool(CoreState& core, CellCode tool) {
+    core.level.editor.selectedTool = tool;
+}
+
+void EnterEditMode(CoreState& core) {
+    core.level.editor.editMode = EditMode::EDIT;
+    KeepStatusForEditor(core);
+}
+
+void KeepStatusForEditor(CoreState& core) {
+    core.level.editor.statusBeforeEdit = core.level.board.status;
+}
+
+void LeaveEditMode(CoreState& core, bool keepGame) {
+    core.level.editor.editMode = EditMode::PLAY;
+    if (keepGame) core.level.board.status = core.level.editor.statusBeforeEdit;
+}
+
+bool RecheckSolved(CoreState& core) {
+    return SolvedTest(core.level, core.game, core.scratch);
+}
+
+int JumpTarget(const char* typed, int count) {
+    return JumpLevelNumber(typed, count);
+}
+
+OutputText Output(CoreState& core, char floor) {
+    return BuildOutputText(core, floor);
 }
 
 }  // namespace ruk::door

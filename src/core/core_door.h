@@ -11,6 +11,7 @@
 #include "records/core_state.h"
 #include "records/window_requests.h"
 #include "textio/grid_text.h"
+#include "textio/output_text.h"
 
 namespace ruk::door {
 
@@ -66,9 +67,9 @@ void Restart(CoreState& core, WindowRequests& requests);
 void Undo(CoreState& core, WindowRequests& requests);
 void Redo(CoreState& core, WindowRequests& requests);
 void AutoPlay(CoreState& core, WindowRequests& requests);
-void StepTick(CoreState& core, WindowRequests& requests);      // timer 1
-void AutoPlayTick(CoreState& core, WindowRequests& requests);  // timer 4
-// Redo and Auto-play letter by letter show one letter every `factor` ticks of timer 1; a
+void StepTick(CoreState& core, WindowRequests& requests);      // the step timer's tick
+void AutoPlayTick(CoreState& core, WindowRequests& requests);  // the auto-play timer's tick
+// Redo and Auto-play letter by letter show one letter every `factor` ticks of the step timer; a
 // factor other than 1, 2, 4, 8 or 16 counts as 1.
 void SetReplaySlowdown(CoreState& core, int factor);
 inline int ReplaySlowdown(const CoreState& core) {
@@ -144,5 +145,41 @@ inline bool Unsolvable(const CoreState& core) {
 inline CellCode ShownCell(const CoreState& core, int row, int col) {
     return core.level.grids.displayGrid[GridIndex(row, col)];
 }
+
+// ---- The window's own changes -------------------------------------------------------------
+// What the window sets on the core besides playing: the board's size, the options, the editor's
+// tool and mode, and the texts that go out or come in.
+
+// The grid cells the window's board area holds (set by its layout, before any level loads).
+void SetBoardLimits(CoreState& core, int maxWidth, int maxHeight);
+// The start-up board: every cell the board area holds drawn as exterior.
+void BlankDisplay(CoreState& core);
+// The options as the settings keep them; the guard takes effect from the next check.
+void SetOptions(CoreState& core, bool instantMove, bool guardOn);
+void SetInstantMove(CoreState& core, bool on);
+inline bool InstantMove(const CoreState& core) {
+    return core.view.instantMove;
+}
+inline bool GuardOn(const CoreState& core) {
+    return core.view.guardOn;
+}
+// A running animation stops where it is (the window stops the auto-play timer).
+void StopAnimation(CoreState& core);
+
+// The editor's palette tool.
+void ChooseTool(CoreState& core, CellCode tool);
+// Edit mode on: the shown level's status is kept for a return without a change.
+void EnterEditMode(CoreState& core);
+// A level shown while editing: its status is the one kept for a return without a change.
+void KeepStatusForEditor(CoreState& core);
+// Play mode on; keepGame: the game goes on as it was, with the status it had before editing.
+void LeaveEditMode(CoreState& core, bool keepGame);
+
+// The solved test over the whole move string, rerun (after moves were taken in).
+bool RecheckSolved(CoreState& core);
+// The level a text typed into the Jump box means, in a file of count levels.
+int JumpTarget(const char* typed, int count);
+// The Text out dialog's text (runs the solved test, which may cut the move string).
+OutputText Output(CoreState& core, char floor);
 
 }  // namespace ruk::door

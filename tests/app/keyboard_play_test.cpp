@@ -91,7 +91,7 @@ TEST(KeyboardPlayTest, AHeldKeyNeverRunsPastItsReleaseDuringASlowAnimation) {
     const auto& step = core.level.directions.stepOffset;
     const auto queued = [&] { return core.game.history.end - core.game.history.cursor; };
 
-    // The first press and its repeats, with no tick of timer 1 in between: one step recorded.
+    // The first press and its repeats, with no step timer tick in between: one step recorded.
     Type(session, Qt::Key_Down);
     for (int i = 0; i < 5; ++i) Repeat(session, Qt::Key_Down);
     EXPECT_EQ(History(core), "d");

@@ -289,8 +289,8 @@ TEST(MainWindowTest, LevelSelectorUndoByRightClickAndTheInfoLine) {
     MainWindow& window = session.W();
     const int count = session.Core().level.levelSet.count;
     ASSERT_EQ(session.Level(), 1);
-    session.Toggle(ID_PREV);  // disabled at the first level
-    window.Command(ID_PREV);  // and does nothing when run anyway
+    session.Toggle(ID_PREV);            // disabled at the first level
+    window.Action(ID_PREV)->trigger();  // and does nothing when run anyway
     EXPECT_EQ(session.Level(), 1);
     session.Toggle(ID_NEXT);
     EXPECT_EQ(session.Level(), 2);
@@ -425,7 +425,7 @@ TEST(MainWindowTest, AutoPlayWithInstantMoveRunsOnTimerFour) {
         if (core.game.history.end == before) session.Click(action.keeper);
     }
     ASSERT_TRUE(core.game.totals.solved);
-    window.Command(ID_RESTART);
+    window.Action(ID_RESTART)->trigger();
     session.Settle();
     ASSERT_EQ(core.game.history.cursor, 0u);
 
@@ -439,7 +439,7 @@ TEST(MainWindowTest, AutoPlayWithInstantMoveRunsOnTimerFour) {
     EXPECT_EQ(core.view.animMode, AnimMode::IDLE);
     EXPECT_GT(core.game.history.cursor, 0u);
 
-    // By actions with Instant Move: the caption stays and timer 4 runs until stopped.
+    // By actions with Instant Move: the caption stays and the auto-play timer runs until stopped.
     session.Toggle(ID_INSTANT_MOVE);
     ASSERT_TRUE(core.view.instantMove);
     session.Toggle(ID_AUTO_PLAY);
@@ -451,7 +451,7 @@ TEST(MainWindowTest, AutoPlayWithInstantMoveRunsOnTimerFour) {
     EXPECT_FALSE(window.AutoPlayTimerActive());
     EXPECT_EQ(core.view.animMode, AnimMode::IDLE);
 
-    // Played to the end, timer 4 stops by itself.
+    // Played to the end, the auto-play timer stops by itself.
     session.Toggle(ID_AUTO_PLAY);
     for (int i = 0; i < 100 && window.AutoPlayTimerActive(); ++i) window.OnAutoPlayTimerTick();
     EXPECT_FALSE(window.AutoPlayTimerActive());

@@ -366,11 +366,11 @@ TEST(SolverBridgeTest, AFailedRunNeverShowsSolved) {
         s.Settings("solver", 30, 1);
         ASSERT_TRUE(s.StartLevel());
         ParseUrdl(s.Core().level, s.Core().game, SOLUTION.c_str());
-        s.W().Command(ID_AUTO_PLAY);
+        s.W().Action(ID_AUTO_PLAY)->trigger();
         s.Settle();
         ASSERT_EQ(s.Text(ID_SOLVED), "Solved");
         for (int i = 0; i < 100 && s.Core().game.history.cursor > 0; ++i) {
-            s.W().Command(ID_UNDO);
+            s.W().Action(ID_UNDO)->trigger();
             s.Settle();
         }
         ASSERT_EQ(s.Text(ID_SOLVED), "Solved");  // the letters after the cursor still solve
@@ -474,7 +474,7 @@ TEST(SolverBridgeTest, TheDialogOpensWithNoPushShownAndNotOnASolvedPosition) {
     EXPECT_EQ(opened, 1);
     // Played to the end by hand-fed moves: every box on a goal after a push.
     ParseUrdl(s.Core().level, s.Core().game, SOLUTION.c_str());
-    s.W().Command(ID_AUTO_PLAY);
+    s.W().Action(ID_AUTO_PLAY)->trigger();
     s.Settle();
     s.Toggle(ID_SOLVER);
     EXPECT_EQ(opened, 1);

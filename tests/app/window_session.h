@@ -1,6 +1,6 @@
 // A main window under test: its own settings folder, prompts that record every message and
 // answer the file dialog and the program's dialogs from the test, and helpers that click the
-// board and run timer 1 to the end of an animation.
+// board and run the step timer to the end of an animation.
 #pragma once
 
 #include <QCheckBox>
@@ -86,7 +86,7 @@ struct Session {
     MainWindow& W() { return *window; }
     CoreState& Core() { return window->Core(); }
 
-    // Runs timer 1 until the animation ends.
+    // Runs the step timer until the animation ends.
     void Settle() {
         for (int i = 0; i < 100000 && Core().view.animMode != AnimMode::IDLE &&
                         Core().view.animMode != AnimMode::AUTO_ACTIONS;

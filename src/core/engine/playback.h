@@ -1,5 +1,5 @@
 // Travelling through the game: Restart, Undo, Redo, Auto-play and the two timers that drive the
-// shown position letter by letter (timer 1) or action by action (timer 4).
+// shown position letter by letter (the step timer) or action by action (the auto-play timer).
 #pragma once
 
 #include "records/core_state.h"
@@ -12,11 +12,11 @@ void Undo(CoreState& core, WindowRequests& requests);
 void Redo(CoreState& core, WindowRequests& requests);
 void AutoPlayButton(CoreState& core, WindowRequests& requests);
 
-// Timer 1, every 10 ms: one letter of the running animation (all of it with Instant Move);
+// The step timer, every 10 ms: one letter of the running animation (all of it with Instant Move);
 // Redo and Auto-play letter by letter take one only every replaySlowdown ticks.
 void OnStepTimer(CoreState& core, WindowRequests& requests);
-// Timer 4, every 60 ms while auto-playing by actions: shows the prepared action, prepares the
-// next one.
+// The auto-play timer, every 60 ms while auto-playing by actions: shows the prepared action,
+// prepares the next one.
 void OnAutoPlayTimer(CoreState& core, WindowRequests& requests);
 
 }  // namespace ruk

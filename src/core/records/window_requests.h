@@ -13,7 +13,7 @@ struct WindowRequests {
     bool levelInfo = false;       // the level panel
     bool controlStates = false;   // enable and disable the controls
     bool congratulate = false;    // "Status: Solved\r\n\r\nCongratulations !!"
-    bool startAutoTimer = false;  // timer 4, 60 ms
+    bool startAutoTimer = false;  // the auto-play timer, 60 ms
     bool killAutoTimer = false;
     AutoPlayCaption caption = AutoPlayCaption::KEEP;
 };

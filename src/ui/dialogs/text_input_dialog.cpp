@@ -40,11 +40,9 @@ void TextInputDialog::Load() {
 }
 
 void TextInputDialog::LoadLevel(const QByteArray& text) {
-    auto& source = core_.level.levelSet.sourceText;
     const qsizetype end = text.indexOf('\0');
     const qsizetype length = std::min<qsizetype>(end < 0 ? text.size() : end, LEVEL_TEXT_LIMIT);
-    std::copy(text.constData(), text.constData() + length, source.begin());
-    source[length] = '\0';
+    levelText_.assign(text.constData(), static_cast<std::size_t>(length));
     delivered_ = true;
 }
 

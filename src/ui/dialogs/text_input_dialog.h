@@ -2,9 +2,11 @@
 // pasted and handed to the game.
 #pragma once
 
+#include <string>
+
+#include "records/core_state.h"
 #include "dialogs/dialog_frame.h"
 #include "panel/prompts.h"
-#include "records/core_state.h"
 
 class QPlainTextEdit;
 class QPushButton;
@@ -18,9 +20,11 @@ class TextInputDialog : public DialogFrame {
     enum class Purpose { LEVEL, MOVES };
     TextInputDialog(Purpose purpose, CoreState& core, Prompts& prompts, QWidget* parent);
 
-    // Load handed the text on: the level text is in the LevelSet's source, or the moves are
-    // in the history after the cursor.
+    // Load handed the text on: the level text is ready for the window to load, or the moves
+    // are in the history after the cursor.
     bool Delivered() const { return delivered_; }
+    // The level text Load took: cut at a zero byte and at LEVEL_TEXT_LIMIT characters.
+    const std::string& LevelText() const { return levelText_; }
     // The history could not grow: the program must close.
     bool OutOfMemory() const { return outOfMemory_; }
 
@@ -40,6 +44,7 @@ class TextInputDialog : public DialogFrame {
     QPlainTextEdit* box_;
     QPushButton* paste_;
     QPushButton* load_;
+    std::string levelText_;
     bool delivered_ = false;
     bool outOfMemory_ = false;
 };

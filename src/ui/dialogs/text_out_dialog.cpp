@@ -5,8 +5,8 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
+#include "core_door.h"
 #include "dialogs/clipboard_text.h"
-#include "textio/output_text.h"
 
 namespace ruk {
 
@@ -25,7 +25,7 @@ TextOutDialog::TextOutDialog(CoreState& core, QWidget* parent)
 }
 
 void TextOutDialog::Build(char floor) {
-    const OutputText output = BuildOutputText(core_, floor);
+    const OutputText output = door::Output(core_, floor);
     setWindowTitle(QString::fromLatin1(output.title.c_str()));
     QString text =
         QString::fromLatin1(output.text.data(), static_cast<qsizetype>(output.text.size()));

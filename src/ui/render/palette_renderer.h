@@ -4,7 +4,7 @@
 #include <QColor>
 #include <QImage>
 
-#include "board/editor_state.h"
+#include "core_door.h"
 #include "render/skin.h"
 
 namespace ruk {

@@ -154,17 +154,17 @@ int main(int argc, char** argv) {
     window.show();
     Settle(600);
     if (!file.empty()) {
-        window.Command(ruk::ID_FILE);
+        window.Action(ruk::ID_FILE)->trigger();
         if (level > 1) {
             static_cast<QLineEdit*>(window.Control(ruk::ID_LEVEL_NUMBER))
                 ->setText(QString::number(level));
-            window.Command(ruk::ID_JUMP);
+            window.Action(ruk::ID_JUMP)->trigger();
         }
     }
     if (!moves.empty()) {
         ruk::CoreState& core = window.Core();
         ruk::ParseUrdl(core.level, core.game, moves.c_str());
-        window.Command(ruk::ID_AUTO_PLAY);
+        window.Action(ruk::ID_AUTO_PLAY)->trigger();
         for (int i = 0; i < 1000 && core.view.animMode != ruk::AnimMode::IDLE; ++i) Settle(20);
     }
     if (zoomTile > 0) {
@@ -182,7 +182,7 @@ int main(int argc, char** argv) {
         Click(window, board.left + at.x, board.top + at.y);
     }
     if (edit) {
-        window.Command(ruk::ID_EDIT);
+        window.Action(ruk::ID_EDIT)->trigger();
         // The box tool: the palette's second column, first row.
         const ruk::PixelRect& palette = window.State().paletteRect;
         Click(window, palette.left + 39 + 15, palette.top + 15);
@@ -202,7 +202,7 @@ int main(int argc, char** argv) {
                        : dialog == "solver" ? ruk::ID_SOLVER
                                             : 0;
         if (id == 0) return Usage();
-        window.Command(id);
+        window.Action(id)->trigger();
         picture = prompts.dialogPicture;
     } else {
         picture = Picture(window);

@@ -1,0 +1,97 @@
+// The editor's window side (see editor_part.h).
+#include "window/editor_part.h"
+
+#include "editor/editor_grid.h"
+#include "window/board_view.h"
+#include "window/control_panel.h"
+
+namespace ruk {
+
+void EditorPart::ChooseTool(CellCode tool) {
+    door::ChooseTool(c_.core, tool);
+    c_.board.RedrawPalette();
+}
+
+void EditorPart::Press(GridCell cell, bool erase) {
+    LevelModel& level = c_.core.level;
+    if (erase)
+        EraseCell(level, cell.row, cell.col);
+    else
+        PlaceTool(level, cell.row, cell.col, level.editor.selectedTool);
+    lastDragCell_ = cell;
+    c_.board.Redraw();
+    Check();
+}
+
+void EditorPart::Drag(GridCell cell) {
+    if (c_.window.paintState == 0 || !lastDragCell_.valid()) return;
+    LevelModel& level = c_.core.level;
+    // The verdict waits for the release: painting a room wall by wall would flash it.
+    if (PaintLine(level, lastDragCell_, cell, level.editor.selectedTool, c_.window.paintState < 0))
+        c_.board.Redraw();
+    lastDragCell_ = cell;
+}
+
+void EditorPart::StrokeEnded() {
+    lastDragCell_ = {};
+    if (c_.core.level.editor.editMode == EditMode::EDIT) Check();
+}
+
+void EditorPart::Check() {
+    ValidateEditor(c_.core.level);
+    UpdateEditorStatus(c_.core, c_.texts);
+    c_.frame.ApplyPanel();
+}
+
+void EditorPart::Clear() {
+    if (c_.core.level.editor.editMode != EditMode::EDIT) return;
+    if (!c_.prompts.Confirm("RUK", "Clear the level being edited.\r\n\r\n      Are you sure?"))
+        return;
+    ClearEditor(c_.core.level);
+    c_.board.Redraw();
+    Check();
+}
+
+void EditorPart::SwitchToEdit() {
+    CoreState& core = c_.core;
+    if (core.level.editor.editMode == EditMode::EDIT) return;
+    // A running animation stops where it is and a selection ends, so that no half-shown step
+    // or marker makes the grids differ when the player comes back without a change.
+    if (core.view.animMode != AnimMode::IDLE) {
+        c_.frame.StopAutoPlay();
+        door::StopAnimation(core);
+    }
+    door::ClearSelection(core);
+    c_.panel.SetText(ID_URDL_OUTPUT, "Level Output");
+    door::EnterEditMode(core);
+    c_.panel.SetChecked(ID_EDIT, true);
+    CopyDisplayToEditor(core.level);
+    ValidateEditor(core.level);
+    c_.board.RedrawPalette();
+    c_.board.Redraw();
+    c_.frame.RefreshLevelInfo();
+    c_.frame.ApplyControlStates();
+}
+
+void EditorPart::SwitchToPlay() {
+    CoreState& core = c_.core;
+    if (core.level.editor.editMode == EditMode::PLAY) return;
+    c_.panel.SetText(ID_URDL_OUTPUT, "URDL Output");
+    const bool changed = EditorDiffersFromDisplay(core.level);
+    // The game goes on as it was, with its own status rather than the editor's verdict.
+    door::LeaveEditMode(core, !changed);
+    c_.panel.SetChecked(ID_PLAY, true);
+    lastDragCell_ = {};
+    if (changed) {
+        c_.frame.LeaveGame();
+        LoadEditorLevel(core);
+        c_.frame.ProgressLevelShown();
+    }
+    door::RecheckUnsolvable(core);
+    c_.board.RedrawPalette();
+    c_.board.Redraw();
+    c_.frame.RefreshLevelInfo();
+    c_.frame.ApplyControlStates();
+}
+
+}  // namespace ruk

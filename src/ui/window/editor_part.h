@@ -1,0 +1,31 @@
+// The editor's window side: painting with the palette's tool, the verdict after each stroke,
+// Clear, and the switches between playing and editing.
+#pragma once
+
+#include "window/window_frame.h"
+
+namespace ruk {
+
+class EditorPart {
+  public:
+    explicit EditorPart(const PartContext& context) : c_(context) {}
+
+    void ChooseTool(CellCode tool);
+    void StrokeStarted() { lastDragCell_ = {}; }
+    void Press(GridCell cell, bool erase);
+    void Drag(GridCell cell);
+    // The button is up: the verdict on the drawn level.
+    void StrokeEnded();
+    void Clear();
+    // The Edit and Play buttons: each switches only from the other mode.
+    void SwitchToEdit();
+    void SwitchToPlay();
+    // The verdict and the editor's panel.
+    void Check();
+
+  private:
+    PartContext c_;
+    GridCell lastDragCell_;  // the last painted cell while a button is held
+};
+
+}  // namespace ruk

@@ -1,0 +1,59 @@
+// The progress keeper's window side: the record read when a level is shown, a solution written
+// once the level is solved on screen, the game kept when it is left and on the game keep timer,
+// the keys that load them back, and the open file's solved count.
+#pragma once
+
+#include <QObject>
+#include <QTimer>
+#include <optional>
+#include <string>
+
+#include "progress_keeping/progress_keeper.h"
+#include "progress_keeping/solved_count_task.h"
+#include "window/window_frame.h"
+
+namespace ruk {
+
+class ProgressPart : public QObject {
+  public:
+    // path: where solutions and games are remembered; none: nothing is remembered.
+    ProgressPart(const PartContext& context, const std::optional<std::string>& path);
+    ~ProgressPart() override;
+
+    void Start();
+    // Every write posted is done and the store closed.
+    void Finish();
+    // The window closes: the game and the place are kept, then nothing more is started.
+    void Close();
+    // The caption's note on what is remembered of the level and the file.
+    std::string CaptionNote() const;
+
+    void LevelShown();
+    void LeaveGame();
+    // After any event: a solved game's solution is written once the event has been handled,
+    // never inside the animation's tick.
+    void NoteSolution();
+
+    // The keys: the best solution after the cursor, the unfinished game, and the last place
+    // (answered by the place, or a message when none is kept).
+    void LoadBestSolution(bool byPushes);
+    void ResumeGame();
+    std::optional<LastPlace> PlaceToReopen();
+
+  private:
+    void TakeAnswers();
+    void StoreGameNow();
+    void CountSolvedOfFile();
+
+    PartContext c_;
+    bool on_ = false;
+    std::string path_;
+    ProgressKeeper keeper_;
+    QTimer gameKeepTimer_;  // keeps the game every few seconds while it is played
+    bool solutionQueued_ = false;
+    std::string countingFile_;  // the file whose solved count is being worked out
+    // Last, so that it is stopped before anything its answer would reach.
+    SolvedCountTask solvedCount_;
+};
+
+}  // namespace ruk
