@@ -32,7 +32,7 @@ bool PushLetters(const LevelCells& level, const std::vector<PushStep>& steps, st
         for (int x = target; x != keeper; x = cameFrom[x]) {
             const int diff = x - cameFrom[x];
             for (int dir = 0; dir < 4; ++dir)
-                if (step[dir] == diff) walk.push_back(WalkLetter(dir));
+                if (step[dir] == diff) walk.push_back(WalkLetter(DIRECTIONS[dir]));
         }
         letters.append(walk.rbegin(), walk.rend());
         int box = s.from;
@@ -41,7 +41,7 @@ bool PushLetters(const LevelCells& level, const std::vector<PushStep>& steps, st
             if (board[next] != 0) return false;
             board[box] = 0;
             board[next] = BOX;
-            letters.push_back(PushLetter(s.dir));
+            letters.push_back(PushLetter(DIRECTIONS[s.dir]));
             box = next;
             ++pushes;
         }

@@ -8,7 +8,7 @@ namespace ruk {
 
 // The one set of move letters: u d l r and U D L R; every reader of moves tests with this.
 constexpr bool IsMoveLetter(char letter) {
-    return LetterDirection(letter) >= 0;
+    return LetterDirection(letter).has_value();
 }
 
 constexpr bool IsPushLetter(char letter) {
