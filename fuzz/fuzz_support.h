@@ -83,8 +83,8 @@ inline void LoadSample(CoreState& core, int n) {
     FUZZ_CHECK(core.level.board.status == LevelStatus::PLAYABLE);
 }
 
-// The window's clocks: timer 1 every 10 ms drives an animation; timer 4, every sixth tick of
-// it, plays action by action while it runs.
+// The window's clocks: the step timer every 10 ms drives an animation; the auto-play timer,
+// every sixth tick of it, plays action by action while it runs.
 struct Clocks {
     bool autoTimer = false;
     unsigned ticks = 0;

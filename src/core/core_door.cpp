@@ -7,6 +7,7 @@
 #include "board/level_file.h"
 #include "board/level_model.h"
 #include "board/text_level_parser.h"
+#include "editor/editor_grid.h"
 #include "engine/action_recording.h"
 #include "engine/box_selection.h"
 #include "engine/game_restore.h"
@@ -224,6 +225,45 @@ int JumpTarget(const char* typed, int count) {
 
 OutputText Output(CoreState& core, char floor) {
     return BuildOutputText(core, floor);
+}
+
+// ---- The editor ---------------------------------------------------------------------------
+
+void PlaceTool(CoreState& core, int row, int col, CellCode tool) {
+    ruk::PlaceTool(core.level, row, col, tool);
+}
+
+void EraseCell(CoreState& core, int row, int col) {
+    ruk::EraseCell(core.level, row, col);
+}
+
+bool PaintLine(CoreState& core, GridCell from, GridCell to, CellCode tool, bool erase) {
+    return ruk::PaintLine(core.level, from, to, tool, erase);
+}
+
+void ClearEditor(CoreState& core) {
+    ruk::ClearEditor(core.level);
+}
+
+void ValidateEditor(CoreState& core) {
+    ruk::ValidateEditor(core.level);
+}
+
+void CopyDisplayToEditor(CoreState& core) {
+    ruk::CopyDisplayToEditor(core.level);
+}
+
+bool EditorDiffersFromDisplay(const CoreState& core) {
+    return ruk::EditorDiffersFromDisplay(core.level);
+}
+
+void LoadEditorLevel(CoreState& core) {
+    LevelModel& level = core.level;
+    GridText text;
+    GridToText(text, level.grids.editorGrid, level.grids.maxWidth, level.grids.maxHeight, ' ');
+    CopyText(level.levelSet.sourceText, text.data());
+    LoadSourceText(core);
+    CopyText(level.levelSet.name, "Editor");
 }
 
 }  // namespace ruk::door

@@ -182,4 +182,17 @@ int JumpTarget(const char* typed, int count);
 // The Text out dialog's text (runs the solved test, which may cut the move string).
 OutputText Output(CoreState& core, char floor);
 
+// ---- The editor ---------------------------------------------------------------------------
+// Painting and the verdict on the drawn level (see editor/editor_grid.h).
+
+void PlaceTool(CoreState& core, int row, int col, CellCode tool);
+void EraseCell(CoreState& core, int row, int col);
+bool PaintLine(CoreState& core, GridCell from, GridCell to, CellCode tool, bool erase);
+void ClearEditor(CoreState& core);
+void ValidateEditor(CoreState& core);
+void CopyDisplayToEditor(CoreState& core);
+bool EditorDiffersFromDisplay(const CoreState& core);
+// The drawn level as level text, loaded as the one-level set "Editor", with a fresh game.
+void LoadEditorLevel(CoreState& core);
+
 }  // namespace ruk::door

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "../test_files.h"
+#include "core_door.h"
 
 namespace ruk::test {
 namespace {
@@ -261,7 +262,7 @@ TEST(EditorGridTest, TheDrawingBecomesTheOneLevelSetEditor) {
         LoadMoves(*core.state, "uur");
         ClearEditor(*core.level);
         Draw(*core.level, c.rows, 6, 9);
-        LoadEditorLevel(*core.state);
+        door::LoadEditorLevel(*core.state);
         const LevelSet& set = core.level->levelSet;
         EXPECT_STREQ(set.name.data(), "Editor");
         EXPECT_EQ(set.count, 1);

@@ -24,7 +24,7 @@ struct TargetOverlay {
     std::array<std::array<std::int32_t, 4>, MAX_CELLS> sideOffsets{};
 };
 
-// The slow-downs a replay can have: one letter every 1, 2, 4, 8 or 16 ticks of timer 1.
+// The slow-downs a replay can have: one letter every 1, 2, 4, 8 or 16 ticks of the step timer.
 constexpr int MAX_REPLAY_SLOWDOWN = 16;
 constexpr bool IsReplaySlowdown(int factor) {
     return factor == 1 || factor == 2 || factor == 4 || factor == 8 || factor == 16;
@@ -38,8 +38,8 @@ struct ViewState {
     std::int32_t selectedBox = 0;  // Board index of the clicked box
     bool guardOn = false;          // the Guard option
     bool instantMove = false;      // the Instant Move option
-    // Redo and Auto-play letter by letter show one letter every replaySlowdown ticks of timer 1
-    // (1, 2, 4, 8 or 16); replayWait counts the ticks since the last one.
+    // Redo and Auto-play letter by letter show one letter every replaySlowdown ticks of the step
+    // timer (1, 2, 4, 8 or 16); replayWait counts the ticks since the last one.
     std::int32_t replaySlowdown = 1;
     std::int32_t replayWait = 0;
 };

@@ -1,5 +1,5 @@
 // The replay speed the minus and plus keys step through: Instant Move, then one letter every
-// 1, 2, 4, 8 or 16 ticks of timer 1.
+// 1, 2, 4, 8 or 16 ticks of the step timer.
 #pragma once
 
 namespace ruk {

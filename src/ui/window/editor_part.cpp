@@ -1,7 +1,6 @@
 // The editor's window side (see editor_part.h).
 #include "window/editor_part.h"
 
-#include "editor/editor_grid.h"
 #include "window/board_view.h"
 #include "window/control_panel.h"
 
@@ -13,11 +12,10 @@ void EditorPart::ChooseTool(CellCode tool) {
 }
 
 void EditorPart::Press(GridCell cell, bool erase) {
-    LevelModel& level = c_.core.level;
     if (erase)
-        EraseCell(level, cell.row, cell.col);
+        door::EraseCell(c_.core, cell.row, cell.col);
     else
-        PlaceTool(level, cell.row, cell.col, level.editor.selectedTool);
+        door::PlaceTool(c_.core, cell.row, cell.col, c_.core.level.editor.selectedTool);
     lastDragCell_ = cell;
     c_.board.Redraw();
     Check();
@@ -25,9 +23,9 @@ void EditorPart::Press(GridCell cell, bool erase) {
 
 void EditorPart::Drag(GridCell cell) {
     if (c_.window.paintState == 0 || !lastDragCell_.valid()) return;
-    LevelModel& level = c_.core.level;
     // The verdict waits for the release: painting a room wall by wall would flash it.
-    if (PaintLine(level, lastDragCell_, cell, level.editor.selectedTool, c_.window.paintState < 0))
+    if (door::PaintLine(c_.core, lastDragCell_, cell, c_.core.level.editor.selectedTool,
+                        c_.window.paintState < 0))
         c_.board.Redraw();
     lastDragCell_ = cell;
 }
@@ -38,7 +36,7 @@ void EditorPart::StrokeEnded() {
 }
 
 void EditorPart::Check() {
-    ValidateEditor(c_.core.level);
+    door::ValidateEditor(c_.core);
     UpdateEditorStatus(c_.core, c_.texts);
     c_.frame.ApplyPanel();
 }
@@ -47,7 +45,7 @@ void EditorPart::Clear() {
     if (c_.core.level.editor.editMode != EditMode::EDIT) return;
     if (!c_.prompts.Confirm("RUK", "Clear the level being edited.\r\n\r\n      Are you sure?"))
         return;
-    ClearEditor(c_.core.level);
+    door::ClearEditor(c_.core);
     c_.board.Redraw();
     Check();
 }
@@ -65,8 +63,8 @@ void EditorPart::SwitchToEdit() {
     c_.panel.SetText(ID_URDL_OUTPUT, "Level Output");
     door::EnterEditMode(core);
     c_.panel.SetChecked(ID_EDIT, true);
-    CopyDisplayToEditor(core.level);
-    ValidateEditor(core.level);
+    door::CopyDisplayToEditor(core);
+    door::ValidateEditor(core);
     c_.board.RedrawPalette();
     c_.board.Redraw();
     c_.frame.RefreshLevelInfo();
@@ -77,14 +75,14 @@ void EditorPart::SwitchToPlay() {
     CoreState& core = c_.core;
     if (core.level.editor.editMode == EditMode::PLAY) return;
     c_.panel.SetText(ID_URDL_OUTPUT, "URDL Output");
-    const bool changed = EditorDiffersFromDisplay(core.level);
+    const bool changed = door::EditorDiffersFromDisplay(core);
     // The game goes on as it was, with its own status rather than the editor's verdict.
     door::LeaveEditMode(core, !changed);
     c_.panel.SetChecked(ID_PLAY, true);
     lastDragCell_ = {};
     if (changed) {
         c_.frame.LeaveGame();
-        LoadEditorLevel(core);
+        door::LoadEditorLevel(core);
         c_.frame.ProgressLevelShown();
     }
     door::RecheckUnsolvable(core);

@@ -2,7 +2,7 @@
 // level, and the two switches between playing and editing.
 #pragma once
 
-#include "records/core_state.h"
+#include "board/level_model.h"
 
 namespace ruk {
 
@@ -27,7 +27,5 @@ void ValidateEditor(LevelModel& level);
 void CopyDisplayToEditor(LevelModel& level);
 // Whether leaving Edit mode must start a new level: some used cell was changed.
 bool EditorDiffersFromDisplay(const LevelModel& level);
-// The drawn level as level text, loaded as the one-level set "Editor", with a fresh game.
-void LoadEditorLevel(CoreState& core);
 
 }  // namespace ruk

@@ -4,9 +4,7 @@
 #include <algorithm>
 #include <cstdlib>
 
-#include "core_door.h"
 #include "search/breadth_fill.h"
-#include "textio/grid_text.h"
 
 namespace ruk {
 
@@ -171,15 +169,6 @@ bool EditorDiffersFromDisplay(const LevelModel& level) {
         }
     }
     return false;
-}
-
-void LoadEditorLevel(CoreState& core) {
-    LevelModel& level = core.level;
-    GridText text;
-    GridToText(text, level.grids.editorGrid, level.grids.maxWidth, level.grids.maxHeight, ' ');
-    CopyText(level.levelSet.sourceText, text.data());
-    door::LoadSourceText(core);
-    CopyText(level.levelSet.name, "Editor");
 }
 
 }  // namespace ruk
