@@ -134,9 +134,6 @@ inline int ShownBoxes(const CoreState& core) {
 // cursor, the keeper on a free cell and the boxes (as many as at the start) where the list says.
 inline void CheckShownPosition(const CoreState& core, int startBoxes) {
     const GameRecord& game = core.game;
-    const ViewState& view = core.view;
-    const PlayScratch& scratch = core.scratch;
-    const PlannerTables& planner = core.planner;
     FUZZ_CHECK(game.history.cursor <= game.history.end);
     FUZZ_CHECK(static_cast<std::uint32_t>(game.shown.shownMoves) == game.history.cursor);
     FUZZ_CHECK(game.shown.shownPushes <= game.shown.shownMoves);
@@ -150,9 +147,6 @@ inline void CheckShownPosition(const CoreState& core, int startBoxes) {
 inline void CheckReplayAtEnd(CoreState& core, Clocks& clocks) {
     clocks.RunUntilIdle(core);
     GameRecord& game = core.game;
-    ViewState& view = core.view;
-    PlayScratch& scratch = core.scratch;
-    PlannerTables& planner = core.planner;
     if (game.history.cursor != game.history.end || game.history.cursor == 0) return;
     const int cells = core.level.board.cellCount;
     const ShownPosition before = game.shown;

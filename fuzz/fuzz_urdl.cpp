@@ -46,8 +46,6 @@ void CheckSolvedReplay(CoreState& core, Clocks& clocks) {
     clocks.Apply(requests);
     clocks.RunUntilIdle(core);
     const GameRecord& game = core.game;
-    const ViewState& view = core.view;
-    const PlayScratch& scratch = core.scratch;
     const PlannerTables& planner = core.planner;
     FUZZ_CHECK(game.history.cursor == game.history.end);
     for (int b = 0; b < game.shown.boxListCount; ++b)
