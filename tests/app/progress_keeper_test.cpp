@@ -7,8 +7,8 @@
 
 #include "core_door.h"
 #include "level_key.h"
-#include "progress_keeping/progress_keeper.h"
 #include "progress/progress_test_util.h"
+#include "progress_keeping/progress_keeper.h"
 #include "test_files.h"
 
 namespace ruk::test {
@@ -130,6 +130,23 @@ TEST_F(KeeperTest, AGameIsKeptOnLeavingAndALookDoesNotEraseIt) {
     ShowText(ROOM);
     EXPECT_FALSE(keeper.Record().hasGame);
     EXPECT_FALSE(keeper.GameToResume());
+}
+
+// The welcome line asks whether the last place's level has a game kept: the file is read on its
+// own; a file gone or shrunk has none.
+TEST_F(KeeperTest, AGameIsFoundKeptAtAPlaceOfAFile) {
+    const std::string file = dir.Write("two.sok", ROOM + "\n#####\n#@$.#\n#####\n");
+    EXPECT_FALSE(keeper.GameKeptAt({file, 1}));
+    ShowFile(file, 1);
+    Play(S(), "lllu");
+    keeper.StoreGame(S());
+    EXPECT_TRUE(keeper.GameKeptAt({file, 1})) << "posted, not yet written";
+    keeper.Flush();
+    EXPECT_TRUE(keeper.GameKeptAt({file, 1}));
+    EXPECT_FALSE(keeper.GameKeptAt({file, 2}));
+    EXPECT_FALSE(keeper.GameKeptAt({file, 3}));
+    EXPECT_FALSE(keeper.GameKeptAt({dir.Path("gone.sok"), 1}));
+    EXPECT_EQ(S().game.history.end, 4u) << "the shown game is left alone";
 }
 
 TEST_F(KeeperTest, TheSameLevelInTwoFilesSharesItsRecordAndAnEditedOneDoesNot) {

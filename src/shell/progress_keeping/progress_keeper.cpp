@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "core_door.h"
 #include "level_key.h"
 
 namespace ruk {
@@ -257,6 +258,19 @@ void ProgressKeeper::KeepPlace(const CoreState& core) {
     writer_.Post([file = std::string(set.path.data()), level = set.current](ProgressStore& store) {
         store.SaveLastPlace(file, level);
     });
+}
+
+bool ProgressKeeper::GameKeptAt(const LastPlace& place) {
+    if (store_.State() == ProgressState::NONE) return false;
+    const std::unique_ptr<CoreState> core = door::CreateState();
+    if (!core || !door::OpenLevelSet(*core, place.file.c_str())) return false;
+    if (place.level > door::Levels(*core).count || !door::ReadLevel(*core, place.level))
+        return false;
+    const std::string key = LevelKey(core->level.board);
+    // A game posted and not written yet is the one kept.
+    const auto posted = postedGames_.find(key);
+    if (posted != postedGames_.end()) return !posted->second.letters->empty();
+    return store_.LoadSummary(key).hasGame;
 }
 
 std::optional<KeptGame> ProgressKeeper::GameToResume() {
