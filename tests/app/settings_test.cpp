@@ -194,41 +194,57 @@ TEST(Settings, StoredValuesAreReadThroughTheirWidths) {
     EXPECT_EQ(ReadWholeFile(paths.settings), "[SOLVER]\nSELECT=0\n");
 }
 
-// The zoom key: a file without it is the 24-pixel board; only the four sizes are taken, and
-// writing it changes no other line.
-TEST(Settings, ZoomTileReadFromFilesWithoutWithAndWithJunk) {
+// The zoom key: a file without it is the 24-pixel board, never chosen; only the four sizes and
+// FIT are taken, and writing it changes no other line.
+TEST(Settings, ZoomReadFromFilesWithoutWithAndWithJunk) {
     TempDir dir;
     const WorkingPaths paths = BuildWorkingPaths(Folder(dir));
-    EXPECT_EQ(LoadZoomTile(paths), 24);  // no file at all
+    EXPECT_EQ(LoadZoom(paths).tilePixels, 24);  // no file at all
+    EXPECT_FALSE(LoadZoom(paths).chosen);
     EXPECT_FALSE(fs::exists(paths.settings));
-    const std::pair<std::string, int> cases[] = {
-        {"[OPTION]\nIMOVE=1\nGUARD=0\n", 24},
-        {"[OPTION]\nZOOM=48\n", 48},
-        {"[option]\r\nzoom = 72\r\n", 72},
-        {"[OPTION]\nZOOM=96\n", 96},
-        {"[OPTION]\nZOOM=24\n", 24},
-        {"[OPTION]\nZOOM=0\n", 24},
-        {"[OPTION]\nZOOM=\n", 24},
-        {"[OPTION]\nZOOM=-48\n", 24},
-        {"[OPTION]\nZOOM=50\n", 24},
-        {"[OPTION]\nZOOM=120\n", 24},
-        {"[OPTION]\nZOOM=480\n", 24},
-        {"[OPTION]\nZOOM=48px\n", 24},
-        {"[OPTION]\nZOOM=2\n", 24},
-        {"[OPTION]\nZOOM=\x01\xff\n", 24},
-        {"[SOLVER]\nZOOM=96\n", 24},
-        {"[OPTION]\nZOOM=" + std::string(5000, '9'), 24},
+    struct Case {
+        std::string file;
+        int tile;
+        bool fit, chosen;
     };
-    for (const auto& [file, tile] : cases) {
-        dir.Write("ruk.ini", file);
-        EXPECT_EQ(LoadZoomTile(paths), tile) << file;
-        EXPECT_EQ(ReadWholeFile(paths.settings), file) << "reading never writes";
+    const Case cases[] = {
+        {"[OPTION]\nIMOVE=1\nGUARD=0\n", 24, false, false},
+        {"[OPTION]\nZOOM=48\n", 48, false, true},
+        {"[option]\r\nzoom = 72\r\n", 72, false, true},
+        {"[OPTION]\nZOOM=96\n", 96, false, true},
+        {"[OPTION]\nZOOM=24\n", 24, false, true},
+        {"[OPTION]\nZOOM=FIT\n", 24, true, true},
+        {"[OPTION]\nZOOM=fit\n", 24, false, false},
+        {"[OPTION]\nZOOM=FITS\n", 24, false, false},
+        {"[OPTION]\nZOOM=0\n", 24, false, false},
+        {"[OPTION]\nZOOM=\n", 24, false, false},
+        {"[OPTION]\nZOOM=-48\n", 24, false, false},
+        {"[OPTION]\nZOOM=50\n", 24, false, false},
+        {"[OPTION]\nZOOM=120\n", 24, false, false},
+        {"[OPTION]\nZOOM=480\n", 24, false, false},
+        {"[OPTION]\nZOOM=48px\n", 24, false, false},
+        {"[OPTION]\nZOOM=2\n", 24, false, false},
+        {"[OPTION]\nZOOM=\x01\xff\n", 24, false, false},
+        {"[SOLVER]\nZOOM=96\n", 24, false, false},
+        {"[OPTION]\nZOOM=" + std::string(5000, '9'), 24, false, false},
+    };
+    for (const Case& c : cases) {
+        dir.Write("ruk.ini", c.file);
+        const ZoomSetting zoom = LoadZoom(paths);
+        EXPECT_EQ(zoom.tilePixels, c.tile) << c.file;
+        EXPECT_EQ(zoom.fit, c.fit) << c.file;
+        EXPECT_EQ(zoom.chosen, c.chosen) << c.file;
+        EXPECT_EQ(ReadWholeFile(paths.settings), c.file) << "reading never writes";
     }
     dir.Write("ruk.ini", "[OPTION]\nIMOVE=1\nGUARD=0\n[SOLVER]\nSELECT=0\n");
-    SaveZoomTile(paths, 72);
+    SaveZoom(paths, {72, false, true});
     EXPECT_EQ(ReadWholeFile(paths.settings),
               "[OPTION]\nIMOVE=1\nGUARD=0\nZOOM=72\n[SOLVER]\nSELECT=0\n");
-    EXPECT_EQ(LoadZoomTile(paths), 72);
+    EXPECT_EQ(LoadZoom(paths).tilePixels, 72);
+    SaveZoom(paths, {72, true, true});
+    EXPECT_EQ(ReadWholeFile(paths.settings),
+              "[OPTION]\nIMOVE=1\nGUARD=0\nZOOM=FIT\n[SOLVER]\nSELECT=0\n");
+    EXPECT_TRUE(LoadZoom(paths).fit);
     EXPECT_EQ(LoadOptions(paths).instantMove, true);
 }
 
