@@ -36,7 +36,7 @@ void DrawRukText(QPainter& painter, int x, int y, int height, const QColor& colo
     painter.drawText(x, y + metrics.ascent(), text);
 }
 
-void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight) {
+void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight, const QString& line) {
     const int w = maxWidth * 24;
     const int h = maxHeight * 24;
     const int x0 = (w - 370) / 2;
@@ -54,6 +54,12 @@ void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight) {
     DrawRukText(painter, 20, h - 34, 16, light, "the Display resolution.");
     DrawRukText(painter, 140, h - 104, 18, yellow, QString::number(maxWidth));
     DrawRukText(painter, 140, h - 78, 18, yellow, QString::number(maxHeight));
+    if (line.isEmpty()) return;
+    // Centred on the board, shadowed as the greeting is.
+    constexpr int LINE_HEIGHT = 16;
+    const int lineX = (w - QFontMetrics(RukFont(LINE_HEIGHT)).horizontalAdvance(line)) / 2;
+    DrawRukText(painter, lineX + 1, y0 + 1, LINE_HEIGHT, Qt::black, line);
+    DrawRukText(painter, lineX - 1, y0 - 1, LINE_HEIGHT, light, line);
 }
 
 void DrawSolverBanner(QImage& board, int maxHeight, const QString& folder,

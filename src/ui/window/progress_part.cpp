@@ -148,4 +148,12 @@ std::optional<LastPlace> ProgressPart::PlaceToReopen() {
     return place;
 }
 
+std::optional<WelcomePlace> ProgressPart::PlaceForWelcome() {
+    const std::optional<LastPlace> place = on_ ? keeper_.LastPlaceShown() : std::nullopt;
+    if (!place) return std::nullopt;
+    std::array<char, NAME_CAPACITY> name{};
+    door::NameOfLevelFile(place->file.c_str(), name);
+    return WelcomePlace{name.data(), place->level, keeper_.GameKeptAt(*place)};
+}
+
 }  // namespace ruk

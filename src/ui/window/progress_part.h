@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 
+#include "panel/welcome_line.h"
 #include "progress_keeping/progress_keeper.h"
 #include "progress_keeping/solved_count_task.h"
 #include "window/window_frame.h"
@@ -39,6 +40,8 @@ class ProgressPart : public QObject {
     void LoadBestSolution(bool byPushes);
     void ResumeGame();
     std::optional<LastPlace> PlaceToReopen();
+    // The last place as the welcome line names it, said nothing of when none is kept.
+    std::optional<WelcomePlace> PlaceForWelcome();
 
   private:
     void TakeAnswers();
