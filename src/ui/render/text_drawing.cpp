@@ -55,11 +55,15 @@ void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight, const QString
     DrawRukText(painter, 140, h - 104, 18, yellow, QString::number(maxWidth));
     DrawRukText(painter, 140, h - 78, 18, yellow, QString::number(maxHeight));
     if (line.isEmpty()) return;
-    // Centred on the board, shadowed as the greeting is.
+    // Centred on the board, shadowed as the greeting is; a line wider than the board (a long
+    // file name) loses its middle.
     constexpr int LINE_HEIGHT = 16;
-    const int lineX = (w - QFontMetrics(RukFont(LINE_HEIGHT)).horizontalAdvance(line)) / 2;
-    DrawRukText(painter, lineX + 1, y0 + 1, LINE_HEIGHT, Qt::black, line);
-    DrawRukText(painter, lineX - 1, y0 - 1, LINE_HEIGHT, light, line);
+    constexpr int LINE_MARGIN = 24;
+    const QFontMetrics metrics(RukFont(LINE_HEIGHT));
+    const QString shown = metrics.elidedText(line, Qt::ElideMiddle, w - 2 * LINE_MARGIN);
+    const int lineX = (w - metrics.horizontalAdvance(shown)) / 2;
+    DrawRukText(painter, lineX + 1, y0 + 1, LINE_HEIGHT, Qt::black, shown);
+    DrawRukText(painter, lineX - 1, y0 - 1, LINE_HEIGHT, light, shown);
 }
 
 void DrawSolverBanner(QImage& board, int maxHeight, const QString& folder,
