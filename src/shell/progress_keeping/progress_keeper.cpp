@@ -7,7 +7,6 @@
 #include <string_view>
 #include <utility>
 
-#include "core_door.h"
 #include "level_key.h"
 
 namespace ruk {
@@ -260,13 +259,8 @@ void ProgressKeeper::KeepPlace(const CoreState& core) {
     });
 }
 
-bool ProgressKeeper::GameKeptAt(const LastPlace& place) {
-    if (store_.State() == ProgressState::NONE) return false;
-    const std::unique_ptr<CoreState> core = door::CreateState();
-    if (!core || !door::OpenLevelSet(*core, place.file.c_str())) return false;
-    if (place.level > door::Levels(*core).count || !door::ReadLevel(*core, place.level))
-        return false;
-    const std::string key = LevelKey(core->level.board);
+bool ProgressKeeper::GameKeptFor(const std::string& key) {
+    if (key.empty() || store_.State() == ProgressState::NONE) return false;
     // A game posted and not written yet is the one kept.
     const auto posted = postedGames_.find(key);
     if (posted != postedGames_.end()) return !posted->second.letters->empty();

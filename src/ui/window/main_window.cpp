@@ -132,9 +132,7 @@ void MainWindow::WireKeys() {
     connect(board, &BoardView::BestSolutionKey, this,
             [this](bool byPushes) { progress_->LoadBestSolution(byPushes); });
     connect(board, &BoardView::ResumeGameKey, this, [this] { progress_->ResumeGame(); });
-    connect(board, &BoardView::ZoomFirstChosen, this, [this] {
-        if (WelcomeShown()) ShowWelcome();
-    });
+    connect(board, &BoardView::ZoomFirstChosen, this, [this] { RefreshWelcome(); });
     connect(board, &BoardView::ReopenLastKey, this, [this] { ReopenLast(); });
 }
 
@@ -197,6 +195,10 @@ void MainWindow::SaveSettings() {
 void MainWindow::ShowWelcome() {
     door::BlankDisplay(*core_);
     board_->ShowWelcome(WelcomeLine(progress_->PlaceForWelcome(), board_->ZoomChosen()));
+}
+
+void MainWindow::RefreshWelcome() {
+    if (WelcomeShown()) ShowWelcome();
 }
 
 bool MainWindow::WelcomeShown() const {

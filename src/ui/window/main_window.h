@@ -105,6 +105,7 @@ class MainWindow : public QDialog, private WindowFrame {
     void ProgressLevelShown() override;
     void StopAutoPlay() override;
     void ShowWelcome() override;
+    void RefreshWelcome() override;
     // No level has been loaded: the welcome screen is up.
     bool WelcomeShown() const;
 

@@ -19,6 +19,7 @@ ProgressPart::ProgressPart(const PartContext& context, const std::optional<std::
 
 ProgressPart::~ProgressPart() {
     solvedCount_.Stop();
+    placeKeyTask_.Stop();
     // The window is gone by now: waiting for the last writes holds nobody up.
     Finish();
     gameKeepTimer_.stop();
@@ -57,6 +58,7 @@ void ProgressPart::Close() {
     LeaveGame();
     if (on_) keeper_.KeepPlace(c_.core);
     solvedCount_.Stop();
+    placeKeyTask_.Stop();
     gameKeepTimer_.stop();
 }
 
@@ -153,7 +155,28 @@ std::optional<WelcomePlace> ProgressPart::PlaceForWelcome() {
     if (!place) return std::nullopt;
     std::array<char, NAME_CAPACITY> name{};
     door::NameOfLevelFile(place->file.c_str(), name);
-    return WelcomePlace{name.data(), place->level, keeper_.GameKeptAt(*place)};
+    return WelcomePlace{name.data(), place->level, GameKeptAtPlace(*place)};
+}
+
+bool ProgressPart::GameKeptAtPlace(const LastPlace& place) {
+    const bool asked =
+        placeAsked_ && placeAsked_->file == place.file && placeAsked_->level == place.level;
+    if (asked) return placeKey_ && keeper_.GameKeptFor(*placeKey_);
+    placeAsked_ = place;
+    placeKey_.reset();
+    placeKeyTask_.Start(place, [this](const LastPlace& read, const std::string& key) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, read, key] {
+                if (!placeAsked_ || placeAsked_->file != read.file ||
+                    placeAsked_->level != read.level)
+                    return;
+                placeKey_ = key;
+                if (!c_.frame.Closed()) c_.frame.RefreshWelcome();
+            },
+            Qt::QueuedConnection);
+    });
+    return false;
 }
 
 }  // namespace ruk
