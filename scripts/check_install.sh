@@ -39,6 +39,7 @@ env -u DISPLAY -u WAYLAND_DISPLAY "$prefix/bin/ruk" --help | grep -q '^Usage: ru
 entry=$prefix/share/applications/ruk.desktop
 grep -qx 'Exec=ruk %f' "$entry" || fail "the entry does not open files with ruk"
 grep -qx 'Icon=ruk' "$entry" || fail "the entry names another icon"
+grep -qx 'Exec=ruk --resume' "$entry" || fail "the entry has no action that resumes the last game"
 mime=$(sed -n 's/^MimeType=\(.*\);$/\1/p' "$entry")
 grep -q "type=\"$mime\"" "$prefix/share/mime/packages/ruk.xml" || fail "the entry's MIME type '$mime' is not defined"
 if command -v desktop-file-validate >/dev/null; then

@@ -1,5 +1,6 @@
 // The player: one window, run until it is closed. ruk [FILE [LEVEL]] opens a level file at a
-// level once the window is up; --help and --version answer without a window.
+// level once the window is up, ruk --resume the last level and its game; --help and --version
+// answer without a window.
 #include <QApplication>
 #include <QIcon>
 #include <QTimer>

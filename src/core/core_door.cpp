@@ -34,6 +34,10 @@ void CloseUnshownLevelSet(CoreState& core) {
     grids.maxHeight = maxHeight;
 }
 
+void NameOfLevelFile(const char* path, std::array<char, NAME_CAPACITY>& name) {
+    SetNameFromPath(name, path);
+}
+
 bool ReadLevel(CoreState& core, int n) {
     return SelectLevel(core.level, n);
 }

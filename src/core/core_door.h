@@ -27,6 +27,9 @@ bool OpenLevelSet(CoreState& core, const char* path);
 // no level, the grids keeping their size.
 void CloseUnshownLevelSet(CoreState& core);
 
+// The name the levels of the file at path are shown by (the caption's), without opening it.
+void NameOfLevelFile(const char* path, std::array<char, NAME_CAPACITY>& name);
+
 // Reads level n (clamped to 1 … count) of the open file into the Board without showing it.
 bool ReadLevel(CoreState& core, int n);
 

@@ -17,4 +17,9 @@ std::vector<std::string> FileLevelKeys(CoreState& core, const char* path) {
     return keys;
 }
 
+std::string FileLevelKey(CoreState& core, const char* path, int n) {
+    if (n < 1 || !door::OpenLevelSet(core, path) || n > door::Levels(core).count) return "";
+    return door::ReadLevel(core, n) ? LevelKey(core.level.board) : "";
+}
+
 }  // namespace ruk

@@ -14,4 +14,8 @@ struct CoreState;
 // gets "". Empty when path has no level.
 std::vector<std::string> FileLevelKeys(CoreState& core, const char* path);
 
+// The key of level n of the file at path, opened in core as above; "" when the file has no
+// level n or it cannot be read.
+std::string FileLevelKey(CoreState& core, const char* path, int n);
+
 }  // namespace ruk

@@ -95,6 +95,35 @@ TEST(BoardZoom, PreferredScaleFallsBackPerLevelAndTheKeysStepFromTheShownOne) {
     EXPECT_EQ(ShownScale(state.level, 4), 4);
 }
 
+// Fit is a mode: every level is shown at the largest scale it fits, until IN or OUT pick a fixed
+// scale from the one shown. Ctrl+0 may choose it before any level; the editor takes no key.
+TEST(BoardZoom, FitFollowsEveryLevelUntilAStepFixesTheShownScale) {
+    Core core;
+    CoreState& state = *core.state;
+    const ZoomChoice fixed{2, false};
+    const ZoomChoice fit = SteppedZoom(state.level, fixed, ZoomStep::FIT);
+    EXPECT_TRUE(fit.fit);  // chosen on the empty board
+    EXPECT_EQ(SteppedZoom(state.level, fit, ZoomStep::IN), fit);
+    EXPECT_EQ(ShownScale(state.level, fit), 1);
+
+    Load(state, 12, 12, 50, 40);  // fits up to 3
+    EXPECT_EQ(ShownScale(state.level, fit), 3);
+    Load(state, 6, 6, 50, 40);  // fits up to 4
+    EXPECT_EQ(ShownScale(state.level, fit), 4);
+    EXPECT_EQ(ShownScale(state.level, fixed), 2);
+    EXPECT_EQ(SteppedZoom(state.level, fit, ZoomStep::OUT), (ZoomChoice{3, false}));
+    const ZoomChoice in = SteppedZoom(state.level, fit, ZoomStep::IN);
+    EXPECT_EQ(in, (ZoomChoice{4, false}));  // already the largest: fixed there
+    Load(state, 12, 12, 50, 40);
+    EXPECT_EQ(ShownScale(state.level, in), 3);
+    Load(state, 30, 45, 50, 40);  // too big for the board
+    EXPECT_EQ(ShownScale(state.level, fit), 1);
+
+    state.level.editor.editMode = EditMode::EDIT;
+    EXPECT_EQ(SteppedZoom(state.level, fixed, ZoomStep::FIT), fixed);
+    EXPECT_EQ(ShownScale(state.level, fit), 1);
+}
+
 // Every pixel of the board area maps to the grid cell drawn there: the cell whose scaled square
 // holds it. The level is centred to the pixel, and at scale 1 the old mapping is unchanged.
 TEST(BoardZoom, EveryBoardPixelMapsToTheCellDrawnUnderIt) {

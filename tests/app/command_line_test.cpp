@@ -68,6 +68,24 @@ TEST(CommandLineTest, UnknownOptionsAndExtraOperandsAreRefused) {
     EXPECT_FALSE(extra.fault.empty());
 }
 
+// --resume stands alone: with a FILE it would say two things at once.
+TEST(CommandLineTest, ResumeTakesNoFile) {
+    const CommandLine resume = Parse({"--resume"});
+    EXPECT_EQ(resume.action, LaunchAction::RUN);
+    EXPECT_TRUE(resume.resume);
+    EXPECT_EQ(resume.file, "");
+    EXPECT_FALSE(Parse({}).resume);
+    for (const auto& args : {Parse({"--resume", "f.sok"}), Parse({"f.sok", "2", "--resume"}),
+                             Parse({"--resume", "--", "f.sok"})}) {
+        EXPECT_EQ(args.action, LaunchAction::FAULT);
+        EXPECT_NE(args.fault.find("--resume"), std::string::npos) << args.fault;
+    }
+    EXPECT_EQ(Parse({"--resume", "--help"}).action, LaunchAction::HELP);
+    const CommandLine file = Parse({"--", "--resume"});
+    EXPECT_FALSE(file.resume);
+    EXPECT_EQ(file.file, "--resume");
+}
+
 TEST(CommandLineTest, HelpAndVersionWinOverEverythingElse) {
     EXPECT_EQ(Parse({"--help"}).action, LaunchAction::HELP);
     EXPECT_EQ(Parse({"-h"}).action, LaunchAction::HELP);

@@ -6,9 +6,10 @@
 #include <filesystem>
 
 #include "core_door.h"
+#include "file_level_keys.h"
 #include "level_key.h"
-#include "progress_keeping/progress_keeper.h"
 #include "progress/progress_test_util.h"
+#include "progress_keeping/progress_keeper.h"
 #include "test_files.h"
 
 namespace ruk::test {
@@ -130,6 +131,29 @@ TEST_F(KeeperTest, AGameIsKeptOnLeavingAndALookDoesNotEraseIt) {
     ShowText(ROOM);
     EXPECT_FALSE(keeper.Record().hasGame);
     EXPECT_FALSE(keeper.GameToResume());
+}
+
+// The welcome line asks whether the last place's level has a game kept: its key is read from
+// the file in a state of its own (none for a file gone or a level it no longer holds).
+TEST_F(KeeperTest, AGameIsFoundKeptAtAPlaceOfAFile) {
+    const std::string file = dir.Write("two.sok", ROOM + "\n#####\n#@$.#\n#####\n");
+    Core other;
+    const std::string key = FileLevelKey(*other.state, file.c_str(), 1);
+    EXPECT_EQ(key, LevelKey(BoardOf(ROOM)));
+    EXPECT_NE(FileLevelKey(*other.state, file.c_str(), 2), "");
+    for (const int junk : {0, -1, 3})
+        EXPECT_EQ(FileLevelKey(*other.state, file.c_str(), junk), "") << junk;
+    EXPECT_EQ(FileLevelKey(*other.state, dir.Path("gone.sok").c_str(), 1), "");
+
+    EXPECT_FALSE(keeper.GameKeptFor(key));
+    ShowFile(file, 1);
+    Play(S(), "lllu");
+    keeper.StoreGame(S());
+    EXPECT_TRUE(keeper.GameKeptFor(key)) << "posted, not yet written";
+    keeper.Flush();
+    EXPECT_TRUE(keeper.GameKeptFor(key));
+    EXPECT_FALSE(keeper.GameKeptFor(FileLevelKey(*other.state, file.c_str(), 2)));
+    EXPECT_FALSE(keeper.GameKeptFor(""));
 }
 
 TEST_F(KeeperTest, TheSameLevelInTwoFilesSharesItsRecordAndAnEditedOneDoesNot) {

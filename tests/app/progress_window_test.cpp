@@ -55,6 +55,11 @@ void WaitForCaption(Session& s, const std::string& caption) {
     EXPECT_EQ(Caption(s), caption);
 }
 
+void WaitForWelcomeLine(Session& s, const std::string& line) {
+    for (int i = 0; i < 1000 && s.W().ShownWelcomeLine() != line; ++i) QTest::qWait(5);
+    EXPECT_EQ(s.W().ShownWelcomeLine(), line);
+}
+
 std::string Game(Session& s) {
     return std::string(s.Core().game.history.text.get(), s.Core().game.history.end);
 }
@@ -124,6 +129,60 @@ TEST(ProgressWindowTest, SolvedGamesAndBestsComeBackAfterLeavingAndAfterARestart
     EXPECT_TRUE(s.W().Control(ID_REDO)->isEnabled());
     WaitForCaption(s, "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 16/4, 1 of 2 solved]");
     EXPECT_EQ(s.prompts.shown.size(), 2u) << "the two congratulations only";
+}
+
+// The welcome screen names the last place and its game; --resume goes on with that game as
+// Ctrl+L and Ctrl+G do, and says so as they do when there is nothing to go back to.
+TEST(ProgressWindowTest, TheWelcomeNamesTheLastPlaceAndResumeGoesOnWithItsGame) {
+    TempDir data;
+    Session s;
+    s.progress = data.Path("ruk/progress.sqlite");
+    ASSERT_TRUE(s.Start());
+    EXPECT_EQ(s.W().ShownWelcomeLine(), "Ctrl+0: fit levels to the board");
+    CommandLine resume;
+    resume.resume = true;
+    s.W().OpenFromCommandLine(resume);
+    EXPECT_EQ(s.Core().level.levelSet.count, 0);
+    ASSERT_EQ(s.prompts.shown.size(), 1u);
+    EXPECT_EQ(s.prompts.shown[0].text, "No level file was shown when RUK was last closed.");
+
+    const std::string file = data.Write("two.sok", TWO_LEVELS);
+    s.Open(file);
+    Type(s, Qt::Key_PageDown);
+    Type(s, Qt::Key_PageUp);
+    TypeMoves(s, "lllu");
+    Type(s, Qt::Key_Z, Qt::ControlModifier);
+    const std::uint32_t cursor = s.Core().game.history.cursor;
+    s.W().close();
+    s.window.reset();
+
+    ASSERT_TRUE(s.Start());
+    // The game is found once the file has been read on a thread: the line is drawn again.
+    EXPECT_EQ(s.W().ShownWelcomeLine(),
+              "Ctrl+L: two, level 1      Ctrl+0: fit levels to the board");
+    WaitForWelcomeLine(s,
+                       "Ctrl+L: two, level 1 (a game in progress: Ctrl+G)      "
+                       "Ctrl+0: fit levels to the board");
+    EXPECT_EQ(s.Core().level.levelSet.count, 0) << "nothing loads by itself";
+    Type(s, Qt::Key_0, Qt::ControlModifier);
+    EXPECT_EQ(s.W().ShownWelcomeLine(), "Ctrl+L: two, level 1 (a game in progress: Ctrl+G)");
+    s.W().OpenFromCommandLine(resume);
+    ASSERT_EQ(s.Level(), 1);
+    EXPECT_EQ(Game(s), "lllu");
+    EXPECT_EQ(s.Core().game.history.cursor, cursor);
+    EXPECT_EQ(s.prompts.shown.size(), 1u);
+    Type(s, Qt::Key_PageDown);  // a level only looked at: no game there
+    s.W().close();
+    s.window.reset();
+
+    ASSERT_TRUE(s.Start());
+    WaitForWelcomeLine(s, "Ctrl+L: two, level 2");
+    // The file gone: said as Ctrl+L says it, and the welcome screen stays.
+    std::filesystem::remove(file);
+    s.W().OpenFromCommandLine(resume);
+    EXPECT_EQ(s.Core().level.levelSet.count, 0);
+    ASSERT_EQ(s.prompts.shown.size(), 2u);
+    EXPECT_EQ(s.prompts.shown[1].text, "No level can be read from\r\n" + file);
 }
 
 TEST(ProgressWindowTest, WithoutProgressMemoryItIsSaidOnceAndPlayGoesOn) {

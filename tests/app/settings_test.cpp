@@ -194,12 +194,13 @@ TEST(Settings, StoredValuesAreReadThroughTheirWidths) {
     EXPECT_EQ(ReadWholeFile(paths.settings), "[SOLVER]\nSELECT=0\n");
 }
 
-// The zoom key: a file without it is the 24-pixel board; only the four sizes are taken, and
-// writing it changes no other line.
-TEST(Settings, ZoomTileReadFromFilesWithoutWithAndWithJunk) {
+// The zoom key: a file without it is the 24-pixel board, never chosen; only the four sizes and
+// FIT are taken, and writing it changes no other line.
+TEST(Settings, ZoomReadFromFilesWithoutWithAndWithJunk) {
     TempDir dir;
     const WorkingPaths paths = BuildWorkingPaths(Folder(dir));
-    EXPECT_EQ(LoadZoomTile(paths), 24);  // no file at all
+    EXPECT_EQ(LoadZoom(paths).tilePixels, 24);  // no file at all
+    EXPECT_FALSE(LoadZoom(paths).chosen);
     EXPECT_FALSE(fs::exists(paths.settings));
     const std::pair<std::string, int> cases[] = {
         {"[OPTION]\nIMOVE=1\nGUARD=0\n", 24},
@@ -218,17 +219,27 @@ TEST(Settings, ZoomTileReadFromFilesWithoutWithAndWithJunk) {
         {"[OPTION]\nZOOM=\x01\xff\n", 24},
         {"[SOLVER]\nZOOM=96\n", 24},
         {"[OPTION]\nZOOM=" + std::string(5000, '9'), 24},
+        {"[OPTION]\nZOOM=fit\n", 24},
+        {"[OPTION]\nZOOM=FITS\n", 24},
     };
     for (const auto& [file, tile] : cases) {
         dir.Write("ruk.ini", file);
-        EXPECT_EQ(LoadZoomTile(paths), tile) << file;
+        const ZoomSetting zoom = LoadZoom(paths);
+        EXPECT_EQ(zoom.tilePixels, tile) << file;
+        EXPECT_FALSE(zoom.fit) << file;
+        // A size the file names is a choice, also the default's; junk is none.
+        EXPECT_EQ(zoom.chosen, file.find("ZOOM=24") != std::string::npos || tile != 24) << file;
         EXPECT_EQ(ReadWholeFile(paths.settings), file) << "reading never writes";
     }
     dir.Write("ruk.ini", "[OPTION]\nIMOVE=1\nGUARD=0\n[SOLVER]\nSELECT=0\n");
-    SaveZoomTile(paths, 72);
+    SaveZoom(paths, {72, false, true});
     EXPECT_EQ(ReadWholeFile(paths.settings),
               "[OPTION]\nIMOVE=1\nGUARD=0\nZOOM=72\n[SOLVER]\nSELECT=0\n");
-    EXPECT_EQ(LoadZoomTile(paths), 72);
+    EXPECT_EQ(LoadZoom(paths).tilePixels, 72);
+    SaveZoom(paths, {72, true, true});
+    EXPECT_EQ(ReadWholeFile(paths.settings),
+              "[OPTION]\nIMOVE=1\nGUARD=0\nZOOM=FIT\n[SOLVER]\nSELECT=0\n");
+    EXPECT_TRUE(LoadZoom(paths).fit && LoadZoom(paths).chosen);
     EXPECT_EQ(LoadOptions(paths).instantMove, true);
 }
 

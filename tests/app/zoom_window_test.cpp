@@ -145,7 +145,9 @@ TEST(ZoomWindowTest, TheChosenSizeIsAppliedToEveryLevelAndRemembered) {
     // Zooming out on a level that forced a smaller size steps from the size shown.
     session.JumpTo(QString::number(CLOISTER));
     EXPECT_EQ(Scale(session), 2);
-    Key(session, Qt::Key_0);
+    Key(session, Qt::Key_Minus);
+    EXPECT_EQ(Scale(session), 1);
+    Key(session, Qt::Key_Plus);
     EXPECT_EQ(Scale(session), 2);
     session.JumpTo(QString::number(HOME_BASE));
     EXPECT_EQ(Scale(session), 2);
@@ -166,6 +168,36 @@ TEST(ZoomWindowTest, TheChosenSizeIsAppliedToEveryLevelAndRemembered) {
     session.W().close();
     EXPECT_EQ(ReadWholeFile(session.Ini()),
               "[OPTION]\nIMOVE=0\nGUARD=1\nZOOM=48\n[SOLVER]\nSELECT=0\n");
+}
+
+// Ctrl+0 is a mode: every level loads at the largest size that fits, also after a restart,
+// until Ctrl+plus or Ctrl+minus fix a size again.
+TEST(ZoomWindowTest, FitIsRememberedForEveryLevelUntilASizeIsPicked) {
+    Session session;
+    session.dir.Write("ruk.ini", "[OPTION]\nIMOVE=0\nGUARD=1\n");
+    ASSERT_TRUE(session.Start());
+    session.Open(SAMPLES);
+    session.JumpTo(QString::number(CLOISTER));
+    EXPECT_EQ(Scale(session), 1);
+    Key(session, Qt::Key_0);
+    EXPECT_EQ(Scale(session), 2);
+    session.JumpTo(QString::number(HOME_BASE));
+    EXPECT_EQ(Scale(session), 4);  // fits larger: shown larger
+    session.W().close();
+    EXPECT_EQ(ReadWholeFile(session.Ini()), "[OPTION]\nIMOVE=0\nGUARD=1\nZOOM=FIT\n");
+
+    Session again;
+    again.dir.Write("ruk.ini", ReadWholeFile(session.Ini()));
+    ASSERT_TRUE(again.Start());
+    again.Open(SAMPLES);
+    again.JumpTo(QString::number(CLOISTER));
+    EXPECT_EQ(Scale(again), 2);
+    Key(again, Qt::Key_Plus);  // 72 would not fit: 48 is fixed
+    EXPECT_EQ(Scale(again), 2);
+    again.JumpTo(QString::number(HOME_BASE));
+    EXPECT_EQ(Scale(again), 2);  // no longer fit
+    again.W().close();
+    EXPECT_EQ(ReadWholeFile(again.Ini()), "[OPTION]\nIMOVE=0\nGUARD=1\nZOOM=48\n");
 }
 
 // A file without the key, or with junk in it, is the 24-pixel board; closing without a zoom

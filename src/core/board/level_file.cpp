@@ -84,18 +84,6 @@ bool Restore(LevelModel& model) {
     return false;
 }
 
-// The file's title without its extension, cut to the name field.
-void SetNameFromPath(LevelSet& set, const char* path) {
-    const char* title = std::strrchr(path, '/');
-    title = title ? title + 1 : path;
-    std::size_t length = std::strlen(title);
-    const char* dot = std::strrchr(title, '.');
-    if (dot && dot != title) length = static_cast<std::size_t>(dot - title);
-    if (length > NAME_CAPACITY - 1) length = NAME_CAPACITY - 1;
-    std::memcpy(set.name.data(), title, length);
-    set.name[length] = '\0';
-}
-
 }  // namespace
 
 std::int64_t ParseLevelBlock(LevelModel& model, std::int64_t position) {
@@ -197,7 +185,7 @@ bool OpenLevelFile(LevelModel& model, const char* path) {
     LoadWindowAt(set, 0);
     w.levelEnd = -1;
     if (!NextLevel(model)) return Restore(model);
-    SetNameFromPath(set, path);
+    SetNameFromPath(set.name, path);
 
     set.count = INT_MAX;
     while (NextLevel(model)) {
@@ -233,6 +221,17 @@ bool SelectLevel(LevelModel& model, int n) {
     SetBoardGeometry(model.board, model.directions);
     ApplyClosednessTest(model);
     return true;
+}
+
+void SetNameFromPath(std::array<char, NAME_CAPACITY>& name, const char* path) {
+    const char* title = std::strrchr(path, '/');
+    title = title ? title + 1 : path;
+    std::size_t length = std::strlen(title);
+    const char* dot = std::strrchr(title, '.');
+    if (dot && dot != title) length = static_cast<std::size_t>(dot - title);
+    if (length > NAME_CAPACITY - 1) length = NAME_CAPACITY - 1;
+    std::memcpy(name.data(), title, length);
+    name[length] = '\0';
 }
 
 }  // namespace ruk

@@ -21,6 +21,9 @@ std::int64_t ParseLevelBlock(LevelModel& model, std::int64_t position);
 bool NextLevel(LevelModel& model);
 bool PreviousLevel(LevelModel& model);
 
+// The name a file's levels are shown by: the file's name without its extension, cut to fit.
+void SetNameFromPath(std::array<char, NAME_CAPACITY>& name, const char* path);
+
 // Opens path, counts its levels and makes level 1 current. On failure nothing changes.
 bool OpenLevelFile(LevelModel& model, const char* path);
 

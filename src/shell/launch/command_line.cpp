@@ -40,6 +40,8 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
         } else if (!optionsEnded && arg == "--version") {
             // --help still wins when it comes later.
             line.action = LaunchAction::VERSION;
+        } else if (!optionsEnded && arg == "--resume") {
+            line.resume = true;
         } else if (!optionsEnded && arg.size() > 1 && arg[0] == '-') {
             if (unknown.empty()) unknown = arg;
         } else {
@@ -50,6 +52,11 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
     if (!unknown.empty()) {
         line.action = LaunchAction::FAULT;
         line.fault = "unknown option '" + unknown + "'";
+        return line;
+    }
+    if (line.resume && !operands.empty()) {
+        line.action = LaunchAction::FAULT;
+        line.fault = "--resume opens the last level shown; it takes no FILE";
         return line;
     }
     if (operands.size() > 2) {
@@ -67,10 +74,13 @@ CommandLine ParseCommandLine(int argc, const char* const* argv) {
 
 std::string UsageText() {
     return "Usage: ruk [FILE [LEVEL]]\n"
+           "       ruk --resume\n"
            "Plays box-pushing puzzle levels in a window.\n"
            "\n"
            "  FILE        a level file (.sok, .xsb, .txt or any text) to open\n"
            "  LEVEL       the level of FILE to show, counted from 1 (default 1)\n"
+           "  --resume    reopen the level shown when RUK was last closed and go on with\n"
+           "              its unfinished game (as Ctrl+L, then Ctrl+G)\n"
            "  -h, --help  print this text and exit\n"
            "  --version   print the version and exit\n"
            "\n"

@@ -59,6 +59,17 @@ int SteppedScale(const LevelModel& level, int preferredScale, ZoomStep step) {
     return preferredScale;
 }
 
+int ShownScale(const LevelModel& level, const ZoomChoice& choice) {
+    return choice.fit ? FittingScale(level) : ShownScale(level, choice.scale);
+}
+
+ZoomChoice SteppedZoom(const LevelModel& level, const ZoomChoice& choice, ZoomStep step) {
+    if (level.editor.editMode != EditMode::PLAY) return choice;
+    if (step == ZoomStep::FIT) return {choice.scale, true};
+    if (!ShowsALevel(level)) return choice;
+    return {SteppedScale(level, ShownScale(level, choice), step), false};
+}
+
 BoardZoom ZoomBoard(const LevelModel& level, int scale) {
     BoardZoom zoom;
     zoom.scale = std::clamp(scale, 1, MAX_ZOOM_SCALE);

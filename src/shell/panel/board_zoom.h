@@ -26,6 +26,19 @@ int ShownScale(const LevelModel& level, int preferredScale);
 enum class ZoomStep { IN, OUT, FIT };
 int SteppedScale(const LevelModel& level, int preferredScale, ZoomStep step);
 
+// The zoom the player chose: a fixed scale, or fit, which shows every level at the largest
+// scale at which it fits.
+struct ZoomChoice {
+    int scale = 1;
+    bool fit = false;
+    bool operator==(const ZoomChoice&) const = default;
+};
+int ShownScale(const LevelModel& level, const ZoomChoice& choice);
+// The choice after a zoom key: FIT chooses fit, also before any level is shown; IN and OUT
+// leave it for a fixed scale stepped from the one shown, and change nothing while no level is
+// shown. The editor takes no zoom key.
+ZoomChoice SteppedZoom(const LevelModel& level, const ZoomChoice& choice, ZoomStep step);
+
 // How the 24-pixel grid lies in the board area: its pixel (0, 0) lands on the board-area pixel
 // (originX, originY) and every grid pixel becomes scale x scale pixels. At scale 1 the grid is
 // the board area itself, as it has always been; larger scales centre the level's cells.

@@ -259,6 +259,14 @@ void ProgressKeeper::KeepPlace(const CoreState& core) {
     });
 }
 
+bool ProgressKeeper::GameKeptFor(const std::string& key) {
+    if (key.empty() || store_.State() == ProgressState::NONE) return false;
+    // A game posted and not written yet is the one kept.
+    const auto posted = postedGames_.find(key);
+    if (posted != postedGames_.end()) return !posted->second.letters->empty();
+    return store_.LoadSummary(key).hasGame;
+}
+
 std::optional<KeptGame> ProgressKeeper::GameToResume() {
     if (key_.empty() || (recordKnown_ && !record_.hasGame)) return std::nullopt;
     const auto posted = postedGames_.find(key_);

@@ -69,6 +69,8 @@ class ProgressKeeper {
     // The file level shown when the player last closed, and keeping the one shown now.
     std::optional<LastPlace> LastPlaceShown() { return store_.LoadLastPlace(); }
     void KeepPlace(const CoreState& core);
+    // Whether the level of key (any level, shown or not) has an unfinished game kept.
+    bool GameKeptFor(const std::string& key);
 
     // The shown level's record without letters; empty when no level is shown or the store
     // could not read it.

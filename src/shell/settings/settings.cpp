@@ -10,6 +10,7 @@ namespace {
 // Stored values of SELECT and GUARD that mean "never set": the default when the key is absent.
 constexpr int NEVER_SET = 9;
 constexpr int ZOOM_DEFAULT_TILE = 24;
+constexpr const char* ZOOM_FIT = "FIT";
 
 // Every number is read as a short string first, as the Windows player did with its fixed
 // buffers, so a value that does not fit the width is cut before it is converted ("10" in a
@@ -62,17 +63,23 @@ void SaveReplaySlowdown(const WorkingPaths& paths, int slowdown) {
     WriteNumber(paths, "OPTION", "SPEED", IsReplaySlowdown(slowdown) ? slowdown : 1);
 }
 
-int LoadZoomTile(const WorkingPaths& paths) {
+ZoomSetting LoadZoom(const WorkingPaths& paths) {
     // Read whole and matched exactly: a value cut or half-read as a number would pick a size
     // nobody chose.
     const std::string value = GetProfileString(paths.settings, "OPTION", "ZOOM", "", 16);
-    for (const char* tile : {"48", "72", "96"})
-        if (value == tile) return ProfileNumber(value);
-    return ZOOM_DEFAULT_TILE;
+    ZoomSetting zoom;
+    zoom.fit = value == ZOOM_FIT;
+    for (const char* tile : {"24", "48", "72", "96"})
+        if (value == tile) zoom.tilePixels = ProfileNumber(value);
+    zoom.chosen = zoom.fit || zoom.tilePixels != ZOOM_DEFAULT_TILE || value == "24";
+    return zoom;
 }
 
-void SaveZoomTile(const WorkingPaths& paths, int tilePixels) {
-    WriteNumber(paths, "OPTION", "ZOOM", tilePixels);
+void SaveZoom(const WorkingPaths& paths, const ZoomSetting& zoom) {
+    if (zoom.fit)
+        WriteProfileString(paths.settings, "OPTION", "ZOOM", ZOOM_FIT);
+    else
+        WriteNumber(paths, "OPTION", "ZOOM", zoom.tilePixels);
 }
 
 SolverSettings LoadSolverSettings(const WorkingPaths& paths, SolverKind firstChoice) {

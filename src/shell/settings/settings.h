@@ -29,10 +29,16 @@ void SaveOptions(const WorkingPaths& paths, const Options& options);
 int LoadReplaySlowdown(const WorkingPaths& paths);
 void SaveReplaySlowdown(const WorkingPaths& paths, int slowdown);
 
-// [OPTION] ZOOM: the board's tile size in pixels, 24, 48, 72 or 96. Absent, 0 or anything else
-// reads as 24.
-int LoadZoomTile(const WorkingPaths& paths);
-void SaveZoomTile(const WorkingPaths& paths, int tilePixels);
+// [OPTION] ZOOM: the board's tile size in pixels, 24, 48, 72 or 96, or FIT: every level at the
+// largest size at which it fits. Absent, 0 or anything else reads as 24, never chosen.
+struct ZoomSetting {
+    int tilePixels = 24;
+    bool fit = false;
+    bool chosen = false;  // the file holds a size or FIT
+};
+ZoomSetting LoadZoom(const WorkingPaths& paths);
+// Writes FIT, or the tile size.
+void SaveZoom(const WorkingPaths& paths, const ZoomSetting& zoom);
 
 // SELECT: the kind of solver a run starts. Any number but 0 runs the program named in the
 // settings; the dialog stores 1. A number read from the file is kept as it was read.

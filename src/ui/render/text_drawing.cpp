@@ -36,7 +36,7 @@ void DrawRukText(QPainter& painter, int x, int y, int height, const QColor& colo
     painter.drawText(x, y + metrics.ascent(), text);
 }
 
-void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight) {
+void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight, const QString& line) {
     const int w = maxWidth * 24;
     const int h = maxHeight * 24;
     const int x0 = (w - 370) / 2;
@@ -54,6 +54,16 @@ void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight) {
     DrawRukText(painter, 20, h - 34, 16, light, "the Display resolution.");
     DrawRukText(painter, 140, h - 104, 18, yellow, QString::number(maxWidth));
     DrawRukText(painter, 140, h - 78, 18, yellow, QString::number(maxHeight));
+    if (line.isEmpty()) return;
+    // Centred on the board, shadowed as the greeting is; a line wider than the board (a long
+    // file name) loses its middle.
+    constexpr int LINE_HEIGHT = 16;
+    constexpr int LINE_MARGIN = 24;
+    const QFontMetrics metrics(RukFont(LINE_HEIGHT));
+    const QString shown = metrics.elidedText(line, Qt::ElideMiddle, w - 2 * LINE_MARGIN);
+    const int lineX = (w - metrics.horizontalAdvance(shown)) / 2;
+    DrawRukText(painter, lineX + 1, y0 + 1, LINE_HEIGHT, Qt::black, shown);
+    DrawRukText(painter, lineX - 1, y0 - 1, LINE_HEIGHT, light, shown);
 }
 
 void DrawSolverBanner(QImage& board, int maxHeight, const QString& folder,

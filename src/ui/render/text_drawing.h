@@ -21,8 +21,9 @@ QFont RukFont(int height);
 void DrawRukText(QPainter& painter, int x, int y, int height, const QColor& colour,
                  const QString& text);
 
-// Over the empty board at start-up: the greeting and the grid size the display allows.
-void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight);
+// Over the empty board at start-up: the greeting and the grid size the display allows, and
+// line (when not empty) centred below the greeting.
+void DrawWelcomeScreen(QImage& board, int maxWidth, int maxHeight, const QString& line = {});
 
 // Over the bottom of the board while a solver job starts: its command line, as at a prompt.
 void DrawSolverBanner(QImage& board, int maxHeight, const QString& folder,

@@ -84,8 +84,26 @@ void BoardView::Place(const WindowLayout& layout) {
     PlaceView(wallToolView_, layout.wallToolRect);
 }
 
+void BoardView::SetStoredZoom(const ZoomSetting& stored) {
+    stored_ = stored;
+    choice_ = {ScaleOfTile(stored.tilePixels), stored.fit};
+    chosen_ = stored.chosen;
+}
+
+ZoomSetting BoardView::ZoomToSave() const {
+    return {choice_.scale * CELL_PIXELS, choice_.fit, true};
+}
+
+bool BoardView::ZoomToWrite() const {
+    const ZoomSetting save = ZoomToSave();
+    // A fit read back keeps its stored size: only the mode counts then.
+    const bool same =
+        save.fit ? stored_.fit : !stored_.fit && ScaleOfTile(stored_.tilePixels) == choice_.scale;
+    return !same || (chosen_ && !stored_.chosen);
+}
+
 void BoardView::Redraw() {
-    zoom_ = ZoomBoard(core_.level, ShownScale(core_.level, preferredScale_));
+    zoom_ = ZoomBoard(core_.level, ShownScale(core_.level, choice_));
     if (zoom_.scale == 1) {
         RenderBoard(core_, skin_, boardBuffer_);
         boardView_->Show(boardBuffer_);
@@ -105,12 +123,14 @@ void BoardView::RedrawPalette() {
     wallToolView_->update();
 }
 
-void BoardView::ShowWelcome() {
+void BoardView::ShowWelcome(const std::string& line) {
+    welcomeLine_ = line;
     const Grids& grids = core_.level.grids;
     boardBuffer_ = MakeBoardBuffer(grids);
     RedrawPalette();
     RenderBoard(core_, skin_, boardBuffer_);
-    DrawWelcomeScreen(boardBuffer_, grids.maxWidth, grids.maxHeight);
+    DrawWelcomeScreen(boardBuffer_, grids.maxWidth, grids.maxHeight,
+                      QFile::decodeName(line.c_str()));
     zoom_ = {};
     boardView_->Show(boardBuffer_);
 }
@@ -124,8 +144,14 @@ void BoardView::ShowSolverBanner(const std::string& folder, const std::string& c
 void BoardView::Zoom(ZoomStep step) {
     // The board shows the solver's command line while it runs.
     if (window_.solverRunning) return;
-    preferredScale_ = SteppedScale(core_.level, preferredScale_, step);
-    if (ShownScale(core_.level, preferredScale_) != zoom_.scale) {
+    const ZoomChoice chosen = SteppedZoom(core_.level, choice_, step);
+    if (chosen == choice_) return;
+    choice_ = chosen;
+    if (!chosen_) {
+        chosen_ = true;
+        emit ZoomFirstChosen();
+    }
+    if (ShownScale(core_.level, choice_) != zoom_.scale) {
         Redraw();
         // Another cell lies under the pointer now; the next move shows it.
         window_.lastShownX = window_.lastShownY = -1;

@@ -7,6 +7,7 @@
 #include <QObject>
 #include <QPointF>
 #include <QString>
+#include <string>
 
 #include "core_door.h"
 #include "panel/board_zoom.h"
@@ -14,6 +15,7 @@
 #include "panel/window_layout.h"
 #include "panel/window_state.h"
 #include "render/skin.h"
+#include "settings/settings.h"
 
 class QKeyEvent;
 class QWidget;
@@ -44,16 +46,20 @@ class BoardView : public QObject {
     // A skin beside the program wins over one in the user's folder.
     void LoadSkin(const std::string& programFolder, const std::string& userFolder);
     void Place(const WindowLayout& layout);
-    // The zoom as the settings keep it, and whether it changed since.
-    void SetStoredZoom(int scale) { preferredScale_ = loadedScale_ = scale; }
-    int PreferredScale() const { return preferredScale_; }
-    bool ZoomChanged() const { return preferredScale_ != loadedScale_; }
+    // The zoom as the settings keep it; whether it is to be written back (it changed, or a key
+    // chose it while the file held none), and what is then written.
+    void SetStoredZoom(const ZoomSetting& stored);
+    bool ZoomToWrite() const;
+    ZoomSetting ZoomToSave() const;
+    // A zoom key has chosen a zoom, now or in an earlier run.
+    bool ZoomChosen() const { return chosen_; }
 
     // Draws the board at the zoom the level allows and shows it.
     void Redraw();
     void RedrawPalette();
-    // The start-up board: the empty grid with the program's name.
-    void ShowWelcome();
+    // The start-up board: the empty grid with the program's name, and line below it.
+    void ShowWelcome(const std::string& line);
+    const std::string& WelcomeLine() const { return welcomeLine_; }
     // The solver's command line over the board while it runs.
     void ShowSolverBanner(const std::string& folder, const std::string& command);
     // The zoom keys: one size in or out, or the largest that fits.
@@ -85,6 +91,8 @@ class BoardView : public QObject {
     void BestSolutionKey(bool byPushes);
     void ResumeGameKey();
     void ReopenLastKey();
+    // A zoom key chose a zoom for the first time: the welcome line's hint goes.
+    void ZoomFirstChosen();
 
   private:
     // The grid cell under a client point, through the zoom the board is shown at.
@@ -100,8 +108,10 @@ class BoardView : public QObject {
     QImage boardBuffer_;
     QImage zoomedBuffer_;
     BoardZoom zoom_;
-    int preferredScale_ = 1;  // the zoom the player chose; each level falls back as it must
-    int loadedScale_ = 1;     // as read from the settings: written back only when changed
+    ZoomChoice choice_;        // the zoom the player chose; each level falls back as it must
+    ZoomSetting stored_;       // as read from the settings
+    bool chosen_ = false;      // the settings held a zoom, or a key changed it
+    std::string welcomeLine_;  // the line the welcome screen was last drawn with
     QImage paletteBuffer_;
     QImage wallToolBuffer_;
     BufferView* boardView_ = nullptr;

@@ -10,6 +10,7 @@
 #include <QScreen>
 
 #include "panel/control_states.h"
+#include "panel/welcome_line.h"
 #include "panel/window_caption.h"
 #include "settings/program_folder.h"
 #include "window/editor_part.h"
@@ -131,10 +132,8 @@ void MainWindow::WireKeys() {
     connect(board, &BoardView::BestSolutionKey, this,
             [this](bool byPushes) { progress_->LoadBestSolution(byPushes); });
     connect(board, &BoardView::ResumeGameKey, this, [this] { progress_->ResumeGame(); });
-    connect(board, &BoardView::ReopenLastKey, this, [this] {
-        if (const std::optional<LastPlace> place = progress_->PlaceToReopen())
-            loader_->OpenFileAtLevel(place->file, place->level, true);
-    });
+    connect(board, &BoardView::ZoomFirstChosen, this, [this] { RefreshWelcome(); });
+    connect(board, &BoardView::ReopenLastKey, this, [this] { ReopenLast(); });
 }
 
 // ---- Start-up -------------------------------------------------------------------------------
@@ -177,7 +176,7 @@ bool MainWindow::StartUp() {
     pathsKnown_ = true;
     board_->LoadSkin(programFolder_, paths_.folder);
     options_->Load(paths_);
-    board_->SetStoredZoom(ScaleOfTile(LoadZoomTile(paths_)));
+    board_->SetStoredZoom(LoadZoom(paths_));
     progress_->Start();
     TakeKeys();
     panel_->SetChecked(ID_PLAY, true);
@@ -190,12 +189,20 @@ bool MainWindow::StartUp() {
 void MainWindow::SaveSettings() {
     if (!pathsKnown_ || !core_) return;
     options_->Save(paths_);
-    if (board_->ZoomChanged()) SaveZoomTile(paths_, board_->PreferredScale() * CELL_PIXELS);
+    if (board_->ZoomToWrite()) SaveZoom(paths_, board_->ZoomToSave());
 }
 
 void MainWindow::ShowWelcome() {
     door::BlankDisplay(*core_);
-    board_->ShowWelcome();
+    board_->ShowWelcome(WelcomeLine(progress_->PlaceForWelcome(), board_->ZoomChosen()));
+}
+
+void MainWindow::RefreshWelcome() {
+    if (WelcomeShown()) ShowWelcome();
+}
+
+bool MainWindow::WelcomeShown() const {
+    return door::Levels(*core_).count == 0 && door::Status(*core_) == LevelStatus::NONE;
 }
 
 void MainWindow::showEvent(QShowEvent* event) {
@@ -210,7 +217,7 @@ void MainWindow::CheckFrameAfterShow() {
     const int frameHeight = frameGeometry().height() - height();
     if (frameWidth == layoutFrameWidth_ && frameHeight == layoutFrameHeight_) return;
     // Only the empty start-up board can change its size under the player's eyes.
-    if (door::Levels(*core_).count != 0 || door::Status(*core_) != LevelStatus::NONE) return;
+    if (!WelcomeShown()) return;
     if (!ApplyLayout(frameWidth, frameHeight)) {
         prompts_.Message("RUK", DISPLAY_TOO_SMALL, PromptIcon::ERROR);
         close();
@@ -220,7 +227,19 @@ void MainWindow::CheckFrameAfterShow() {
 }
 
 void MainWindow::OpenFromCommandLine(const CommandLine& line) {
-    if (core_) loader_->OpenFromCommandLine(line);
+    if (!core_) return;
+    if (line.resume) {
+        // Exactly Ctrl+L, then Ctrl+G: each says so when it finds nothing to go back to.
+        ReopenLast();
+        progress_->ResumeGame();
+        return;
+    }
+    loader_->OpenFromCommandLine(line);
+}
+
+void MainWindow::ReopenLast() {
+    if (const std::optional<LastPlace> place = progress_->PlaceToReopen())
+        loader_->OpenFileAtLevel(place->file, place->level, true);
 }
 
 // ---- The frame's side -----------------------------------------------------------------------

@@ -48,7 +48,7 @@ class MainWindow : public QDialog, private WindowFrame {
 
     // The command line's FILE at its LEVEL, opened as File and then Jump open them. A file with
     // no level, a LEVEL it does not hold or one that is no number: a message, and the window
-    // goes on with no level.
+    // goes on with no level. --resume runs Ctrl+L, then Ctrl+G.
     void OpenFromCommandLine(const CommandLine& line);
 
     // What a click on control id runs (its key runs it too).
@@ -71,6 +71,8 @@ class MainWindow : public QDialog, private WindowFrame {
     const QImage& BoardBuffer() const { return board_->BoardBuffer(); }
     const QImage& ShownBoard() const { return board_->ShownBoard(); }
     const BoardZoom& ShownZoom() const { return board_->ShownZoom(); }
+    // The welcome screen's added line, as last drawn.
+    const std::string& ShownWelcomeLine() const { return board_->WelcomeLine(); }
     const QImage& PaletteBuffer() const { return board_->PaletteBuffer(); }
     const QImage& WallToolBuffer() const { return board_->WallToolBuffer(); }
     QWidget* Control(int id) const { return panel_->Control(id); }
@@ -103,7 +105,12 @@ class MainWindow : public QDialog, private WindowFrame {
     void ProgressLevelShown() override;
     void StopAutoPlay() override;
     void ShowWelcome() override;
+    void RefreshWelcome() override;
+    // No level has been loaded: the welcome screen is up.
+    bool WelcomeShown() const;
 
+    // Ctrl+L: the file and level shown when the player last closed.
+    void ReopenLast();
     void CreateParts(const WindowSetup& setup);
     void WireControls();
     void WireBoard();

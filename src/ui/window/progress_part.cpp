@@ -19,6 +19,7 @@ ProgressPart::ProgressPart(const PartContext& context, const std::optional<std::
 
 ProgressPart::~ProgressPart() {
     solvedCount_.Stop();
+    placeKeyTask_.Stop();
     // The window is gone by now: waiting for the last writes holds nobody up.
     Finish();
     gameKeepTimer_.stop();
@@ -57,6 +58,7 @@ void ProgressPart::Close() {
     LeaveGame();
     if (on_) keeper_.KeepPlace(c_.core);
     solvedCount_.Stop();
+    placeKeyTask_.Stop();
     gameKeepTimer_.stop();
 }
 
@@ -146,6 +148,35 @@ std::optional<LastPlace> ProgressPart::PlaceToReopen() {
         c_.prompts.Message("RUK", "No level file was shown when RUK was last closed.",
                            PromptIcon::INFORMATION);
     return place;
+}
+
+std::optional<WelcomePlace> ProgressPart::PlaceForWelcome() {
+    const std::optional<LastPlace> place = on_ ? keeper_.LastPlaceShown() : std::nullopt;
+    if (!place) return std::nullopt;
+    std::array<char, NAME_CAPACITY> name{};
+    door::NameOfLevelFile(place->file.c_str(), name);
+    return WelcomePlace{name.data(), place->level, GameKeptAtPlace(*place)};
+}
+
+bool ProgressPart::GameKeptAtPlace(const LastPlace& place) {
+    const bool asked =
+        placeAsked_ && placeAsked_->file == place.file && placeAsked_->level == place.level;
+    if (asked) return placeKey_ && keeper_.GameKeptFor(*placeKey_);
+    placeAsked_ = place;
+    placeKey_.reset();
+    placeKeyTask_.Start(place, [this](const LastPlace& read, const std::string& key) {
+        QMetaObject::invokeMethod(
+            this,
+            [this, read, key] {
+                if (!placeAsked_ || placeAsked_->file != read.file ||
+                    placeAsked_->level != read.level)
+                    return;
+                placeKey_ = key;
+                if (!c_.frame.Closed()) c_.frame.RefreshWelcome();
+            },
+            Qt::QueuedConnection);
+    });
+    return false;
 }
 
 }  // namespace ruk

@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 
+#include "panel/welcome_line.h"
+#include "progress_keeping/place_key_task.h"
 #include "progress_keeping/progress_keeper.h"
 #include "progress_keeping/solved_count_task.h"
 #include "window/window_frame.h"
@@ -39,8 +41,13 @@ class ProgressPart : public QObject {
     void LoadBestSolution(bool byPushes);
     void ResumeGame();
     std::optional<LastPlace> PlaceToReopen();
+    // The last place as the welcome line names it, said nothing of when none is kept.
+    std::optional<WelcomePlace> PlaceForWelcome();
 
   private:
+    // Whether the place's level has a game kept; false until its key has been read from its
+    // file on a thread, when the welcome screen is drawn again.
+    bool GameKeptAtPlace(const LastPlace& place);
     void TakeAnswers();
     void StoreGameNow();
     void CountSolvedOfFile();
@@ -51,8 +58,11 @@ class ProgressPart : public QObject {
     ProgressKeeper keeper_;
     QTimer gameKeepTimer_;  // keeps the game every few seconds while it is played
     bool solutionQueued_ = false;
-    std::string countingFile_;  // the file whose solved count is being worked out
-    // Last, so that it is stopped before anything its answer would reach.
+    std::string countingFile_;             // the file whose solved count is being worked out
+    std::optional<LastPlace> placeAsked_;  // the last place whose key is read or being read
+    std::optional<std::string> placeKey_;  // its key once read ("" when it could not be)
+    // Last, so that they are stopped before anything their answers would reach.
+    PlaceKeyTask placeKeyTask_;
     SolvedCountTask solvedCount_;
 };
 

@@ -37,6 +37,8 @@ class WindowFrame {
     virtual void StopAutoPlay() = 0;
     // The start-up board, with no level.
     virtual void ShowWelcome() = 0;
+    // The welcome screen's line has changed: drawn again when the welcome screen is up.
+    virtual void RefreshWelcome() = 0;
 
   protected:
     ~WindowFrame() = default;

@@ -1,0 +1,33 @@
+// The key of the level at the last place, read from its file on a thread of its own, so that the
+// welcome screen shows at once however large that file is; the answer is handed to a callback
+// on that thread.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "progress_store.h"
+
+namespace ruk {
+
+class PlaceKeyTask {
+  public:
+    // key: "" when the file cannot be read or no longer holds the level.
+    using Done = std::function<void(const LastPlace& place, const std::string& key)>;
+
+    PlaceKeyTask() = default;
+    ~PlaceKeyTask() { Stop(); }
+    PlaceKeyTask(const PlaceKeyTask&) = delete;
+    PlaceKeyTask& operator=(const PlaceKeyTask&) = delete;
+
+    // Waits for a read still running, then reads place's level in a state of its own.
+    void Start(const LastPlace& place, Done done);
+    // Waits for a running read to end (a file cannot be left half opened).
+    void Stop();
+
+  private:
+    std::thread thread_;
+};
+
+}  // namespace ruk
