@@ -251,10 +251,16 @@ void MainWindow::WatchWorkArea(QScreen* screen) {
     });
 }
 
+bool MainWindow::BoardEmpty() const {
+    return door::Levels(*core_).count == 0 && door::Status(*core_) == LevelStatus::NONE;
+}
+
 bool MainWindow::BoardMayChange() const {
     if (window_.solverRunning || core_->level.editor.editMode == EditMode::EDIT) return false;
-    if (door::Levels(*core_).count == 0 && door::Status(*core_) == LevelStatus::NONE) return true;
-    return door::History(*core_).end == 0;  // a level shown but not played: shown again
+    if (BoardEmpty()) return true;
+    // A level from a file with nothing played on it is read and shown again: placed on more
+    // rows, a level that was too tall may play.
+    return door::Levels(*core_).window.fileSize > 0 && door::History(*core_).end == 0;
 }
 
 void MainWindow::FitToScreen(bool first) {
@@ -262,12 +268,16 @@ void MainWindow::FitToScreen(bool first) {
     const Refit refit = ChooseRefit(laidOut_, now, BoardMayChange());
     if (refit == Refit::NONE) return;
     if (refit == Refit::LAYOUT && ApplyLayout(now)) {
-        if (door::Levels(*core_).count == 0 && door::Status(*core_) == LevelStatus::NONE) {
+        if (BoardEmpty()) {
             ShowWelcome();
-        } else {
-            door::ShowCurrentLevel(*core_);
-            LevelShown();
+            return;
         }
+        // Read afresh: the verdict on its size was the old board's. A file gone meanwhile leaves
+        // the level the board holds, placed afresh.
+        const std::string path = door::Levels(*core_).path.data();
+        if (!door::LoadFileLevel(*core_, path.c_str(), door::Levels(*core_).current))
+            door::ShowCurrentLevel(*core_);
+        LevelShown();
         return;
     }
     if (refit == Refit::LAYOUT && first) {

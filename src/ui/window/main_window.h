@@ -125,6 +125,7 @@ class MainWindow : public QDialog, private WindowFrame {
     void CheckFrameAfterShow();
     void WatchScreens();
     void WatchWorkArea(QScreen* screen);
+    bool BoardEmpty() const;
     bool BoardMayChange() const;
     // Fits the window, frame included, into the work area again; first: the frame has just
     // become known, and a display too small for the window ends the program as at start-up.
