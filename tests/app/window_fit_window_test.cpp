@@ -15,81 +15,49 @@ namespace {
 constexpr int TALLEST_SAMPLE = 22;  // 50 x 50 cells
 constexpr int WAIT_MS = 5000;       // only a bound that catches a window that never fits
 
-QScreen* Screen(int index) {
+TEST(WindowFitWindowTest, TheFrameStaysInsideTheWorkAreaOfTheScreenTheWindowIsOn) {
     const QList<QScreen*> screens = QGuiApplication::screens();
-    return index < screens.size() ? screens[index] : nullptr;
-}
-
-struct Fitted {
+    if (screens.size() != 2) GTEST_SKIP() << "the offscreen platform did not take our screens";
     Session session;
-    bool Start() {
-        session.onScreen = true;
-        if (!session.Start()) return false;
-        CommandLine line;
-        line.file = SAMPLES;
-        line.levelText = std::to_string(TALLEST_SAMPLE);
-        line.level = TALLEST_SAMPLE;
-        session.W().OpenOnceFitted(line);
-        return QTest::qWaitFor([this] { return session.Level() == TALLEST_SAMPLE; }, WAIT_MS);
-    }
-    QRect Work() { return session.W().screen()->availableGeometry(); }
-    bool FrameInside() { return Work().contains(session.W().frameGeometry()); }
-    // The rows the work area has room for with the frame the window has.
-    int RowsWithRoom() {
-        const QRect work = Work();
-        const QSize frame = session.W().frameGeometry().size() - session.W().size();
-        return LayoutWindow(
-                   {frame.width(), frame.height(), work.x(), work.y(), work.width(), work.height()})
-            .maxHeight;
-    }
-    bool MoveTo(QScreen* screen) {
-        session.W().windowHandle()->setScreen(screen);
-        return QTest::qWaitFor([this, screen] { return session.W().screen() == screen; }, WAIT_MS);
-    }
-};
+    session.onScreen = true;
+    ASSERT_TRUE(session.Start());
+    MainWindow& window = session.W();
+    CoreState& core = session.Core();
+    CommandLine line;
+    line.file = SAMPLES;
+    line.level = TALLEST_SAMPLE;
+    window.OpenOnceFitted(line);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return session.Level() == TALLEST_SAMPLE; }, WAIT_MS));
+    const QRect small = screens[0]->availableGeometry();
+    const QSize frame = window.frameGeometry().size() - window.size();
+    EXPECT_FALSE(frame.isNull()) << "the platform gave the window no frame";
+    EXPECT_TRUE(small.contains(window.frameGeometry())) << window.frameGeometry().bottom();
+    // Every row there is room for; the level, taller than that, is the board's "Size Over".
+    EXPECT_EQ(core.level.grids.maxHeight,
+              LayoutWindow({frame.width(), frame.height(), 0, 0, small.width(), small.height()})
+                  .maxHeight);
+    EXPECT_EQ(door::Status(core), LevelStatus::SIZE_OVER);
 
-TEST(WindowFitWindowTest, ATallLevelFromTheCommandLineComesUpWithTheFrameInsideTheWorkArea) {
-    if (!Screen(1)) GTEST_SKIP() << "the offscreen platform did not take the test's screens";
-    Fitted fitted;
-    ASSERT_TRUE(fitted.Start());
-    EXPECT_EQ(fitted.Work(), QRect(0, 0, 1600, 900));
-    EXPECT_FALSE((fitted.session.W().frameGeometry().size() - fitted.session.W().size()).isNull())
-        << "the platform gave the window no frame";
-    EXPECT_TRUE(fitted.FrameInside()) << fitted.session.W().frameGeometry().height();
-    // Every row there is room for, and a level taller than that is the board's "Size Over".
-    const Grids& grids = fitted.session.Core().level.grids;
-    EXPECT_EQ(grids.maxHeight, fitted.RowsWithRoom());
-    EXPECT_EQ(door::Status(fitted.session.Core()), LevelStatus::SIZE_OVER);
-    EXPECT_TRUE(fitted.session.prompts.shown.empty());
-}
-
-TEST(WindowFitWindowTest, AnotherScreenLaysAnUnplayedBoardOutAfreshAndKeepsAGameOnIt) {
-    if (!Screen(1)) GTEST_SKIP() << "the offscreen platform did not take the test's screens";
-    Fitted fitted;
-    ASSERT_TRUE(fitted.Start());
-    CoreState& core = fitted.session.Core();
-
-    ASSERT_TRUE(fitted.MoveTo(Screen(1)));
-    ASSERT_TRUE(QTest::qWaitFor([&] { return fitted.FrameInside(); }, WAIT_MS));
-    EXPECT_EQ(fitted.Work(), QRect(1600, 0, 2560, 1440));
+    // Unplayed, the level is read afresh on the big screen's fifty rows, where it plays.
+    window.windowHandle()->setScreen(screens[1]);
+    const QRect big = screens[1]->availableGeometry();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return big.contains(window.frameGeometry()); }, WAIT_MS));
     EXPECT_EQ(core.level.grids.maxHeight, 50);
-    EXPECT_EQ(fitted.session.Level(), TALLEST_SAMPLE);  // shown again, on fifty rows it plays
+    EXPECT_EQ(session.Level(), TALLEST_SAMPLE);
     EXPECT_EQ(door::Status(core), LevelStatus::PLAYABLE);
 
+    // A game on the board keeps its rows back on the small screen; the caption stays in sight.
     for (const Qt::Key key : {Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Left}) {
-        if (door::History(core).end != 0) break;
-        QTest::keyClick(fitted.session.W().Board(), key);
-        fitted.session.Settle();
+        if (door::History(core).end == 0) QTest::keyClick(window.Board(), key);
+        session.Settle();
     }
     const std::uint32_t played = door::History(core).end;
     ASSERT_NE(played, 0U);
-    // Back on the small screen the game stays on its fifty rows; the caption stays in sight.
-    ASSERT_TRUE(fitted.MoveTo(Screen(0)));
-    ASSERT_TRUE(
-        QTest::qWaitFor([&] { return fitted.Work().contains(fitted.session.W().pos()); }, WAIT_MS));
+    window.windowHandle()->setScreen(screens[0]);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return small.contains(window.pos()); }, WAIT_MS));
     EXPECT_EQ(core.level.grids.maxHeight, 50);
     EXPECT_EQ(door::History(core).end, played);
-    EXPECT_TRUE(fitted.session.prompts.shown.empty());
+    EXPECT_TRUE(session.prompts.shown.empty());
 }
 
 }  // namespace
