@@ -7,6 +7,7 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QScreen>
 #include <QWindow>
 
@@ -230,6 +231,15 @@ void MainWindow::CheckFrameAfterShow() {
         waitingLine_.reset();
         OpenFromCommandLine(line);
     }
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    // A window manager slower than the checks after the show reports its frame later.
+    const QSize frame = frameGeometry().size() - size();
+    if (!frameKnown_ || frame.isNull() || frame == frame_) return;
+    frame_ = frame;
+    FitToScreen(false);
 }
 
 void MainWindow::WatchScreens() {

@@ -96,6 +96,7 @@ class MainWindow : public QDialog, private WindowFrame {
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void reject() override;  // Escape: the window closes only through its close request
 
   private:
