@@ -3,7 +3,6 @@
 // answer without a window.
 #include <QApplication>
 #include <QIcon>
-#include <QTimer>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -70,13 +69,14 @@ int main(int argc, char** argv) {
     ruk::InstallProgramFont();
     ruk::QtPrompts prompts;
     ruk::MainWindow window(
-        {&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt, ruk::ProgressFilePath()});
+        {&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt, ruk::ProgressFilePath(), true});
     prompts.SetParent(&window);
     // Before start-up, so that no signal finds the window up and the handler not yet set.
     ruk::CloseOnQuitSignals(window, [&window] { window.FinishProgress(); });
     if (!window.StartUp()) return 0;
-    // Once the window is on screen, so that a message about the file stands over it.
-    QTimer::singleShot(0, &window, [&window, &line] { window.OpenFromCommandLine(line); });
+    // Once the window is on screen and fitted to its frame, so that a message about the file
+    // stands over it and the level is not shown on a board about to change its size.
+    window.OpenOnceFitted(line);
     window.exec();
     return 0;
 }

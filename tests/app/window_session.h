@@ -70,6 +70,9 @@ struct Session {
 
     std::string subfolder;                // when set, the program folder is this folder inside dir
     std::optional<std::string> progress;  // the progress file; none: nothing is remembered
+    // As the program: the window measures its screen's work area and assumes a frame until the
+    // window manager's is known (Start's work area is not used).
+    bool onScreen = false;
     std::string Folder() const {
         std::string folder = dir.Path(subfolder);
         if (subfolder.empty()) folder.pop_back();
@@ -78,7 +81,9 @@ struct Session {
     std::string Ini() const { return Folder() + "/ruk.ini"; }
     bool Start(QRect work = FULL_HD) {
         InstallProgramFont();  // as the program does
-        window = std::make_unique<MainWindow>(WindowSetup{&prompts, Folder(), work, progress});
+        const std::optional<QRect> given = onScreen ? std::nullopt : std::optional<QRect>(work);
+        window = std::make_unique<MainWindow>(
+            WindowSetup{&prompts, Folder(), given, progress, onScreen});
         const bool started = window->StartUp();
         if (started) window->show();
         return started;

@@ -7,14 +7,22 @@
 #include <QDir>
 #include <QFile>
 
+// A test program may set up screens of its own: a header that defines RUK_TEST_SCREENS.
+#ifdef RUK_TEST_SCREENS_HEADER
+#include RUK_TEST_SCREENS_HEADER
+#else
+#define RUK_TEST_SCREENS                                                  \
+    R"({"windowFrameMargins":false,"screens":[{"name":"S1","x":0,"y":0,)" \
+    R"("width":1920,"height":1080,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})"
+#endif
+
 int main(int argc, char** argv) {
     // One file per process: ctest runs many of these at once.
     const QString config = QDir::temp().filePath(
         QString("ruk_screen_%1.json").arg(QCoreApplication::applicationPid()));
     QFile file(config);
     if (file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
-        file.write(R"({"windowFrameMargins":false,"screens":[{"name":"S1","x":0,"y":0,)"
-                   R"("width":1920,"height":1080,"logicalDpi":96,"logicalBaseDpi":96,"dpr":1}]})");
+        file.write(RUK_TEST_SCREENS);
         file.close();
     }
     qputenv("QT_QPA_PLATFORM", QByteArray("offscreen:configfile=") + config.toLocal8Bit());

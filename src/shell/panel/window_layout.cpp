@@ -6,6 +6,7 @@
 
 #include "board/grids.h"
 #include "panel/control_ids.h"
+#include "panel/window_fit.h"
 
 namespace ruk {
 
@@ -149,8 +150,9 @@ WindowLayout LayoutWindow(const LayoutInput& input) {
     layout.windowHeight = f + 2 * MARGIN + boardHeight + caption;
     layout.clientWidth = layout.windowWidth - input.frameWidth;
     layout.clientHeight = layout.windowHeight - input.frameHeight;
-    layout.windowX = input.workLeft + (workW - layout.windowWidth) / 2;
-    layout.windowY = input.workTop + (workH - layout.windowHeight) / 2;
+    const WindowSpot spot = PlaceWindow(input, layout.clientWidth, layout.clientHeight);
+    layout.windowX = spot.x;
+    layout.windowY = spot.y;
 
     const BlockOrigins& origins = oneColumn ? ONE_COLUMN_ORIGINS : TWO_COLUMN_ORIGINS;
     PutBlock(layout, FIXED_PLACES, {});

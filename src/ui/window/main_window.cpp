@@ -7,11 +7,14 @@
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QMoveEvent>
 #include <QScreen>
+#include <QWindow>
 
 #include "panel/control_states.h"
 #include "panel/welcome_line.h"
 #include "panel/window_caption.h"
+#include "panel/window_fit.h"
 #include "settings/program_folder.h"
 #include "window/editor_part.h"
 #include "window/level_loader.h"
@@ -25,6 +28,8 @@ namespace {
 
 constexpr int STEP_PERIOD_MS = 10;
 constexpr int AUTO_PLAY_PERIOD_MS = 60;
+constexpr int FRAME_CHECK_MS = 50;
+constexpr int FRAME_CHECKS = 20;
 constexpr const char* DISPLAY_TOO_SMALL = "Display size is small.\r\n\r\nrequired (1920 x 1080)";
 
 }  // namespace
@@ -33,7 +38,8 @@ MainWindow::MainWindow(const WindowSetup& setup)
     : core_(CreateCoreState()),
       prompts_(*setup.prompts),
       programFolder_(setup.programFolder),
-      workArea_(setup.workArea) {
+      workArea_(setup.workArea),
+      frame_(setup.guessFrame ? QSize(GUESSED_FRAME_WIDTH, GUESSED_FRAME_HEIGHT) : QSize(0, 0)) {
     // A main window's frame: caption, system menu and minimize box, but no maximize or resize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -138,17 +144,19 @@ void MainWindow::WireKeys() {
 
 // ---- Start-up -------------------------------------------------------------------------------
 
-bool MainWindow::ApplyLayout(int frameWidth, int frameHeight) {
+LayoutInput MainWindow::Measured(QSize frame) const {
     QRect work = workArea_ ? *workArea_ : QRect();
     if (!workArea_) {
         const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
         if (shown) work = shown->availableGeometry();
     }
-    const WindowLayout layout =
-        LayoutWindow({frameWidth, frameHeight, work.x(), work.y(), work.width(), work.height()});
+    return {frame.width(), frame.height(), work.x(), work.y(), work.width(), work.height()};
+}
+
+bool MainWindow::ApplyLayout(const LayoutInput& input) {
+    const WindowLayout layout = LayoutWindow(input);
     if (!layout.fits) return false;
-    layoutFrameWidth_ = frameWidth;
-    layoutFrameHeight_ = frameHeight;
+    laidOut_ = input;
     door::SetBoardLimits(*core_, layout.maxWidth, layout.maxHeight);
     window_.boardRect = layout.boardRect;
     window_.paletteRect = layout.paletteRect;
@@ -167,7 +175,7 @@ bool MainWindow::StartUp() {
         return false;
     }
     // Before the window is shown no frame is known; the layout runs again once it is.
-    if (!ApplyLayout(0, 0)) {
+    if (!ApplyLayout(Measured(frame_))) {
         prompts_.Message("RUK", DISPLAY_TOO_SMALL, PromptIcon::ERROR);
         CloseSequence();
         return false;
@@ -207,23 +215,101 @@ bool MainWindow::WelcomeShown() const {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
+    WatchScreens();
     // Window managers report the frame only after the window is mapped.
-    QTimer::singleShot(200, this, [this] { CheckFrameAfterShow(); });
+    frameChecks_ = 0;
+    QTimer::singleShot(FRAME_CHECK_MS, this, [this] { CheckFrameAfterShow(); });
 }
 
 void MainWindow::CheckFrameAfterShow() {
     if (closed_ || !core_) return;
-    const int frameWidth = frameGeometry().width() - width();
-    const int frameHeight = frameGeometry().height() - height();
-    if (frameWidth == layoutFrameWidth_ && frameHeight == layoutFrameHeight_) return;
-    // Only the empty start-up board can change its size under the player's eyes.
-    if (!WelcomeShown()) return;
-    if (!ApplyLayout(frameWidth, frameHeight)) {
+    const QSize frame = frameGeometry().size() - size();
+    // A platform without frames never reports one: after a second, none it is.
+    if (frame.isNull() && ++frameChecks_ < FRAME_CHECKS) {
+        QTimer::singleShot(FRAME_CHECK_MS, this, [this] { CheckFrameAfterShow(); });
+        return;
+    }
+    frame_ = frame;
+    const bool first = !frameKnown_;
+    frameKnown_ = true;
+    FitToScreen(first);
+    if (first && waitingLine_ && !closed_) {
+        const CommandLine line = *waitingLine_;
+        waitingLine_.reset();
+        OpenFromCommandLine(line);
+    }
+}
+
+void MainWindow::moveEvent(QMoveEvent* event) {
+    QDialog::moveEvent(event);
+    // A window manager slower than the checks after the show reports its frame later.
+    const QSize frame = frameGeometry().size() - size();
+    if (!frameKnown_ || frame.isNull() || frame == frame_) return;
+    frame_ = frame;
+    FitToScreen(false);
+}
+
+void MainWindow::WatchScreens() {
+    QWindow* shown = windowHandle();
+    if (!shown || screenWatch_) return;
+    screenWatch_ = connect(shown, &QWindow::screenChanged, this, [this](QScreen* screen) {
+        WatchWorkArea(screen);
+        if (frameKnown_) FitToScreen(false);
+    });
+    WatchWorkArea(shown->screen());
+}
+
+void MainWindow::WatchWorkArea(QScreen* screen) {
+    disconnect(workAreaWatch_);
+    if (!screen) return;
+    // A panel that comes or goes changes the work area of the same screen.
+    workAreaWatch_ = connect(screen, &QScreen::availableGeometryChanged, this, [this] {
+        if (frameKnown_) FitToScreen(false);
+    });
+}
+
+bool MainWindow::BoardMayChange() const {
+    if (window_.solverRunning || core_->level.editor.editMode == EditMode::EDIT) return false;
+    if (WelcomeShown()) return true;
+    // A level from a file with nothing played on it is read and shown again: placed on more
+    // rows, a level that was too tall may play.
+    return door::Levels(*core_).window.fileSize > 0 && door::History(*core_).end == 0;
+}
+
+void MainWindow::FitToScreen(bool first) {
+    const LayoutInput now = Measured(frame_);
+    const Refit refit = ChooseRefit(laidOut_, now, BoardMayChange());
+    if (refit == Refit::NONE) return;
+    if (refit == Refit::LAYOUT && ApplyLayout(now)) {
+        if (WelcomeShown()) {
+            ShowWelcome();
+            return;
+        }
+        // Read afresh: the verdict on its size was the old board's. A file gone meanwhile leaves
+        // the level the board holds, placed afresh.
+        const std::string path = door::Levels(*core_).path.data();
+        if (!door::LoadFileLevel(*core_, path.c_str(), door::Levels(*core_).current))
+            door::ShowCurrentLevel(*core_);
+        LevelShown();
+        return;
+    }
+    if (refit == Refit::LAYOUT && first) {
         prompts_.Message("RUK", DISPLAY_TOO_SMALL, PromptIcon::ERROR);
         close();
         return;
     }
-    ShowWelcome();
+    // The board keeps its rows: the window is only placed again, its caption kept in sight.
+    laidOut_ = now;
+    const WindowSpot spot = PlaceWindow(now, width(), height());
+    move(spot.x, spot.y);
+}
+
+void MainWindow::OpenOnceFitted(const CommandLine& line) {
+    if (frameKnown_) {
+        OpenFromCommandLine(line);
+    } else {
+        waitingLine_ = line;
+    }
 }
 
 void MainWindow::OpenFromCommandLine(const CommandLine& line) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "launch/command_line.h"
+#include "panel/window_layout.h"
 #include "settings/settings.h"
 #include "window/board_view.h"
 #include "window/control_panel.h"
@@ -19,6 +20,7 @@
 #include "window/window_frame.h"
 
 class QAction;
+class QScreen;
 
 namespace ruk {
 
@@ -35,6 +37,9 @@ struct WindowSetup {
     // Where solutions and games are remembered; none: the window remembers nothing and says
     // nothing about it (tests), "": no data folder, said after the caption.
     std::optional<std::string> progressPath;
+    // Lays the window out for a typical frame until the window manager's own is known (the
+    // program); false: for none (tests on a platform without frames).
+    bool guessFrame = false;
 };
 
 class MainWindow : public QDialog, private WindowFrame {
@@ -50,6 +55,9 @@ class MainWindow : public QDialog, private WindowFrame {
     // no level, a LEVEL it does not hold or one that is no number: a message, and the window
     // goes on with no level. --resume runs Ctrl+L, then Ctrl+G.
     void OpenFromCommandLine(const CommandLine& line);
+    // The same once the window has been fitted to its frame and screen, so that the level is
+    // not shown on a board that is about to change its size.
+    void OpenOnceFitted(const CommandLine& line);
 
     // What a click on control id runs (its key runs it too).
     QAction* Action(int id) const { return panel_->Action(id); }
@@ -90,6 +98,7 @@ class MainWindow : public QDialog, private WindowFrame {
     void keyPressEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
+    void moveEvent(QMoveEvent* event) override;
     void reject() override;  // Escape: the window closes only through its close request
 
   private:
@@ -118,8 +127,16 @@ class MainWindow : public QDialog, private WindowFrame {
     // Runs handler on each trigger of control id's action, while the window is open.
     template <typename Handler>
     void On(int id, Handler handler);
-    bool ApplyLayout(int frameWidth, int frameHeight);
+    // The frame given and the work area of the window's screen (or the one set up).
+    LayoutInput Measured(QSize frame) const;
+    bool ApplyLayout(const LayoutInput& input);
     void CheckFrameAfterShow();
+    void WatchScreens();
+    void WatchWorkArea(QScreen* screen);
+    bool BoardMayChange() const;
+    // Fits the window, frame included, into the work area again; first: the frame has just
+    // become known, and a display too small for the window ends the program as at start-up.
+    void FitToScreen(bool first);
     void SaveSettings();
 
     // The board takes the keys back after a click.
@@ -138,8 +155,13 @@ class MainWindow : public QDialog, private WindowFrame {
     PanelTexts texts_;
     bool pathsKnown_ = false;
     bool closed_ = false;
-    int layoutFrameWidth_ = 0;
-    int layoutFrameHeight_ = 0;
+    LayoutInput laidOut_;  // the frame and work area the window was laid out or placed for
+    QSize frame_;          // the window manager's frame; until it is known, the one assumed
+    bool frameKnown_ = false;
+    int frameChecks_ = 0;
+    std::optional<CommandLine> waitingLine_;  // opened once the window is fitted
+    QMetaObject::Connection screenWatch_;
+    QMetaObject::Connection workAreaWatch_;
     QTimer stepTimer_;
     QTimer autoPlayTimer_;
     std::unique_ptr<BoardView> board_;
