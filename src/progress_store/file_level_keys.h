@@ -2,6 +2,7 @@
 // file needs besides one query of the store.
 #pragma once
 
+#include <atomic>
 #include <string>
 #include <vector>
 
@@ -15,7 +16,9 @@ struct CoreState;
 std::vector<std::string> FileLevelKeys(CoreState& core, const char* path);
 
 // The key of level n of the file at path, opened in core as above; "" when the file has no
-// level n or it cannot be read.
-std::string FileLevelKey(CoreState& core, const char* path, int n);
+// level n or it cannot be read, or once stop is set: the levels before n are passed a few hundred
+// at a time, so that a far level of a large file does not hold up a caller that is closing.
+std::string FileLevelKey(CoreState& core, const char* path, int n,
+                         const std::atomic<bool>* stop = nullptr);
 
 }  // namespace ruk

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <atomic>
 #include <filesystem>
 
 #include "core_door.h"
@@ -144,6 +145,14 @@ TEST_F(KeeperTest, AGameIsFoundKeptAtAPlaceOfAFile) {
     for (const int junk : {0, -1, 3})
         EXPECT_EQ(FileLevelKey(*other.state, file.c_str(), junk), "") << junk;
     EXPECT_EQ(FileLevelKey(*other.state, dir.Path("gone.sok").c_str(), 1), "");
+    // A far level is stepped to in pieces that a closing window can stop between.
+    std::string many;
+    for (int n = 0; n < 600; ++n) many += "#####\n#@$.#\n#####\n\n";
+    const std::string far = dir.Write("many.sok", many + ROOM);
+    std::atomic<bool> stop{false};
+    EXPECT_EQ(FileLevelKey(*other.state, far.c_str(), 601, &stop), key);
+    stop = true;
+    EXPECT_EQ(FileLevelKey(*other.state, far.c_str(), 601, &stop), "");
 
     EXPECT_FALSE(keeper.GameKeptFor(key));
     ShowFile(file, 1);

@@ -10,14 +10,18 @@ namespace ruk {
 
 void PlaceKeyTask::Start(const LastPlace& place, Done done) {
     Stop();
-    thread_ = std::thread([place, done = std::move(done)] {
+    stop_ = false;
+    thread_ = std::thread([this, place, done = std::move(done)] {
         // A state of its own: the window's is not touched from here.
         const std::unique_ptr<CoreState> core = door::CreateState();
-        done(place, core ? FileLevelKey(*core, place.file.c_str(), place.level) : std::string());
+        const std::string key =
+            core ? FileLevelKey(*core, place.file.c_str(), place.level, &stop_) : std::string();
+        if (!stop_) done(place, key);
     });
 }
 
 void PlaceKeyTask::Stop() {
+    stop_ = true;
     if (thread_.joinable()) thread_.join();
 }
 

@@ -3,6 +3,7 @@
 // on that thread.
 #pragma once
 
+#include <atomic>
 #include <functional>
 #include <string>
 #include <thread>
@@ -21,12 +22,14 @@ class PlaceKeyTask {
     PlaceKeyTask(const PlaceKeyTask&) = delete;
     PlaceKeyTask& operator=(const PlaceKeyTask&) = delete;
 
-    // Waits for a read still running, then reads place's level in a state of its own.
+    // Stops a read still running, then reads place's level in a state of its own.
     void Start(const LastPlace& place, Done done);
-    // Waits for a running read to end (a file cannot be left half opened).
+    // Stops a running read and waits for its thread; its answer is dropped. The file's level
+    // count is read whole, the steps to the level stop at once.
     void Stop();
 
   private:
+    std::atomic<bool> stop_{false};
     std::thread thread_;
 };
 
