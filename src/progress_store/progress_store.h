@@ -104,6 +104,9 @@ class ProgressStore {
 
     // Per key, whether that level is solved, in one query; nothing when the read failed.
     std::optional<std::vector<bool>> SolvedOf(const std::vector<std::string>& keys);
+    // Per key, its summary as LoadSummary reads it (an empty record for a key the store does not
+    // hold), in a few queries; nothing when the read failed.
+    std::optional<std::vector<LevelRecord>> SummariesOf(const std::vector<std::string>& keys);
     // How many of the keys are solved; -1 when the read failed.
     int CountSolved(const std::vector<std::string>& keys);
 
