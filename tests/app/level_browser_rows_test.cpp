@@ -11,6 +11,8 @@
 #include "level_browser/rows_reader.h"
 #include "level_key.h"
 #include "progress_store.h"
+#include "settings/browser_place.h"
+#include "settings/profile_file.h"
 #include "test_files.h"
 
 namespace ruk {
@@ -176,6 +178,31 @@ TEST_F(Browser, NoFileGivesNoRows) {
     EXPECT_EQ(rows.Row(1).state, RowState::UNREAD);
     reader.Refresh(1);
     WaitIdle(reader);
+}
+
+}  // namespace
+}  // namespace ruk
+
+namespace ruk {
+namespace {
+
+TEST(BrowserPlaceSetting, KeptPlaceReadsBackAndBadValuesAreIgnored) {
+    test::TempDir dir;
+    const WorkingPaths paths = BuildWorkingPaths(dir.Path(""));
+    EXPECT_FALSE(LoadBrowserPlace(paths));
+    SaveBrowserPlace(paths, {-20, 40, 640, 480});
+    const std::optional<BrowserPlace> place = LoadBrowserPlace(paths);
+    ASSERT_TRUE(place);
+    EXPECT_EQ(place->x, -20);
+    EXPECT_EQ(place->y, 40);
+    EXPECT_EQ(place->width, 640);
+    EXPECT_EQ(place->height, 480);
+    for (const char* bad : {"", "12px", "99999999", "-", "+5", "1e3"}) {
+        WriteProfileString(paths.settings, "BROWSER", "X", bad);
+        EXPECT_FALSE(LoadBrowserPlace(paths)) << bad;
+    }
+    SaveBrowserPlace(paths, {0, 0, 50, 480});  // too small to be used
+    EXPECT_FALSE(LoadBrowserPlace(paths));
 }
 
 }  // namespace

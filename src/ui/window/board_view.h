@@ -85,6 +85,7 @@ class BoardView : public QObject {
     void BestSolutionKey(bool byPushes);
     void ResumeGameKey();
     void ReopenLastKey();
+    void BrowserKey();
 
   private:
     // The grid cell under a client point, through the zoom the board is shown at.

@@ -12,6 +12,7 @@
 #include "panel/control_states.h"
 #include "panel/window_caption.h"
 #include "settings/program_folder.h"
+#include "window/browser_part.h"
 #include "window/editor_part.h"
 #include "window/level_loader.h"
 #include "window/options_part.h"
@@ -62,6 +63,10 @@ void MainWindow::CreateParts(const WindowSetup& setup) {
     options_ = std::make_unique<OptionsPart>(context);
     solver_ = std::make_unique<SolverRun>(context, paths_, programFolder_);
     progress_ = std::make_unique<ProgressPart>(context, setup.progressPath);
+    browser_ =
+        std::make_unique<BrowserPart>(context, paths_, setup.progressPath, board_->CurrentSkin(),
+                                      [this](int number) { loader_->JumpTo(number); });
+    progress_->SetAnswered([this] { browser_->ProgressChanged(); });
     WireControls();
     WireBoard();
 }
@@ -131,6 +136,7 @@ void MainWindow::WireKeys() {
     connect(board, &BoardView::BestSolutionKey, this,
             [this](bool byPushes) { progress_->LoadBestSolution(byPushes); });
     connect(board, &BoardView::ResumeGameKey, this, [this] { progress_->ResumeGame(); });
+    connect(board, &BoardView::BrowserKey, this, [this] { browser_->Toggle(); });
     connect(board, &BoardView::ReopenLastKey, this, [this] {
         if (const std::optional<LastPlace> place = progress_->PlaceToReopen())
             loader_->OpenFileAtLevel(place->file, place->level, true);
@@ -240,6 +246,7 @@ void MainWindow::LevelShown() {
     ProgressLevelShown();
     RefreshLevelInfo();
     ApplyControlStates();
+    browser_->LevelShown();
 }
 
 void MainWindow::LeaveGame() {
@@ -380,6 +387,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::CloseSequence() {
     if (closed_) return;
     if (core_) progress_->Close();
+    if (core_) browser_->Close();
     closed_ = true;
     stepTimer_.stop();
     autoPlayTimer_.stop();

@@ -22,6 +22,7 @@ class QAction;
 
 namespace ruk {
 
+class BrowserPart;
 class EditorPart;
 class LevelLoader;
 class OptionsPart;
@@ -65,6 +66,7 @@ class MainWindow : public QDialog, private WindowFrame {
     bool AutoPlayTimerActive() const { return autoPlayTimer_.isActive(); }
 
     CoreState& Core() { return *core_; }
+    BrowserPart& Browser() { return *browser_; }
     const WindowState& State() const { return window_; }
     const WorkingPaths& Paths() const { return paths_; }
     const Skin& CurrentSkin() const { return board_->CurrentSkin(); }
@@ -144,6 +146,8 @@ class MainWindow : public QDialog, private WindowFrame {
     std::unique_ptr<SolverRun> solver_;
     // Last, so that its background count is stopped before anything its answer would reach.
     std::unique_ptr<ProgressPart> progress_;
+    // After progress_, so that its threads stop first.
+    std::unique_ptr<BrowserPart> browser_;
 };
 
 }  // namespace ruk

@@ -1,0 +1,91 @@
+// The level browser window: F2 shows and hides it, its rows carry a solve made in the main
+// window, the filter lists the solved level only, its current row follows the level shown, and
+// a row taken with Enter is shown in the main window as Jump shows it.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTableView>
+#include <QTest>
+
+#include "browser/browser_window.h"
+#include "engine/move_letters.h"
+#include "window/browser_part.h"
+#include "window_session.h"
+
+namespace ruk::test {
+namespace {
+
+const Qt::Key ARROWS[4] = {Qt::Key_Up, Qt::Key_Right, Qt::Key_Down, Qt::Key_Left};
+
+void Type(Session& s, Qt::Key key) {
+    QTest::keyClick(s.W().focusWidget(), key);
+    s.Settle();
+}
+
+// The text of the list row of level number in column, or "<not listed>".
+std::string Cell(BrowserWindow& browser, int number, int column) {
+    QAbstractItemModel* model = browser.View()->model();
+    for (int row = 0; row < model->rowCount(); ++row) {
+        if (model->index(row, BrowserModel::NUMBER).data().toInt() == number)
+            return model->index(row, column).data().toString().toStdString();
+    }
+    return "<not listed>";
+}
+
+// Waits (a bound only a hang reaches) until the text of a cell is the one expected.
+void WaitForCell(BrowserWindow& browser, int number, int column, const std::string& text) {
+    for (int i = 0; i < 2000 && Cell(browser, number, column) != text; ++i) QTest::qWait(5);
+    EXPECT_EQ(Cell(browser, number, column), text);
+}
+
+TEST(LevelBrowserWindowTest, RowsFollowASolveTheFilterAndTheShownLevelAndShowARowTaken) {
+    TempDir data;
+    Session s;
+    s.progress = data.Path("ruk/progress.sqlite");
+    ASSERT_TRUE(s.Start());
+    s.Open(SAMPLES);
+    ASSERT_EQ(s.Level(), 1);
+
+    Type(s, Qt::Key_F2);
+    BrowserWindow* browser = s.W().Browser().Window();
+    ASSERT_NE(browser, nullptr);
+    ASSERT_TRUE(browser->isVisible());
+    WaitForCell(*browser, 1, BrowserModel::TITLE, "1 First Push");
+    EXPECT_EQ(Cell(*browser, 1, BrowserModel::SIZE), "5 x 3, 1 box");
+    EXPECT_EQ(Cell(*browser, 1, BrowserModel::SOLVED), "");
+    EXPECT_EQ(browser->CurrentNumber(), 1);
+
+    // Solved with the keys in the main window: the writer's answer marks the row at once.
+    for (const char letter : std::string("R")) Type(s, ARROWS[IndexOf(*LetterDirection(letter))]);
+    ASSERT_TRUE(s.Core().game.totals.solved);
+    WaitForCell(*browser, 1, BrowserModel::SOLVED, "solved");
+    EXPECT_EQ(Cell(*browser, 1, BrowserModel::BEST_MOVES), "1/1");
+
+    browser->FilterBox()->setCurrentIndex(2);  // Solved
+    EXPECT_EQ(browser->View()->model()->rowCount(), 1);
+    EXPECT_EQ(Cell(*browser, 2, BrowserModel::TITLE), "<not listed>");
+    browser->FilterBox()->setCurrentIndex(0);
+    browser->SearchBox()->setText("corner");
+    EXPECT_EQ(browser->View()->model()->rowCount(), 1);
+    EXPECT_NE(Cell(*browser, 2, BrowserModel::TITLE), "<not listed>");
+    browser->SearchBox()->clear();
+
+    // The current row follows Jump in the main window.
+    s.JumpTo("3");
+    ASSERT_EQ(s.Level(), 3);
+    EXPECT_EQ(browser->CurrentNumber(), 3);
+
+    // Typed digits pick a row; Enter shows its level in the main window.
+    QTest::keyClick(browser->View(), Qt::Key_2);
+    EXPECT_EQ(browser->CurrentNumber(), 2);
+    QTest::keyClick(browser->View(), Qt::Key_Return);
+    EXPECT_EQ(s.Level(), 2);
+    EXPECT_EQ(s.W().ControlText(ID_LEVEL_NUMBER).toStdString(), "2");
+
+    Type(s, Qt::Key_F2);
+    EXPECT_FALSE(browser->isVisible());
+}
+
+}  // namespace
+}  // namespace ruk::test
