@@ -5,14 +5,30 @@ namespace ruk {
 
 void LevelRows::Reset(int count) {
     std::lock_guard<std::mutex> lock(mutex_);
-    rows_.assign(static_cast<std::size_t>(count > 0 ? count : 0), BrowserRow{});
-    rows_.shrink_to_fit();
+    count_ = count > 0 ? count : 0;
+    chunks_.clear();
+    chunks_.resize(static_cast<std::size_t>((count_ + CHUNK - 1) / CHUNK));
+    chunks_.shrink_to_fit();
     reached_ = 0;
+    restUnreadable_ = false;
+}
+
+BrowserRow* LevelRows::Find(int number) const {
+    if (number < 1 || number > count_) return nullptr;
+    const std::unique_ptr<BrowserRow[]>& chunk =
+        chunks_[static_cast<std::size_t>((number - 1) / CHUNK)];
+    return chunk ? &chunk[static_cast<std::size_t>((number - 1) % CHUNK)] : nullptr;
+}
+
+BrowserRow& LevelRows::Make(int number) {
+    std::unique_ptr<BrowserRow[]>& chunk = chunks_[static_cast<std::size_t>((number - 1) / CHUNK)];
+    if (!chunk) chunk = std::make_unique<BrowserRow[]>(CHUNK);
+    return chunk[static_cast<std::size_t>((number - 1) % CHUNK)];
 }
 
 int LevelRows::Count() const {
     std::lock_guard<std::mutex> lock(mutex_);
-    return static_cast<int>(rows_.size());
+    return count_;
 }
 
 int LevelRows::Reached() const {
@@ -22,15 +38,18 @@ int LevelRows::Reached() const {
 
 BrowserRow LevelRows::Row(int number) const {
     std::lock_guard<std::mutex> lock(mutex_);
-    if (number < 1 || number > static_cast<int>(rows_.size())) return BrowserRow{};
-    return rows_[static_cast<std::size_t>(number - 1)];
+    const BrowserRow* row = Find(number);
+    if (row && row->state != RowState::UNREAD) return *row;
+    BrowserRow unread;
+    if (restUnreadable_ && number >= 1 && number <= count_) unread.state = RowState::UNREADABLE;
+    return unread;
 }
 
 void LevelRows::Set(const std::vector<std::pair<int, BrowserRow>>& rows) {
     std::lock_guard<std::mutex> lock(mutex_);
     for (const auto& [number, row] : rows) {
-        if (number < 1 || number > static_cast<int>(rows_.size())) continue;
-        BrowserRow& target = rows_[static_cast<std::size_t>(number - 1)];
+        if (number < 1 || number > count_) continue;
+        BrowserRow& target = Make(number);
         if (target.state == RowState::UNREAD && row.state != RowState::UNREAD) ++reached_;
         target = row;
     }
@@ -38,20 +57,16 @@ void LevelRows::Set(const std::vector<std::pair<int, BrowserRow>>& rows) {
 
 void LevelRows::MarkUnreadUnreadable() {
     std::lock_guard<std::mutex> lock(mutex_);
-    for (BrowserRow& row : rows_) {
-        if (row.state != RowState::UNREAD) continue;
-        row.state = RowState::UNREADABLE;
-        ++reached_;
-    }
+    restUnreadable_ = true;
+    reached_ = count_;
 }
 
 void LevelRows::SetProgress(const std::vector<int>& numbers,
                             const std::vector<LevelRecord>& summaries) {
     std::lock_guard<std::mutex> lock(mutex_);
     for (std::size_t i = 0; i < numbers.size() && i < summaries.size(); ++i) {
-        const int number = numbers[i];
-        if (number < 1 || number > static_cast<int>(rows_.size())) continue;
-        SetRowProgress(rows_[static_cast<std::size_t>(number - 1)], summaries[i]);
+        BrowserRow* row = Find(numbers[i]);
+        if (row && row->state == RowState::READ) SetRowProgress(*row, summaries[i]);
     }
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <mutex>
 #include <utility>
 #include <vector>
@@ -28,9 +29,17 @@ class LevelRows {
     void SetProgress(const std::vector<int>& numbers, const std::vector<LevelRecord>& summaries);
 
   private:
+    // Rows are kept in chunks made as the reader reaches them, so that a file of many levels
+    // lists at once and holds only what was read.
+    static constexpr int CHUNK = 1024;
+    BrowserRow* Find(int number) const;
+    BrowserRow& Make(int number);
+
     mutable std::mutex mutex_;
-    std::vector<BrowserRow> rows_;
+    int count_ = 0;
+    std::vector<std::unique_ptr<BrowserRow[]>> chunks_;
     int reached_ = 0;
+    bool restUnreadable_ = false;  // rows never reached count as unreadable
 };
 
 }  // namespace ruk

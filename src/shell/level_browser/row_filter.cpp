@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <numeric>
 
 namespace ruk {
 
@@ -43,7 +44,12 @@ bool RowListed(int number, const BrowserRow& row, RowFilter filter, const std::s
 std::vector<int> ListedRows(const LevelRows& rows, RowFilter filter, const std::string& search) {
     std::vector<int> listed;
     const int count = rows.Count();
-    if (filter == RowFilter::ALL && search.empty()) listed.reserve(static_cast<std::size_t>(count));
+    // Every row, read or not: nothing need be looked at.
+    if (filter == RowFilter::ALL && search.empty()) {
+        listed.resize(static_cast<std::size_t>(count));
+        std::iota(listed.begin(), listed.end(), 1);
+        return listed;
+    }
     for (int number = 1; number <= count; ++number) {
         if (RowListed(number, rows.Row(number), filter, search)) listed.push_back(number);
     }
