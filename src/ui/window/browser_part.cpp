@@ -123,8 +123,10 @@ void BrowserPart::ProgressChanged() {
 
 void BrowserPart::SavePlace() {
     if (!window_ || paths_.settings.empty()) return;
-    const QRect frame = window_->geometry();
-    SaveBrowserPlace(paths_, {frame.x(), frame.y(), frame.width(), frame.height()});
+    // The frame's corner, as move() takes it back, and the inside's size, as resize() does.
+    const QPoint at = window_->pos();
+    const QSize size = window_->size();
+    SaveBrowserPlace(paths_, {at.x(), at.y(), size.width(), size.height()});
 }
 
 void BrowserPart::Close() {
