@@ -9,7 +9,9 @@
 #include <QTest>
 
 #include "browser/browser_window.h"
+#include "browser/thumbnail_maker.h"
 #include "engine/move_letters.h"
+#include "level_browser/rows_reader.h"
 #include "window/browser_part.h"
 #include "window_session.h"
 
@@ -83,8 +85,50 @@ TEST(LevelBrowserWindowTest, RowsFollowASolveTheFilterAndTheShownLevelAndShowARo
     EXPECT_EQ(s.Level(), 2);
     EXPECT_EQ(s.W().ControlText(ID_LEVEL_NUMBER).toStdString(), "2");
 
-    Type(s, Qt::Key_F2);
+    // F2 in the browser hides it; its place is kept.
+    browser->move(30, 40);
+    QTest::keyClick(browser->View(), Qt::Key_F2);
     EXPECT_FALSE(browser->isVisible());
+    const std::string ini = ReadWholeFile(s.Ini());
+    EXPECT_NE(ini.find("[BROWSER]"), std::string::npos);
+    EXPECT_NE(ini.find("X=30"), std::string::npos);
+
+    // Another file opened while it is up is listed afresh.
+    Type(s, Qt::Key_F2);
+    ASSERT_TRUE(browser->isVisible());
+    s.Open(s.dir.Write("three.txt",
+                       "#####\n#@$.#\n#####\n\n######\n#@ $.#\n######\n\n"
+                       "#######\n#@  $.#\n#######\n"));
+    WaitForCell(*browser, 3, BrowserModel::SIZE, "7 x 3, 1 box");
+    EXPECT_EQ(browser->View()->model()->rowCount(), 3);
+    EXPECT_EQ(Cell(*browser, 1, BrowserModel::SOLVED), "solved");  // the same level as before
+}
+
+// Thumbnails are drawn for the rows asked for, and no more than the cache holds are kept.
+TEST(LevelBrowserWindowTest, ThumbnailsAreDrawnOnAskingAndTheirCacheIsBounded) {
+    TempDir dir;
+    std::string text;
+    for (int i = 0; i < THUMBNAIL_CACHE + 50; ++i) text += "#####\n#@$.#\n#####\n\n";
+    const std::string path = dir.Write("many.txt", text);
+    const std::unique_ptr<CoreState> core = door::CreateState();
+    ASSERT_TRUE(door::OpenLevelSet(*core, path.c_str()));
+    LevelRows rows;
+    RowsReader reader;
+    reader.Start(door::Levels(*core), "", rows, nullptr);
+    for (int i = 0; i < 6000 && !reader.Idle(); ++i) QTest::qWait(5);
+    ASSERT_TRUE(reader.Idle());
+
+    ThumbnailMaker maker;
+    maker.Start(door::Levels(*core), LoadSkin(QString()), QSize(60, 40), nullptr);
+    const int count = rows.Count();
+    for (int n = 1; n <= count; ++n) {
+        const std::int64_t start = rows.Row(n).fileStart;
+        for (int i = 0; i < 2000 && maker.Get(n, start).isNull(); ++i) QTest::qWait(1);
+        ASSERT_FALSE(maker.Get(n, start).isNull()) << n;
+    }
+    EXPECT_EQ(maker.Held(), THUMBNAIL_CACHE);
+    // A 5 x 3 level in tiles of 12 pixels (the largest that fit 60 x 40).
+    EXPECT_EQ(maker.Get(count, rows.Row(count).fileStart).size(), QSize(60, 36));
 }
 
 }  // namespace

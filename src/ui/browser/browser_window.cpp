@@ -121,6 +121,14 @@ void BrowserWindow::TypeDigit(int digit) {
     SelectNumber(typed_);
 }
 
+void BrowserWindow::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_F2 && !event->isAutoRepeat()) {
+        hide();
+        return;
+    }
+    QWidget::keyPressEvent(event);
+}
+
 void BrowserWindow::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
     emit Hidden();

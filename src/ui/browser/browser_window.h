@@ -44,6 +44,8 @@ class BrowserWindow : public QWidget {
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void hideEvent(QHideEvent* event) override;
+    // F2 hides the browser from its own keys too.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     void TypeDigit(int digit);
