@@ -668,12 +668,11 @@ std::optional<LastPlace> ProgressStore::LoadLastPlace() {
     return place;
 }
 
-std::optional<std::vector<bool>> ProgressStore::SolvedOf(const std::vector<std::string>& keys) {
-    if (state_ == ProgressState::NONE) return std::nullopt;
-    std::unordered_set<std::string> solved;
+bool ProgressStore::QueryKeys(const char* select, const std::vector<std::string>& keys,
+                              const std::function<void(const SqlStatement&)>& onRow) {
     for (std::size_t first = 0; first < keys.size(); first += KEYS_PER_QUERY) {
         const std::size_t count = std::min(KEYS_PER_QUERY, keys.size() - first);
-        std::string sql = "SELECT key FROM level WHERE solved = 1 AND key IN (";
+        std::string sql = select;
         for (std::size_t i = 0; i < count; ++i) sql += i == 0 ? "?" : ",?";
         sql += ")";
         SqlStatement query(db_, sql.c_str());
@@ -681,12 +680,18 @@ std::optional<std::vector<bool>> ProgressStore::SolvedOf(const std::vector<std::
             query.Bind(static_cast<int>(i + 1), keys[first + i]);
         }
         int rc;
-        while ((rc = query.Step()) == SQLITE_ROW) solved.insert(query.Text(0));
-        if (rc != SQLITE_DONE) {
-            Fail("progress not read", rc);
-            return std::nullopt;
-        }
+        while ((rc = query.Step()) == SQLITE_ROW) onRow(query);
+        if (rc != SQLITE_DONE) return Fail("progress not read", rc);
     }
+    return true;
+}
+
+std::optional<std::vector<bool>> ProgressStore::SolvedOf(const std::vector<std::string>& keys) {
+    if (state_ == ProgressState::NONE) return std::nullopt;
+    std::unordered_set<std::string> solved;
+    if (!QueryKeys("SELECT key FROM level WHERE solved = 1 AND key IN (", keys,
+                   [&](const SqlStatement& row) { solved.insert(row.Text(0)); }))
+        return std::nullopt;
     std::vector<bool> result(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) result[i] = solved.count(keys[i]) != 0;
     return result;
@@ -696,23 +701,10 @@ std::optional<std::vector<LevelRecord>> ProgressStore::SummariesOf(
     const std::vector<std::string>& keys) {
     if (state_ == ProgressState::NONE) return std::nullopt;
     std::unordered_map<std::string, LevelRecord> found;
-    for (std::size_t first = 0; first < keys.size(); first += KEYS_PER_QUERY) {
-        const std::size_t count = std::min(KEYS_PER_QUERY, keys.size() - first);
-        std::string sql = LOAD_SUMMARIES;
-        for (std::size_t i = 0; i < count; ++i) sql += i == 0 ? "?" : ",?";
-        sql += ")";
-        SqlStatement query(db_, sql.c_str());
-        for (std::size_t i = 0; i < count; ++i) {
-            query.Bind(static_cast<int>(i + 1), keys[first + i]);
-        }
-        int rc;
-        while ((rc = query.Step()) == SQLITE_ROW)
-            found.emplace(query.Text(SUMMARY_KEY_COLUMN), SummaryOfRow(query));
-        if (rc != SQLITE_DONE) {
-            Fail("progress not read", rc);
-            return std::nullopt;
-        }
-    }
+    if (!QueryKeys(LOAD_SUMMARIES, keys, [&](const SqlStatement& row) {
+            found.emplace(row.Text(SUMMARY_KEY_COLUMN), SummaryOfRow(row));
+        }))
+        return std::nullopt;
     std::vector<LevelRecord> result(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) {
         const auto at = found.find(keys[i]);
