@@ -207,3 +207,38 @@ TEST(BrowserPlaceSetting, KeptPlaceReadsBackAndBadValuesAreIgnored) {
 
 }  // namespace
 }  // namespace ruk
+
+namespace ruk {
+namespace {
+
+// The browser asks the store for hundreds of keys at once: more than one query's worth, keys it
+// does not hold, and keys repeated.
+TEST(StoreSummaries, ManyKeysInOneCallAcrossQueriesAndWithoutAStore) {
+    test::TempDir dir;
+    ProgressStore store;
+    ASSERT_EQ(store.Open(dir.Path("progress.sqlite")), ProgressState::READY);
+    test::Core core;
+    ASSERT_TRUE(door::OpenLevelSet(*core.state, dir.Write("rooms.txt", CorridorFile(3)).c_str()));
+    ASSERT_TRUE(door::ReadLevel(*core.state, 3));
+    const Board& board = door::ReadBoard(*core.state);
+    ASSERT_EQ(store.SaveSolution(board, Solution(3)), SolutionVerdict::IMPROVED);
+    ASSERT_TRUE(store.SaveGame(LevelKey(board), "r", 1));
+    std::vector<std::string> keys(1200, std::string(32, '0'));
+    keys[7] = keys[777] = LevelKey(board);
+    const auto summaries = store.SummariesOf(keys);
+    ASSERT_TRUE(summaries);
+    ASSERT_EQ(summaries->size(), keys.size());
+    for (const std::size_t i : {std::size_t{7}, std::size_t{777}}) {
+        EXPECT_TRUE((*summaries)[i].solved);
+        EXPECT_TRUE((*summaries)[i].hasGame);
+        EXPECT_EQ((*summaries)[i].byPushes.moves, 4u);
+        EXPECT_TRUE((*summaries)[i].byMoves.letters.empty());  // no letters are read
+    }
+    EXPECT_FALSE((*summaries)[8].solved);
+    EXPECT_FALSE((*summaries)[8].byMoves.present);
+    ProgressStore closed;
+    EXPECT_FALSE(closed.SummariesOf(keys));
+}
+
+}  // namespace
+}  // namespace ruk

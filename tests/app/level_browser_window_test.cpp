@@ -9,9 +9,11 @@
 #include <QTest>
 
 #include "browser/browser_window.h"
+#include "browser/level_thumbnail.h"
 #include "browser/thumbnail_maker.h"
 #include "engine/move_letters.h"
 #include "level_browser/rows_reader.h"
+#include "render/board_renderer.h"
 #include "window/browser_part.h"
 #include "window_session.h"
 
@@ -129,6 +131,30 @@ TEST(LevelBrowserWindowTest, ThumbnailsAreDrawnOnAskingAndTheirCacheIsBounded) {
     EXPECT_EQ(maker.Held(), THUMBNAIL_CACHE);
     // A 5 x 3 level in tiles of 12 pixels (the largest that fit 60 x 40).
     EXPECT_EQ(maker.Get(count, rows.Row(count).fileStart).size(), QSize(60, 36));
+}
+
+// A level drawn small: the skin's tiles at the largest size that fits, the outside of the walls
+// as the exterior tile, walls over floor with their face.
+TEST(LevelBrowserWindowTest, ThumbnailsUseTheSkinsTilesAndLeaveTheOutsideBlank) {
+    const std::unique_ptr<CoreState> core = door::CreateState();
+    ASSERT_TRUE(door::LoadText(*core, "  #####\n  #@$.#\n###.$##\n#     #\n#######\n"));
+    const Skin skin = LoadSkin(QString());
+    const QImage image = DrawLevelThumbnail(door::ReadBoard(*core), skin, QSize(210, 500));
+    ASSERT_EQ(image.size(), QSize(7 * 24, 5 * 24));  // never above the skin's own size
+    const auto tileAt = [&](int col, int row) { return image.copy(col * 24, row * 24, 24, 24); };
+    const auto skinTile = [&](CellCode code) {
+        const TilePlace place = TileOf(EditMode::PLAY, code);
+        return skin.image.copy(place.column * 24, place.row * 24, 24, 24);
+    };
+    EXPECT_EQ(tileAt(0, 0), skinTile(EXTERIOR));
+    EXPECT_EQ(tileAt(3, 1), skinTile(KEEPER));
+    EXPECT_EQ(tileAt(4, 1), skinTile(BOX));
+    EXPECT_EQ(tileAt(5, 1), skinTile(GOAL));
+    EXPECT_EQ(tileAt(1, 3), skinTile(FLOOR));
+    EXPECT_EQ(tileAt(2, 0), skinTile(WALL));       // a wall over a wall
+    EXPECT_EQ(tileAt(3, 0), skinTile(WALL_FACE));  // a wall over the floor
+    EXPECT_EQ(DrawLevelThumbnail(door::ReadBoard(*core), skin, QSize(70, 50)).size(),
+              QSize(70, 50));  // tiles of 10 pixels
 }
 
 }  // namespace
