@@ -51,6 +51,7 @@ MainWindow::MainWindow(const WindowSetup& setup)
 MainWindow::~MainWindow() {
     stepTimer_.stop();
     autoPlayTimer_.stop();
+    if (progress_) progress_->SetAnswered(nullptr);
 }
 
 void MainWindow::CreateParts(const WindowSetup& setup) {

@@ -144,9 +144,10 @@ class MainWindow : public QDialog, private WindowFrame {
     std::unique_ptr<EditorPart> editor_;
     std::unique_ptr<OptionsPart> options_;
     std::unique_ptr<SolverRun> solver_;
-    // Last, so that its background count is stopped before anything its answer would reach.
+    // After the parts, so that its background count is stopped before anything its answer
+    // would reach.
     std::unique_ptr<ProgressPart> progress_;
-    // After progress_, so that its threads stop first.
+    // Last: its threads stop first; the progress part's answers no longer reach it by then.
     std::unique_ptr<BrowserPart> browser_;
 };
 
