@@ -63,6 +63,18 @@ bool ShowFileLevel(CoreState& core, const char* path, int n) {
     return ShowLevel(core, n);
 }
 
+void AdoptLevelSet(CoreState& core, const LevelSet& set) {
+    core.level.levelSet = set;
+}
+
+bool ReadLevelAfter(CoreState& core, int n, std::int64_t previousEnd) {
+    LevelSet& set = core.level.levelSet;
+    if (!set.fromFile || n < 1 || n > set.count || previousEnd < -1) return false;
+    set.current = n - 1;
+    set.window.levelEnd = previousEnd;
+    return SelectLevel(core.level, n);
+}
+
 bool LoadSourceText(CoreState& core) {
     const bool started = ParseTextLevel(core.level);
     // The text has taken the place of the file's window in sourceText: whatever file the set

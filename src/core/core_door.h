@@ -119,6 +119,20 @@ inline const MoveHistory& History(const CoreState& core) {
     return core.game.history;
 }
 
+// ---- A reader of the open file on another thread --------------------------------------------
+// A reader takes the window's open file, positioned where the window stands, into a state of its
+// own, so that it steps on from there without counting the file again.
+
+// set (a file's LevelSet, as Levels gives it) becomes core's open file at set's current level.
+void AdoptLevelSet(CoreState& core, const LevelSet& set);
+// Reads level n, the first level after file offset previousEnd (the last character of level
+// n-1, or the offset before level n's first row; -1 for level 1), without stepping there.
+bool ReadLevelAfter(CoreState& core, int n, std::int64_t previousEnd);
+// The Board read last.
+inline const Board& ReadBoard(const CoreState& core) {
+    return core.level.board;
+}
+
 // ---- Reading what is shown ----------------------------------------------------------------
 
 inline LevelStatus Status(const CoreState& core) {

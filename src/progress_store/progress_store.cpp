@@ -12,6 +12,7 @@
 #include <filesystem>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "engine/move_letters.h"
@@ -52,14 +53,36 @@ constexpr const char* LOAD_RECORD =
 
 // Whether each letters column holds letters, from the row's header (typeof() does not load a
 // value), so that no long move string is copied out.
-constexpr const char* LOAD_SUMMARY =
-    "SELECT solved, solved_changed, by_moves_moves, by_moves_pushes,"
-    " typeof(by_moves_letters) = 'text', by_moves_changed, by_pushes_moves, by_pushes_pushes,"
+#define RUK_SUMMARY_COLUMNS                                                                    \
+    "solved, solved_changed, by_moves_moves, by_moves_pushes,"                                 \
+    " typeof(by_moves_letters) = 'text', by_moves_changed, by_pushes_moves, by_pushes_pushes," \
     " typeof(by_pushes_letters) = 'text', by_pushes_changed, typeof(game_letters) = 'text'"
-    " FROM level WHERE key = ?";
+constexpr const char* LOAD_SUMMARY = "SELECT " RUK_SUMMARY_COLUMNS " FROM level WHERE key = ?";
+// The summaries of many keys: the key follows the summary's columns.
+constexpr const char* LOAD_SUMMARIES =
+    "SELECT " RUK_SUMMARY_COLUMNS ", key FROM level WHERE key IN (";
+constexpr int SUMMARY_KEY_COLUMN = 11;
+#undef RUK_SUMMARY_COLUMNS
 
 // Keys bound to one query at most; far under SQLite's own limit on parameters.
 constexpr std::size_t KEYS_PER_QUERY = 500;
+
+// A record without letters from a row of the summary columns.
+LevelRecord SummaryOfRow(const SqlStatement& row) {
+    LevelRecord record;
+    record.solved = row.Int(0) != 0;
+    record.solvedChanged = row.Int(1);
+    for (StoredSolution* best : {&record.byMoves, &record.byPushes}) {
+        const int first = best == &record.byMoves ? 2 : 6;
+        best->present = row.Int(first + 2) != 0;
+        if (!best->present) continue;
+        best->moves = static_cast<std::uint32_t>(row.Int(first));
+        best->pushes = static_cast<std::uint32_t>(row.Int(first + 1));
+        best->changed = row.Int(first + 3);
+    }
+    record.hasGame = row.Int(10) != 0;
+    return record;
+}
 
 ChangeTime Now() {
     return static_cast<ChangeTime>(std::time(nullptr));
@@ -464,18 +487,7 @@ LevelRecord ProgressStore::LoadSummary(const std::string& key) {
         if (rc != SQLITE_DONE) Fail("progress not read", rc);
         return record;
     }
-    record.solved = row.Int(0) != 0;
-    record.solvedChanged = row.Int(1);
-    for (StoredSolution* best : {&record.byMoves, &record.byPushes}) {
-        const int first = best == &record.byMoves ? 2 : 6;
-        best->present = row.Int(first + 2) != 0;
-        if (!best->present) continue;
-        best->moves = static_cast<std::uint32_t>(row.Int(first));
-        best->pushes = static_cast<std::uint32_t>(row.Int(first + 1));
-        best->changed = row.Int(first + 3);
-    }
-    record.hasGame = row.Int(10) != 0;
-    return record;
+    return SummaryOfRow(row);
 }
 
 KeptGame ProgressStore::LoadGame(const std::string& key) {
@@ -656,12 +668,11 @@ std::optional<LastPlace> ProgressStore::LoadLastPlace() {
     return place;
 }
 
-std::optional<std::vector<bool>> ProgressStore::SolvedOf(const std::vector<std::string>& keys) {
-    if (state_ == ProgressState::NONE) return std::nullopt;
-    std::unordered_set<std::string> solved;
+bool ProgressStore::QueryKeys(const char* select, const std::vector<std::string>& keys,
+                              const std::function<void(const SqlStatement&)>& onRow) {
     for (std::size_t first = 0; first < keys.size(); first += KEYS_PER_QUERY) {
         const std::size_t count = std::min(KEYS_PER_QUERY, keys.size() - first);
-        std::string sql = "SELECT key FROM level WHERE solved = 1 AND key IN (";
+        std::string sql = select;
         for (std::size_t i = 0; i < count; ++i) sql += i == 0 ? "?" : ",?";
         sql += ")";
         SqlStatement query(db_, sql.c_str());
@@ -669,14 +680,36 @@ std::optional<std::vector<bool>> ProgressStore::SolvedOf(const std::vector<std::
             query.Bind(static_cast<int>(i + 1), keys[first + i]);
         }
         int rc;
-        while ((rc = query.Step()) == SQLITE_ROW) solved.insert(query.Text(0));
-        if (rc != SQLITE_DONE) {
-            Fail("progress not read", rc);
-            return std::nullopt;
-        }
+        while ((rc = query.Step()) == SQLITE_ROW) onRow(query);
+        if (rc != SQLITE_DONE) return Fail("progress not read", rc);
     }
+    return true;
+}
+
+std::optional<std::vector<bool>> ProgressStore::SolvedOf(const std::vector<std::string>& keys) {
+    if (state_ == ProgressState::NONE) return std::nullopt;
+    std::unordered_set<std::string> solved;
+    if (!QueryKeys("SELECT key FROM level WHERE solved = 1 AND key IN (", keys,
+                   [&](const SqlStatement& row) { solved.insert(row.Text(0)); }))
+        return std::nullopt;
     std::vector<bool> result(keys.size());
     for (std::size_t i = 0; i < keys.size(); ++i) result[i] = solved.count(keys[i]) != 0;
+    return result;
+}
+
+std::optional<std::vector<LevelRecord>> ProgressStore::SummariesOf(
+    const std::vector<std::string>& keys) {
+    if (state_ == ProgressState::NONE) return std::nullopt;
+    std::unordered_map<std::string, LevelRecord> found;
+    if (!QueryKeys(LOAD_SUMMARIES, keys, [&](const SqlStatement& row) {
+            found.emplace(row.Text(SUMMARY_KEY_COLUMN), SummaryOfRow(row));
+        }))
+        return std::nullopt;
+    std::vector<LevelRecord> result(keys.size());
+    for (std::size_t i = 0; i < keys.size(); ++i) {
+        const auto at = found.find(keys[i]);
+        if (at != found.end()) result[i] = at->second;
+    }
     return result;
 }
 

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -19,6 +20,8 @@
 struct sqlite3;
 
 namespace ruk {
+
+class SqlStatement;
 
 enum class ProgressState {
     NONE,       // no progress memory: Reason() says why
@@ -104,6 +107,9 @@ class ProgressStore {
 
     // Per key, whether that level is solved, in one query; nothing when the read failed.
     std::optional<std::vector<bool>> SolvedOf(const std::vector<std::string>& keys);
+    // Per key, its summary as LoadSummary reads it (an empty record for a key the store does not
+    // hold), in a few queries; nothing when the read failed.
+    std::optional<std::vector<LevelRecord>> SummariesOf(const std::vector<std::string>& keys);
     // How many of the keys are solved; -1 when the read failed.
     int CountSolved(const std::vector<std::string>& keys);
 
@@ -119,6 +125,10 @@ class ProgressStore {
     // Closes the connection, keeping the reason.
     void Drop();
     bool Fail(const char* what, int code);
+    // Runs select (a query ending in "key IN (") over keys, a few hundred at a time, calling
+    // onRow for every row found; false, with Reason() saying why, when a query failed.
+    bool QueryKeys(const char* select, const std::vector<std::string>& keys,
+                   const std::function<void(const SqlStatement&)>& onRow);
 
     sqlite3* db_ = nullptr;
     ProgressState state_ = ProgressState::NONE;

@@ -58,6 +58,8 @@ KeyBinding BindingOf(const KeyPress& press) {
             return ctrl ? KeyBinding{KeyAction::ZOOM_FIT, 0} : KeyBinding{};
         case KeyName::F1:
             return {KeyAction::HELP, 0};
+        case KeyName::F2:
+            return {KeyAction::BROWSER, 0};
         case KeyName::OTHER:
             break;
     }
@@ -82,6 +84,7 @@ const char* KeyHelpText() {
            "Ctrl+L: reopen the file and level shown when RUK was last closed\r\n"
            "Level number: click or Tab into its box, type it, then Enter or Jump\r\n"
            "F1: this list\r\n"
+           "F2: the level browser (F2 again hides it)\r\n"
            "A key does nothing while its button is disabled.\r\n"
            "\r\n"
            "Mouse while playing\r\n"

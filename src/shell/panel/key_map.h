@@ -26,6 +26,7 @@ enum class KeyName {
     PLUS,
     EQUAL,
     F1,
+    F2,
 };
 
 struct KeyPress {
@@ -49,6 +50,7 @@ enum class KeyAction {
     BEST_BY_PUSHES,  // the stored solution with the fewest pushes, loaded after the cursor
     RESUME_GAME,     // the level's last unfinished game, back as it was left
     REOPEN_LAST,     // the file and level shown when the player last closed
+    BROWSER,         // the level browser shown or hidden
 };
 
 struct KeyBinding {

@@ -248,6 +248,7 @@ KeyBinding BoardView::BindingOf(const QKeyEvent& event) {
         {Qt::Key_Plus, KeyName::PLUS},
         {Qt::Key_Equal, KeyName::EQUAL},
         {Qt::Key_F1, KeyName::F1},
+        {Qt::Key_F2, KeyName::F2},
         {Qt::Key_M, KeyName::M},
         {Qt::Key_P, KeyName::P},
         {Qt::Key_G, KeyName::G},
@@ -298,6 +299,9 @@ bool BoardView::Key(const QKeyEvent& event, bool typing) {
             break;
         case KeyAction::REOPEN_LAST:
             if (once) emit ReopenLastKey();
+            break;
+        case KeyAction::BROWSER:
+            if (once) emit BrowserKey();
             break;
         case KeyAction::NONE:
             break;

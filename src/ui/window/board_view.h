@@ -93,6 +93,7 @@ class BoardView : public QObject {
     void ReopenLastKey();
     // A zoom key chose a zoom for the first time: the welcome line's hint goes.
     void ZoomFirstChosen();
+    void BrowserKey();
 
   private:
     // The grid cell under a client point, through the zoom the board is shown at.

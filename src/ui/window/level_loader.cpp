@@ -34,6 +34,11 @@ void LevelLoader::Jump() {
     if (count != 0) SelectAndChange(door::JumpTarget(c_.panel.TypedNumber().constData(), count));
 }
 
+void LevelLoader::JumpTo(int number) {
+    const LevelSet& set = door::Levels(c_.core);
+    if (set.fromFile && number >= 1 && number <= set.count) SelectAndChange(number);
+}
+
 void LevelLoader::SelectAndChange(int number) {
     c_.frame.LeaveGame();
     if (door::ShowLevel(c_.core, number)) c_.frame.LevelShown();

@@ -17,6 +17,8 @@ class LevelLoader {
     void Prev();
     void Next();
     void Jump();
+    // Shows level number of the open file as Jump does (the game left is kept).
+    void JumpTo(int number);
     // The command line's FILE at its LEVEL. A file with no level, a LEVEL it does not hold or
     // one that is no number: a message, and the window goes on with no level.
     void OpenFromCommandLine(const CommandLine& line);

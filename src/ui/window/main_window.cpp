@@ -16,6 +16,7 @@
 #include "panel/window_caption.h"
 #include "panel/window_fit.h"
 #include "settings/program_folder.h"
+#include "window/browser_part.h"
 #include "window/editor_part.h"
 #include "window/level_loader.h"
 #include "window/options_part.h"
@@ -57,6 +58,7 @@ MainWindow::MainWindow(const WindowSetup& setup)
 MainWindow::~MainWindow() {
     stepTimer_.stop();
     autoPlayTimer_.stop();
+    if (progress_) progress_->SetAnswered(nullptr);
 }
 
 void MainWindow::CreateParts(const WindowSetup& setup) {
@@ -69,6 +71,10 @@ void MainWindow::CreateParts(const WindowSetup& setup) {
     options_ = std::make_unique<OptionsPart>(context);
     solver_ = std::make_unique<SolverRun>(context, paths_, programFolder_);
     progress_ = std::make_unique<ProgressPart>(context, setup.progressPath);
+    browser_ =
+        std::make_unique<BrowserPart>(context, paths_, setup.progressPath, board_->CurrentSkin(),
+                                      [this](int number) { loader_->JumpTo(number); });
+    progress_->SetAnswered([this] { browser_->ProgressChanged(); });
     WireControls();
     WireBoard();
 }
@@ -140,6 +146,7 @@ void MainWindow::WireKeys() {
     connect(board, &BoardView::ResumeGameKey, this, [this] { progress_->ResumeGame(); });
     connect(board, &BoardView::ZoomFirstChosen, this, [this] { RefreshWelcome(); });
     connect(board, &BoardView::ReopenLastKey, this, [this] { ReopenLast(); });
+    connect(board, &BoardView::BrowserKey, this, [this] { browser_->Toggle(); });
 }
 
 // ---- Start-up -------------------------------------------------------------------------------
@@ -345,6 +352,7 @@ void MainWindow::LevelShown() {
     ProgressLevelShown();
     RefreshLevelInfo();
     ApplyControlStates();
+    browser_->LevelShown();
 }
 
 void MainWindow::LeaveGame() {
@@ -485,6 +493,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
 void MainWindow::CloseSequence() {
     if (closed_) return;
     if (core_) progress_->Close();
+    if (core_) browser_->Close();
     closed_ = true;
     stepTimer_.stop();
     autoPlayTimer_.stop();

@@ -24,6 +24,7 @@ class QScreen;
 
 namespace ruk {
 
+class BrowserPart;
 class EditorPart;
 class LevelLoader;
 class OptionsPart;
@@ -73,6 +74,7 @@ class MainWindow : public QDialog, private WindowFrame {
     bool AutoPlayTimerActive() const { return autoPlayTimer_.isActive(); }
 
     CoreState& Core() { return *core_; }
+    BrowserPart& Browser() { return *browser_; }
     const WindowState& State() const { return window_; }
     const WorkingPaths& Paths() const { return paths_; }
     const Skin& CurrentSkin() const { return board_->CurrentSkin(); }
@@ -171,8 +173,11 @@ class MainWindow : public QDialog, private WindowFrame {
     std::unique_ptr<EditorPart> editor_;
     std::unique_ptr<OptionsPart> options_;
     std::unique_ptr<SolverRun> solver_;
-    // Last, so that its background count is stopped before anything its answer would reach.
+    // After the parts, so that its background count is stopped before anything its answer
+    // would reach.
     std::unique_ptr<ProgressPart> progress_;
+    // Last: its threads stop first; the progress part's answers no longer reach it by then.
+    std::unique_ptr<BrowserPart> browser_;
 };
 
 }  // namespace ruk

@@ -43,6 +43,7 @@ void ProgressPart::Start() {
 void ProgressPart::TakeAnswers() {
     if (!keeper_.TakeAnswers() || c_.frame.Closed()) return;
     c_.frame.ApplyPanel();
+    if (answered_) answered_();
     // A solve that landed while the file was being counted asks for another count.
     CountSolvedOfFile();
 }

@@ -5,6 +5,7 @@
 
 #include <QObject>
 #include <QTimer>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -23,6 +24,8 @@ class ProgressPart : public QObject {
     ~ProgressPart() override;
 
     void Start();
+    // Called on this thread after the store has answered a write (a solution, a game kept).
+    void SetAnswered(std::function<void()> answered) { answered_ = std::move(answered); }
     // Every write posted is done and the store closed.
     void Finish();
     // The window closes: the game and the place are kept, then nothing more is started.
@@ -58,6 +61,7 @@ class ProgressPart : public QObject {
     ProgressKeeper keeper_;
     QTimer gameKeepTimer_;  // keeps the game every few seconds while it is played
     bool solutionQueued_ = false;
+    std::function<void()> answered_;
     std::string countingFile_;             // the file whose solved count is being worked out
     std::optional<LastPlace> placeAsked_;  // the last place whose key is read or being read
     std::optional<std::string> placeKey_;  // its key once read ("" when it could not be)

@@ -10,7 +10,9 @@
 // --moves plays a move string (as URDL Input and Auto-play would) before anything else.
 // --edit switches to the editor once the level is loaded, with the box tool chosen.
 // --dialog takes the picture of one of the program's dialogs instead of the window: text,
-// urdl (the URDL input), out (Text out), solver, or help (the box F1 shows).
+// urdl (the URDL input), out (Text out), solver, help (the box F1 shows), or browser (the level
+// browser F2 shows, once its rows and the thumbnails of its first screen are in).
+// --progress names the progress store the window reads and writes (none by default).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QKeyEvent>
@@ -22,12 +24,15 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "browser/browser_window.h"
 #include "engine/urdl_parser.h"
 #include "panel/control_ids.h"
 #include "render/text_drawing.h"
 #include "settings/program_folder.h"
+#include "window/browser_part.h"
 #include "window/main_window.h"
 #include "window/qt_prompts.h"
 
@@ -106,10 +111,22 @@ void ZoomKey(ruk::MainWindow& window, int key) {
     QApplication::sendEvent(&window, &press);
 }
 
+// F2, then the picture once the rows are read and the first screen's thumbnails drawn.
+QPixmap BrowserPicture(ruk::MainWindow& window) {
+    QKeyEvent f2(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier);
+    QApplication::sendEvent(window.focusWidget(), &f2);
+    ruk::BrowserWindow* browser = window.Browser().Window();
+    if (!browser) return QPixmap();
+    for (int i = 0; i < 500 && !window.Browser().Idle(); ++i) Settle(20);
+    Settle(1500);
+    return Picture(*browser);
+}
+
 int Usage() {
     std::fprintf(stderr,
                  "usage: ruk-screenshot OUT.png [LEVELFILE [LEVEL] [--moves URDL] [--box X,Y] "
-                 "[--edit] [--dialog text|urdl|out|solver|help] [--zoom 24|48|72|96]]\n");
+                 "[--edit] [--dialog text|urdl|out|solver|help|browser] [--zoom 24|48|72|96] "
+                 "[--progress PATH]]\n");
     return 2;
 }
 
@@ -124,6 +141,7 @@ int main(int argc, char** argv) {
     int boxY = 0;
     bool edit = false;
     std::string dialog;
+    std::optional<std::string> progress;
     std::string moves;
     int zoomTile = 0;
     for (int i = 2; i < argc; ++i) {
@@ -131,6 +149,8 @@ int main(int argc, char** argv) {
             edit = true;
         } else if (std::strcmp(argv[i], "--dialog") == 0 && i + 1 < argc) {
             dialog = argv[++i];
+        } else if (std::strcmp(argv[i], "--progress") == 0 && i + 1 < argc) {
+            progress = argv[++i];
         } else if (std::strcmp(argv[i], "--moves") == 0 && i + 1 < argc) {
             moves = argv[++i];
         } else if (std::strcmp(argv[i], "--zoom") == 0 && i + 1 < argc) {
@@ -148,7 +168,7 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     ruk::InstallProgramFont();
     ScriptedPrompts prompts(file);
-    ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt, std::nullopt});
+    ruk::MainWindow window({&prompts, ruk::ExecutableFolder(argv[0]), std::nullopt, progress});
     prompts.parent = &window;
     if (!window.StartUp()) return 1;
     window.show();
@@ -195,6 +215,8 @@ int main(int argc, char** argv) {
         QKeyEvent f1(QEvent::KeyPress, Qt::Key_F1, Qt::NoModifier);
         QApplication::sendEvent(window.focusWidget(), &f1);
         picture = prompts.dialogPicture;
+    } else if (dialog == "browser") {
+        picture = BrowserPicture(window);
     } else if (!dialog.empty()) {
         const int id = dialog == "text"     ? ruk::ID_TEXT
                        : dialog == "urdl"   ? ruk::ID_URDL_INPUT
