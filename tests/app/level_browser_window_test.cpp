@@ -65,6 +65,10 @@ TEST(LevelBrowserWindowTest, RowsFollowASolveTheFilterAndTheShownLevelAndShowARo
     ASSERT_TRUE(s.Core().game.totals.solved);
     WaitForCell(*browser, 1, BrowserModel::SOLVED, "solved");
     EXPECT_EQ(Cell(*browser, 1, BrowserModel::BEST_MOVES), "1/1");
+    // Its note gives the caption's count of the file, once the count is in.
+    const QString count = QString(" 1 of %1 solved").arg(door::Levels(s.Core()).count);
+    for (int i = 0; i < 2000 && !browser->Note().endsWith(count); ++i) QTest::qWait(5);
+    EXPECT_TRUE(browser->Note().endsWith(count)) << browser->Note().toStdString();
 
     browser->FilterBox()->setCurrentIndex(2);  // Solved
     EXPECT_EQ(browser->View()->model()->rowCount(), 1);

@@ -294,6 +294,13 @@ std::string ProgressKeeper::FileToCount(const CoreState& core) const {
     return countedFile_ == path && !recount_ ? "" : path;
 }
 
+std::string ProgressKeeper::FileSolvedNote(const CoreState& core) const {
+    if (!fileCount_.known || !IsFileLevel(core) || countedFile_ != core.level.levelSet.path.data())
+        return "";
+    return std::to_string(fileCount_.solved) + " of " + std::to_string(fileCount_.levels) +
+           " solved";
+}
+
 std::string ProgressKeeper::CaptionNote(const CoreState& core) const {
     std::string note;
     const auto add = [&note](const std::string& part) {
@@ -307,9 +314,7 @@ std::string ProgressKeeper::CaptionNote(const CoreState& core) const {
             solved += ", " + Counts(record_.byPushes);
         add(solved);
     }
-    if (fileCount_.known && IsFileLevel(core) && countedFile_ == core.level.levelSet.path.data())
-        add(std::to_string(fileCount_.solved) + " of " + std::to_string(fileCount_.levels) +
-            " solved");
+    if (const std::string fileNote = FileSolvedNote(core); !fileNote.empty()) add(fileNote);
     // Said for the whole session: the player learns where the old progress went.
     if (!store_.SetAside().empty()) {
         add("the damaged progress file was kept as " +

@@ -87,6 +87,9 @@ class ProgressKeeper {
     // landed while it was being counted); "" otherwise.
     std::string FileToCount(const CoreState& core) const;
 
+    // "12 of 155 solved" for the shown level's file once counted; "" otherwise.
+    std::string FileSolvedNote(const CoreState& core) const;
+
     // What the caption shows after its own text: "  [solved 97/230, 12 of 155 solved]", where a
     // damaged file was set aside at opening, the store's one-line reason while it keeps
     // nothing, or "" when there is nothing to say.

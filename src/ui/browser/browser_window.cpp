@@ -97,6 +97,10 @@ void BrowserWindow::SetNote(const QString& text) {
     note_->setText(text);
 }
 
+QString BrowserWindow::Note() const {
+    return note_->text();
+}
+
 bool BrowserWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched != view_ || event->type() != QEvent::KeyPress)
         return QWidget::eventFilter(watched, event);

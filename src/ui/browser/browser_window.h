@@ -32,6 +32,7 @@ class BrowserWindow : public QWidget {
     // The number of the current list row; 0 for none.
     int CurrentNumber() const;
     void SetNote(const QString& text);
+    QString Note() const;
     QTableView* View() const { return view_; }
     QComboBox* FilterBox() const { return filter_; }
     QLineEdit* SearchBox() const { return search_; }

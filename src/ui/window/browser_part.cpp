@@ -98,6 +98,9 @@ QString BrowserPart::Note() const {
     const int reached = rows_.Reached();
     QString note = QStringLiteral("%1 of %2 levels listed").arg(model_->Listed().size()).arg(count);
     if (reached < count) note += QStringLiteral(" (%1 read so far)").arg(reached);
+    // The same count as the caption's, so that the two never disagree.
+    const std::string solved = solvedNote_ ? solvedNote_() : std::string();
+    if (!solved.empty()) note += QStringLiteral(", ") + QString::fromStdString(solved);
     return note;
 }
 
@@ -119,6 +122,7 @@ void BrowserPart::ProgressChanged() {
     if (readFile_.empty()) return;
     reader_.Refresh(shown_);
     if (left_ != 0) reader_.Refresh(left_);
+    if (window_) window_->SetNote(Note());
 }
 
 void BrowserPart::SavePlace() {

@@ -38,6 +38,10 @@ class BrowserPart : public QObject {
     void LevelShown();
     // The progress store answered a write: the rows of the shown and the last left level.
     void ProgressChanged();
+    // The open file's solved count as the caption gives it, for the browser's note.
+    void SetSolvedNote(std::function<std::string()> solvedNote) {
+        solvedNote_ = std::move(solvedNote);
+    }
     // The window closes: the browser's place is kept, its threads stopped.
     void Close();
 
@@ -58,6 +62,7 @@ class BrowserPart : public QObject {
     std::string storePath_;
     const Skin& skin_;
     std::function<void(int)> jump_;
+    std::function<std::string()> solvedNote_;
     std::string readFile_;        // the file whose rows are held ("" for none)
     std::int64_t readSize_ = -1;  // its size then
     int shown_ = 0;               // the level number shown last

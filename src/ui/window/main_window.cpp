@@ -59,6 +59,7 @@ MainWindow::~MainWindow() {
     stepTimer_.stop();
     autoPlayTimer_.stop();
     if (progress_) progress_->SetAnswered(nullptr);
+    if (browser_) browser_->SetSolvedNote(nullptr);
 }
 
 void MainWindow::CreateParts(const WindowSetup& setup) {
@@ -75,6 +76,7 @@ void MainWindow::CreateParts(const WindowSetup& setup) {
         std::make_unique<BrowserPart>(context, paths_, setup.progressPath, board_->CurrentSkin(),
                                       [this](int number) { loader_->JumpTo(number); });
     progress_->SetAnswered([this] { browser_->ProgressChanged(); });
+    browser_->SetSolvedNote([this] { return progress_->FileSolvedNote(); });
     WireControls();
     WireBoard();
 }

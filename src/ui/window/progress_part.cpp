@@ -108,6 +108,7 @@ void ProgressPart::CountSolvedOfFile() {
                 if (countingFile_ == path) countingFile_.clear();
                 keeper_.SetFileCount(path, count);
                 c_.frame.ApplyPanel();
+                if (answered_) answered_();
                 CountSolvedOfFile();
             },
             Qt::QueuedConnection);

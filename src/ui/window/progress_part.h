@@ -24,7 +24,10 @@ class ProgressPart : public QObject {
     ~ProgressPart() override;
 
     void Start();
-    // Called on this thread after the store has answered a write (a solution, a game kept).
+    // The open file's solved count as the caption gives it ("12 of 155 solved"), or "".
+    std::string FileSolvedNote() const { return on_ ? keeper_.FileSolvedNote(c_.core) : ""; }
+    // Called on this thread after the store has answered a write (a solution, a game kept) and
+    // after the open file's solved count came in.
     void SetAnswered(std::function<void()> answered) { answered_ = std::move(answered); }
     // Every write posted is done and the store closed.
     void Finish();
