@@ -41,7 +41,7 @@ ctest --test-dir build --output-on-failure -j"$ruk_jobs"
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DRUK_SANITIZE=ON \
     -DRUK_SHARED_LEVELS="$(ruk_shared_levels)"
 cmake --build build-sanitize -j"$ruk_jobs" --target ruk_core_tests ruk_alloc_tests ruk-tool \
-    ruk_shell_tests ruk_window_tests pushbot42_tests ruk_progress_tests
+    ruk_shell_tests ruk_window_tests ruk_fit_window_tests pushbot42_tests ruk_progress_tests
 ctest --test-dir build-sanitize --output-on-failure -j"$ruk_jobs"
 
 scripts/fuzz.sh 15
