@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <utility>
 
+#include "panel/control_ids.h"
 #include "panel/palette_hit.h"
 #include "panel/status_panel.h"
 #include "render/board_renderer.h"
@@ -228,6 +229,27 @@ void BoardView::MouseMove(const QPointF& at) {
     emit CursorMoved(QString::fromLatin1(CursorText(column, row).c_str()));
 }
 
+bool BoardView::Wheel(const QPointF& at, int delta, bool ctrl) {
+    const PixelRect& board = window_.boardRect;
+    const int x = Pixel(at.x());
+    const int y = Pixel(at.y());
+    if (x < board.left || x >= board.right || y < board.top || y >= board.bottom) return false;
+    const int notches = wheel_.Add(delta);
+    for (int i = 0; i < notches; ++i) {
+        if (ctrl)
+            Zoom(ZoomStep::IN);
+        else
+            emit CommandKey(ID_REDO);
+    }
+    for (int i = 0; i > notches; --i) {
+        if (ctrl)
+            Zoom(ZoomStep::OUT);
+        else
+            emit CommandKey(ID_UNDO);
+    }
+    return true;
+}
+
 // ---- Keys -----------------------------------------------------------------------------------
 
 KeyBinding BoardView::BindingOf(const QKeyEvent& event) {
@@ -253,6 +275,9 @@ KeyBinding BoardView::BindingOf(const QKeyEvent& event) {
         {Qt::Key_P, KeyName::P},
         {Qt::Key_G, KeyName::G},
         {Qt::Key_L, KeyName::L},
+        {Qt::Key_C, KeyName::C},
+        {Qt::Key_S, KeyName::S},
+        {Qt::Key_V, KeyName::V},
     };
     KeyPress press;
     for (const auto& [key, name] : NAMES)
@@ -302,6 +327,12 @@ bool BoardView::Key(const QKeyEvent& event, bool typing) {
             break;
         case KeyAction::BROWSER:
             if (once) emit BrowserKey();
+            break;
+        case KeyAction::COPY_GAME:
+            if (once) emit CopyGameKey();
+            break;
+        case KeyAction::PASTE:
+            if (once) emit PasteKey();
             break;
         case KeyAction::NONE:
             break;
