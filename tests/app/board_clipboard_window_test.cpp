@@ -29,6 +29,13 @@ std::string Clipboard() {
     return QGuiApplication::clipboard()->text().toStdString();
 }
 
+// A window showing level 2 of the samples.
+void StartOnLevel2(Session& s) {
+    ASSERT_TRUE(s.Start());
+    s.Open(SAMPLES);
+    s.JumpTo("2");
+}
+
 void Type(Session& s, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
     QTest::keyClick(s.W().focusWidget(), key, modifiers);
     s.Settle();
@@ -68,11 +75,10 @@ TEST(BoardClipboardTest, CtrlVLoadsALevelWithItsMovesOrMovesAloneAndSaysWhatItCa
     };
     for (const Case& c : cases) {
         Session s;
-        ASSERT_TRUE(s.Start());
-        if (c.levelShown) {
-            s.Open(SAMPLES);
-            s.JumpTo("2");
-        }
+        if (c.levelShown)
+            StartOnLevel2(s);
+        else
+            ASSERT_TRUE(s.Start());
         SetClipboard(c.clip);
         Type(s, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(s.Text(ID_SET_NAME), c.setName) << c.clip;
@@ -92,9 +98,7 @@ TEST(BoardClipboardTest, CtrlVLoadsALevelWithItsMovesOrMovesAloneAndSaysWhatItCa
 
 TEST(BoardClipboardTest, CtrlShiftSAndCtrlCCopyTheGameWhilePlayingOnly) {
     Session s;
-    ASSERT_TRUE(s.Start());
-    s.Open(SAMPLES);
-    s.JumpTo("2");
+    StartOnLevel2(s);
     Type(s, Qt::Key_Up);
     Type(s, Qt::Key_Up);
     for (const Qt::KeyboardModifiers keys :
@@ -111,9 +115,7 @@ TEST(BoardClipboardTest, CtrlShiftSAndCtrlCCopyTheGameWhilePlayingOnly) {
 
 TEST(BoardWheelTest, NotchesUndoAndRedoWhereTheyAreEnabledAndCtrlZooms) {
     Session s;
-    ASSERT_TRUE(s.Start());
-    s.Open(SAMPLES);
-    s.JumpTo("2");
+    StartOnLevel2(s);
     const std::uint32_t& cursor = s.Core().game.history.cursor;
     Wheel(s, -120);  // Undo is disabled at the start
     EXPECT_EQ(s.Core().game.history.end, 0u);
@@ -145,9 +147,7 @@ TEST(DialogEscapeTest, EscapeClosesEveryDialogAsItsCloseBoxDoes) {
         std::vector<std::string> after;
         for (const bool escape : {false, true}) {
             Session s;
-            ASSERT_TRUE(s.Start());
-            s.Open(SAMPLES);
-            s.JumpTo("2");
+            StartOnLevel2(s);
             bool open = true;
             s.prompts.dialogScript = [&](QDialog& dialog) {
                 dialog.show();

@@ -6,6 +6,7 @@
 #include <QPainter>
 #include <QWidget>
 #include <cstdint>
+#include <cstdlib>
 #include <utility>
 
 #include "panel/control_ids.h"
@@ -235,17 +236,12 @@ bool BoardView::Wheel(const QPointF& at, int delta, bool ctrl) {
     const int y = Pixel(at.y());
     if (x < board.left || x >= board.right || y < board.top || y >= board.bottom) return false;
     const int notches = wheel_.Add(delta);
-    for (int i = 0; i < notches; ++i) {
+    const bool up = notches > 0;
+    for (int i = 0; i < std::abs(notches); ++i) {
         if (ctrl)
-            Zoom(ZoomStep::IN);
+            Zoom(up ? ZoomStep::IN : ZoomStep::OUT);
         else
-            emit CommandKey(ID_REDO);
-    }
-    for (int i = 0; i > notches; --i) {
-        if (ctrl)
-            Zoom(ZoomStep::OUT);
-        else
-            emit CommandKey(ID_UNDO);
+            emit CommandKey(up ? ID_REDO : ID_UNDO);
     }
     return true;
 }
