@@ -1,6 +1,8 @@
 // The text dialogs' window side (see text_commands.h).
 #include "window/text_commands.h"
 
+#include <QByteArray>
+
 #include "clipboard/game_copy.h"
 #include "clipboard/pasted_text.h"
 #include "dialogs/clipboard_text.h"
