@@ -26,7 +26,9 @@ TEST(GameCopyTest, TheStartTitleAndMovesReadBackAsTheSameLevelAndMoves) {
                           {"uurDldR", LEVEL_2 + "Solution: uurDldR\n", "uurDldR"}};
     for (const Case& c : cases) {
         ASSERT_TRUE(door::ShowFileLevel(s, SAMPLES.c_str(), 2));
-        if (!c.moves.empty()) ASSERT_TRUE(door::ImportMoves(s, c.moves.c_str()));
+        if (!c.moves.empty()) {
+            ASSERT_TRUE(door::ImportMoves(s, c.moves.c_str()));
+        }
         EXPECT_EQ(GameCopyText(s), c.copied);
         const PastedText back = ReadPastedText(c.copied);
         EXPECT_TRUE(back.level);
