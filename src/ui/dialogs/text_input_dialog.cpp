@@ -32,30 +32,30 @@ void TextInputDialog::Paste() {
 void TextInputDialog::Load() {
     // The box keeps line breaks as LF; both readers take any line break.
     const QByteArray text = box_->toPlainText().toLatin1();
-    if (purpose_ == Purpose::LEVEL)
-        LoadLevel(text);
-    else
-        LoadMoves(text);
+    if (purpose_ == Purpose::LEVEL) {
+        levelText_ = LevelTextToLoad(text);
+        delivered_ = true;
+    } else {
+        const MovesLoad load = LoadMovesText(core_, prompts_, text);
+        outOfMemory_ = load == MovesLoad::OUT_OF_MEMORY;
+        delivered_ = load != MovesLoad::NONE;
+    }
     done(delivered_ ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void TextInputDialog::LoadLevel(const QByteArray& text) {
+std::string LevelTextToLoad(const QByteArray& text) {
     const qsizetype end = text.indexOf('\0');
     const qsizetype length = std::min<qsizetype>(end < 0 ? text.size() : end, LEVEL_TEXT_LIMIT);
-    levelText_.assign(text.constData(), static_cast<std::size_t>(length));
-    delivered_ = true;
+    return std::string(text.constData(), static_cast<std::size_t>(length));
 }
 
-void TextInputDialog::LoadMoves(const QByteArray& text) {
-    if (text.isEmpty()) return;
-    if (!door::ImportMoves(core_, text.constData())) {
-        if (core_.game.history.failed) {
-            prompts_.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
-            outOfMemory_ = true;
-        }
-        prompts_.Message("RUK", "There is incomplete data.", PromptIcon::NONE);
-    }
-    delivered_ = true;
+MovesLoad LoadMovesText(CoreState& core, Prompts& prompts, const QByteArray& text) {
+    if (text.isEmpty()) return MovesLoad::NONE;
+    if (door::ImportMoves(core, text.constData())) return MovesLoad::TAKEN;
+    const bool outOfMemory = core.game.history.failed;
+    if (outOfMemory) prompts.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
+    prompts.Message("RUK", "There is incomplete data.", PromptIcon::NONE);
+    return outOfMemory ? MovesLoad::OUT_OF_MEMORY : MovesLoad::TAKEN;
 }
 
 }  // namespace ruk
