@@ -3,6 +3,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <string>
 
 #include "core_door.h"
 #include "dialogs/clipboard_text.h"
@@ -48,7 +49,21 @@ void TextInputDialog::LoadLevel(const QByteArray& text) {
 
 void TextInputDialog::LoadMoves(const QByteArray& text) {
     if (text.isEmpty()) return;
-    if (!door::ImportMoves(core_, text.constData())) {
+    // Run lengths ("3r2U") are expanded first; a text without digits or brackets goes in as it is.
+    std::string expanded;
+    const char* moves = text.constData();
+    if (HasRunLengths(moves)) {
+        const MoveTextRead read = door::ExpandMoveText(moves, expanded);
+        if (read.error != MoveTextError::NONE) {
+            prompts_.Message("RUK",
+                             "The moves have " + std::string(MoveTextErrorText(read.error)) +
+                                 " at character " + std::to_string(read.at + 1) + ".",
+                             PromptIcon::NONE);
+            return;
+        }
+        moves = expanded.c_str();
+    }
+    if (!door::ImportMoves(core_, moves)) {
         if (core_.game.history.failed) {
             prompts_.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
             outOfMemory_ = true;
