@@ -26,6 +26,9 @@ LevelImport LevelSolutionsImport::Import(CoreState& core, ProgressStore& store) 
             ++result.invalid;
             continue;
         }
+        // A level read without being shown may not have its status settled yet (a large one):
+        // it is settled as showing it would, once a solution asks for it.
+        if (door::Status(core) != LevelStatus::PLAYABLE) door::ShowCurrentLevel(core);
         SolutionCounts counts;
         switch (store.SaveSolution(door::ReadBoard(core), letters_, &counts)) {
             case SolutionVerdict::IMPROVED:
