@@ -200,7 +200,9 @@ TEST(UrdlInputTest, RunLengthsAreExpandedAndABadCountIsRefusedWithAMessage) {
         EXPECT_EQ(s.Core().game.history.end, c.kept) << c.input;
         const std::vector<Shown> shown = {{"RUK", c.message, PromptIcon::NONE}};
         EXPECT_EQ(s.prompts.shown, c.message.empty() ? std::vector<Shown>{} : shown) << c.input;
-        if (c.kept == 15) EXPECT_TRUE(s.Core().game.totals.solved) << c.input;
+        if (c.kept == 15) {
+            EXPECT_TRUE(s.Core().game.totals.solved) << c.input;
+        }
     }
 }
 
