@@ -173,6 +173,36 @@ TEST(UrdlInputTest, LettersBeforeAFaultStay) {
     }
 }
 
+TEST(UrdlInputTest, RunLengthsAreExpandedAndABadCountIsRefusedWithAMessage) {
+    struct Case {
+        std::string input;
+        std::uint32_t kept;
+        std::string message;  // "" when none
+    };
+    const Case cases[] = {
+        {"2R2l2d2rUr2UdLL", 15, ""},  // level 3's solution with run lengths
+        {"2(R)llddrrUrUUdLL", 15, ""},
+        {"RR0l", 0, "The moves have a count of 0 at character 3."},
+        {"RRll3", 0, "The moves have a count without a move letter after it at character 5."},
+        {"2R2l#", 4, "There is incomplete data."},
+    };
+    for (const Case& c : cases) {
+        Session s;
+        ASSERT_TRUE(s.Start());
+        s.Open(SAMPLES);
+        s.JumpTo("3");
+        EXPECT_EQ(PasteAndLoad(s, ID_URDL_INPUT, c.input).delivered,
+                  c.message.empty() || c.kept > 0)
+            << c.input;
+        EXPECT_EQ(s.Core().game.history.end, c.kept) << c.input;
+        const std::vector<Shown> shown = {{"RUK", c.message, PromptIcon::NONE}};
+        EXPECT_EQ(s.prompts.shown, c.message.empty() ? std::vector<Shown>{} : shown) << c.input;
+        if (c.kept == 15) {
+            EXPECT_TRUE(s.Core().game.totals.solved) << c.input;
+        }
+    }
+}
+
 TEST(UrdlInputTest, LoadWithAnEmptyBoxDeliversNothing) {
     Session s;
     ASSERT_TRUE(s.Start());

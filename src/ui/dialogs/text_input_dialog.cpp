@@ -3,6 +3,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <string>
 
 #include "core_door.h"
 #include "dialogs/clipboard_text.h"
@@ -51,7 +52,21 @@ std::string LevelTextToLoad(const QByteArray& text) {
 
 MovesLoad LoadMovesText(CoreState& core, Prompts& prompts, const QByteArray& text) {
     if (text.isEmpty()) return MovesLoad::NONE;
-    if (door::ImportMoves(core, text.constData())) return MovesLoad::TAKEN;
+    // Run lengths ("3r2U") are expanded first; a text without digits or brackets goes in as it is.
+    std::string expanded;
+    const char* moves = text.constData();
+    if (HasRunLengths(moves)) {
+        const MoveTextRead read = door::ExpandMoveText(moves, expanded);
+        if (read.error != MoveTextError::NONE) {
+            prompts.Message("RUK",
+                            "The moves have " + std::string(MoveTextErrorText(read.error)) +
+                                " at character " + std::to_string(read.at + 1) + ".",
+                            PromptIcon::NONE);
+            return MovesLoad::NONE;
+        }
+        moves = expanded.c_str();
+    }
+    if (door::ImportMoves(core, moves)) return MovesLoad::TAKEN;
     const bool outOfMemory = core.game.history.failed;
     if (outOfMemory) prompts.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
     prompts.Message("RUK", "There is incomplete data.", PromptIcon::NONE);
