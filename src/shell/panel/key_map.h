@@ -17,6 +17,7 @@ enum class KeyName {
     P,
     G,
     L,
+    S,
     ZERO,
     SPACE,
     BACKSPACE,
@@ -51,6 +52,7 @@ enum class KeyAction {
     RESUME_GAME,     // the level's last unfinished game, back as it was left
     REOPEN_LAST,     // the file and level shown when the player last closed
     BROWSER,         // the level browser shown or hidden
+    SAVE_LEVEL,      // the editor's level saved to a file
 };
 
 struct KeyBinding {

@@ -253,6 +253,7 @@ KeyBinding BoardView::BindingOf(const QKeyEvent& event) {
         {Qt::Key_P, KeyName::P},
         {Qt::Key_G, KeyName::G},
         {Qt::Key_L, KeyName::L},
+        {Qt::Key_S, KeyName::S},
     };
     KeyPress press;
     for (const auto& [key, name] : NAMES)
@@ -302,6 +303,9 @@ bool BoardView::Key(const QKeyEvent& event, bool typing) {
             break;
         case KeyAction::BROWSER:
             if (once) emit BrowserKey();
+            break;
+        case KeyAction::SAVE_LEVEL:
+            if (once) emit SaveLevelKey();
             break;
         case KeyAction::NONE:
             break;

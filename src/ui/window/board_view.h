@@ -94,6 +94,7 @@ class BoardView : public QObject {
     // A zoom key chose a zoom for the first time: the welcome line's hint goes.
     void ZoomFirstChosen();
     void BrowserKey();
+    void SaveLevelKey();
 
   private:
     // The grid cell under a client point, through the zoom the board is shown at.

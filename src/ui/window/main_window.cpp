@@ -149,6 +149,7 @@ void MainWindow::WireKeys() {
     connect(board, &BoardView::ZoomFirstChosen, this, [this] { RefreshWelcome(); });
     connect(board, &BoardView::ReopenLastKey, this, [this] { ReopenLast(); });
     connect(board, &BoardView::BrowserKey, this, [this] { browser_->Toggle(); });
+    connect(board, &BoardView::SaveLevelKey, this, [this] { editor_->Save(); });
 }
 
 // ---- Start-up -------------------------------------------------------------------------------
