@@ -86,9 +86,9 @@ struct Target {
 
 int FindTarget(const std::string& path, Target& target) {
     target.path = path;
-    struct stat link {};
-    if (::lstat(path.c_str(), &link) != 0) return errno == ENOENT ? 0 : errno;
-    if (S_ISLNK(link.st_mode)) {
+    struct stat entry {};
+    if (::lstat(path.c_str(), &entry) != 0) return errno == ENOENT ? 0 : errno;
+    if (S_ISLNK(entry.st_mode)) {
         char resolved[PATH_MAX];
         if (!::realpath(path.c_str(), resolved)) return errno == ENOENT ? BROKEN_LINK : errno;
         target.path = resolved;
