@@ -293,10 +293,15 @@ bool EditorDiffersFromDisplay(const CoreState& core) {
     return ruk::EditorDiffersFromDisplay(core.level);
 }
 
+void EditorLevelText(const CoreState& core, GridText& out) {
+    const Grids& grids = core.level.grids;
+    GridToText(out, grids.editorGrid, grids.maxWidth, grids.maxHeight, ' ');
+}
+
 void LoadEditorLevel(CoreState& core) {
     LevelModel& level = core.level;
     GridText text;
-    GridToText(text, level.grids.editorGrid, level.grids.maxWidth, level.grids.maxHeight, ' ');
+    EditorLevelText(core, text);
     CopyText(level.levelSet.sourceText, text.data());
     LoadSourceText(core);
     CopyText(level.levelSet.name, "Editor");

@@ -221,5 +221,8 @@ void CopyDisplayToEditor(CoreState& core);
 bool EditorDiffersFromDisplay(const CoreState& core);
 // The drawn level as level text, loaded as the one-level set "Editor", with a fresh game.
 void LoadEditorLevel(CoreState& core);
+// The drawn level as level text (floor as space, CR LF after each row), trimmed to its content;
+// empty when nothing is drawn.
+void EditorLevelText(const CoreState& core, GridText& out);
 
 }  // namespace ruk::door

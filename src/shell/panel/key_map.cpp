@@ -63,7 +63,8 @@ KeyBinding BindingOf(const KeyPress& press) {
         case KeyName::C:
             return ctrl && !press.shift ? KeyBinding{KeyAction::COPY_GAME, 0} : KeyBinding{};
         case KeyName::S:
-            return ctrl && press.shift ? KeyBinding{KeyAction::COPY_GAME, 0} : KeyBinding{};
+            if (!ctrl) return {};
+            return {press.shift ? KeyAction::COPY_GAME : KeyAction::SAVE_LEVEL, 0};
         case KeyName::V:
             return ctrl && !press.shift ? KeyBinding{KeyAction::PASTE, 0} : KeyBinding{};
         case KeyName::OTHER:
@@ -88,6 +89,7 @@ const char* KeyHelpText() {
            "    (after the shown position, as URDL Input does; Redo or Auto-play shows it)\r\n"
            "Ctrl+G: go on with this level's last unfinished game, as it was left\r\n"
            "Ctrl+L: reopen the file and level shown when RUK was last closed\r\n"
+           "Ctrl+S: in the editor, save the drawn level to a new file or at the end of one\r\n"
            "Level number: click or Tab into its box, type it, then Enter or Jump\r\n"
            "F1: this list\r\n"
            "F2: the level browser (F2 again hides it)\r\n"

@@ -56,6 +56,7 @@ enum class KeyAction {
     BROWSER,         // the level browser shown or hidden
     COPY_GAME,       // the level and its game to the clipboard
     PASTE,           // the clipboard's level or moves loaded
+    SAVE_LEVEL,      // the editor's level saved to a file
 };
 
 struct KeyBinding {

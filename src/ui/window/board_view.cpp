@@ -330,6 +330,9 @@ bool BoardView::Key(const QKeyEvent& event, bool typing) {
         case KeyAction::PASTE:
             if (once) emit PasteKey();
             break;
+        case KeyAction::SAVE_LEVEL:
+            if (once) emit SaveLevelKey();
+            break;
         case KeyAction::NONE:
             break;
     }

@@ -101,6 +101,7 @@ class BoardView : public QObject {
     void BrowserKey();
     void CopyGameKey();
     void PasteKey();
+    void SaveLevelKey();
 
   private:
     // The grid cell under a client point, through the zoom the board is shown at.

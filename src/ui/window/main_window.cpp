@@ -152,6 +152,7 @@ void MainWindow::WireKeys() {
     connect(board, &BoardView::BrowserKey, this, [this] { browser_->Toggle(); });
     connect(board, &BoardView::CopyGameKey, this, [this] { textCommands_->CopyGame(); });
     connect(board, &BoardView::PasteKey, this, [this] { textCommands_->Paste(); });
+    connect(board, &BoardView::SaveLevelKey, this, [this] { editor_->Save(); });
 }
 
 // ---- Start-up -------------------------------------------------------------------------------
