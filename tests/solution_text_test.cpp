@@ -81,6 +81,7 @@ TEST(SolutionTextTest, HeaderFormsAndWhatIsNoSolution) {
         {"Solution R\n", true, "R"},
         {"Solutions by someone\nR\n", false, ""},
         {"Solution: none\n", true, ""},
+        {"Status: Solved\r\nSolution: 1 Moves 1 Pushes 1 Actions\r\nR\r\n", true, "R"},
         {"; no solution here\n", false, ""},
     };
     for (const auto& c : cases) {

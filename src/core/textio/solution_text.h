@@ -109,7 +109,9 @@ std::int64_t HeaderMoves(ByteAt& byteAt, std::int64_t start, std::int64_t end) {
         if (close < end && !IsMovesLine(byteAt, p, close + 1)) p = close + 1;
     }
     while (p < end && IsSpace(byteAt(p))) ++p;
-    if (p < end && byteAt(p) == ':') return p + 1;
+    // After ":" a rest that is not moves ("Solution: 12 Moves 3 Pushes 5 Actions", as URDL
+    // Output writes) is a note: the moves are on the lines below.
+    if (p < end && byteAt(p) == ':') return IsMovesLine(byteAt, p + 1, end) ? p + 1 : end;
     return (p == end || IsMovesLine(byteAt, p, end)) ? p : -1;
 }
 

@@ -55,9 +55,9 @@ std::string_view NextLine(std::string_view& text) {
     return line;
 }
 
-// The moves written after the level whose first row has just been read from text. A plain
-// "Solution:" line of move letters is read here; run-length moves are not.
-std::string MovesAfterLevel(std::string_view text) {
+// Lines of move letters after the level whose first row has just been read from text, up to a
+// blank line after them or the next level: moves written without a "Solution" header.
+std::string BareMovesAfterLevel(std::string_view text) {
     std::string moves;
     bool pastRows = false;
     while (!text.empty()) {
@@ -71,9 +71,8 @@ std::string MovesAfterLevel(std::string_view text) {
             continue;
         }
         pastRows = true;
-        const std::string_view letters = moves.empty() ? AfterSolutionWord(line) : line;
-        if (IsMovesLine(letters))
-            moves.append(letters);
+        if (IsMovesLine(line))
+            moves.append(line);
         else if (!moves.empty())
             break;
     }
@@ -84,7 +83,14 @@ std::string MovesAfterLevel(std::string_view text) {
 
 PastedText ReadPastedText(std::string_view text) {
     for (std::string_view rest = text; !rest.empty();) {
-        if (IsLevelRow(NextLine(rest))) return {true, MovesAfterLevel(rest)};
+        if (!IsLevelRow(NextLine(rest))) continue;
+        // A "Solution" line is read by the level files' own rules; its moves go on as written,
+        // run lengths and all, for URDL Input's reading.
+        const SolutionPlace place = FindSolutionInText(text);
+        if (!place.found) return {true, BareMovesAfterLevel(rest)};
+        const auto from = static_cast<std::size_t>(place.from);
+        return {true, std::string(
+                          Trimmed(text.substr(from, static_cast<std::size_t>(place.end) - from)))};
     }
     return {false, std::string(AfterSolutionWord(Trimmed(text)))};
 }

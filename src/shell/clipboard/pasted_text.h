@@ -9,9 +9,9 @@ namespace ruk {
 struct PastedText {
     // The text holds a level row: a line of level characters with a wall in it.
     bool level = false;
-    // With a level: the letters of the first "Solution:" line or line of move letters after the
-    // level's rows, and of the lines of move letters that follow it (empty when there is none
-    // before another level). Without: the whole text with the blanks around it and a leading
+    // With a level: the moves of its first "Solution" line or block, read as level files read
+    // them; without one, the lines of move letters after the level's rows (empty when there is
+    // none before another level). Without: the whole text with the blanks around it and a leading
     // "Solution:" taken off, to be read as URDL Input reads it.
     std::string moves;
 };
