@@ -89,6 +89,7 @@ std::optional<std::string> QtPrompts::SaveFile(const std::string& title,
     // The window asks itself whether to add to a file that is there; nothing is replaced.
     dialog.setOption(QFileDialog::DontConfirmOverwrite);
     dialog.setNameFilters({"Level files (*.txt *.sok *.xsb)", "All files (*)"});
+    dialog.setDefaultSuffix("txt");
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
 }
