@@ -4,24 +4,21 @@
 
 #include <QAbstractButton>
 #include <QCloseEvent>
-#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QMoveEvent>
-#include <QScreen>
 #include <QWheelEvent>
-#include <QWindow>
 
 #include "panel/control_states.h"
 #include "panel/welcome_line.h"
 #include "panel/window_caption.h"
-#include "panel/window_fit.h"
 #include "settings/program_folder.h"
 #include "window/browser_part.h"
 #include "window/editor_part.h"
 #include "window/level_loader.h"
 #include "window/options_part.h"
 #include "window/progress_part.h"
+#include "window/screen_fit.h"
 #include "window/text_commands.h"
 
 namespace ruk {
@@ -30,18 +27,11 @@ namespace {
 
 constexpr int STEP_PERIOD_MS = 10;
 constexpr int AUTO_PLAY_PERIOD_MS = 60;
-constexpr int FRAME_CHECK_MS = 50;
-constexpr int FRAME_CHECKS = 20;
-constexpr const char* DISPLAY_TOO_SMALL = "Display size is small.\r\n\r\nrequired (1920 x 1080)";
 
 }  // namespace
 
 MainWindow::MainWindow(const WindowSetup& setup)
-    : core_(CreateCoreState()),
-      prompts_(*setup.prompts),
-      programFolder_(setup.programFolder),
-      workArea_(setup.workArea),
-      frame_(setup.guessFrame ? QSize(GUESSED_FRAME_WIDTH, GUESSED_FRAME_HEIGHT) : QSize(0, 0)) {
+    : core_(CreateCoreState()), prompts_(*setup.prompts), programFolder_(setup.programFolder) {
     // A main window's frame: caption, system menu and minimize box, but no maximize or resize.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -72,6 +62,7 @@ void MainWindow::CreateParts(const WindowSetup& setup) {
     editor_ = std::make_unique<EditorPart>(context);
     options_ = std::make_unique<OptionsPart>(context);
     solver_ = std::make_unique<SolverRun>(context, paths_, programFolder_);
+    fit_ = std::make_unique<ScreenFit>(context, setup.workArea, setup.guessFrame);
     progress_ = std::make_unique<ProgressPart>(context, setup.progressPath);
     browser_ =
         std::make_unique<BrowserPart>(context, paths_, setup.progressPath, board_->CurrentSkin(),
@@ -157,30 +148,6 @@ void MainWindow::WireKeys() {
 
 // ---- Start-up -------------------------------------------------------------------------------
 
-LayoutInput MainWindow::Measured(QSize frame) const {
-    QRect work = workArea_ ? *workArea_ : QRect();
-    if (!workArea_) {
-        const QScreen* shown = screen() ? screen() : QGuiApplication::primaryScreen();
-        if (shown) work = shown->availableGeometry();
-    }
-    return {frame.width(), frame.height(), work.x(), work.y(), work.width(), work.height()};
-}
-
-bool MainWindow::ApplyLayout(const LayoutInput& input) {
-    const WindowLayout layout = LayoutWindow(input);
-    if (!layout.fits) return false;
-    laidOut_ = input;
-    door::SetBoardLimits(*core_, layout.maxWidth, layout.maxHeight);
-    window_.boardRect = layout.boardRect;
-    window_.paletteRect = layout.paletteRect;
-    window_.wallToolRect = layout.wallToolRect;
-    panel_->Place(layout);
-    board_->Place(layout);
-    setFixedSize(layout.clientWidth, layout.clientHeight);
-    move(layout.windowX, layout.windowY);
-    return true;
-}
-
 bool MainWindow::StartUp() {
     if (!core_) {
         prompts_.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
@@ -188,7 +155,7 @@ bool MainWindow::StartUp() {
         return false;
     }
     // Before the window is shown no frame is known; the layout runs again once it is.
-    if (!ApplyLayout(Measured(frame_))) {
+    if (!fit_->LayOutAtStart()) {
         prompts_.Message("RUK", DISPLAY_TOO_SMALL, PromptIcon::ERROR);
         CloseSequence();
         return false;
@@ -228,101 +195,16 @@ bool MainWindow::WelcomeShown() const {
 
 void MainWindow::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
-    WatchScreens();
-    // Window managers report the frame only after the window is mapped.
-    frameChecks_ = 0;
-    QTimer::singleShot(FRAME_CHECK_MS, this, [this] { CheckFrameAfterShow(); });
-}
-
-void MainWindow::CheckFrameAfterShow() {
-    if (closed_ || !core_) return;
-    const QSize frame = frameGeometry().size() - size();
-    // A platform without frames never reports one: after a second, none it is.
-    if (frame.isNull() && ++frameChecks_ < FRAME_CHECKS) {
-        QTimer::singleShot(FRAME_CHECK_MS, this, [this] { CheckFrameAfterShow(); });
-        return;
-    }
-    frame_ = frame;
-    const bool first = !frameKnown_;
-    frameKnown_ = true;
-    FitToScreen(first);
-    if (first && waitingLine_ && !closed_) {
-        const CommandLine line = *waitingLine_;
-        waitingLine_.reset();
-        OpenFromCommandLine(line);
-    }
+    if (fit_) fit_->Shown();
 }
 
 void MainWindow::moveEvent(QMoveEvent* event) {
     QDialog::moveEvent(event);
-    // A window manager slower than the checks after the show reports its frame later.
-    const QSize frame = frameGeometry().size() - size();
-    if (!frameKnown_ || frame.isNull() || frame == frame_) return;
-    frame_ = frame;
-    FitToScreen(false);
-}
-
-void MainWindow::WatchScreens() {
-    QWindow* shown = windowHandle();
-    if (!shown || screenWatch_) return;
-    screenWatch_ = connect(shown, &QWindow::screenChanged, this, [this](QScreen* screen) {
-        WatchWorkArea(screen);
-        if (frameKnown_) FitToScreen(false);
-    });
-    WatchWorkArea(shown->screen());
-}
-
-void MainWindow::WatchWorkArea(QScreen* screen) {
-    disconnect(workAreaWatch_);
-    if (!screen) return;
-    // A panel that comes or goes changes the work area of the same screen.
-    workAreaWatch_ = connect(screen, &QScreen::availableGeometryChanged, this, [this] {
-        if (frameKnown_) FitToScreen(false);
-    });
-}
-
-bool MainWindow::BoardMayChange() const {
-    if (window_.solverRunning || core_->level.editor.editMode == EditMode::EDIT) return false;
-    if (WelcomeShown()) return true;
-    // A level from a file with nothing played on it is read and shown again: placed on more
-    // rows, a level that was too tall may play.
-    return door::Levels(*core_).window.fileSize > 0 && door::History(*core_).end == 0;
-}
-
-void MainWindow::FitToScreen(bool first) {
-    const LayoutInput now = Measured(frame_);
-    const Refit refit = ChooseRefit(laidOut_, now, BoardMayChange());
-    if (refit == Refit::NONE) return;
-    if (refit == Refit::LAYOUT && ApplyLayout(now)) {
-        if (WelcomeShown()) {
-            ShowWelcome();
-            return;
-        }
-        // Read afresh: the verdict on its size was the old board's. A file gone meanwhile leaves
-        // the level the board holds, placed afresh.
-        const std::string path = door::Levels(*core_).path.data();
-        if (!door::LoadFileLevel(*core_, path.c_str(), door::Levels(*core_).current))
-            door::ShowCurrentLevel(*core_);
-        LevelShown();
-        return;
-    }
-    if (refit == Refit::LAYOUT && first) {
-        prompts_.Message("RUK", DISPLAY_TOO_SMALL, PromptIcon::ERROR);
-        close();
-        return;
-    }
-    // The board keeps its rows: the window is only placed again, its caption kept in sight.
-    laidOut_ = now;
-    const WindowSpot spot = PlaceWindow(now, width(), height());
-    move(spot.x, spot.y);
+    if (fit_) fit_->Moved();
 }
 
 void MainWindow::OpenOnceFitted(const CommandLine& line) {
-    if (frameKnown_) {
-        OpenFromCommandLine(line);
-    } else {
-        waitingLine_ = line;
-    }
+    fit_->WhenFitted([this, line] { OpenFromCommandLine(line); });
 }
 
 void MainWindow::OpenFromCommandLine(const CommandLine& line) {

@@ -20,7 +20,6 @@
 #include "window/window_frame.h"
 
 class QAction;
-class QScreen;
 
 namespace ruk {
 
@@ -29,6 +28,7 @@ class EditorPart;
 class LevelLoader;
 class OptionsPart;
 class ProgressPart;
+class ScreenFit;
 class TextCommands;
 
 struct WindowSetup {
@@ -118,8 +118,7 @@ class MainWindow : public QDialog, private WindowFrame {
     void StopAutoPlay() override;
     void ShowWelcome() override;
     void RefreshWelcome() override;
-    // No level has been loaded: the welcome screen is up.
-    bool WelcomeShown() const;
+    bool WelcomeShown() const override;
 
     // Ctrl+L: the file and level shown when the player last closed.
     void ReopenLast();
@@ -130,16 +129,6 @@ class MainWindow : public QDialog, private WindowFrame {
     // Runs handler on each trigger of control id's action, while the window is open.
     template <typename Handler>
     void On(int id, Handler handler);
-    // The frame given and the work area of the window's screen (or the one set up).
-    LayoutInput Measured(QSize frame) const;
-    bool ApplyLayout(const LayoutInput& input);
-    void CheckFrameAfterShow();
-    void WatchScreens();
-    void WatchWorkArea(QScreen* screen);
-    bool BoardMayChange() const;
-    // Fits the window, frame included, into the work area again; first: the frame has just
-    // become known, and a display too small for the window ends the program as at start-up.
-    void FitToScreen(bool first);
     void SaveSettings();
 
     // The board takes the keys back after a click.
@@ -152,19 +141,11 @@ class MainWindow : public QDialog, private WindowFrame {
     std::unique_ptr<CoreState> core_;
     Prompts& prompts_;
     std::string programFolder_;
-    std::optional<QRect> workArea_;
     WindowState window_;
     WorkingPaths paths_;
     PanelTexts texts_;
     bool pathsKnown_ = false;
     bool closed_ = false;
-    LayoutInput laidOut_;  // the frame and work area the window was laid out or placed for
-    QSize frame_;          // the window manager's frame; until it is known, the one assumed
-    bool frameKnown_ = false;
-    int frameChecks_ = 0;
-    std::optional<CommandLine> waitingLine_;  // opened once the window is fitted
-    QMetaObject::Connection screenWatch_;
-    QMetaObject::Connection workAreaWatch_;
     QTimer stepTimer_;
     QTimer autoPlayTimer_;
     std::unique_ptr<BoardView> board_;
@@ -174,6 +155,7 @@ class MainWindow : public QDialog, private WindowFrame {
     std::unique_ptr<EditorPart> editor_;
     std::unique_ptr<OptionsPart> options_;
     std::unique_ptr<SolverRun> solver_;
+    std::unique_ptr<ScreenFit> fit_;
     // After the parts, so that its background count is stopped before anything its answer
     // would reach.
     std::unique_ptr<ProgressPart> progress_;

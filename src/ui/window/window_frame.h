@@ -39,6 +39,8 @@ class WindowFrame {
     virtual void ShowWelcome() = 0;
     // The welcome screen's line has changed: drawn again when the welcome screen is up.
     virtual void RefreshWelcome() = 0;
+    // No level has been loaded: the welcome screen is up.
+    virtual bool WelcomeShown() const = 0;
 
   protected:
     ~WindowFrame() = default;
