@@ -31,7 +31,7 @@ CorralAlone::Key CorralAlone::KeyOf(const std::uint16_t* boxes, std::size_t n, i
 }
 
 CorralAlone::CorralAlone(const LevelCells& level, const std::uint8_t* dead)
-    : level_(level), dead_(dead), queue_(level.cells + 1) {
+    : level_(level), dead_(dead), queue_(level.cells + 1), patterns_(level) {
     board_.assign(level.cells, 0);
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board_[c] = WALL;
@@ -55,8 +55,34 @@ bool CorralAlone::Dead(const std::uint16_t* boxes, const std::uint8_t* which, in
     const auto known = verdicts_.find(first);
     if (known != verdicts_.end()) return known->second;
 
+    const bool dead = Exhausted(start.data(), n, keeper);
+    if (verdicts_.size() < CORRAL_CACHE) verdicts_.emplace(first, dead);
+    if (dead) Learn(start, n, keeper);
+    return dead;
+}
+
+// Each box whose set stays dead without it is left out, so that the set learnt matches more
+// positions: the fewer boxes a proof needs, the more often they stand just so.
+void CorralAlone::Learn(std::array<std::uint16_t, CORRAL_BOXES> set, std::size_t n, int keeper) {
+    std::array<std::uint16_t, CORRAL_BOXES> fewer{};
+    for (std::size_t i = 0; i < n && n > 1;) {
+        std::copy(set.begin(), set.begin() + static_cast<std::ptrdiff_t>(i), fewer.begin());
+        std::copy(set.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                  set.begin() + static_cast<std::ptrdiff_t>(n),
+                  fewer.begin() + static_cast<std::ptrdiff_t>(i));
+        if (Exhausted(fewer.data(), n - 1, keeper)) {
+            set = fewer;
+            --n;
+        } else {
+            ++i;
+        }
+    }
+    patterns_.Add(set.data(), n, keeper);
+}
+
+bool CorralAlone::Exhausted(const std::uint16_t* start, std::size_t n, int keeper) {
     // Breadth-first over (boxes, keeper cell); a position is known by its keeper region.
-    todo_.assign(start.begin(), start.begin() + static_cast<std::ptrdiff_t>(n));
+    todo_.assign(start, start + n);
     todo_.push_back(static_cast<std::uint16_t>(keeper));
     seen_.clear();
     std::array<std::uint16_t, CORRAL_BOXES + 1> cur{};
@@ -96,7 +122,6 @@ bool CorralAlone::Dead(const std::uint16_t* boxes, const std::uint8_t* which, in
         for (std::size_t i = 0; i < n; ++i) board_[cur[i]] = 0;
     }
     spent_ += seen_.size();
-    if (verdicts_.size() < CORRAL_CACHE) verdicts_.emplace(first, dead);
     return dead;
 }
 

@@ -35,6 +35,8 @@ class Corrals {
 
     // A new search: the corral searches' work counts afresh.
     void NewSearch() { alone_.NewSearch(); }
+    // The box sets the corral searches proved dead.
+    const DeadPatterns& Patterns() const { return alone_.Patterns(); }
 
   private:
     int Root(int area);

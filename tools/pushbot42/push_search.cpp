@@ -214,6 +214,7 @@ void PushSearch::Expand(std::uint32_t index) {
             // No keeper: the core's closed-area test runs a reverse search per goal on every
             // box frozen on a goal; the settled-set check covers that once per set instead.
             if (IsDeadAfterPush(context_, board, level_.goalMap, to, 0) == DeadVerdict::NotProven &&
+                !corrals_.Patterns().Dead(board, to, keeper) &&
                 settled_.Allows(board, parentSettled, boxes.data(), b, to))
                 AddChild(index, boxes.data(), k, to, b, d, length, keeper, fill);
             board[to] = 0;
@@ -277,6 +278,7 @@ void PushSearch::AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k
     if (features_.SealedGoals(board) <= sealed &&
         (macros_ == GoalMacros::ANY || layers_.DeeperFilled(board, target)) &&
         IsDeadAfterPush(context_, board, level_.goalMap, target, 0) == DeadVerdict::NotProven &&
+        !corrals_.Patterns().Dead(board, target, keeper) &&
         settled_.Allows(board, parentSettled, boxes, b, target))
         AddChild(index, boxes, k, target, b, dir, pushes, keeper,
                  fill > 0 ? MACRO_ROOM + fill : MACRO_FILL);
