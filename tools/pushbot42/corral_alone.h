@@ -16,7 +16,7 @@
 
 namespace ruk::pushbot {
 
-constexpr std::size_t CORRAL_BOXES = 8;  // largest corral searched on its own
+constexpr std::size_t CORRAL_BOXES = PATTERN_BOXES;  // largest corral searched on its own
 
 class CorralAlone {
   public:

@@ -8,20 +8,28 @@ namespace ruk::pushbot {
 DeadPatterns::DeadPatterns(const LevelCells& level)
     : level_(level),
       words_((static_cast<std::size_t>(level.cells) + 63) / 64),
-      byCell_(level.cells),
+      firstEntry_(level.cells, NO_ENTRY),
       queue_(level.cells + 1) {
+    boxes_.reserve(PATTERN_CAP * (PATTERN_BOXES + 1));
+    regions_.reserve(PATTERN_CAP * words_);
+    entrySet_.reserve(PATTERN_CAP * PATTERN_BOXES);
+    nextEntry_.reserve(PATTERN_CAP * PATTERN_BOXES);
     board_.assign(level.cells, 0);
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board_[c] = WALL;
 }
 
 void DeadPatterns::Add(const std::uint16_t* boxes, std::size_t n, int keeper) {
-    if (count_ >= PATTERN_CAP || n == 0) return;
+    if (count_ >= PATTERN_CAP || n == 0 || n > PATTERN_BOXES) return;
     const auto index = static_cast<std::uint32_t>(count_++);
-    start_.push_back(static_cast<std::uint32_t>(boxes_.size()));
     boxes_.push_back(static_cast<std::uint16_t>(n));
     boxes_.insert(boxes_.end(), boxes, boxes + n);
-    for (std::size_t i = 0; i < n; ++i) byCell_[boxes[i]].push_back(index);
+    boxes_.resize(static_cast<std::size_t>(count_) * (PATTERN_BOXES + 1), 0);
+    for (std::size_t i = 0; i < n; ++i) {
+        entrySet_.push_back(index);
+        nextEntry_.push_back(firstEntry_[boxes[i]]);
+        firstEntry_[boxes[i]] = static_cast<std::uint32_t>(entrySet_.size() - 1);
+    }
     // The keeper's region with only these boxes on the board.
     for (std::size_t i = 0; i < n; ++i) board_[boxes[i]] = BOX;
     regions_.resize(regions_.size() + words_, 0);
@@ -35,9 +43,10 @@ void DeadPatterns::Add(const std::uint16_t* boxes, std::size_t n, int keeper) {
 }
 
 bool DeadPatterns::Dead(const std::uint32_t* board, int cell, int keeper) const {
-    for (const std::uint32_t p : byCell_[cell]) {
+    for (std::uint32_t e = firstEntry_[cell]; e != NO_ENTRY; e = nextEntry_[e]) {
+        const std::uint32_t p = entrySet_[e];
         if (!InRegion(p, keeper)) continue;
-        const std::uint16_t* set = &boxes_[start_[p]];
+        const std::uint16_t* set = &boxes_[static_cast<std::size_t>(p) * (PATTERN_BOXES + 1)];
         bool all = true;
         for (std::uint16_t i = 1; i <= set[0] && all; ++i) all = board[set[i]] == BOX;
         if (all) return true;
