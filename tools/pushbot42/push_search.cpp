@@ -362,6 +362,7 @@ SearchEnd PushSearch::Run(const std::vector<std::uint16_t>& start, int keeper, d
     while (!found_ && !dropped_ && open_.Pop(top)) {
         // At every position: one expansion of a level with many boxes can take milliseconds,
         // and a reading of the clock costs next to nothing beside it.
+        CountExpansion();
         if (Now() > deadline || Stopped()) return SearchEnd::LATE;
         Position& position = store_.At(top.position);
         if (position.closed) continue;
