@@ -20,7 +20,8 @@ for arg in "$@"; do
     esac
 done
 if [ "${#targets[@]}" -eq 0 ]; then
-    targets=(fuzz_level_file fuzz_text_level fuzz_urdl fuzz_solver_output fuzz_settings fuzz_skin)
+    targets=(fuzz_level_file fuzz_text_level fuzz_urdl fuzz_solution_text fuzz_solver_output
+        fuzz_settings fuzz_skin)
 fi
 
 CC=clang CXX=clang++ cmake -S . -B build-fuzz -DRUK_FUZZ=ON -DCMAKE_BUILD_TYPE=RelWithDebInfo \

@@ -261,7 +261,7 @@ TEST(Pushbot42, TakesEveryTimeLimitThePlayerCanAskFor) {
     test::TempDir dir;
     const std::string in = SampleLevel(dir, 3);
     const std::string outPath = dir.Path("out.txt");
-    for (const char* seconds : {"1", "999999999", "1e30", "1e400"}) {
+    for (const char* seconds : {"999999999", "1e30", "1e400"}) {
         std::string out;
         EXPECT_EQ(
             RunProgram("-in '" + in + "' -out '" + outPath + "' -time " + seconds, &out, outPath),
@@ -269,6 +269,13 @@ TEST(Pushbot42, TakesEveryTimeLimitThePlayerCanAskFor) {
             << seconds;
         EXPECT_NE(out.find("; pushbot42: solved"), std::string::npos) << seconds << ": " << out;
     }
+    // The shortest limit is taken too; on a loaded machine (a sanitizer build beside other
+    // work) one second may end before the answer, which is then said, not refused.
+    std::string out;
+    const int status = RunProgram("-in '" + in + "' -out '" + outPath + "' -time 1", &out, outPath);
+    EXPECT_TRUE((status == 0 && out.find("; pushbot42: solved") != std::string::npos) ||
+                (status == 1 && out.find("time limit reached") != std::string::npos))
+        << status << ": " << out;
     for (const char* seconds : {"nan", "-5", "1e-400", "12x"})
         EXPECT_EQ(RunProgram("-in '" + in + "' -out '" + outPath + "' -time " + seconds), 2)
             << seconds;

@@ -12,6 +12,7 @@
 #include "core_door.h"
 #include "file_level_keys.h"
 #include "level_export.h"
+#include "level_solutions_import.h"
 #include "progress_path.h"
 #include "progress_store.h"
 
@@ -20,7 +21,7 @@ namespace ruk::tool {
 namespace {
 
 constexpr const char* PROGRESS_USAGE =
-    "usage: ruk-tool progress FILE [--db PATH] [--export OUT] [--grid WxH]";
+    "usage: ruk-tool progress FILE [--db PATH] [--import] [--export OUT] [--grid WxH]";
 
 // Opens the database for reading only. A missing or empty file is a store with nothing in it:
 // true with store left closed. False (with the reason in error) when it cannot be read.
@@ -32,6 +33,45 @@ bool OpenForReading(ProgressStore& store, const std::string& path, std::string& 
     if (store.Open(path, options) != ProgressState::NONE) return true;
     error = "cannot read progress from " + path + ": " + store.Reason();
     return false;
+}
+
+// Opens the database for writing, creating it when missing; false (the reason in error) when
+// it cannot be written.
+bool OpenForImport(ProgressStore& store, const std::string& path, std::string& error) {
+    // A damaged file is an error here too, never set aside: it is read first as it would be.
+    if (!OpenForReading(store, path, error)) return false;
+    store.Close();
+    if (!path.empty() && store.Open(path) == ProgressState::READY) return true;
+    error = "cannot write progress to " + path + ": " + store.Reason();
+    return false;
+}
+
+// Offers the solutions every level carries to the store, one line per level that carries one,
+// then the count of levels given a new best. False (the reason in error) when the store could
+// not be written or a level could not be read.
+bool ImportSolutions(CoreState& core, ProgressStore& store, int count, std::string& error) {
+    LevelSolutionsImport import;
+    int imported = 0;
+    for (int n = 1; n <= count; ++n) {
+        if (!door::ReadLevel(core, n)) {
+            error = "level " + std::to_string(n) + " could not be read";
+            return false;
+        }
+        const LevelImport level = import.Import(core, store);
+        if (level.carried == 0) continue;
+        if (level.notWritten > 0) {
+            error = "cannot write progress: " + store.Reason();
+            return false;
+        }
+        if (level.improved > 0) {
+            ++imported;
+            std::printf("%d imported moves %u pushes %u\n", n, level.best.moves, level.best.pushes);
+        } else {
+            std::printf("%d %s\n", n, level.kept > 0 ? "kept" : "invalid");
+        }
+    }
+    std::printf("imported %d of %d\n", imported, count);
+    return true;
 }
 
 // Returns whether the line says solved: a record without its bests is not shown as solved.
@@ -96,7 +136,13 @@ int ProgressCommand(const Args& args) {
 
     ProgressStore store;
     std::string error;
-    if (!OpenForReading(store, args.Value("--db", ProgressFilePath()), error)) return Fail(error);
+    const std::string db = args.Value("--db", ProgressFilePath());
+    if (args.Has("--import")) {
+        if (!OpenForImport(store, db, error) || !ImportSolutions(*core, store, count, error))
+            return Fail(error);
+    } else if (!OpenForReading(store, db, error)) {
+        return Fail(error);
+    }
     std::vector<bool> solved(keys.size(), false);
     if (store.State() != ProgressState::NONE) {
         auto read = store.SolvedOf(keys);

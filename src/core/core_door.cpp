@@ -75,6 +75,13 @@ bool ReadLevelAfter(CoreState& core, int n, std::int64_t previousEnd) {
     return SelectLevel(core.level, n);
 }
 
+bool NextLevelSolution(CoreState& core, SolutionCursor& cursor, LetterSink& sink,
+                       MoveTextRead& read) {
+    read = MoveTextRead{};
+    LevelSet& set = core.level.levelSet;
+    return set.fromFile && NextFileSolution(set, cursor, sink, read);
+}
+
 bool LoadSourceText(CoreState& core) {
     const bool started = ParseTextLevel(core.level);
     // The text has taken the place of the file's window in sourceText: whatever file the set
@@ -141,6 +148,19 @@ bool ImportMoves(CoreState& core, const char* moves) {
     const bool complete = ParseUrdl(core.level, core.game, moves);
     SolvedTest(core.level, core.game, core.scratch);
     return complete;
+}
+
+MoveTextRead ExpandMoveText(const char* text, std::string& letters) {
+    letters.clear();
+    StringLetterSink sink(letters);
+    const auto bytes = [text](std::int64_t offset) {
+        return static_cast<unsigned char>(text[offset]);
+    };
+    const auto end = static_cast<std::int64_t>(std::strlen(text));
+    const MoveTextRead read =
+        ExpandMoveRuns(bytes, 0, end, RunMode::PASS_THROUGH, MAX_EXPANDED_MOVES, sink);
+    if (read.error != MoveTextError::NONE) letters.clear();
+    return read;
 }
 
 bool ResumeGame(CoreState& core, const char* letters, std::uint32_t cursor,
@@ -273,10 +293,15 @@ bool EditorDiffersFromDisplay(const CoreState& core) {
     return ruk::EditorDiffersFromDisplay(core.level);
 }
 
+void EditorLevelText(const CoreState& core, GridText& out) {
+    const Grids& grids = core.level.grids;
+    GridToText(out, grids.editorGrid, grids.maxWidth, grids.maxHeight, ' ');
+}
+
 void LoadEditorLevel(CoreState& core) {
     LevelModel& level = core.level;
     GridText text;
-    GridToText(text, level.grids.editorGrid, level.grids.maxWidth, level.grids.maxHeight, ' ');
+    EditorLevelText(core, text);
     CopyText(level.levelSet.sourceText, text.data());
     LoadSourceText(core);
     CopyText(level.levelSet.name, "Editor");

@@ -4,14 +4,18 @@
 #pragma once
 
 #include <memory>
+#include <string>
 
 #include "board/grids.h"
 #include "board/level_set.h"
 #include "engine/move_letters.h"
 #include "records/core_state.h"
 #include "records/window_requests.h"
+#include "textio/file_solutions.h"
 #include "textio/grid_text.h"
+#include "textio/move_runs.h"
 #include "textio/output_text.h"
+#include "textio/solution_text.h"
 
 namespace ruk::door {
 
@@ -81,6 +85,9 @@ inline int ReplaySlowdown(const CoreState& core) {
 
 // Appends moves at the cursor and reruns the solved test. True when every letter was taken.
 bool ImportMoves(CoreState& core, const char* moves);
+// Typed moves with their run lengths expanded ("3r2U" as "rrrUU", "2(rU)" as "rUrU"); any
+// other byte is kept as it is for ImportMoves to judge. letters is emptied on an error.
+MoveTextRead ExpandMoveText(const char* text, std::string& letters);
 // A game left earlier, back as it was: letters are the whole game, the shown position is put at
 // cursor at once and the rest waits for Redo (see engine/game_restore.h).
 bool ResumeGame(CoreState& core, const char* letters, std::uint32_t cursor,
@@ -128,6 +135,9 @@ void AdoptLevelSet(CoreState& core, const LevelSet& set);
 // Reads level n, the first level after file offset previousEnd (the last character of level
 // n-1, or the offset before level n's first row; -1 for level 1), without stepping there.
 bool ReadLevelAfter(CoreState& core, int n, std::int64_t previousEnd);
+// The next solution carried after the level read last (see textio/file_solutions.h).
+bool NextLevelSolution(CoreState& core, SolutionCursor& cursor, LetterSink& sink,
+                       MoveTextRead& read);
 // The Board read last.
 inline const Board& ReadBoard(const CoreState& core) {
     return core.level.board;
@@ -211,5 +221,8 @@ void CopyDisplayToEditor(CoreState& core);
 bool EditorDiffersFromDisplay(const CoreState& core);
 // The drawn level as level text, loaded as the one-level set "Editor", with a fresh game.
 void LoadEditorLevel(CoreState& core);
+// The drawn level as level text (floor as space, CR LF after each row), trimmed to its content;
+// empty when nothing is drawn.
+void EditorLevelText(const CoreState& core, GridText& out);
 
 }  // namespace ruk::door

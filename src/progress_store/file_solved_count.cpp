@@ -6,6 +6,7 @@
 
 #include "core_door.h"
 #include "level_key.h"
+#include "level_solutions_import.h"
 
 namespace ruk {
 
@@ -27,16 +28,23 @@ bool AddBatch(ProgressStore& store, std::vector<std::string>& keys, FileSolvedCo
 }  // namespace
 
 FileSolvedCount CountSolvedInFile(CoreState& core, ProgressStore& store, const char* path,
-                                  const std::atomic<bool>& stop) {
+                                  const std::atomic<bool>& stop, bool readSolutions) {
     FileSolvedCount count;
     if (!door::OpenLevelSet(core, path)) return count;
     count.levels = door::Levels(core).count;
     std::vector<std::string> keys;
     keys.reserve(KEY_BATCH);
+    LevelSolutionsImport import;
     for (int n = 1; n <= count.levels; ++n) {
         if (stop.load(std::memory_order_relaxed)) return {};
         // A level that cannot be read is counted as a level, never as solved.
-        if (door::ReadLevel(core, n)) keys.push_back(LevelKey(core.level.board));
+        if (!door::ReadLevel(core, n)) continue;
+        if (readSolutions) {
+            const LevelImport level = import.Import(core, store);
+            count.imported += level.improved > 0 ? 1 : 0;
+            count.invalid += level.invalid;
+        }
+        keys.push_back(LevelKey(core.level.board));
         if (keys.size() == KEY_BATCH && !AddBatch(store, keys, count)) return {};
     }
     if (!AddBatch(store, keys, count)) return {};

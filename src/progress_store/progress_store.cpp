@@ -516,9 +516,11 @@ std::string ProgressStore::LoadBestLetters(const std::string& key, bool byPushes
     return "";
 }
 
-SolutionVerdict ProgressStore::SaveSolution(const Board& board, std::string_view moves) {
+SolutionVerdict ProgressStore::SaveSolution(const Board& board, std::string_view moves,
+                                            SolutionCounts* counts) {
     const std::optional<ReplayedSolution> solution = replay_.Check(board, moves);
     if (!solution) return SolutionVerdict::NOT_SOLVED;
+    if (counts) *counts = SolutionCounts{solution->moveCount, solution->pushCount};
     if (state_ != ProgressState::READY) return SolutionVerdict::NOT_WRITTEN;
     const std::string key = LevelKey(board);
 

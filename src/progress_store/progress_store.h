@@ -36,6 +36,12 @@ enum class SolutionVerdict {
     NOT_WRITTEN,  // the store is not writable or the write failed: Reason() says why
 };
 
+// A solution's counts, as its replay from the level's start gives them.
+struct SolutionCounts {
+    std::uint32_t moves = 0;
+    std::uint32_t pushes = 0;
+};
+
 // A level's unfinished game as kept: the whole move string and the cursor.
 struct KeptGame {
     std::string letters;
@@ -88,8 +94,10 @@ class ProgressStore {
 
     // Stores moves as a solution of board when it replays as solved from the level's start
     // and beats a stored best. Both bests are compared inside one write transaction, so two
-    // players storing solutions of one level at once keep the better of each.
-    SolutionVerdict SaveSolution(const Board& board, std::string_view moves);
+    // players storing solutions of one level at once keep the better of each. counts, when
+    // given, receives the replay's counts of a solution that solves.
+    SolutionVerdict SaveSolution(const Board& board, std::string_view moves,
+                                 SolutionCounts* counts = nullptr);
 
     // The unfinished game of a level: the whole move string and the cursor (cursor at most
     // its length, letters udlrUDLR only); empty letters clear it. False when not written.

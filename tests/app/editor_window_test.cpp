@@ -8,6 +8,7 @@
 
 #include "dialogs/text_input_dialog.h"
 #include "dialogs/text_out_dialog.h"
+#include "level_save/saved_level.h"
 #include "window_session.h"
 
 namespace ruk::test {
@@ -280,10 +281,10 @@ TEST(EditorWindowTest, PaintingOneCellMakesTheNewLevelEditor) {
     EXPECT_EQ(s.Core().level.board.status, LevelStatus::PLAYABLE);
 }
 
-TEST(EditorWindowTest, ALevelDrawnCellByCellPlaysAndComesBackThroughText) {
-    Session s;
-    ASSERT_TRUE(s.Start());
-    s.Toggle(ID_EDIT);
+const std::vector<std::string> ROOM_ROWS = {"#######", "#     #", "#@ $ .#", "#     #", "#######"};
+
+// ROOM_ROWS drawn cell by cell with the palette, its top-left corner at row 10, column 10.
+void DrawRoom(Session& s) {
     Pick(s, WALL);
     for (int row = 10; row <= 14; ++row)
         for (int col = 10; col <= 16; ++col)
@@ -294,7 +295,14 @@ TEST(EditorWindowTest, ALevelDrawnCellByCellPlaysAndComesBackThroughText) {
     Paint(s, 12, 13);
     Pick(s, GOAL);
     Paint(s, 12, 15);
-    const std::vector<std::string> rows = {"#######", "#     #", "#@ $ .#", "#     #", "#######"};
+}
+
+TEST(EditorWindowTest, ALevelDrawnCellByCellPlaysAndComesBackThroughText) {
+    Session s;
+    ASSERT_TRUE(s.Start());
+    s.Toggle(ID_EDIT);
+    DrawRoom(s);
+    const std::vector<std::string>& rows = ROOM_ROWS;
     std::string drawn;
     for (const std::string& row : rows) drawn += row + "\n";
     s.prompts.dialogScript = [&](QDialog& d) {
@@ -312,6 +320,58 @@ TEST(EditorWindowTest, ALevelDrawnCellByCellPlaysAndComesBackThroughText) {
     EXPECT_EQ(s.Text(ID_SET_NAME), "Text");
     EXPECT_EQ(s.Core().level.board.status, LevelStatus::PLAYABLE);
     EXPECT_EQ(BoardRows(s.Core().level.board), rows);
+}
+
+// Ctrl+S saves the drawing to a new file and at the end of a copy of the samples, each opened
+// afterwards as `ruk FILE N` opens it and solved from the keyboard.
+TEST(EditorWindowTest, CtrlSSavesTheDrawingToAFileThatOpensAndSolves) {
+    TempDir dir;
+    const std::string fresh = dir.Path("drawn.txt");
+    const std::string copy = dir.Write("samples.txt", ReadWholeFile(SAMPLES));
+    const int count = LevelsInFile(copy);
+    ASSERT_GT(count, 0);
+    Session s;
+    ASSERT_TRUE(s.Start());
+    const auto save = [&s] { QTest::keyClick(s.W().Board(), Qt::Key_S, Qt::ControlModifier); };
+    s.prompts.saveFiles = {fresh};
+    save();  // Play mode: nothing to save
+    EXPECT_EQ(s.prompts.saveFiles.size(), 1u);
+    s.Toggle(ID_EDIT);
+    Pick(s, KEEPER);
+    Paint(s, 12, 11);
+    save();  // warned, and Cancel saves nothing
+    ASSERT_FALSE(s.prompts.shown.empty());
+    EXPECT_EQ(s.prompts.shown.back().text,
+              "This level would not load: it has no box.\r\n\r\nSave it anyway?");
+    EXPECT_EQ(s.prompts.saveFiles.size(), 1u);
+    DrawRoom(s);
+    save();
+    EXPECT_EQ(s.prompts.shown.back().text, "The level was saved to " + fresh + " as level 1.");
+    s.prompts.saveFiles = {copy};
+    s.prompts.confirmAnswer = true;
+    save();
+    const std::size_t shown = s.prompts.shown.size();
+    ASSERT_GE(shown, 2u);
+    EXPECT_EQ(s.prompts.shown[shown - 2].text,
+              copy + " is there.\r\n\r\nAdd the level at its end?");
+    EXPECT_EQ(s.prompts.shown.back().text,
+              "The level was saved to " + copy + " as level " + std::to_string(count + 1) + ".");
+
+    for (const auto& [file, level] : {std::pair{fresh, 1}, std::pair{copy, count + 1}}) {
+        Session played;
+        ASSERT_TRUE(played.Start());
+        const std::string number = std::to_string(level);
+        const char* argv[] = {"ruk", file.c_str(), number.c_str()};
+        played.W().OpenFromCommandLine(ParseCommandLine(3, argv));
+        ASSERT_EQ(played.Level(), level) << file;
+        EXPECT_EQ(BoardRows(played.Core().level.board), ROOM_ROWS) << file;
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(played.W().Board(), Qt::Key_Right);
+            played.Settle();
+        }
+        EXPECT_TRUE(played.Core().game.totals.solved) << file;
+        EXPECT_EQ(played.prompts.Count("Status: Solved\r\n\r\nCongratulations !!"), 1) << file;
+    }
 }
 
 }  // namespace

@@ -133,6 +133,24 @@ TEST(ProgressWindowTest, SolvedGamesAndBestsComeBackAfterLeavingAndAfterARestart
 
 // The welcome screen names the last place and its game; --resume goes on with that game as
 // Ctrl+L and Ctrl+G do, and says so as they do when there is nothing to go back to.
+TEST(ProgressWindowTest, SolutionsTheFileCarriesAreKeptOnOpeningAndCounted) {
+    TempDir data;
+    Session s;
+    s.progress = data.Path("ruk/progress.sqlite");
+    ASSERT_TRUE(s.Start());
+    // The room carries its best by pushes and, in run lengths, its best by moves; the second
+    // level a solution that does not solve.
+    const std::string file =
+        data.Write("two.sok", "Title: room\n" + ROOM + "Solution: " + ROOM_BY_PUSHES +
+                                  "\nSolution\n3luRRurDrd3L\n\n#####\n#@$.#\n#####\n"
+                                  "Solution: L\n");
+    s.Open(file);
+    WaitForCaption(s, "RUK (Rukplayer) v2.2 - two 1/2: room  [solved 14/6, 16/4, 1 of 2 solved]");
+    // Ctrl+M loads the best by moves as URDL Input does.
+    Type(s, Qt::Key_M, Qt::ControlModifier);
+    EXPECT_EQ(Game(s), ROOM_BY_MOVES);
+}
+
 TEST(ProgressWindowTest, TheWelcomeNamesTheLastPlaceAndResumeGoesOnWithItsGame) {
     TempDir data;
     Session s;

@@ -1,5 +1,5 @@
 // The Text, URDL input and Text out dialogs worked through the main window: paste and load,
-// cuts of long or odd clipboards, keys that must not close them, and text that goes out and
+// cuts of long or odd clipboards, Enter and Ctrl+Enter in their boxes, and text that goes out and
 // comes back in.
 #include <gtest/gtest.h>
 
@@ -103,16 +103,13 @@ TEST(TextDialogTest, EmptyClipboardLeavesTheBoxAndClosingDeliversNothing) {
     EXPECT_EQ(Source(s), LEVEL);
 }
 
-TEST(TextDialogTest, EscapeKeepsTheDialogOpenAndEnterLoads) {
+TEST(TextDialogTest, CtrlEnterBreaksALineAndEnterLoads) {
     Session s;
     ASSERT_TRUE(s.Start());
     WorkDialog<TextInputDialog>(s, ID_TEXT, [&](TextInputDialog& dialog) {
         dialog.show();
         dialog.TextBox()->setPlainText(QString::fromStdString(LEVEL));
         dialog.TextBox()->moveCursor(QTextCursor::End);
-        QTest::keyClick(&dialog, Qt::Key_Escape);
-        EXPECT_TRUE(dialog.isVisible());
-        EXPECT_FALSE(dialog.Delivered());
         // Ctrl+Enter is a line break in the box, not Load.
         QTest::keyClick(dialog.TextBox(), Qt::Key_Return, Qt::ControlModifier);
         EXPECT_FALSE(dialog.Delivered());
@@ -173,6 +170,36 @@ TEST(UrdlInputTest, LettersBeforeAFaultStay) {
         const std::vector<Shown> incomplete = {
             {"RUK", "There is incomplete data.", PromptIcon::NONE}};
         EXPECT_EQ(s.prompts.shown, c.complete ? std::vector<Shown>{} : incomplete) << c.input;
+    }
+}
+
+TEST(UrdlInputTest, RunLengthsAreExpandedAndABadCountIsRefusedWithAMessage) {
+    struct Case {
+        std::string input;
+        std::uint32_t kept;
+        std::string message;  // "" when none
+    };
+    const Case cases[] = {
+        {"2R2l2d2rUr2UdLL", 15, ""},  // level 3's solution with run lengths
+        {"2(R)llddrrUrUUdLL", 15, ""},
+        {"RR0l", 0, "The moves have a count of 0 at character 3."},
+        {"RRll3", 0, "The moves have a count without a move letter after it at character 5."},
+        {"2R2l#", 4, "There is incomplete data."},
+    };
+    for (const Case& c : cases) {
+        Session s;
+        ASSERT_TRUE(s.Start());
+        s.Open(SAMPLES);
+        s.JumpTo("3");
+        EXPECT_EQ(PasteAndLoad(s, ID_URDL_INPUT, c.input).delivered,
+                  c.message.empty() || c.kept > 0)
+            << c.input;
+        EXPECT_EQ(s.Core().game.history.end, c.kept) << c.input;
+        const std::vector<Shown> shown = {{"RUK", c.message, PromptIcon::NONE}};
+        EXPECT_EQ(s.prompts.shown, c.message.empty() ? std::vector<Shown>{} : shown) << c.input;
+        if (c.kept == 15) {
+            EXPECT_TRUE(s.Core().game.totals.solved) << c.input;
+        }
     }
 }
 

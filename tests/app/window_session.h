@@ -51,6 +51,17 @@ class RecordingPrompts : public Prompts {
         files.pop_front();
         return file;
     }
+    // Questions with a named button take confirmAnswer too; the save dialog takes saveFiles.
+    bool Ask(const std::string& caption, const std::string& text, const std::string&) override {
+        return Confirm(caption, text);
+    }
+    std::deque<std::string> saveFiles;
+    std::optional<std::string> SaveFile(const std::string&, const std::string&) override {
+        if (saveFiles.empty()) return std::nullopt;
+        std::string file = saveFiles.front();
+        saveFiles.pop_front();
+        return file;
+    }
     // Works the controls of a dialog the window opens, instead of a person.
     std::function<void(QDialog&)> dialogScript;
     void RunDialog(QDialog& dialog) override {

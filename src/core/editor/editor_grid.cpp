@@ -99,6 +99,7 @@ void ValidateEditor(LevelModel& level) {
     const Grids& grids = level.grids;
     LevelStatus& status = level.board.status;
     status = LevelStatus::PLAYABLE;
+    editor.fault = EditorFault::NONE;
     editor.boxCount = editor.goalCount = 0;
     editor.keeperRow = editor.keeperCol = -1;
     for (int row = 0; row < grids.maxHeight; ++row) {
@@ -116,14 +117,17 @@ void ValidateEditor(LevelModel& level) {
     }
     if (editor.keeperRow < 0) {
         status = LevelStatus::NONE;
+        editor.fault = EditorFault::NO_KEEPER;
         return;
     }
     if (editor.boxCount == 0 || editor.boxCount != editor.goalCount) {
         status = LevelStatus::BAD_LEVEL;
+        editor.fault = editor.boxCount == 0 ? EditorFault::NO_BOX : EditorFault::COUNTS_DIFFER;
         return;
     }
     if (FillFromKeeper(level)) {
         status = LevelStatus::BAD_LEVEL;
+        editor.fault = EditorFault::OPEN;
         return;
     }
     for (int row = 0; row < grids.maxHeight; ++row) {
@@ -132,6 +136,7 @@ void ValidateEditor(LevelModel& level) {
             const CellCode code = grids.editorGrid[index];
             if (editor.fillMask[index] != 2 && (code == GOAL || code == BOX)) {
                 status = LevelStatus::BAD_LEVEL;
+                editor.fault = EditorFault::OUTSIDE_ROOM;
                 return;
             }
         }

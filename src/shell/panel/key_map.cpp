@@ -60,6 +60,13 @@ KeyBinding BindingOf(const KeyPress& press) {
             return {KeyAction::HELP, 0};
         case KeyName::F2:
             return {KeyAction::BROWSER, 0};
+        case KeyName::C:
+            return ctrl && !press.shift ? KeyBinding{KeyAction::COPY_GAME, 0} : KeyBinding{};
+        case KeyName::S:
+            if (!ctrl) return {};
+            return {press.shift ? KeyAction::COPY_GAME : KeyAction::SAVE_LEVEL, 0};
+        case KeyName::V:
+            return ctrl && !press.shift ? KeyBinding{KeyAction::PASTE, 0} : KeyBinding{};
         case KeyName::OTHER:
             break;
     }
@@ -82,9 +89,12 @@ const char* KeyHelpText() {
            "    (after the shown position, as URDL Input does; Redo or Auto-play shows it)\r\n"
            "Ctrl+G: go on with this level's last unfinished game, as it was left\r\n"
            "Ctrl+L: reopen the file and level shown when RUK was last closed\r\n"
+           "Ctrl+S: in the editor, save the drawn level to a new file or at the end of one\r\n"
            "Level number: click or Tab into its box, type it, then Enter or Jump\r\n"
            "F1: this list\r\n"
            "F2: the level browser (F2 again hides it)\r\n"
+           "Ctrl+Shift+S, Ctrl+C: copy the level and the game so far to the clipboard\r\n"
+           "Ctrl+V: load the clipboard's level (with its moves), or its moves as URDL Input\r\n"
            "A key does nothing while its button is disabled.\r\n"
            "\r\n"
            "Mouse while playing\r\n"
@@ -94,6 +104,7 @@ const char* KeyHelpText() {
            "Left click on an arrow beside a target: leave the keeper on that side\r\n"
            "Left click elsewhere: drop the selection\r\n"
            "Right click: Undo\r\n"
+           "Wheel down, up: Undo, Redo (one notch, one action); Ctrl+wheel: zoom\r\n"
            "\r\n"
            "Mouse in the editor\r\n"
            "Left click on the palette: choose a tool\r\n"

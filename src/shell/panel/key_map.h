@@ -27,6 +27,9 @@ enum class KeyName {
     EQUAL,
     F1,
     F2,
+    C,
+    S,
+    V,
 };
 
 struct KeyPress {
@@ -51,6 +54,9 @@ enum class KeyAction {
     RESUME_GAME,     // the level's last unfinished game, back as it was left
     REOPEN_LAST,     // the file and level shown when the player last closed
     BROWSER,         // the level browser shown or hidden
+    COPY_GAME,       // the level and its game to the clipboard
+    PASTE,           // the clipboard's level or moves loaded
+    SAVE_LEVEL,      // the editor's level saved to a file
 };
 
 struct KeyBinding {

@@ -95,6 +95,14 @@ void ProgressKeeper::LevelShown(const CoreState& core) {
     offeredEnd_ = offeredMoves_ = offeredPushes_ = 0;
     if (core.level.board.status != LevelStatus::PLAYABLE) return;
     key_ = LevelKey(core.level.board);
+    ReadRecord();
+}
+
+void ProgressKeeper::RereadRecord() {
+    if (!key_.empty()) ReadRecord();
+}
+
+void ProgressKeeper::ReadRecord() {
     if (!writer_.Running()) {
         RecordRead(store_.LoadSummary(key_));
         return;

@@ -81,6 +81,10 @@ class ProgressKeeper {
     std::optional<KeptGame> GameToResume();
     std::string BestLetters(bool byPushes);
 
+    // The shown level's record read once more, behind the writes posted before: solutions may
+    // have reached the store from elsewhere (its file's, on the count's thread).
+    void RereadRecord();
+
     // The solved count of the open file, counted elsewhere (see file_solved_count.h) for path.
     void SetFileCount(const std::string& path, const FileSolvedCount& count);
     // The open file's path when its solved count is needed and not known yet (or a solve has
@@ -112,6 +116,7 @@ class ProgressKeeper {
         std::uint32_t cursor = 0;
     };
 
+    void ReadRecord();
     void RecordRead(const LevelRecord& record);
     void OfferPending();
     void Answer(std::function<void()> apply);

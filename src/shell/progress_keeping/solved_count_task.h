@@ -21,8 +21,11 @@ class SolvedCountTask {
     SolvedCountTask& operator=(const SolvedCountTask&) = delete;
 
     // Stops a count still running, then counts levelPath's solved levels in the store at
-    // storePath (opened for reading, apart from the caller's) and calls done with the answer.
-    void Start(const std::string& storePath, const std::string& levelPath, Done done);
+    // storePath (a connection apart from the caller's) and calls done with the answer. With
+    // readSolutions the solutions the file carries are offered to the store first (the store is
+    // then opened for writing); without, it is only read.
+    void Start(const std::string& storePath, const std::string& levelPath, Done done,
+               bool readSolutions = false);
     // Stops a running count and waits for its thread; its answer is dropped.
     void Stop();
 

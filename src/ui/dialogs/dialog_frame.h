@@ -1,6 +1,7 @@
 // What the program's small dialogs share: places in dialog units (a quarter of the font's
-// average character width across, an eighth of its height down), Escape that does nothing,
-// and Enter in a multi-line box that presses the default button.
+// average character width across, an eighth of its height down), Escape and the close box that
+// both close the dialog as rejected, and Enter in a multi-line box that presses the default
+// button.
 #pragma once
 
 #include <QDialog>
@@ -23,7 +24,6 @@ class DialogFrame : public QDialog {
     QPushButton* AddButton(const QString& text, int x, int y, int width, int height,
                            bool isDefault);
 
-    void reject() override {}  // Escape
   protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

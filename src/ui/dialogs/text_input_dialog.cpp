@@ -3,6 +3,7 @@
 
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <string>
 
 #include "core_door.h"
 #include "dialogs/clipboard_text.h"
@@ -32,30 +33,44 @@ void TextInputDialog::Paste() {
 void TextInputDialog::Load() {
     // The box keeps line breaks as LF; both readers take any line break.
     const QByteArray text = box_->toPlainText().toLatin1();
-    if (purpose_ == Purpose::LEVEL)
-        LoadLevel(text);
-    else
-        LoadMoves(text);
+    if (purpose_ == Purpose::LEVEL) {
+        levelText_ = LevelTextToLoad(text);
+        delivered_ = true;
+    } else {
+        const MovesLoad load = LoadMovesText(core_, prompts_, text);
+        outOfMemory_ = load == MovesLoad::OUT_OF_MEMORY;
+        delivered_ = load != MovesLoad::NONE;
+    }
     done(delivered_ ? QDialog::Accepted : QDialog::Rejected);
 }
 
-void TextInputDialog::LoadLevel(const QByteArray& text) {
+std::string LevelTextToLoad(const QByteArray& text) {
     const qsizetype end = text.indexOf('\0');
     const qsizetype length = std::min<qsizetype>(end < 0 ? text.size() : end, LEVEL_TEXT_LIMIT);
-    levelText_.assign(text.constData(), static_cast<std::size_t>(length));
-    delivered_ = true;
+    return std::string(text.constData(), static_cast<std::size_t>(length));
 }
 
-void TextInputDialog::LoadMoves(const QByteArray& text) {
-    if (text.isEmpty()) return;
-    if (!door::ImportMoves(core_, text.constData())) {
-        if (core_.game.history.failed) {
-            prompts_.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
-            outOfMemory_ = true;
+MovesLoad LoadMovesText(CoreState& core, Prompts& prompts, const QByteArray& text) {
+    if (text.isEmpty()) return MovesLoad::NONE;
+    // Run lengths ("3r2U") are expanded first; a text without digits or brackets goes in as it is.
+    std::string expanded;
+    const char* moves = text.constData();
+    if (HasRunLengths(moves)) {
+        const MoveTextRead read = door::ExpandMoveText(moves, expanded);
+        if (read.error != MoveTextError::NONE) {
+            prompts.Message("RUK",
+                            "The moves have " + std::string(MoveTextErrorText(read.error)) +
+                                " at character " + std::to_string(read.at + 1) + ".",
+                            PromptIcon::NONE);
+            return MovesLoad::NONE;
         }
-        prompts_.Message("RUK", "There is incomplete data.", PromptIcon::NONE);
+        moves = expanded.c_str();
     }
-    delivered_ = true;
+    if (door::ImportMoves(core, moves)) return MovesLoad::TAKEN;
+    const bool outOfMemory = core.game.history.failed;
+    if (outOfMemory) prompts.Message("RUK", "Out of memory. Close RUK.", PromptIcon::ERROR);
+    prompts.Message("RUK", "There is incomplete data.", PromptIcon::NONE);
+    return outOfMemory ? MovesLoad::OUT_OF_MEMORY : MovesLoad::TAKEN;
 }
 
 }  // namespace ruk

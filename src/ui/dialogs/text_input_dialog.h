@@ -4,16 +4,25 @@
 
 #include <string>
 
-#include "records/core_state.h"
 #include "dialogs/dialog_frame.h"
 #include "panel/prompts.h"
+#include "records/core_state.h"
 
+class QByteArray;
 class QPlainTextEdit;
 class QPushButton;
 
 namespace ruk {
 
 constexpr int LEVEL_TEXT_LIMIT = 9999;  // characters of level text that Load hands over
+
+// The level text Load hands over: text cut at a zero byte and at LEVEL_TEXT_LIMIT characters.
+std::string LevelTextToLoad(const QByteArray& text);
+
+// What Load does with a move string: appended after the cursor, a string not wholly taken said
+// in a message (and a history that could not grow). NONE: an empty text, nothing done.
+enum class MovesLoad { NONE, TAKEN, OUT_OF_MEMORY };
+MovesLoad LoadMovesText(CoreState& core, Prompts& prompts, const QByteArray& text);
 
 class TextInputDialog : public DialogFrame {
   public:
@@ -23,7 +32,7 @@ class TextInputDialog : public DialogFrame {
     // Load handed the text on: the level text is ready for the window to load, or the moves
     // are in the history after the cursor.
     bool Delivered() const { return delivered_; }
-    // The level text Load took: cut at a zero byte and at LEVEL_TEXT_LIMIT characters.
+    // The level text Load took (see LevelTextToLoad).
     const std::string& LevelText() const { return levelText_; }
     // The history could not grow: the program must close.
     bool OutOfMemory() const { return outOfMemory_; }
@@ -35,8 +44,6 @@ class TextInputDialog : public DialogFrame {
   private:
     void Paste();
     void Load();
-    void LoadLevel(const QByteArray& text);
-    void LoadMoves(const QByteArray& text);
 
     Purpose purpose_;
     CoreState& core_;

@@ -6,8 +6,10 @@
 #include <QPainter>
 #include <QWidget>
 #include <cstdint>
+#include <cstdlib>
 #include <utility>
 
+#include "panel/control_ids.h"
 #include "panel/palette_hit.h"
 #include "panel/status_panel.h"
 #include "render/board_renderer.h"
@@ -228,6 +230,22 @@ void BoardView::MouseMove(const QPointF& at) {
     emit CursorMoved(QString::fromLatin1(CursorText(column, row).c_str()));
 }
 
+bool BoardView::Wheel(const QPointF& at, int delta, bool ctrl) {
+    const PixelRect& board = window_.boardRect;
+    const int x = Pixel(at.x());
+    const int y = Pixel(at.y());
+    if (x < board.left || x >= board.right || y < board.top || y >= board.bottom) return false;
+    const int notches = wheel_.Add(delta);
+    const bool up = notches > 0;
+    for (int i = 0; i < std::abs(notches); ++i) {
+        if (ctrl)
+            Zoom(up ? ZoomStep::IN : ZoomStep::OUT);
+        else
+            emit CommandKey(up ? ID_REDO : ID_UNDO);
+    }
+    return true;
+}
+
 // ---- Keys -----------------------------------------------------------------------------------
 
 KeyBinding BoardView::BindingOf(const QKeyEvent& event) {
@@ -253,6 +271,9 @@ KeyBinding BoardView::BindingOf(const QKeyEvent& event) {
         {Qt::Key_P, KeyName::P},
         {Qt::Key_G, KeyName::G},
         {Qt::Key_L, KeyName::L},
+        {Qt::Key_C, KeyName::C},
+        {Qt::Key_S, KeyName::S},
+        {Qt::Key_V, KeyName::V},
     };
     KeyPress press;
     for (const auto& [key, name] : NAMES)
@@ -302,6 +323,15 @@ bool BoardView::Key(const QKeyEvent& event, bool typing) {
             break;
         case KeyAction::BROWSER:
             if (once) emit BrowserKey();
+            break;
+        case KeyAction::COPY_GAME:
+            if (once) emit CopyGameKey();
+            break;
+        case KeyAction::PASTE:
+            if (once) emit PasteKey();
+            break;
+        case KeyAction::SAVE_LEVEL:
+            if (once) emit SaveLevelKey();
             break;
         case KeyAction::NONE:
             break;

@@ -12,6 +12,7 @@
 #include "core_door.h"
 #include "panel/board_zoom.h"
 #include "panel/key_map.h"
+#include "panel/wheel_notches.h"
 #include "panel/window_layout.h"
 #include "panel/window_state.h"
 #include "render/skin.h"
@@ -73,6 +74,10 @@ class BoardView : public QObject {
     // A key press on the window: false when it binds to nothing here (typing: the level-number
     // box holds the keys, and only F1 is taken).
     bool Key(const QKeyEvent& event, bool typing);
+    // A wheel turn of delta (eighths of a degree, away from the user positive) at a point of the
+    // window's client area: on the board, each notch down is Undo's click and each up Redo's, or
+    // with Ctrl a zoom step out or in. False when the point is off the board.
+    bool Wheel(const QPointF& at, int delta, bool ctrl);
 
   signals:
     void StrokeStarted();  // any press: the editor's last painted cell is forgotten
@@ -94,6 +99,9 @@ class BoardView : public QObject {
     // A zoom key chose a zoom for the first time: the welcome line's hint goes.
     void ZoomFirstChosen();
     void BrowserKey();
+    void CopyGameKey();
+    void PasteKey();
+    void SaveLevelKey();
 
   private:
     // The grid cell under a client point, through the zoom the board is shown at.
@@ -115,6 +123,7 @@ class BoardView : public QObject {
     std::string welcomeLine_;  // the line the welcome screen was last drawn with
     QImage paletteBuffer_;
     QImage wallToolBuffer_;
+    WheelNotches wheel_;
     BufferView* boardView_ = nullptr;
     BufferView* paletteView_ = nullptr;
     BufferView* wallToolView_ = nullptr;

@@ -1,6 +1,10 @@
 // The editor's window side (see editor_part.h).
 #include "window/editor_part.h"
 
+#include <sys/stat.h>
+
+#include "level_save/level_file_writer.h"
+#include "level_save/saved_level.h"
 #include "window/board_view.h"
 #include "window/control_panel.h"
 
@@ -48,6 +52,54 @@ void EditorPart::Clear() {
     door::ClearEditor(c_.core);
     c_.board.Redraw();
     Check();
+}
+
+namespace {
+
+// The save dialog opens in the folder of the file last opened.
+std::string FolderOf(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    return slash == std::string::npos ? "" : path.substr(0, slash + 1);
+}
+
+bool FileIsThere(const std::string& path) {
+    struct stat info {};
+    return ::stat(path.c_str(), &info) == 0;
+}
+
+}  // namespace
+
+void EditorPart::Save() {
+    CoreState& core = c_.core;
+    if (core.level.editor.editMode != EditMode::EDIT) return;
+    Check();
+    const std::vector<std::string> lines = SavedLevelLines(core, door::Title(core));
+    if (lines.empty()) {
+        c_.prompts.Message("RUK", "Nothing is drawn: there is no level to save.",
+                           PromptIcon::INFORMATION);
+        return;
+    }
+    const std::string reason = UnloadableReason(core, lines);
+    if (!reason.empty() &&
+        !c_.prompts.Ask("RUK", "This level would not load: " + reason + ".\r\n\r\nSave it anyway?",
+                        "Save anyway"))
+        return;
+    const std::optional<std::string> path =
+        c_.prompts.SaveFile("Save Level", FolderOf(door::Levels(core).path.data()));
+    if (!path) return;
+    if (FileIsThere(*path) &&
+        !c_.prompts.Ask("RUK", *path + " is there.\r\n\r\nAdd the level at its end?", "Append"))
+        return;
+    const LevelSaveResult saved = SaveLevelLines(*path, lines);
+    if (!saved.saved) {
+        c_.prompts.Message("RUK", saved.message, PromptIcon::ERROR);
+        return;
+    }
+    // A level that breaks a rule may not read as one level, so its number is not told.
+    const std::string where =
+        reason.empty() ? " as level " + std::to_string(LevelsInFile(*path)) : "";
+    c_.prompts.Message("RUK", "The level was saved to " + *path + where + ".",
+                       PromptIcon::INFORMATION);
 }
 
 void EditorPart::SwitchToEdit() {

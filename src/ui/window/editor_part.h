@@ -22,6 +22,9 @@ class EditorPart {
     void SwitchToPlay();
     // The verdict and the editor's panel.
     void Check();
+    // Ctrl+S in Edit mode: the drawn level saved to a file the user chooses, a new one or at
+    // the end of one that is there, after a warning when it would not load.
+    void Save();
 
   private:
     PartContext c_;

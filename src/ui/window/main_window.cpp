@@ -9,6 +9,7 @@
 #include <QMouseEvent>
 #include <QMoveEvent>
 #include <QScreen>
+#include <QWheelEvent>
 #include <QWindow>
 
 #include "panel/control_states.h"
@@ -149,6 +150,9 @@ void MainWindow::WireKeys() {
     connect(board, &BoardView::ZoomFirstChosen, this, [this] { RefreshWelcome(); });
     connect(board, &BoardView::ReopenLastKey, this, [this] { ReopenLast(); });
     connect(board, &BoardView::BrowserKey, this, [this] { browser_->Toggle(); });
+    connect(board, &BoardView::CopyGameKey, this, [this] { textCommands_->CopyGame(); });
+    connect(board, &BoardView::PasteKey, this, [this] { textCommands_->Paste(); });
+    connect(board, &BoardView::SaveLevelKey, this, [this] { editor_->Save(); });
 }
 
 // ---- Start-up -------------------------------------------------------------------------------
@@ -477,6 +481,15 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     // While a level number is typed the keys are its box's; only F1 still shows the keys.
     if (closed_ || !core_ || !board_->Key(*event, panel_->Typing())) {
         QDialog::keyPressEvent(event);
+        return;
+    }
+    event->accept();
+}
+
+void MainWindow::wheelEvent(QWheelEvent* event) {
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    if (closed_ || !core_ || !board_->Wheel(event->position(), event->angleDelta().y(), ctrl)) {
+        QDialog::wheelEvent(event);
         return;
     }
     event->accept();

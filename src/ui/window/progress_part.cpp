@@ -101,18 +101,23 @@ void ProgressPart::CountSolvedOfFile() {
     const std::string file = keeper_.FileToCount(c_.core);
     if (file.empty() || file == countingFile_) return;
     countingFile_ = file;
-    solvedCount_.Start(path_, file, [this](const std::string& path, const FileSolvedCount& count) {
+    // The solutions the file carries go to the store on the count's thread, when it can be
+    // written; the shown level's record is read again when some were new bests.
+    const bool readSolutions = keeper_.State() == ProgressState::READY;
+    const auto done = [this](const std::string& path, const FileSolvedCount& count) {
         QMetaObject::invokeMethod(
             this,
             [this, path, count] {
                 if (countingFile_ == path) countingFile_.clear();
                 keeper_.SetFileCount(path, count);
+                if (count.imported > 0) keeper_.RereadRecord();
                 c_.frame.ApplyPanel();
                 if (answered_) answered_();
                 CountSolvedOfFile();
             },
             Qt::QueuedConnection);
-    });
+    };
+    solvedCount_.Start(path_, file, done, readSolutions);
 }
 
 void ProgressPart::LoadBestSolution(bool byPushes) {

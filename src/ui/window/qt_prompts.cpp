@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QPushButton>
 
 namespace ruk {
 
@@ -50,6 +51,16 @@ bool QtPrompts::Confirm(const std::string& caption, const std::string& text) {
     return box.exec() == QMessageBox::Ok;
 }
 
+bool QtPrompts::Ask(const std::string& caption, const std::string& text,
+                    const std::string& accept) {
+    QMessageBox box(QMessageBox::Question, Shown(caption), Shown(text), QMessageBox::NoButton,
+                    parent_);
+    QPushButton* yes = box.addButton(Shown(accept), QMessageBox::AcceptRole);
+    box.setDefaultButton(box.addButton(QMessageBox::Cancel));
+    box.exec();
+    return box.clickedButton() == yes;
+}
+
 std::unique_ptr<QFileDialog> MakeOpenFileDialog(QWidget* parent, const std::string& title,
                                                 const std::string& startPath) {
     auto dialog =
@@ -68,6 +79,19 @@ std::optional<std::string> QtPrompts::OpenFile(const std::string& title,
     if (dialog->exec() != QDialog::Accepted || dialog->selectedFiles().isEmpty())
         return std::nullopt;
     return QFile::encodeName(dialog->selectedFiles().first()).toStdString();
+}
+
+std::optional<std::string> QtPrompts::SaveFile(const std::string& title,
+                                               const std::string& startPath) {
+    QFileDialog dialog(parent_, Shown(title), QFile::decodeName(startPath.c_str()));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // The window asks itself whether to add to a file that is there; nothing is replaced.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite);
+    dialog.setNameFilters({"Level files (*.txt *.sok *.xsb)", "All files (*)"});
+    dialog.setDefaultSuffix("txt");
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return QFile::encodeName(dialog.selectedFiles().first()).toStdString();
 }
 
 }  // namespace ruk

@@ -28,6 +28,10 @@ class QtPrompts : public Prompts {
     bool Confirm(const std::string& caption, const std::string& text) override;
     std::optional<std::string> OpenFile(const std::string& title,
                                         const std::string& startPath) override;
+    bool Ask(const std::string& caption, const std::string& text,
+             const std::string& accept) override;
+    std::optional<std::string> SaveFile(const std::string& title,
+                                        const std::string& startPath) override;
     void RunDialog(QDialog& dialog) override;
 
   private:
