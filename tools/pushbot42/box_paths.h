@@ -8,6 +8,7 @@
 
 #include "level_cells.h"
 #include "search/mark_map.h"
+#include "side_groups.h"
 
 namespace ruk::pushbot {
 
@@ -49,6 +50,7 @@ class BoxPaths {
     std::vector<std::int32_t> states_;     // the fill's queue of states
     std::vector<std::int32_t> queue_;      // for the keeper's fills
     MarkMap marks_;
+    SideGroups groups_;  // the keeper's sides of the box, per cell
 };
 
 }  // namespace ruk::pushbot
