@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "box_paths.h"
+#include "free_regions.h"
 #include "keeper_reach.h"
 #include "level_cells.h"
 #include "search/breadth_fill.h"
@@ -26,6 +27,7 @@ struct Push {
     const LevelCells& level;
     std::vector<std::uint32_t>& board;
     pushbot::KeeperReach& reach;
+    pushbot::FreeRegions& regions;  // NewParent called for the position
     int parentAnchor, from, to, length, keeper;
 };
 
@@ -50,10 +52,12 @@ void ForEachPush(unsigned seed, int rooms, const std::function<void(const Push&)
         for (const std::uint16_t b : level.startBoxes) board[b] = BOX;
         pushbot::KeeperReach reach(level);
         pushbot::BoxPaths paths(level);
+        pushbot::FreeRegions regions(level);
         const std::vector<std::uint8_t> dead(level.cells, 0);
         int keeper = level.startKeeper;
         for (int walk = 0; walk < 30; ++walk) {
             const int anchor = reach.Mark(board.data(), keeper);
+            regions.NewParent();
             std::vector<std::pair<int, int>> pushes;  // from, dir
             for (int c = 0; c < level.cells; ++c) {
                 if (board[c] != BOX) continue;
@@ -66,7 +70,7 @@ void ForEachPush(unsigned seed, int rooms, const std::function<void(const Push&)
                 const int to = from + level.step[d];
                 board[from] = 0;
                 board[to] = BOX;
-                check(Push{level, board, reach, anchor, from, to, 1, from});
+                check(Push{level, board, reach, regions, anchor, from, to, 1, from});
                 board[to] = 0;
                 board[from] = BOX;
             }
@@ -78,7 +82,8 @@ void ForEachPush(unsigned seed, int rooms, const std::function<void(const Push&)
                         if (to == box || paths.Pushes(to, d) < 2) continue;
                         board[box] = 0;
                         board[to] = BOX;
-                        check(Push{level, board, reach, anchor, box, to, 2, to - level.step[d]});
+                        check(Push{level, board, reach, regions, anchor, box, to, 2,
+                                   to - level.step[d]});
                         board[to] = 0;
                         board[box] = BOX;
                     }
@@ -107,6 +112,29 @@ TEST(PushbotIncremental, ChildAnchorEqualsTheFilledRegionsSmallestCell) {
         ++pushes;
     });
     EXPECT_GT(pushes, 10000);
+}
+
+TEST(PushbotIncremental, FloorAreasAfterAPushEqualACountOfTheWholeBoard) {
+    std::vector<std::int32_t> queue;
+    MarkMap marks;
+    int answered = 0, pushes = 0;
+    ForEachPush(23, 300, [&](const Push& p) {
+        queue.assign(p.level.cells + 1, 0);
+        marks.NewStamp();
+        int areas = 0;
+        for (int c = 0; c < p.level.cells; ++c) {
+            if (p.board[c] != 0 || marks.Marked(c)) continue;
+            ++areas;
+            MarkRegion(marks, c, p.level.step, queue.data(),
+                       [&](int n) { return p.board[n] == 0; });
+        }
+        const int fast = p.regions.AfterPush(p.board.data(), p.from, p.to);
+        ++pushes;
+        if (fast < 0) return;  // left to the whole count
+        ASSERT_EQ(fast, areas) << "box " << p.from << " to " << p.to << " by " << p.length;
+        ++answered;
+    });
+    EXPECT_GT(answered, pushes / 2);
 }
 
 }  // namespace

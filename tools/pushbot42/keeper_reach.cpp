@@ -17,32 +17,6 @@ int KeeperReach::Mark(const std::uint32_t* board, int keeper) {
                       [&](int cell) { return board[cell] == 0; });
 }
 
-bool KeeperReach::OneArc(const std::uint32_t* board, int cell) const {
-    const std::int32_t* ring = level_.ring;
-    int start = -1;
-    for (int i = 0; i < 8 && start < 0; ++i)
-        if (board[cell + ring[i]] != 0) start = i;
-    if (start < 0) return true;
-    int arcs = 0;
-    bool inArc = false, counted = false;
-    for (int j = 1; j <= 8; ++j) {
-        const int i = (start + j) & 7;
-        if (board[cell + ring[i]] != 0) {
-            inArc = false;
-            continue;
-        }
-        if (!inArc) {
-            inArc = true;
-            counted = false;
-        }
-        if ((i & 1) == 0 && !counted) {  // a side neighbour
-            counted = true;
-            ++arcs;
-        }
-    }
-    return arcs <= 1;
-}
-
 int KeeperReach::AreaMin(const std::uint32_t* board, int cell, int from, int to) {
     if (!areas_.Marked(cell)) {
         // The fill's cells stand in queue_ afterwards, the start first.
@@ -75,7 +49,7 @@ int KeeperReach::ChildAnchor(const std::uint32_t* board, int parentAnchor, int f
         }
         // One push into an area that the keeper does not enter.
         if (known && length == 1 && !opened && !Reached(to)) return anchor;
-        if (known && OneArc(board, to)) {
+        if (known && FreeAroundJoined(level_, board, to)) {
             if (Reached(to)) return anchor;
             const int smallest = AreaMin(board, to, from, to);
             if (smallest != to) return std::min(anchor, smallest);

@@ -28,9 +28,6 @@ class KeeperReach {
                     int keeper);
 
   private:
-    // Whether the free cells around cell, which has just been filled, still connect all its
-    // free side neighbours: then filling it split no region.
-    bool OneArc(const std::uint32_t* board, int cell) const;
     // The smallest cell of the area (floor outside the region) around cell before the push of
     // the box from `from` to `to`; filled once per marked region.
     int AreaMin(const std::uint32_t* board, int cell, int from, int to);

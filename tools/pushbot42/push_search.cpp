@@ -39,6 +39,7 @@ PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
       corrals_(level, distances.DeadCells()),
       settled_(level, keys_),
       features_(level),
+      regions_(level),
       paths_(level),
       childBoxes_(level.boxCount),
       allowed_(level.boxCount, 1),
@@ -139,7 +140,10 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
         return;
     }
     const auto feature = static_cast<std::uint16_t>(
-        byFeature_ && h != DEAD_BOUND ? features_.FeatureOf(board_.data(), PackedBy()) : 0);
+        byFeature_ && h != DEAD_BOUND
+            ? features_.FeatureOf(board_.data(), PackedBy(),
+                                  regions_.AfterPush(board_.data(), from, target))
+            : 0);
     const Position child{hash,
                          parent,
                          g,
@@ -168,6 +172,7 @@ void PushSearch::Expand(std::uint32_t index) {
     for (int i = 0; i < nb; ++i) board[boxes[i]] = BOX;
     const int parentAnchor = store_.At(index).anchor;
     reach_.Mark(board, parentAnchor);
+    regions_.NewParent();
     // The children's bounds start from this position's matching.
     bound_.SetBase(boxes.data());
     std::fill(allowed_.begin(), allowed_.end(), 1);
