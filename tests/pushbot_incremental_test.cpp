@@ -128,7 +128,7 @@ TEST(PushbotIncremental, FloorAreasAfterAPushEqualACountOfTheWholeBoard) {
             MarkRegion(marks, c, p.level.step, queue.data(),
                        [&](int n) { return p.board[n] == 0; });
         }
-        const int fast = p.regions.AfterPush(p.board.data(), p.from, p.to);
+        const int fast = p.regions.AfterPush(p.board.data(), p.from, p.to, p.reach);
         ++pushes;
         if (fast < 0) return;  // left to the whole count
         ASSERT_EQ(fast, areas) << "box " << p.from << " to " << p.to << " by " << p.length;

@@ -27,8 +27,11 @@ void FreeRegions::Label(const std::uint32_t* board, int from, int to) {
     labelled_ = true;
 }
 
-int FreeRegions::AfterPush(const std::uint32_t* board, int from, int to) {
-    if (!FreeAroundJoined(level_, board, to)) return -1;
+int FreeRegions::AfterPush(const std::uint32_t* board, int from, int to, KeeperReach& reach) {
+    bool beside = false;
+    for (int d = 0; d < 4; ++d) beside = beside || from + level_.step[d] == to;
+    const bool whole = FreeAroundJoined(level_, board, to);
+    if (!whole && !(beside && reach.Reached(to))) return -1;
     if (!labelled_) Label(board, from, to);
     // Freeing from joins the areas beside it (to among them, still free then) into one.
     int joined[4];
@@ -41,8 +44,9 @@ int FreeRegions::AfterPush(const std::uint32_t* board, int from, int to) {
             if (!seen) joined[distinct++] = label_[n];
         }
     }
-    // Filling to then splits nothing, nor empties an area: the keeper stands beside it.
-    return regions_ - distinct + 1;
+    // Filling to then splits nothing, nor empties an area (the keeper stands beside it), but
+    // for the pieces of the keeper's region that it cuts off from the box's old cell.
+    return regions_ - distinct + 1 + (whole ? 0 : reach.PiecesLeft(board, from, to));
 }
 
 }  // namespace ruk::pushbot

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "keeper_reach.h"
 #include "level_cells.h"
 #include "search/mark_map.h"
 
@@ -18,8 +19,9 @@ class FreeRegions {
     // A new parent position: its areas are labelled at the next AfterPush.
     void NewParent() { labelled_ = false; }
     // The free areas (board 0) of board, the parent's board after pushes of one box from
-    // `from` to `to`; -1 when the push may split an area and the board must be counted whole.
-    int AfterPush(const std::uint32_t* board, int from, int to);
+    // `from` to `to`, the parent's keeper region marked in reach; -1 when the push may split
+    // an area that reach cannot tell about, and the board must be counted whole.
+    int AfterPush(const std::uint32_t* board, int from, int to, KeeperReach& reach);
 
   private:
     void Label(const std::uint32_t* board, int from, int to);

@@ -8,11 +8,12 @@
 namespace ruk::pushbot {
 
 KeeperReach::KeeperReach(const LevelCells& level)
-    : level_(level), queue_(level.cells + 1), area_(level.cells, 0) {}
+    : level_(level), queue_(level.cells + 1), area_(level.cells, 0), cuts_(level) {}
 
 int KeeperReach::Mark(const std::uint32_t* board, int keeper) {
     reach_.NewStamp();
     areas_.NewStamp();
+    cutsBuilt_ = false;
     return MarkRegion(reach_, keeper, level_.step, queue_.data(),
                       [&](int cell) { return board[cell] == 0; });
 }
@@ -32,27 +33,68 @@ int KeeperReach::AreaMin(const std::uint32_t* board, int cell, int from, int to)
     return area_[cell];
 }
 
+void KeeperReach::BuildCuts(int cell) {
+    if (cutsBuilt_) return;
+    cuts_.Walk(cell, [&](int c) { return Reached(c); });
+    cutsBuilt_ = true;
+}
+
+int KeeperReach::PiecesMin(const std::uint32_t* board, int from, int to) {
+    BuildCuts(to);
+    // The pieces that to cuts the region into which the keeper, on from, still joins.
+    int smallest = from;
+    for (int d = 0; d < 4; ++d) {
+        const int n = from + level_.step[d];
+        if (n != to && board[n] == 0 && Reached(n))
+            smallest = std::min(smallest, cuts_.PieceMin(to, cuts_.PieceOf(to, n)));
+    }
+    return smallest;
+}
+
+int KeeperReach::PiecesLeft(const std::uint32_t* board, int from, int to) {
+    BuildCuts(to);
+    int joined[4], seen[4];
+    int joinedCount = 0, seenCount = 0, left = 0;
+    for (int d = 0; d < 4; ++d) {
+        const int n = from + level_.step[d];
+        if (n != to && board[n] == 0 && Reached(n)) joined[joinedCount++] = cuts_.PieceOf(to, n);
+    }
+    for (int d = 0; d < 4; ++d) {
+        const int n = to + level_.step[d];
+        if (!Reached(n)) continue;
+        const int piece = cuts_.PieceOf(to, n);
+        if (std::find(seen, seen + seenCount, piece) != seen + seenCount) continue;
+        seen[seenCount++] = piece;
+        if (std::find(joined, joined + joinedCount, piece) == joined + joinedCount) ++left;
+    }
+    return left;
+}
+
 int KeeperReach::ChildAnchor(const std::uint32_t* board, int parentAnchor, int from, int to,
                              int length, int keeper) {
     if (to != parentAnchor) {
         // The keeper only ever walks the region, the box's old cell and the areas beside it;
         // they lose to, which splits nothing off when the cells around it stay joined.
-        int anchor = std::min(parentAnchor, from);
-        bool opened = false, known = true;
+        int opened = from;  // the smallest of from and the areas it opens
+        bool known = true, opens = false;
         for (int d = 0; d < 4 && known; ++d) {
             const int n = from + level_.step[d];
             if (board[n] != 0 || Reached(n)) continue;
-            opened = true;
+            opens = true;
             const int smallest = AreaMin(board, n, from, to);
             known = smallest != to;
-            anchor = std::min(anchor, smallest);
+            opened = std::min(opened, smallest);
         }
+        const int anchor = std::min(parentAnchor, opened);
         // One push into an area that the keeper does not enter.
-        if (known && length == 1 && !opened && !Reached(to)) return anchor;
+        if (known && length == 1 && !opens && !Reached(to)) return anchor;
         if (known && FreeAroundJoined(level_, board, to)) {
             if (Reached(to)) return anchor;
             const int smallest = AreaMin(board, to, from, to);
             if (smallest != to) return std::min(anchor, smallest);
+        } else if (known && length == 1 && Reached(to)) {
+            // The region's pieces without to that the keeper still joins.
+            return std::min(opened, PiecesMin(board, from, to));
         }
     }
     child_.NewStamp();

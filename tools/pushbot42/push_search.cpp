@@ -142,7 +142,7 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
     const auto feature = static_cast<std::uint16_t>(
         byFeature_ && h != DEAD_BOUND
             ? features_.FeatureOf(board_.data(), PackedBy(),
-                                  regions_.AfterPush(board_.data(), from, target))
+                                  regions_.AfterPush(board_.data(), from, target, reach_))
             : 0);
     const Position child{hash,
                          parent,
