@@ -21,6 +21,20 @@ namespace {
 
 using pushbot::LevelCells;
 
+// The floor areas of board, counted whole.
+int CountAreas(const LevelCells& level, const std::vector<std::uint32_t>& board) {
+    std::vector<std::int32_t> queue(level.cells + 1);
+    MarkMap marks;
+    marks.NewStamp();
+    int areas = 0;
+    for (int c = 0; c < level.cells; ++c) {
+        if (board[c] != 0 || marks.Marked(c)) continue;
+        ++areas;
+        MarkRegion(marks, c, level.step, queue.data(), [&](int n) { return board[n] == 0; });
+    }
+    return areas;
+}
+
 // The pushes of one box from a position of a walk: the board after them (the position's region
 // still marked in reach).
 struct Push {
@@ -57,7 +71,7 @@ void ForEachPush(unsigned seed, int rooms, const std::function<void(const Push&)
         int keeper = level.startKeeper;
         for (int walk = 0; walk < 30; ++walk) {
             const int anchor = reach.Mark(board.data(), keeper);
-            regions.NewParent();
+            regions.NewParent(CountAreas(level, board));
             std::vector<std::pair<int, int>> pushes;  // from, dir
             for (int c = 0; c < level.cells; ++c) {
                 if (board[c] != BOX) continue;
@@ -115,19 +129,9 @@ TEST(PushbotIncremental, ChildAnchorEqualsTheFilledRegionsSmallestCell) {
 }
 
 TEST(PushbotIncremental, FloorAreasAfterAPushEqualACountOfTheWholeBoard) {
-    std::vector<std::int32_t> queue;
-    MarkMap marks;
     int answered = 0, pushes = 0;
     ForEachPush(23, 300, [&](const Push& p) {
-        queue.assign(p.level.cells + 1, 0);
-        marks.NewStamp();
-        int areas = 0;
-        for (int c = 0; c < p.level.cells; ++c) {
-            if (p.board[c] != 0 || marks.Marked(c)) continue;
-            ++areas;
-            MarkRegion(marks, c, p.level.step, queue.data(),
-                       [&](int n) { return p.board[n] == 0; });
-        }
+        const int areas = CountAreas(p.level, p.board);
         const int fast = p.regions.AfterPush(p.board.data(), p.from, p.to, p.reach);
         ++pushes;
         if (fast < 0) return;  // left to the whole count

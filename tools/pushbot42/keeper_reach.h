@@ -23,6 +23,9 @@ class KeeperReach {
     // After pushes of one box from `from` to `to` (made on board), to a cell of the region
     // beside from: the pieces of the region that to cuts off from the box's old cell.
     int PiecesLeft(const std::uint32_t* board, int from, int to);
+    // The smallest cell of the area (floor outside the region) around cell before the pushes of
+    // the box from `from` to `to` (made on board); filled once per marked region.
+    int AreaMin(const std::uint32_t* board, int cell, int from, int to);
 
     // The anchor after length pushes of one box from `from` to `to` (made on board already),
     // the keeper then on keeper, the region before the pushes marked by Mark. When to splits
@@ -32,9 +35,6 @@ class KeeperReach {
                     int keeper);
 
   private:
-    // The smallest cell of the area (floor outside the region) around cell before the push of
-    // the box from `from` to `to`; filled once per marked region.
-    int AreaMin(const std::uint32_t* board, int cell, int from, int to);
     // The smallest cell of the region's pieces, less to, that a keeper on from joins after one
     // push from `from` to `to` (a cell of the region).
     int PiecesMin(const std::uint32_t* board, int from, int to);

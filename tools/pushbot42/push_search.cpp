@@ -172,12 +172,12 @@ void PushSearch::Expand(std::uint32_t index) {
     for (int i = 0; i < nb; ++i) board[boxes[i]] = BOX;
     const int parentAnchor = store_.At(index).anchor;
     reach_.Mark(board, parentAnchor);
-    regions_.NewParent();
     // The children's bounds start from this position's matching.
     bound_.SetBase(boxes.data());
     std::fill(allowed_.begin(), allowed_.end(), 1);
     const CorralVerdict corral = corrals_.Pick(board, reach_, held_.data(), boxes.data(), allowed_,
                                                parentAnchor, store_.Size());
+    regions_.NewParent(corrals_.Areas() + 1);
     const int parentSettled = settled_.SetOf(board, boxes.data());
     for (int k = 0; k < nb && corral != CorralVerdict::DEAD && !found_; ++k) {
         if (!allowed_[k]) continue;
