@@ -3,15 +3,7 @@
 
 #include <algorithm>
 
-#include "search/box_sides.h"
-
 namespace ruk::pushbot {
-
-namespace {
-
-constexpr int FILLS_FIRST = 4;  // states answered by the keeper's fill before the cut cells
-
-}  // namespace
 
 BoxPaths::BoxPaths(const LevelCells& level)
     : level_(level),
@@ -21,7 +13,6 @@ BoxPaths::BoxPaths(const LevelCells& level)
       sidesDone_(level.cells, 0),
       cellSeen_(level.cells, 0),
       states_(static_cast<std::size_t>(level.cells) * 4),
-      queue_(level.cells + 1),
       groups_(level) {}
 
 void BoxPaths::Begin() {
@@ -48,7 +39,7 @@ void BoxPaths::Start(const std::uint32_t* board, int box, int dir, const std::ui
 void BoxPaths::Run(std::uint32_t* board, int box, const std::uint8_t* dead) {
     const std::int32_t* step = level_.step;
     board[box] = 0;
-    int asked = 0;
+    bool built = false;
     for (std::size_t head = 0; head < states_.size(); ++head) {
         const int state = states_[head];
         const int cell = state / 4;
@@ -59,17 +50,10 @@ void BoxPaths::Run(std::uint32_t* board, int box, const std::uint8_t* dead) {
         }
         // Sides the keeper already reached from an earlier state here give the same pushes.
         if (sidesDone_[cell] & (1u << keeperSide)) continue;
-        // A box that goes a few cells only is cheaper with the keeper's fill each time; one that
-        // goes on takes the cut cells of its free area, where every state's cell lies.
-        std::uint32_t sides;
-        if (++asked <= FILLS_FIRST) {
-            board[cell] = BOX;
-            sides = BoxSides(board, cell, cell + step[keeperSide], step, marks_, queue_.data());
-            board[cell] = 0;
-        } else {
-            if (asked == FILLS_FIRST + 1) groups_.Build(board, box);
-            sides = groups_.Sides(board, cell, keeperSide);
-        }
+        // The cut cells of the box's free area, where every state's cell lies, give the sides.
+        if (!built) groups_.Build(board, box);
+        built = true;
+        const std::uint32_t sides = groups_.Sides(board, cell, keeperSide);
         sidesDone_[cell] |= static_cast<std::uint8_t>(sides);
         for (int side = 0; side < 4; ++side) {
             if (!(sides & (1u << side))) continue;
