@@ -12,9 +12,8 @@
 #include "free_regions.h"
 #include "keeper_reach.h"
 #include "level_cells.h"
+#include "pushbot_rooms.h"
 #include "search/breadth_fill.h"
-#include "solved_rooms.h"
-#include "test_files.h"
 
 namespace ruk {
 namespace {
@@ -45,70 +44,60 @@ struct Push {
     int parentAnchor, from, to, length, keeper;
 };
 
-// Walks of random pushes through rooms (about `rooms` of them); check sees every push that
+// Walks of random pushes through `rooms` rooms; check sees every push that
 // the keeper can make on the way, and every cell a box reaches by two pushes or more, the board
 // changed and restored around it.
 void ForEachPush(unsigned seed, int rooms, const std::function<void(const Push&)>& check) {
     std::mt19937 rng(seed);
-    for (int done = 0; done < rooms && !::testing::Test::HasFatalFailure();) {
-        const std::string text = test::PulledRoom(rng);
-        if (text.empty()) continue;
-        test::Core core;
-        test::LoadText(*core.state, text);
-        LevelCells level;
-        if (core.level->board.status != LevelStatus::PLAYABLE ||
-            !ReadLevelCells(*core.state, level) || level.startBoxes.empty())
-            continue;
-        ++done;
-        std::vector<std::uint32_t> board(level.cells, 0);
-        for (int c = 0; c < level.cells; ++c)
-            if (level.wall[c]) board[c] = WALL;
-        for (const std::uint16_t b : level.startBoxes) board[b] = BOX;
-        pushbot::KeeperReach reach(level);
-        pushbot::BoxPaths paths(level);
-        pushbot::FreeRegions regions(level);
-        const std::vector<std::uint8_t> dead(level.cells, 0);
-        int keeper = level.startKeeper;
-        for (int walk = 0; walk < 30; ++walk) {
-            const int anchor = reach.Mark(board.data(), keeper);
-            regions.NewParent(CountAreas(level, board));
-            std::vector<std::pair<int, int>> pushes;  // from, dir
-            for (int c = 0; c < level.cells; ++c) {
-                if (board[c] != BOX) continue;
-                for (int d = 0; d < 4; ++d)
-                    if (reach.Reached(c - level.step[d]) && board[c + level.step[d]] == 0)
-                        pushes.emplace_back(c, d);
-            }
-            if (pushes.empty()) break;
-            for (const auto& [from, d] : pushes) {
-                const int to = from + level.step[d];
-                board[from] = 0;
-                board[to] = BOX;
-                check(Push{level, board, reach, regions, anchor, from, to, 1, from});
-                board[to] = 0;
-                board[from] = BOX;
-            }
-            for (int box = 0; box < level.cells; ++box) {
-                if (board[box] != BOX) continue;
-                paths.Fill(board.data(), box, dead.data(), [&](int c) { return reach.Reached(c); });
-                for (int to = 0; to < level.cells; ++to) {
-                    for (int d = 0; d < 4; ++d) {
-                        if (to == box || paths.Pushes(to, d) < 2) continue;
-                        board[box] = 0;
-                        board[to] = BOX;
-                        check(Push{level, board, reach, regions, anchor, box, to, 2,
-                                   to - level.step[d]});
-                        board[to] = 0;
-                        board[box] = BOX;
+    test::ForEachPulledRoom(
+        seed, rooms,
+        [&](const std::string&, const LevelCells& level, std::vector<std::uint32_t>& board) {
+            pushbot::KeeperReach reach(level);
+            pushbot::BoxPaths paths(level);
+            pushbot::FreeRegions regions(level);
+            const std::vector<std::uint8_t> dead(level.cells, 0);
+            int keeper = level.startKeeper;
+            for (int walk = 0; walk < 30; ++walk) {
+                const int anchor = reach.Mark(board.data(), keeper);
+                regions.NewParent(CountAreas(level, board));
+                std::vector<std::pair<int, int>> pushes;  // from, dir
+                for (int c = 0; c < level.cells; ++c) {
+                    if (board[c] != BOX) continue;
+                    for (int d = 0; d < 4; ++d)
+                        if (reach.Reached(c - level.step[d]) && board[c + level.step[d]] == 0)
+                            pushes.emplace_back(c, d);
+                }
+                if (pushes.empty()) break;
+                for (const auto& [from, d] : pushes) {
+                    const int to = from + level.step[d];
+                    board[from] = 0;
+                    board[to] = BOX;
+                    check(Push{level, board, reach, regions, anchor, from, to, 1, from});
+                    board[to] = 0;
+                    board[from] = BOX;
+                }
+                for (int box = 0; box < level.cells; ++box) {
+                    if (board[box] != BOX) continue;
+                    paths.Fill(board.data(), box, dead.data(),
+                               [&](int c) { return reach.Reached(c); });
+                    for (int to = 0; to < level.cells; ++to) {
+                        for (int d = 0; d < 4; ++d) {
+                            if (to == box || paths.Pushes(to, d) < 2) continue;
+                            board[box] = 0;
+                            board[to] = BOX;
+                            check(Push{level, board, reach, regions, anchor, box, to, 2,
+                                       to - level.step[d]});
+                            board[to] = 0;
+                            board[box] = BOX;
+                        }
                     }
                 }
+                const auto [from, d] = pushes[rng() % pushes.size()];
+                board[from] = 0;
+                board[from + level.step[d]] = BOX;
+                keeper = from;
             }
-            const auto [from, d] = pushes[rng() % pushes.size()];
-            board[from] = 0;
-            board[from + level.step[d]] = BOX;
-            keeper = from;
-        }
-    }
+        });
 }
 
 TEST(PushbotIncremental, ChildAnchorEqualsTheFilledRegionsSmallestCell) {
