@@ -11,7 +11,10 @@
 #include "box_paths.h"
 #include "level_cells.h"
 #include "packing_layers.h"
+#include "pushbot_rooms.h"
+#include "search/box_sides.h"
 #include "search/breadth_fill.h"
+#include "side_groups.h"
 #include "solved_rooms.h"
 #include "test_files.h"
 
@@ -75,55 +78,80 @@ bool Replay(const LevelCells& level, std::vector<std::uint32_t> board, int keepe
 }
 
 TEST(PushbotBoxPaths, FewestPushesToEveryCellAndPathsThatReplay) {
-    std::mt19937 rng(11);
-    int rooms = 0, cells = 0;
-    while (rooms < 120) {
-        const std::string text = test::PulledRoom(rng);
-        if (text.empty()) continue;
-        test::Core core;
-        test::LoadText(*core.state, text);
-        LevelCells level;
-        if (core.level->board.status != LevelStatus::PLAYABLE ||
-            !ReadLevelCells(*core.state, level) || level.startBoxes.empty())
-            continue;
-        ++rooms;
-        std::vector<std::uint32_t> board(level.cells, 0);
-        for (int c = 0; c < level.cells; ++c)
-            if (level.wall[c]) board[c] = WALL;
-        for (const std::uint16_t b : level.startBoxes) board[b] = BOX;
-        const int box = level.startBoxes[0];
-        const std::vector<std::uint8_t> dead(level.cells, 0);
-        std::vector<std::int32_t> queue(level.cells + 1);
-        MarkMap reach;
-        reach.NewStamp();
-        MarkRegion(reach, level.startKeeper, level.step, queue.data(),
-                   [&](int c) { return board[c] == 0; });
-        pushbot::BoxPaths paths(level);
-        paths.Fill(board.data(), box, dead.data(), [&](int c) { return reach.Marked(c); });
-        const std::vector<std::uint32_t> before = board;
-        const std::vector<int> fewest = FewestPushes(level, board, box, level.startKeeper);
-        ASSERT_EQ(board, before) << "the board is restored";
-        for (int c = 0; c < level.cells; ++c) {
-            if (c == box) continue;
-            int best = 0;
-            for (int d = 0; d < 4; ++d) {
-                const int pushes = paths.Pushes(c, d);
-                if (pushes == 0) continue;
-                if (best == 0 || pushes < best) best = pushes;
-                std::vector<PushStep> steps;
-                paths.AppendSteps(c, d, steps);
-                int last = -1;
-                ASSERT_EQ(static_cast<int>(steps.size()), pushes) << text;
-                ASSERT_TRUE(Replay(level, board, level.startKeeper, steps, last)) << text;
-                EXPECT_EQ(last, c) << text;
-                EXPECT_EQ(steps.back().dir, d) << text;
+    int cells = 0;
+    test::ForEachPulledRoom(
+        11, 120,
+        [&](const std::string& text, const LevelCells& level, std::vector<std::uint32_t>& board) {
+            const int box = level.startBoxes[0];
+            const std::vector<std::uint8_t> dead(level.cells, 0);
+            std::vector<std::int32_t> queue(level.cells + 1);
+            MarkMap reach;
+            reach.NewStamp();
+            MarkRegion(reach, level.startKeeper, level.step, queue.data(),
+                       [&](int c) { return board[c] == 0; });
+            pushbot::BoxPaths paths(level);
+            paths.Fill(board.data(), box, dead.data(), [&](int c) { return reach.Marked(c); });
+            const std::vector<std::uint32_t> before = board;
+            const std::vector<int> fewest = FewestPushes(level, board, box, level.startKeeper);
+            ASSERT_EQ(board, before) << "the board is restored";
+            for (int c = 0; c < level.cells; ++c) {
+                if (c == box) continue;
+                int best = 0;
+                for (int d = 0; d < 4; ++d) {
+                    const int pushes = paths.Pushes(c, d);
+                    if (pushes == 0) continue;
+                    if (best == 0 || pushes < best) best = pushes;
+                    std::vector<PushStep> steps;
+                    paths.AppendSteps(c, d, steps);
+                    int last = -1;
+                    ASSERT_EQ(static_cast<int>(steps.size()), pushes) << text;
+                    ASSERT_TRUE(Replay(level, board, level.startKeeper, steps, last)) << text;
+                    EXPECT_EQ(last, c) << text;
+                    EXPECT_EQ(steps.back().dir, d) << text;
+                }
+                EXPECT_EQ(best, fewest[c] < 0 ? 0 : fewest[c]) << text << " cell " << c;
+                cells += best > 0;
             }
-            EXPECT_EQ(best, fewest[c] < 0 ? 0 : fewest[c]) << text << " cell " << c;
-            cells += best > 0;
-        }
-        if (::testing::Test::HasFailure()) return;
-    }
+        });
     EXPECT_GT(cells, 400);
+}
+
+// The sides found from the cut cells equal a keeper's fill, for a box on every free cell and the
+// keeper beside it, with the rooms' boxes (one lifted, as a box path's search does) in place.
+TEST(PushbotBoxPaths, SideGroupsAgreeWithTheKeepersFill) {
+    int rooms = 0, checked = 0;
+    std::vector<std::int32_t> queue;
+    MarkMap marks;
+    test::ForEachPulledRoom(
+        5, 150,
+        [&](const std::string& text, const LevelCells& level, std::vector<std::uint32_t>& board) {
+            ++rooms;
+            const int lifted = level.startBoxes[rooms % level.startBoxes.size()];
+            board[lifted] = 0;
+            queue.assign(level.cells + 1, 0);
+            pushbot::SideGroups groups(level);
+            groups.Build(board.data(), lifted);
+            marks.NewStamp();
+            MarkRegion(marks, lifted, level.step, queue.data(),
+                       [&](int c) { return board[c] == 0; });
+            std::vector<int> area;
+            for (int c = 0; c < level.cells; ++c)
+                if (marks.Marked(c)) area.push_back(c);
+            for (const int cell : area) {
+                for (int side = 0; side < 4; ++side) {
+                    const int keeper = cell + level.step[side];
+                    if (board[keeper] != 0) continue;
+                    const std::uint32_t fast = groups.Sides(board.data(), cell, side);
+                    board[cell] = BOX;
+                    const std::uint32_t fill =
+                        BoxSides(board.data(), cell, keeper, level.step, marks, queue.data());
+                    board[cell] = 0;
+                    ASSERT_EQ(fast, fill) << text << " cell " << cell << " side " << side;
+                    ++checked;
+                }
+            }
+        });
+    EXPECT_GT(checked, 2000);
 }
 
 TEST(PushbotPackingLayers, ADeadEndFillsFromItsFarEnd) {

@@ -2,6 +2,7 @@
 #include "corral_alone.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "search/breadth_fill.h"
 
@@ -31,10 +32,56 @@ CorralAlone::Key CorralAlone::KeyOf(const std::uint16_t* boxes, std::size_t n, i
 }
 
 CorralAlone::CorralAlone(const LevelCells& level, const std::uint8_t* dead)
-    : level_(level), dead_(dead), queue_(level.cells + 1), patterns_(level) {
+    : level_(level),
+      dead_(dead),
+      queue_(level.cells + 1),
+      floorMin_(level.cells, 0),
+      patterns_(level) {
     board_.assign(level.cells, 0);
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board_[c] = WALL;
+    reach_.NewStamp();
+    for (int c = 0; c < level.cells; ++c) {
+        if (board_[c] != 0 || reach_.Marked(c)) continue;
+        int count = 1;
+        const int smallest = MarkRegion(reach_, c, level.step, queue_.data(), [&](int cell) {
+            if (board_[cell] != 0 || reach_.Marked(cell)) return false;
+            ++count;
+            return true;
+        });
+        for (int i = 0; i < count; ++i) floorMin_[queue_[i]] = smallest;
+    }
+}
+
+// Any name that only the region fixes will do: the smallest of its cells beside a box or at
+// the smallest cell of its empty floor. Every region has one (a region short of that cell is
+// shut off by boxes), and the fill ends once it has met all of them.
+int CorralAlone::RegionName(const std::uint16_t* boxes, std::size_t n, int keeper) {
+    const std::int32_t* step = level_.step;
+    reach_.NewStamp();
+    targets_.NewStamp();
+    int wanted = 0, found = 0;
+    int smallest = std::numeric_limits<int>::max();
+    auto want = [&](int cell) {
+        if (board_[cell] != 0 || targets_.Marked(cell)) return;
+        targets_.Mark(cell);
+        ++wanted;
+    };
+    want(floorMin_[keeper]);
+    for (std::size_t i = 0; i < n; ++i)
+        for (int d = 0; d < 4; ++d) want(boxes[i] + step[d]);
+    const StampedMarks seen = reach_.Current();
+    BreadthFill(
+        keeper, step, queue_.data(),
+        [&](int next, int) { return board_[next] == 0 && !seen.Marked(next); },
+        [&](int cell, int) {
+            seen.Mark(cell);
+            if (!targets_.Marked(cell)) return;
+            ++found;
+            smallest = std::min(smallest, cell);
+        },
+        [&] { return found == wanted; });
+    return smallest;
 }
 
 bool CorralAlone::Dead(const std::uint16_t* boxes, const std::uint8_t* which, int keeper,
@@ -93,10 +140,9 @@ bool CorralAlone::Exhausted(const std::uint16_t* start, std::size_t n, int keepe
         std::copy(todo_.begin() + static_cast<std::ptrdiff_t>(head),
                   todo_.begin() + static_cast<std::ptrdiff_t>(head + n + 1), cur.begin());
         for (std::size_t i = 0; i < n; ++i) board_[cur[i]] = BOX;
-        reach_.NewStamp();
-        const int anchor = MarkRegion(reach_, cur[n], step, queue_.data(),
-                                      [&](int cell) { return board_[cell] == 0; });
-        if (seen_.insert(KeyOf(cur.data(), n, anchor)).second) {
+        // The fill marks every box side that the keeper reaches.
+        const int region = RegionName(cur.data(), n, cur[n]);
+        if (seen_.insert(KeyOf(cur.data(), n, region)).second) {
             bool solved = true;
             for (std::size_t i = 0; i < n; ++i) solved = solved && level_.Goal(cur[i]);
             // Done once solved, or too big to tell.

@@ -29,8 +29,10 @@ class PositionFeatures {
     // are: a packing order gone wrong, usually. Not a proof. board: 0 floor, BOX, WALL.
     int SealedGoals(const std::uint32_t* board) const;
     // The position's feature cell, below FeatureCells(boxCount). With layers, a box on a goal
-    // counts as packed only once the deeper goals of its group are filled.
-    int FeatureOf(const std::uint32_t* board, const PackingLayers* layers = nullptr);
+    // counts as packed only once the deeper goals of its group are filled. regions: the
+    // board's floor areas when the caller knows them, else -1.
+    int FeatureOf(const std::uint32_t* board, const PackingLayers* layers = nullptr,
+                  int regions = -1);
 
   private:
     const LevelCells& level_;

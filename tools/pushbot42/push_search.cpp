@@ -39,6 +39,7 @@ PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
       corrals_(level, distances.DeadCells()),
       settled_(level, keys_),
       features_(level),
+      regions_(level),
       paths_(level),
       childBoxes_(level.boxCount),
       allowed_(level.boxCount, 1),
@@ -139,7 +140,10 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
         return;
     }
     const auto feature = static_cast<std::uint16_t>(
-        byFeature_ && h != DEAD_BOUND ? features_.FeatureOf(board_.data(), PackedBy()) : 0);
+        byFeature_ && h != DEAD_BOUND
+            ? features_.FeatureOf(board_.data(), PackedBy(),
+                                  regions_.AfterPush(board_.data(), from, target, reach_))
+            : 0);
     const Position child{hash,
                          parent,
                          g,
@@ -173,6 +177,7 @@ void PushSearch::Expand(std::uint32_t index) {
     std::fill(allowed_.begin(), allowed_.end(), 1);
     const CorralVerdict corral = corrals_.Pick(board, reach_, held_.data(), boxes.data(), allowed_,
                                                parentAnchor, store_.Size());
+    regions_.NewParent(corrals_.Areas() + 1);
     const int parentSettled = settled_.SetOf(board, boxes.data());
     for (int k = 0; k < nb && corral != CorralVerdict::DEAD && !found_; ++k) {
         if (!allowed_[k]) continue;

@@ -8,6 +8,7 @@
 
 #include "box_paths.h"
 #include "corrals.h"
+#include "free_regions.h"
 #include "goal_distances.h"
 #include "goal_room.h"
 #include "keeper_reach.h"
@@ -106,6 +107,7 @@ class PushSearch {
     Corrals corrals_;
     SettledGoals settled_;
     PositionFeatures features_;
+    FreeRegions regions_;  // the floor areas of each child, from the parent's
     BoxPaths paths_;
     PackingLayers layers_;
     std::vector<PushStep> macroSteps_;
