@@ -1,6 +1,7 @@
 // What the goal macros are made of. One box's paths with the others in place: the fewest pushes
 // to every cell equal a search over every box and keeper cell, and each path replays push by
-// push. The packing layers of a goal area: the goals the keeper empties first fill last.
+// push. The packing layers of a goal area: the goals the keeper empties first fill last. The
+// packing order: each goal in turn can be filled by pushes with the goals before it full.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -11,6 +12,7 @@
 #include "box_paths.h"
 #include "level_cells.h"
 #include "packing_layers.h"
+#include "packing_order.h"
 #include "search/breadth_fill.h"
 #include "solved_rooms.h"
 #include "test_files.h"
@@ -74,10 +76,11 @@ bool Replay(const LevelCells& level, std::vector<std::uint32_t> board, int keepe
     return true;
 }
 
-TEST(PushbotBoxPaths, FewestPushesToEveryCellAndPathsThatReplay) {
-    std::mt19937 rng(11);
-    int rooms = 0, cells = 0;
-    while (rooms < 120) {
+// Calls check(text, level) on count playable rooms pulled from seed, until a failure.
+template <typename Check>
+void ForPulledRooms(unsigned seed, int count, Check&& check) {
+    std::mt19937 rng(seed);
+    for (int rooms = 0; rooms < count && !::testing::Test::HasFailure();) {
         const std::string text = test::PulledRoom(rng);
         if (text.empty()) continue;
         test::Core core;
@@ -87,6 +90,13 @@ TEST(PushbotBoxPaths, FewestPushesToEveryCellAndPathsThatReplay) {
             !ReadLevelCells(*core.state, level) || level.startBoxes.empty())
             continue;
         ++rooms;
+        check(text, level);
+    }
+}
+
+TEST(PushbotBoxPaths, FewestPushesToEveryCellAndPathsThatReplay) {
+    int cells = 0;
+    ForPulledRooms(11, 120, [&](const std::string& text, const LevelCells& level) {
         std::vector<std::uint32_t> board(level.cells, 0);
         for (int c = 0; c < level.cells; ++c)
             if (level.wall[c]) board[c] = WALL;
@@ -121,8 +131,7 @@ TEST(PushbotBoxPaths, FewestPushesToEveryCellAndPathsThatReplay) {
             EXPECT_EQ(best, fewest[c] < 0 ? 0 : fewest[c]) << text << " cell " << c;
             cells += best > 0;
         }
-        if (::testing::Test::HasFailure()) return;
-    }
+    });
     EXPECT_GT(cells, 400);
 }
 
@@ -147,6 +156,48 @@ TEST(PushbotPackingLayers, ADeadEndFillsFromItsFarEnd) {
     EXPECT_FALSE(layers.DeeperFilled(board.data(), cell(6, 1)));
     board[cell(7, 1)] = BOX;
     EXPECT_TRUE(layers.DeeperFilled(board.data(), cell(6, 1)));
+}
+
+TEST(PushbotPackingOrder, ACorridorFillsFromItsFarEndAndCountsTheRunFromThere) {
+    test::Core core;
+    test::LoadText(*core.state, "##########\n#@ $$$...#\n##########\n");
+    LevelCells level;
+    ASSERT_TRUE(ReadLevelCells(*core.state, level));
+    pushbot::PackingOrder order;
+    order.Build(level);
+    const int row = level.step[2];
+    EXPECT_EQ(order.FillOrder(), (std::vector<int>{row + 8, row + 7, row + 6}));
+    std::vector<std::uint32_t> board(level.cells, 0);
+    board[row + 7] = BOX;
+    EXPECT_EQ(order.Packed(board.data()), 0) << "the far goal is still free";
+    board[row + 8] = BOX;
+    EXPECT_EQ(order.Packed(board.data()), 2);
+}
+
+TEST(PushbotPackingOrder, EachGoalFillsByPushesWithTheGoalsBeforeItFull) {
+    int checked = 0;
+    ForPulledRooms(23, 150, [&](const std::string& text, const LevelCells& level) {
+        pushbot::PackingOrder order;
+        order.Build(level);
+        const std::vector<int>& fill = order.FillOrder();
+        ASSERT_EQ(fill.size(), level.goals.size()) << text;
+        std::vector<std::uint32_t> board(level.cells, 0);
+        for (int c = 0; c < level.cells; ++c)
+            if (level.wall[c]) board[c] = WALL;
+        for (std::size_t i = 0; i < fill.size(); ++i) {
+            const int out = order.OutCell(static_cast<int>(i));
+            if (out >= 0) {
+                ASSERT_FALSE(level.Goal(out)) << text;
+                const std::vector<int> pushes =
+                    FewestPushes(level, board, out, order.OutKeeper(static_cast<int>(i)));
+                EXPECT_GE(pushes[fill[i]], 0) << text << " goal " << fill[i];
+                ++checked;
+            }
+            board[fill[i]] = BOX;
+        }
+        EXPECT_EQ(order.Packed(board.data()), static_cast<int>(fill.size())) << text;
+    });
+    EXPECT_GT(checked, 300);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "packing_layers.h"
+#include "packing_order.h"
 #include "search/breadth_fill.h"
 
 namespace ruk::pushbot {
@@ -27,8 +28,12 @@ int PositionFeatures::SealedGoals(const std::uint32_t* board) const {
 // Taking the cells in turn keeps a search from sinking into one plateau of the bound.
 int PositionFeatures::FeatureOf(const std::uint32_t* board, const PackingLayers* layers) {
     int packed = 0;
-    for (const int g : level_.goals)
-        packed += board[g] == BOX && (layers == nullptr || layers->DeeperFilled(board, g)) ? 1 : 0;
+    if (layers == nullptr && order_ != nullptr)
+        packed = order_->Packed(board);
+    else
+        for (const int g : level_.goals)
+            packed +=
+                board[g] == BOX && (layers == nullptr || layers->DeeperFilled(board, g)) ? 1 : 0;
     areas_.NewStamp();
     int regions = 0;
     for (int c = 0; c < level_.cells; ++c) {
@@ -39,6 +44,7 @@ int PositionFeatures::FeatureOf(const std::uint32_t* board, const PackingLayers*
     }
     regions = std::min(regions, FEATURE_REGIONS) - 1;
     const int sealed = std::min(SealedGoals(board), FEATURE_SEALED - 1);
+    packed = std::min(packed, FEATURE_PACKED);
     return (packed * FEATURE_REGIONS + regions) * FEATURE_SEALED + sealed;
 }
 
