@@ -31,6 +31,11 @@ inline int PackedOf(int feature) {
     return feature / (FEATURE_REGIONS * FEATURE_SEALED);
 }
 
+// The floor areas of a feature cell, less one (capped).
+inline int RegionsOf(int feature) {
+    return feature / FEATURE_SEALED % FEATURE_REGIONS;
+}
+
 class PositionFeatures {
   public:
     explicit PositionFeatures(const LevelCells& level);

@@ -156,12 +156,19 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
                          feature};
     // Read before the store may move.
     const bool advised = guidance_.advisors && byFeature_ && h != DEAD_BOUND &&
-                         PackedOf(feature) > PackedOf(store_.At(parent).feature);
+                         Advised(store_.At(parent).feature, feature);
     if (!store_.Add(child, childBoxes_.data())) {
         dropped_ = true;
         return;
     }
     if (h != DEAD_BOUND) Open(static_cast<std::uint32_t>(store_.Size() - 1), advised);
+}
+
+// Whether a push from a position of feature cell parent to one of cell child is an advisor's:
+// it packs a box or, with the connectivity advisor, joins floor areas and packs as many.
+bool PushSearch::Advised(int parent, int child) const {
+    if (PackedOf(child) != PackedOf(parent)) return PackedOf(child) > PackedOf(parent);
+    return guidance_.connectivity && RegionsOf(child) < RegionsOf(parent);
 }
 
 void PushSearch::Expand(std::uint32_t index) {

@@ -33,6 +33,7 @@ enum class GoalMacros { OFF, ANY, IN_LAYERS };
 struct Guidance {
     bool packingOrder = false;  // only boxes packed in the packing order (packing_order.h) count
     bool advisors = false;      // a position whose push packed a box takes every other turn
+    bool connectivity = false;  // so does one whose push joined floor areas, packing as many
 };
 
 enum class SearchEnd {
@@ -95,6 +96,7 @@ class PushSearch {
     void AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
                   int d, int length, int keeper, int fill);
     void Open(std::uint32_t index, bool advised = false);
+    bool Advised(int parent, int child) const;
     void AddGoalMacros(std::uint32_t index, const std::uint16_t* boxes, int k, int parentSettled);
     void AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k, int target, int dir,
                   int pushes, int fill, int sealed, int parentSettled);

@@ -20,10 +20,10 @@ constexpr double MACRO_SHARE = 0.6;   // of the time limit, for the first search
 constexpr int STAGED_WEIGHT = 3;      // of the bound, in each room's search
 // Weights of the lanes after the first four, in turn.
 constexpr int MORE_WEIGHTS[] = {2, 1, 5, 8};
-// Counting boxes packed in the packing order, with its advisor, lets macros to any goal fill a
+// Counting boxes packed in the packing order, with its advisors, lets macros to any goal fill a
 // goal area in an order that works; the search in the areas' order keeps its own count.
-constexpr Guidance ANY_GOAL_GUIDANCE{true, true};
-constexpr Guidance IN_LAYERS_GUIDANCE{false, true};
+constexpr Guidance ANY_GOAL_GUIDANCE{true, true, true};
+constexpr Guidance IN_LAYERS_GUIDANCE{false, true, false};
 constexpr Guidance UNGUIDED{};
 
 }  // namespace
