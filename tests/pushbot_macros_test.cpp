@@ -135,12 +135,18 @@ TEST(PushbotBoxPaths, FewestPushesToEveryCellAndPathsThatReplay) {
     EXPECT_GT(cells, 400);
 }
 
+// The cells of the level text, loaded into core.
+LevelCells LoadLevel(test::Core& core, const std::string& text) {
+    test::LoadText(*core.state, text);
+    LevelCells level;
+    EXPECT_TRUE(ReadLevelCells(*core.state, level)) << text;
+    return level;
+}
+
 TEST(PushbotPackingLayers, ADeadEndFillsFromItsFarEnd) {
     test::Core core;
     // A dead-end corridor of goals, and a goal on its own in the room.
-    test::LoadText(*core.state, "##########\n#@ $$$...#\n#  $    .#\n##########\n");
-    LevelCells level;
-    ASSERT_TRUE(ReadLevelCells(*core.state, level));
+    const LevelCells level = LoadLevel(core, "##########\n#@ $$$...#\n#  $    .#\n##########\n");
     pushbot::PackingLayers layers;
     layers.Build(level);
     const int stride = level.step[2];
@@ -160,9 +166,7 @@ TEST(PushbotPackingLayers, ADeadEndFillsFromItsFarEnd) {
 
 TEST(PushbotPackingOrder, ACorridorFillsFromItsFarEndAndCountsTheRunFromThere) {
     test::Core core;
-    test::LoadText(*core.state, "##########\n#@ $$$...#\n##########\n");
-    LevelCells level;
-    ASSERT_TRUE(ReadLevelCells(*core.state, level));
+    const LevelCells level = LoadLevel(core, "##########\n#@ $$$...#\n##########\n");
     pushbot::PackingOrder order;
     order.Build(level);
     const int row = level.step[2];
