@@ -1,6 +1,7 @@
 // What the goal macros are made of. One box's paths with the others in place: the fewest pushes
 // to every cell equal a search over every box and keeper cell, and each path replays push by
-// push. The packing layers of a goal area: the goals the keeper empties first fill last.
+// push. The packing layers of a goal area: the goals the keeper empties first fill last. The
+// packing order: each goal in turn can be filled by pushes with the goals before it full.
 #include <gtest/gtest.h>
 
 #include <deque>
@@ -11,6 +12,7 @@
 #include "box_paths.h"
 #include "level_cells.h"
 #include "packing_layers.h"
+#include "packing_order.h"
 #include "pushbot_rooms.h"
 #include "search/box_sides.h"
 #include "search/breadth_fill.h"
@@ -154,12 +156,18 @@ TEST(PushbotBoxPaths, SideGroupsAgreeWithTheKeepersFill) {
     EXPECT_GT(checked, 2000);
 }
 
+// The cells of the level text, loaded into core.
+LevelCells LoadLevel(test::Core& core, const std::string& text) {
+    test::LoadText(*core.state, text);
+    LevelCells level;
+    EXPECT_TRUE(ReadLevelCells(*core.state, level)) << text;
+    return level;
+}
+
 TEST(PushbotPackingLayers, ADeadEndFillsFromItsFarEnd) {
     test::Core core;
     // A dead-end corridor of goals, and a goal on its own in the room.
-    test::LoadText(*core.state, "##########\n#@ $$$...#\n#  $    .#\n##########\n");
-    LevelCells level;
-    ASSERT_TRUE(ReadLevelCells(*core.state, level));
+    const LevelCells level = LoadLevel(core, "##########\n#@ $$$...#\n#  $    .#\n##########\n");
     pushbot::PackingLayers layers;
     layers.Build(level);
     const int stride = level.step[2];
@@ -175,6 +183,48 @@ TEST(PushbotPackingLayers, ADeadEndFillsFromItsFarEnd) {
     EXPECT_FALSE(layers.DeeperFilled(board.data(), cell(6, 1)));
     board[cell(7, 1)] = BOX;
     EXPECT_TRUE(layers.DeeperFilled(board.data(), cell(6, 1)));
+}
+
+TEST(PushbotPackingOrder, ACorridorFillsFromItsFarEndAndCountsTheRunFromThere) {
+    test::Core core;
+    const LevelCells level = LoadLevel(core, "##########\n#@ $$$...#\n##########\n");
+    pushbot::PackingOrder order;
+    order.Build(level);
+    const int row = level.step[2];
+    EXPECT_EQ(order.FillOrder(), (std::vector<int>{row + 8, row + 7, row + 6}));
+    std::vector<std::uint32_t> board(level.cells, 0);
+    board[row + 7] = BOX;
+    EXPECT_EQ(order.Packed(board.data()), 0) << "the far goal is still free";
+    board[row + 8] = BOX;
+    EXPECT_EQ(order.Packed(board.data()), 2);
+}
+
+TEST(PushbotPackingOrder, EachGoalFillsByPushesWithTheGoalsBeforeItFull) {
+    int checked = 0;
+    test::ForEachPulledRoom(
+        23, 150,
+        [&](const std::string& text, const LevelCells& level, std::vector<std::uint32_t>&) {
+            pushbot::PackingOrder order;
+            order.Build(level);
+            const std::vector<int>& fill = order.FillOrder();
+            ASSERT_EQ(fill.size(), level.goals.size()) << text;
+            std::vector<std::uint32_t> board(level.cells, 0);
+            for (int c = 0; c < level.cells; ++c)
+                if (level.wall[c]) board[c] = WALL;
+            for (std::size_t i = 0; i < fill.size(); ++i) {
+                const int out = order.OutCell(static_cast<int>(i));
+                if (out >= 0) {
+                    ASSERT_FALSE(level.Goal(out)) << text;
+                    const std::vector<int> pushes =
+                        FewestPushes(level, board, out, order.OutKeeper(static_cast<int>(i)));
+                    EXPECT_GE(pushes[fill[i]], 0) << text << " goal " << fill[i];
+                    ++checked;
+                }
+                board[fill[i]] = BOX;
+            }
+            EXPECT_EQ(order.Packed(board.data()), static_cast<int>(fill.size())) << text;
+        });
+    EXPECT_GT(checked, 300);
 }
 
 }  // namespace

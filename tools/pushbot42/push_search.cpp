@@ -49,6 +49,7 @@ PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board_[c] = WALL;
     layers_.Build(level);
+    order_.Build(level);
 }
 
 void PushSearch::Allocate(std::size_t memoryBytes) {
@@ -67,6 +68,7 @@ void PushSearch::Reset(std::size_t cap) {
     dropped_ = false;
     found_ = false;
     corrals_.NewSearch();
+    features_.UseOrder(guidance_.packingOrder ? &order_ : nullptr);
 }
 
 bool PushSearch::StageDone(const std::uint16_t* boxes) const {
@@ -75,11 +77,12 @@ bool PushSearch::StageDone(const std::uint16_t* boxes) const {
     return true;
 }
 
-void PushSearch::Open(std::uint32_t index) {
+void PushSearch::Open(std::uint32_t index, bool advised) {
     const Position& position = store_.At(index);
     const std::uint64_t priority =
         static_cast<std::uint64_t>(position.g) + static_cast<std::uint64_t>(weight_) * position.h;
     open_.Push(priority, position.g, index, position.feature);
+    if (advised) open_.PushAdvised(priority, position.g, index);
 }
 
 void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target,
@@ -155,11 +158,21 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
                          0,
                          static_cast<std::uint8_t>(fill),
                          feature};
+    // Read before the store may move.
+    const bool advised = guidance_.advisors && byFeature_ && h != DEAD_BOUND &&
+                         Advised(store_.At(parent).feature, feature);
     if (!store_.Add(child, childBoxes_.data())) {
         dropped_ = true;
         return;
     }
-    if (h != DEAD_BOUND) Open(static_cast<std::uint32_t>(store_.Size() - 1));
+    if (h != DEAD_BOUND) Open(static_cast<std::uint32_t>(store_.Size() - 1), advised);
+}
+
+// Whether a push from a position of feature cell parent to one of cell child is an advisor's:
+// it packs a box or, with the connectivity advisor, joins floor areas and packs as many.
+bool PushSearch::Advised(int parent, int child) const {
+    if (PackedOf(child) != PackedOf(parent)) return PackedOf(child) > PackedOf(parent);
+    return guidance_.connectivity && RegionsOf(child) < RegionsOf(parent);
 }
 
 void PushSearch::Expand(std::uint32_t index) {
@@ -293,7 +306,7 @@ void PushSearch::AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k
 
 // A search whose macros keep the packing order counts only boxes packed in that order.
 const PackingLayers* PushSearch::PackedBy() const {
-    return macros_ == GoalMacros::IN_LAYERS ? &layers_ : nullptr;
+    return macros_ == GoalMacros::IN_LAYERS && !guidance_.packingOrder ? &layers_ : nullptr;
 }
 
 // The cell that the push into stored position index left its box on.
