@@ -281,5 +281,42 @@ TEST(Pushbot42, TakesEveryTimeLimitThePlayerCanAskFor) {
             << seconds;
 }
 
+// With the work clock a run on one thread is the same on every machine and load: two runs of a
+// level too hard for the budget stop at the same position count, and a bad rate is ignored.
+TEST(Pushbot42, TheWorkClockMakesOneThreadsRunRepeatable) {
+    test::TempDir dir;
+    // A classic of 16 boxes that takes far more than 20,000 positions.
+    const std::string in = dir.Write("hard.txt",
+                                     "   #########\n"
+                                     "  ##   ##  #####\n"
+                                     "###     #  #    ###\n"
+                                     "#  $ #$ #  #  ... #\n"
+                                     "# # $#@$## # #.#. #\n"
+                                     "#  # #$  #    . . #\n"
+                                     "# $    $ # # #.#. #\n"
+                                     "#   ##  ##$ $ . . #\n"
+                                     "# $ #   #  #$#.#. #\n"
+                                     "## $  $   $  $... #\n"
+                                     " #$ ######    ##  #\n"
+                                     " #  #    ##########\n"
+                                     " ####\n");
+    std::string runs[2];
+    for (int i = 0; i < 2; ++i) {
+        const std::string out = dir.Path("work" + std::to_string(i) + ".txt");
+        const std::string command = "PUSHBOT_WORK_CLOCK=20000 '" + std::string(PUSHBOT42_PATH) +
+                                    "' -in '" + in + "' -out '" + out +
+                                    "' -time 1 -threads 1 >/dev/null 2>&1";
+        std::system(command.c_str());
+        runs[i] = test::ReadWholeFile(out);
+    }
+    EXPECT_NE(runs[0].find("time limit reached"), std::string::npos) << runs[0];
+    EXPECT_EQ(runs[0], runs[1]);
+    const std::string out = dir.Path("bad.txt");
+    const std::string bad = "PUSHBOT_WORK_CLOCK=nan '" + std::string(PUSHBOT42_PATH) + "' -in '" +
+                            in + "' -out '" + out + "' -time 1 >/dev/null 2>&1";
+    std::system(bad.c_str());
+    EXPECT_NE(test::ReadWholeFile(out).find("; pushbot42:"), std::string::npos);
+}
+
 }  // namespace
 }  // namespace ruk

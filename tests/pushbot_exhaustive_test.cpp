@@ -107,8 +107,26 @@ constexpr int SHARE = 1;
 #endif
 
 struct Tally {
-    int rooms = 0, positions = 0, pushes = 0, corrals = 0;
+    int rooms = 0, positions = 0, pushes = 0, corrals = 0, patterns = 0;
 };
+
+// The corral searches run on every lost position of the room first, so that the box sets they
+// prove dead are there to be matched against the positions that can be solved.
+void LearnFromLostPositions(const SmallSolver& solver, const RoomRules& r,
+                            const std::vector<int>& left, pushbot::Corrals& corrals) {
+    pushbot::KeeperReach reach(r.level);
+    std::vector<std::uint8_t> held(static_cast<std::size_t>(r.level.cells), 0);
+    std::vector<std::uint8_t> allowed(static_cast<std::size_t>(r.level.boxCount), 1);
+    const auto& all = solver.Positions();
+    for (std::size_t i = 0; i < all.size(); ++i) {
+        if (left[i] >= 0) continue;
+        std::vector<std::uint16_t> boxes = r.Boxes(all[i].boxes);
+        std::vector<std::uint32_t> board = r.Board(all[i].boxes);
+        reach.Mark(board.data(), r.Cell(all[i].keeper));
+        corrals.Pick(board.data(), reach, held.data(), boxes.data(), allowed, r.Cell(all[i].keeper),
+                     0);
+    }
+}
 
 // Every rule on every position and push of one room explored whole.
 void CheckRoom(const SmallSolver& solver, const std::string& text, Tally& tally) {
@@ -128,6 +146,8 @@ void CheckRoom(const SmallSolver& solver, const std::string& text, Tally& tally)
     pushbot::Corrals corrals(r.level, dead);
     std::vector<std::uint8_t> held(static_cast<std::size_t>(r.level.cells), 0);
     std::vector<std::uint8_t> allowed(static_cast<std::size_t>(r.level.boxCount), 1);
+    LearnFromLostPositions(solver, r, left, corrals);
+    tally.patterns += static_cast<int>(corrals.Patterns().Size());
     std::vector<std::vector<const SmallPush*>> out(all.size());
     for (const SmallPush& push : solver.Pushes())
         out[static_cast<std::size_t>(push.from)].push_back(&push);
@@ -147,6 +167,8 @@ void CheckRoom(const SmallSolver& solver, const std::string& text, Tally& tally)
             ASSERT_NE(IsFrozen(board.data(), r.level.goalMap, b, *r.level.directions, dead),
                       FreezeVerdict::FrozenOffGoal)
                 << "called frozen off goals" << where;
+            ASSERT_FALSE(corrals.Patterns().Dead(board.data(), b, r.Cell(p.keeper)))
+                << "a box set proved dead elsewhere matched" << where;
         }
         ++tally.positions;
         if (left[i] == 0) continue;
@@ -198,6 +220,7 @@ TEST(PushbotExhaustive, NoRuleCutsWhatCanBeSolvedOnRandomRooms) {
     EXPECT_GT(tally.positions, 8000 / SHARE);
     EXPECT_GT(tally.pushes, 20000 / SHARE);
     EXPECT_GT(tally.corrals, 100 / SHARE);
+    EXPECT_GT(tally.patterns, 100 / SHARE);
 }
 
 // The collections' levels small enough to be searched whole.

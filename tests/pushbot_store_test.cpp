@@ -129,5 +129,22 @@ TEST(PushbotOpenList, FeatureCellsTakeTurnsAndTheCapacityDrops) {
     EXPECT_EQ(open.Size(), 0u);
 }
 
+TEST(PushbotOpenList, CellsFarApartTakeTurnsAndAdvisedEntriesEveryOtherOne) {
+    OpenList open;
+    open.SetCapacity(20);
+    open.Clear(200);  // cells over several words of the nonempty set
+    ASSERT_TRUE(open.Push(1, 0, 70, 70));
+    ASSERT_TRUE(open.Push(1, 0, 190, 190));
+    ASSERT_TRUE(open.Push(1, 0, 5, 5));
+    ASSERT_TRUE(open.Push(2, 0, 6, 5));
+    ASSERT_TRUE(open.PushAdvised(4, 0, 100));
+    ASSERT_TRUE(open.PushAdvised(3, 0, 101));
+    // Advised best first on every other turn; the cells in turn from cell 0, wrapping round.
+    std::vector<std::uint32_t> order;
+    OpenEntry top{};
+    while (open.Pop(top)) order.push_back(top.position);
+    EXPECT_EQ(order, (std::vector<std::uint32_t>{101, 5, 100, 70, 190, 6}));
+}
+
 }  // namespace
 }  // namespace ruk

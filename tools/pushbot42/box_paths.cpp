@@ -3,8 +3,6 @@
 
 #include <algorithm>
 
-#include "search/box_sides.h"
-
 namespace ruk::pushbot {
 
 BoxPaths::BoxPaths(const LevelCells& level)
@@ -15,7 +13,7 @@ BoxPaths::BoxPaths(const LevelCells& level)
       sidesDone_(level.cells, 0),
       cellSeen_(level.cells, 0),
       states_(static_cast<std::size_t>(level.cells) * 4),
-      queue_(level.cells + 1) {}
+      groups_(level) {}
 
 void BoxPaths::Begin() {
     if (++stamp_ == 0) {
@@ -41,6 +39,7 @@ void BoxPaths::Start(const std::uint32_t* board, int box, int dir, const std::ui
 void BoxPaths::Run(std::uint32_t* board, int box, const std::uint8_t* dead) {
     const std::int32_t* step = level_.step;
     board[box] = 0;
+    bool built = false;
     for (std::size_t head = 0; head < states_.size(); ++head) {
         const int state = states_[head];
         const int cell = state / 4;
@@ -51,10 +50,10 @@ void BoxPaths::Run(std::uint32_t* board, int box, const std::uint8_t* dead) {
         }
         // Sides the keeper already reached from an earlier state here give the same pushes.
         if (sidesDone_[cell] & (1u << keeperSide)) continue;
-        board[cell] = BOX;
-        const std::uint32_t sides =
-            BoxSides(board, cell, cell + step[keeperSide], step, marks_, queue_.data());
-        board[cell] = 0;
+        // The cut cells of the box's free area, where every state's cell lies, give the sides.
+        if (!built) groups_.Build(board, box);
+        built = true;
+        const std::uint32_t sides = groups_.Sides(board, cell, keeperSide);
         sidesDone_[cell] |= static_cast<std::uint8_t>(sides);
         for (int side = 0; side < 4; ++side) {
             if (!(sides & (1u << side))) continue;

@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "level_cells.h"
-#include "search/mark_map.h"
+#include "side_groups.h"
 
 namespace ruk::pushbot {
 
@@ -47,8 +47,7 @@ class BoxPaths {
     std::vector<std::uint8_t> sidesDone_;  // per cell: the keeper sides already taken
     std::vector<std::uint32_t> cellSeen_;  // per cell: the stamp when sidesDone_ is valid
     std::vector<std::int32_t> states_;     // the fill's queue of states
-    std::vector<std::int32_t> queue_;      // for the keeper's fills
-    MarkMap marks_;
+    SideGroups groups_;                    // the keeper's sides of the box, per cell
 };
 
 }  // namespace ruk::pushbot

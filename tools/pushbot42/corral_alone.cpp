@@ -2,6 +2,7 @@
 #include "corral_alone.h"
 
 #include <algorithm>
+#include <limits>
 
 #include "search/breadth_fill.h"
 
@@ -31,10 +32,56 @@ CorralAlone::Key CorralAlone::KeyOf(const std::uint16_t* boxes, std::size_t n, i
 }
 
 CorralAlone::CorralAlone(const LevelCells& level, const std::uint8_t* dead)
-    : level_(level), dead_(dead), queue_(level.cells + 1) {
+    : level_(level),
+      dead_(dead),
+      queue_(level.cells + 1),
+      floorMin_(level.cells, 0),
+      patterns_(level) {
     board_.assign(level.cells, 0);
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board_[c] = WALL;
+    reach_.NewStamp();
+    for (int c = 0; c < level.cells; ++c) {
+        if (board_[c] != 0 || reach_.Marked(c)) continue;
+        int count = 1;
+        const int smallest = MarkRegion(reach_, c, level.step, queue_.data(), [&](int cell) {
+            if (board_[cell] != 0 || reach_.Marked(cell)) return false;
+            ++count;
+            return true;
+        });
+        for (int i = 0; i < count; ++i) floorMin_[queue_[i]] = smallest;
+    }
+}
+
+// Any name that only the region fixes will do: the smallest of its cells beside a box or at
+// the smallest cell of its empty floor. Every region has one (a region short of that cell is
+// shut off by boxes), and the fill ends once it has met all of them.
+int CorralAlone::RegionName(const std::uint16_t* boxes, std::size_t n, int keeper) {
+    const std::int32_t* step = level_.step;
+    reach_.NewStamp();
+    targets_.NewStamp();
+    int wanted = 0, found = 0;
+    int smallest = std::numeric_limits<int>::max();
+    auto want = [&](int cell) {
+        if (board_[cell] != 0 || targets_.Marked(cell)) return;
+        targets_.Mark(cell);
+        ++wanted;
+    };
+    want(floorMin_[keeper]);
+    for (std::size_t i = 0; i < n; ++i)
+        for (int d = 0; d < 4; ++d) want(boxes[i] + step[d]);
+    const StampedMarks seen = reach_.Current();
+    BreadthFill(
+        keeper, step, queue_.data(),
+        [&](int next, int) { return board_[next] == 0 && !seen.Marked(next); },
+        [&](int cell, int) {
+            seen.Mark(cell);
+            if (!targets_.Marked(cell)) return;
+            ++found;
+            smallest = std::min(smallest, cell);
+        },
+        [&] { return found == wanted; });
+    return smallest;
 }
 
 bool CorralAlone::Dead(const std::uint16_t* boxes, const std::uint8_t* which, int keeper,
@@ -55,8 +102,34 @@ bool CorralAlone::Dead(const std::uint16_t* boxes, const std::uint8_t* which, in
     const auto known = verdicts_.find(first);
     if (known != verdicts_.end()) return known->second;
 
+    const bool dead = Exhausted(start.data(), n, keeper);
+    if (verdicts_.size() < CORRAL_CACHE) verdicts_.emplace(first, dead);
+    if (dead) Learn(start, n, keeper);
+    return dead;
+}
+
+// Each box whose set stays dead without it is left out, so that the set learnt matches more
+// positions: the fewer boxes a proof needs, the more often they stand just so.
+void CorralAlone::Learn(std::array<std::uint16_t, CORRAL_BOXES> set, std::size_t n, int keeper) {
+    std::array<std::uint16_t, CORRAL_BOXES> fewer{};
+    for (std::size_t i = 0; i < n && n > 1;) {
+        std::copy(set.begin(), set.begin() + static_cast<std::ptrdiff_t>(i), fewer.begin());
+        std::copy(set.begin() + static_cast<std::ptrdiff_t>(i + 1),
+                  set.begin() + static_cast<std::ptrdiff_t>(n),
+                  fewer.begin() + static_cast<std::ptrdiff_t>(i));
+        if (Exhausted(fewer.data(), n - 1, keeper)) {
+            set = fewer;
+            --n;
+        } else {
+            ++i;
+        }
+    }
+    patterns_.Add(set.data(), n, keeper);
+}
+
+bool CorralAlone::Exhausted(const std::uint16_t* start, std::size_t n, int keeper) {
     // Breadth-first over (boxes, keeper cell); a position is known by its keeper region.
-    todo_.assign(start.begin(), start.begin() + static_cast<std::ptrdiff_t>(n));
+    todo_.assign(start, start + n);
     todo_.push_back(static_cast<std::uint16_t>(keeper));
     seen_.clear();
     std::array<std::uint16_t, CORRAL_BOXES + 1> cur{};
@@ -67,10 +140,9 @@ bool CorralAlone::Dead(const std::uint16_t* boxes, const std::uint8_t* which, in
         std::copy(todo_.begin() + static_cast<std::ptrdiff_t>(head),
                   todo_.begin() + static_cast<std::ptrdiff_t>(head + n + 1), cur.begin());
         for (std::size_t i = 0; i < n; ++i) board_[cur[i]] = BOX;
-        reach_.NewStamp();
-        const int anchor = MarkRegion(reach_, cur[n], step, queue_.data(),
-                                      [&](int cell) { return board_[cell] == 0; });
-        if (seen_.insert(KeyOf(cur.data(), n, anchor)).second) {
+        // The fill marks every box side that the keeper reaches.
+        const int region = RegionName(cur.data(), n, cur[n]);
+        if (seen_.insert(KeyOf(cur.data(), n, region)).second) {
             bool solved = true;
             for (std::size_t i = 0; i < n; ++i) solved = solved && level_.Goal(cur[i]);
             // Done once solved, or too big to tell.
@@ -96,7 +168,6 @@ bool CorralAlone::Dead(const std::uint16_t* boxes, const std::uint8_t* which, in
         for (std::size_t i = 0; i < n; ++i) board_[cur[i]] = 0;
     }
     spent_ += seen_.size();
-    if (verdicts_.size() < CORRAL_CACHE) verdicts_.emplace(first, dead);
     return dead;
 }
 

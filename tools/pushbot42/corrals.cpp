@@ -43,6 +43,7 @@ CorralVerdict Corrals::Pick(const std::uint32_t* board, const KeeperReach& reach
                 if (level_.Goal(y)) needed_[id] = 1;  // an empty goal inside
             });
     }
+    areas_ = areas;
     if (areas == 0) return CorralVerdict::NONE;
     auto areaAt = [&](int cell) {
         return board[cell] == 0 && areaMarks_.Marked(cell) ? areaOf_[cell] : -1;

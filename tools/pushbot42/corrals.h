@@ -33,8 +33,12 @@ class Corrals {
                        const std::uint8_t* held, const std::uint16_t* boxes,
                        std::vector<std::uint8_t>& allowed, int keeper, std::size_t storedPositions);
 
+    // The floor areas outside the keeper's region at the last Pick.
+    int Areas() const { return areas_; }
     // A new search: the corral searches' work counts afresh.
     void NewSearch() { alone_.NewSearch(); }
+    // The box sets the corral searches proved dead.
+    const DeadPatterns& Patterns() const { return alone_.Patterns(); }
 
   private:
     int Root(int area);
@@ -43,6 +47,7 @@ class Corrals {
     const std::uint8_t* dead_;
     CorralAlone alone_;
     std::vector<std::int32_t> queue_;
+    int areas_ = 0;
     MarkMap areaMarks_;                  // areaOf_[c] holds when c is marked
     std::vector<std::int32_t> areaOf_;   // a floor cell's area; a box cell's corral (or -1)
     std::vector<std::int32_t> parent_;   // union-find of areas

@@ -24,4 +24,30 @@ bool ReadLevelCells(const CoreState& core, LevelCells& level) {
     return static_cast<int>(level.goals.size()) == level.boxCount;
 }
 
+bool FreeAroundJoined(const LevelCells& level, const std::uint32_t* board, int cell) {
+    const std::int32_t* ring = level.ring;
+    int start = -1;
+    for (int i = 0; i < 8 && start < 0; ++i)
+        if (board[cell + ring[i]] != 0) start = i;
+    if (start < 0) return true;
+    int arcs = 0;
+    bool inArc = false, counted = false;
+    for (int j = 1; j <= 8; ++j) {
+        const int i = (start + j) & 7;
+        if (board[cell + ring[i]] != 0) {
+            inArc = false;
+            continue;
+        }
+        if (!inArc) {
+            inArc = true;
+            counted = false;
+        }
+        if ((i & 1) == 0 && !counted) {  // a side neighbour
+            counted = true;
+            ++arcs;
+        }
+    }
+    return arcs <= 1;
+}
+
 }  // namespace ruk::pushbot

@@ -36,6 +36,10 @@ struct LevelCells {
     }
 };
 
+// Whether the free cells around cell (of the eight, on board: 0 free) join all its free side
+// neighbours without it: then filling cell splits no region.
+bool FreeAroundJoined(const LevelCells& level, const std::uint32_t* board, int cell);
+
 // Reads the position shown in core (just set up by the level-change sequence); level keeps
 // pointers into core. False when boxes and goals differ in number.
 bool ReadLevelCells(const CoreState& core, LevelCells& level);

@@ -26,6 +26,9 @@ class OpenList {
 
     // False when the list is full and the entry was dropped.
     bool Push(std::uint64_t priority, std::uint32_t depth, std::uint32_t position, int feature);
+    // An entry for a position that an advisor picked out (its push improved a feature): the
+    // advised positions take every other turn, best first. The position is also in its cell.
+    bool PushAdvised(std::uint64_t priority, std::uint32_t depth, std::uint32_t position);
     // The best entry of the single queue, or of the next nonempty feature cell in turn.
     bool Pop(OpenEntry& top);
 
@@ -33,12 +36,16 @@ class OpenList {
     bool Dropped() const { return dropped_; }
 
   private:
+    std::size_t NextNonempty(std::size_t cell) const;
+
     std::size_t maxEntries_ = 0;
     std::size_t count_ = 0;
     bool dropped_ = false;
-    std::priority_queue<OpenEntry> single_;
+    std::priority_queue<OpenEntry> single_, advised_;
+    bool advisedTurn_ = false;
     std::vector<std::priority_queue<OpenEntry>> byFeature_;
-    std::size_t cursor_ = 0;  // the feature cell whose turn is next
+    std::vector<std::uint64_t> nonempty_;  // a bit per feature cell with entries
+    std::size_t cursor_ = 0;               // the feature cell whose turn is next
 };
 
 }  // namespace ruk::pushbot

@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "packing_layers.h"
+#include "packing_order.h"
 #include "search/breadth_fill.h"
 
 namespace ruk::pushbot {
@@ -25,20 +26,28 @@ int PositionFeatures::SealedGoals(const std::uint32_t* board) const {
 }
 
 // Taking the cells in turn keeps a search from sinking into one plateau of the bound.
-int PositionFeatures::FeatureOf(const std::uint32_t* board, const PackingLayers* layers) {
+int PositionFeatures::FeatureOf(const std::uint32_t* board, const PackingLayers* layers,
+                                int regions) {
     int packed = 0;
-    for (const int g : level_.goals)
-        packed += board[g] == BOX && (layers == nullptr || layers->DeeperFilled(board, g)) ? 1 : 0;
-    areas_.NewStamp();
-    int regions = 0;
-    for (int c = 0; c < level_.cells; ++c) {
-        if (board[c] != 0 || areas_.Marked(c)) continue;
-        ++regions;
-        MarkRegion(areas_, c, level_.step, queue_.data(),
-                   [&](int cell) { return board[cell] == 0; });
+    if (layers == nullptr && order_ != nullptr)
+        packed = order_->Packed(board);
+    else
+        for (const int g : level_.goals)
+            packed +=
+                board[g] == BOX && (layers == nullptr || layers->DeeperFilled(board, g)) ? 1 : 0;
+    if (regions < 0) {
+        areas_.NewStamp();
+        regions = 0;
+        for (int c = 0; c < level_.cells; ++c) {
+            if (board[c] != 0 || areas_.Marked(c)) continue;
+            ++regions;
+            MarkRegion(areas_, c, level_.step, queue_.data(),
+                       [&](int cell) { return board[cell] == 0; });
+        }
     }
     regions = std::min(regions, FEATURE_REGIONS) - 1;
     const int sealed = std::min(SealedGoals(board), FEATURE_SEALED - 1);
+    packed = std::min(packed, FEATURE_PACKED);
     return (packed * FEATURE_REGIONS + regions) * FEATURE_SEALED + sealed;
 }
 

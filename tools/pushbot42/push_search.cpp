@@ -39,6 +39,7 @@ PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
       corrals_(level, distances.DeadCells()),
       settled_(level, keys_),
       features_(level),
+      regions_(level),
       paths_(level),
       childBoxes_(level.boxCount),
       allowed_(level.boxCount, 1),
@@ -48,6 +49,7 @@ PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board_[c] = WALL;
     layers_.Build(level);
+    order_.Build(level);
 }
 
 void PushSearch::Allocate(std::size_t memoryBytes) {
@@ -66,6 +68,7 @@ void PushSearch::Reset(std::size_t cap) {
     dropped_ = false;
     found_ = false;
     corrals_.NewSearch();
+    features_.UseOrder(guidance_.packingOrder ? &order_ : nullptr);
 }
 
 bool PushSearch::StageDone(const std::uint16_t* boxes) const {
@@ -74,11 +77,12 @@ bool PushSearch::StageDone(const std::uint16_t* boxes) const {
     return true;
 }
 
-void PushSearch::Open(std::uint32_t index) {
+void PushSearch::Open(std::uint32_t index, bool advised) {
     const Position& position = store_.At(index);
     const std::uint64_t priority =
         static_cast<std::uint64_t>(position.g) + static_cast<std::uint64_t>(weight_) * position.h;
     open_.Push(priority, position.g, index, position.feature);
+    if (advised) open_.PushAdvised(priority, position.g, index);
 }
 
 void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target,
@@ -139,7 +143,10 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
         return;
     }
     const auto feature = static_cast<std::uint16_t>(
-        byFeature_ && h != DEAD_BOUND ? features_.FeatureOf(board_.data(), PackedBy()) : 0);
+        byFeature_ && h != DEAD_BOUND
+            ? features_.FeatureOf(board_.data(), PackedBy(),
+                                  regions_.AfterPush(board_.data(), from, target, reach_))
+            : 0);
     const Position child{hash,
                          parent,
                          g,
@@ -151,11 +158,21 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
                          0,
                          static_cast<std::uint8_t>(fill),
                          feature};
+    // Read before the store may move.
+    const bool advised = guidance_.advisors && byFeature_ && h != DEAD_BOUND &&
+                         Advised(store_.At(parent).feature, feature);
     if (!store_.Add(child, childBoxes_.data())) {
         dropped_ = true;
         return;
     }
-    if (h != DEAD_BOUND) Open(static_cast<std::uint32_t>(store_.Size() - 1));
+    if (h != DEAD_BOUND) Open(static_cast<std::uint32_t>(store_.Size() - 1), advised);
+}
+
+// Whether a push from a position of feature cell parent to one of cell child is an advisor's:
+// it packs a box or, with the connectivity advisor, joins floor areas and packs as many.
+bool PushSearch::Advised(int parent, int child) const {
+    if (PackedOf(child) != PackedOf(parent)) return PackedOf(child) > PackedOf(parent);
+    return guidance_.connectivity && RegionsOf(child) < RegionsOf(parent);
 }
 
 void PushSearch::Expand(std::uint32_t index) {
@@ -173,6 +190,7 @@ void PushSearch::Expand(std::uint32_t index) {
     std::fill(allowed_.begin(), allowed_.end(), 1);
     const CorralVerdict corral = corrals_.Pick(board, reach_, held_.data(), boxes.data(), allowed_,
                                                parentAnchor, store_.Size());
+    regions_.NewParent(corrals_.Areas() + 1);
     const int parentSettled = settled_.SetOf(board, boxes.data());
     for (int k = 0; k < nb && corral != CorralVerdict::DEAD && !found_; ++k) {
         if (!allowed_[k]) continue;
@@ -214,6 +232,7 @@ void PushSearch::Expand(std::uint32_t index) {
             // No keeper: the core's closed-area test runs a reverse search per goal on every
             // box frozen on a goal; the settled-set check covers that once per set instead.
             if (IsDeadAfterPush(context_, board, level_.goalMap, to, 0) == DeadVerdict::NotProven &&
+                !corrals_.Patterns().Dead(board, to, keeper) &&
                 settled_.Allows(board, parentSettled, boxes.data(), b, to))
                 AddChild(index, boxes.data(), k, to, b, d, length, keeper, fill);
             board[to] = 0;
@@ -277,6 +296,7 @@ void PushSearch::AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k
     if (features_.SealedGoals(board) <= sealed &&
         (macros_ == GoalMacros::ANY || layers_.DeeperFilled(board, target)) &&
         IsDeadAfterPush(context_, board, level_.goalMap, target, 0) == DeadVerdict::NotProven &&
+        !corrals_.Patterns().Dead(board, target, keeper) &&
         settled_.Allows(board, parentSettled, boxes, b, target))
         AddChild(index, boxes, k, target, b, dir, pushes, keeper,
                  fill > 0 ? MACRO_ROOM + fill : MACRO_FILL);
@@ -286,7 +306,7 @@ void PushSearch::AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k
 
 // A search whose macros keep the packing order counts only boxes packed in that order.
 const PackingLayers* PushSearch::PackedBy() const {
-    return macros_ == GoalMacros::IN_LAYERS ? &layers_ : nullptr;
+    return macros_ == GoalMacros::IN_LAYERS && !guidance_.packingOrder ? &layers_ : nullptr;
 }
 
 // The cell that the push into stored position index left its box on.
@@ -360,6 +380,7 @@ SearchEnd PushSearch::Run(const std::vector<std::uint16_t>& start, int keeper, d
     while (!found_ && !dropped_ && open_.Pop(top)) {
         // At every position: one expansion of a level with many boxes can take milliseconds,
         // and a reading of the clock costs next to nothing beside it.
+        CountExpansion();
         if (Now() > deadline || Stopped()) return SearchEnd::LATE;
         Position& position = store_.At(top.position);
         if (position.closed) continue;

@@ -8,6 +8,7 @@
 
 #include "box_paths.h"
 #include "corrals.h"
+#include "free_regions.h"
 #include "goal_distances.h"
 #include "goal_room.h"
 #include "keeper_reach.h"
@@ -15,6 +16,7 @@
 #include "lower_bound.h"
 #include "open_list.h"
 #include "packing_layers.h"
+#include "packing_order.h"
 #include "position_features.h"
 #include "position_store.h"
 #include "records/core_state.h"
@@ -27,6 +29,13 @@ namespace ruk::pushbot {
 // Whether a box may also go to a goal in one macro move, and to which goals: any, or only those
 // whose deeper goals (packing_layers.h) are filled.
 enum class GoalMacros { OFF, ANY, IN_LAYERS };
+
+// How a feature-space search is guided; all off: every box on a goal counts as packed.
+struct Guidance {
+    bool packingOrder = false;  // only boxes packed in the packing order (packing_order.h) count
+    bool advisors = false;      // a position whose push packed a box takes every other turn
+    bool connectivity = false;  // so does one whose push joined floor areas, packing as many
+};
 
 enum class SearchEnd {
     FOUND,      // the steps were appended
@@ -55,6 +64,8 @@ class PushSearch {
         byFeature_ = byFeature;
         macros_ = macros;
     }
+    // How the feature space guides the search; taken by the next Reset.
+    void Guide(const Guidance& guidance) { guidance_ = guidance; }
     // Whether a box arriving at the goal room's entrance goes on to its goal. That cuts the
     // other pushes from there, so a search using it proves nothing when it runs out.
     void UseRoom(bool use) { useRoom_ = use && room_.Found(); }
@@ -85,7 +96,8 @@ class PushSearch {
     void Expand(std::uint32_t index);
     void AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
                   int d, int length, int keeper, int fill);
-    void Open(std::uint32_t index);
+    void Open(std::uint32_t index, bool advised = false);
+    bool Advised(int parent, int child) const;
     void AddGoalMacros(std::uint32_t index, const std::uint16_t* boxes, int k, int parentSettled);
     void AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k, int target, int dir,
                   int pushes, int fill, int sealed, int parentSettled);
@@ -106,8 +118,11 @@ class PushSearch {
     Corrals corrals_;
     SettledGoals settled_;
     PositionFeatures features_;
+    FreeRegions regions_;  // the floor areas of each child, from the parent's
     BoxPaths paths_;
     PackingLayers layers_;
+    PackingOrder order_;
+    Guidance guidance_;
     std::vector<PushStep> macroSteps_;
 
     std::vector<std::uint16_t> childBoxes_, expandBoxes_;

@@ -53,7 +53,11 @@ Result SolveFile(const std::string& path, const Limits& limits);
 // The output file's text: a comment line, then the URDL line when solved; LF line ends.
 std::string OutputText(const Result& result);
 
-// Seconds on the steady clock.
+// Seconds on the steady clock. For comparing builds on a busy machine, PUSHBOT_WORK_CLOCK=N in
+// the environment makes it count work instead: the positions this thread has expanded, N to a
+// second, so that a run on one thread does the same whatever the machine and its load.
 double Now();
+// One position expanded, for the work clock.
+void CountExpansion();
 
 }  // namespace ruk::pushbot

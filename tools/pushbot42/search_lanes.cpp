@@ -20,29 +20,35 @@ constexpr double MACRO_SHARE = 0.6;   // of the time limit, for the first search
 constexpr int STAGED_WEIGHT = 3;      // of the bound, in each room's search
 // Weights of the lanes after the first four, in turn.
 constexpr int MORE_WEIGHTS[] = {2, 1, 5, 8};
+// Counting boxes packed in the packing order, with its advisors, lets macros to any goal fill a
+// goal area in an order that works; the search in the areas' order keeps its own count.
+constexpr Guidance ANY_GOAL_GUIDANCE{true, true, true};
+constexpr Guidance IN_LAYERS_GUIDANCE{false, true, false};
+constexpr Guidance UNGUIDED{};
 
 }  // namespace
 
 std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfolio) {
-    if (!portfolio) return {{Phase{false, weight, false, 1.0, GoalMacros::OFF}}};
-    const Phase staged{true, STAGED_WEIGHT, false, STAGED_SHARE, GoalMacros::OFF};
-    const Phase anyGoal{false, 1, true, 1.0, GoalMacros::ANY};
-    const Phase inLayers{false, 1, true, 1.0, GoalMacros::IN_LAYERS};
+    if (!portfolio) return {{Phase{false, weight, false, 1.0, GoalMacros::OFF, UNGUIDED}}};
+    const Phase staged{true, STAGED_WEIGHT, false, STAGED_SHARE, GoalMacros::OFF, UNGUIDED};
+    const Phase anyGoal{false, 1, true, 1.0, GoalMacros::ANY, ANY_GOAL_GUIDANCE};
+    const Phase inLayers{false, 1, true, 1.0, GoalMacros::IN_LAYERS, IN_LAYERS_GUIDANCE};
     // Boxes taken to any goal in one move find most answers; taken only in the goal areas'
     // order, or room by room, they find others.
     if (threads <= 1)
-        return {{Phase{false, 1, true, MACRO_SHARE, GoalMacros::ANY}, staged, inLayers}};
+        return {{Phase{false, 1, true, MACRO_SHARE, GoalMacros::ANY, ANY_GOAL_GUIDANCE}, staged,
+                 inLayers}};
     std::vector<std::vector<Phase>> lanes = {{anyGoal}, {staged, inLayers}};
     for (int i = 2; i < threads; ++i) {
         if (i == 2) {
-            lanes.push_back({Phase{false, 1, true, 1.0, GoalMacros::OFF}});
+            lanes.push_back({Phase{false, 1, true, 1.0, GoalMacros::OFF, UNGUIDED}});
         } else if (i == 3) {
-            lanes.push_back({Phase{false, weight, false, 1.0, GoalMacros::ANY}});
+            lanes.push_back({Phase{false, weight, false, 1.0, GoalMacros::ANY, UNGUIDED}});
         } else {
             // One open list and the feature space take turns, as do macros.
             const int more = MORE_WEIGHTS[(i - 4) % std::size(MORE_WEIGHTS)];
             lanes.push_back({Phase{false, more, i % 2 == 1, 1.0,
-                                   i % 2 == 0 ? GoalMacros::ANY : GoalMacros::OFF}});
+                                   i % 2 == 0 ? GoalMacros::ANY : GoalMacros::OFF, UNGUIDED}});
         }
     }
     return lanes;
@@ -79,6 +85,7 @@ LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vect
         const double now = Now();
         const double until = phase.share >= 1.0 ? deadline : now + (deadline - now) * phase.share;
         search.Configure(phase.weight, phase.byFeature, phase.macros);
+        search.Guide(phase.guidance);
         if (phase.staged) {
             if (SolveRoomByRoom(search, level, until, steps)) {
                 end = SearchEnd::FOUND;

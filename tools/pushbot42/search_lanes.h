@@ -22,6 +22,7 @@ struct Phase {
     bool byFeature = false;  // the feature space's open list
     double share = 1.0;      // of the time left when the phase starts; 1: all of it
     GoalMacros macros = GoalMacros::OFF;
+    Guidance guidance;  // of the feature space
 };
 
 // The lanes for threads threads. One thread runs, in turn, the feature space with macros to any
