@@ -1,12 +1,15 @@
 // The lanes of searches (see search_lanes.h).
 #include "search_lanes.h"
 
+#include <algorithm>
 #include <iterator>
+#include <memory>
 #include <new>
 
 #include "goal_distances.h"
 #include "goal_room.h"
 #include "level_cells.h"
+#include "pull_search.h"
 #include "push_letters.h"
 #include "pushbot_search.h"
 #include "room_by_room.h"
@@ -54,6 +57,20 @@ std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfoli
     return lanes;
 }
 
+std::vector<Phase> NamedLane(const std::string& name) {
+    Phase pull;
+    pull.pull = true;
+    if (name == "pullf") {
+        pull.byFeature = true;
+        return {pull};
+    }
+    if (name.size() == 5 && name.rfind("pull", 0) == 0 && name[4] >= '1' && name[4] <= '9') {
+        pull.weight = name[4] - '0';
+        return {pull};
+    }
+    return {};
+}
+
 LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vector<Phase>& phases,
                 std::size_t memoryBytes, double deadline, std::atomic<bool>& stop) {
     LaneEnd lane;
@@ -71,8 +88,18 @@ LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vect
     PushSearch search(context, level, distances, room);
     search.UseRoom(true);
     search.SetStop(&stop);
+    // Each search stores positions only if a phase runs it, sharing the memory if both do.
+    const auto pulls = static_cast<std::size_t>(
+        std::count_if(phases.begin(), phases.end(), [](const Phase& p) { return p.pull; }));
+    const bool pushes = pulls < phases.size();
+    std::unique_ptr<PullSearch> pull;
     try {
-        search.Allocate(memoryBytes);
+        if (pulls > 0) {
+            pull = std::make_unique<PullSearch>(level);
+            pull->SetStop(&stop);
+            pull->Allocate(pushes ? memoryBytes / 2 : memoryBytes);
+        }
+        if (pushes) search.Allocate(pulls > 0 ? memoryBytes / 2 : memoryBytes);
     } catch (const std::bad_alloc&) {
         lane.end = SearchEnd::FULL;
         lane.reason = "not enough memory for the position store";
@@ -84,6 +111,13 @@ LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vect
     for (const Phase& phase : phases) {
         const double now = Now();
         const double until = phase.share >= 1.0 ? deadline : now + (deadline - now) * phase.share;
+        if (phase.pull) {
+            pull->Configure(phase.weight, phase.byFeature);
+            end = pull->Run(until, steps);
+            if (end == SearchEnd::FOUND) break;
+            steps.clear();
+            continue;
+        }
         search.Configure(phase.weight, phase.byFeature, phase.macros);
         search.Guide(phase.guidance);
         if (phase.staged) {
@@ -105,7 +139,7 @@ LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vect
         }
         if (end == SearchEnd::FOUND || end == SearchEnd::EXHAUSTED) break;
     }
-    lane.nodes = search.StoredPositions();
+    lane.nodes = phases.back().pull ? pull->StoredPositions() : search.StoredPositions();
     lane.end = end;
     if (end == SearchEnd::FOUND) {
         if (!PushLetters(level, steps, lane.moves, lane.pushes)) {
