@@ -11,6 +11,8 @@ namespace ruk::pushbot {
 
 namespace {
 
+constexpr int TUNNEL_MAX = 200;  // pulls one tunnel macro makes at most
+
 GoalDistances PullDistances(const LevelCells& level) {
     GoalDistances distances;
     distances.Build(level, BoxMoves::PULLS);
@@ -118,7 +120,7 @@ void PullSearch::AddRoots() {
     for (const std::uint16_t b : childBoxes_) board_[b] = 0;
 }
 
-void PullSearch::AddChild(std::uint32_t parent, int k, int from, int to, int d) {
+void PullSearch::AddChild(std::uint32_t parent, int k, int from, int to, int d, int length) {
     const int nb = level_.boxCount;
     std::copy(boxes_.begin(), boxes_.end(), childBoxes_.begin());
     int i = k;
@@ -138,12 +140,13 @@ void PullSearch::AddChild(std::uint32_t parent, int k, int from, int to, int d) 
     const int anchor = childReach_.Mark(board_.data(), to + level_.step[d]);
     const std::uint64_t hash =
         p.hash ^ keys_.Keeper(p.anchor) ^ keys_.Box(from) ^ keys_.Box(to) ^ keys_.Keeper(anchor);
-    const std::uint32_t g = p.g + 1;
+    const std::uint32_t g = p.g + static_cast<std::uint32_t>(length);
     if (h == 0 && anchor == startAnchor_) {
         found_ = true;
         goalParent_ = parent;
         goalFrom_ = from;
         goalDir_ = d;
+        goalLength_ = length;
         return;
     }
     const std::uint32_t known = store_.Find(hash, childBoxes_.data(), anchor);
@@ -154,6 +157,7 @@ void PullSearch::AddChild(std::uint32_t parent, int k, int from, int to, int d) 
         position.parent = parent;
         position.from = static_cast<std::uint16_t>(from);
         position.dir = static_cast<std::uint8_t>(d);
+        position.length = static_cast<std::uint8_t>(length);
         position.closed = 0;
         Open(known);
         return;
@@ -169,7 +173,7 @@ void PullSearch::AddChild(std::uint32_t parent, int k, int from, int to, int d) 
                          static_cast<std::uint16_t>(anchor),
                          static_cast<std::uint16_t>(from),
                          static_cast<std::uint8_t>(d),
-                         1,
+                         static_cast<std::uint8_t>(length),
                          0,
                          0,
                          static_cast<std::uint16_t>(byFeature_ ? FeatureOf() : 0)};
@@ -193,11 +197,20 @@ void PullSearch::Expand(std::uint32_t index) {
     for (int k = 0; k < nb && !found_; ++k) {
         const int b = boxes_[k];
         for (int d = 0; d < 4 && !found_; ++d) {
-            const int to = b + step[d];
+            int to = b + step[d];
             if (!reach_.Reached(to) || board[to + step[d]] != 0 || distances_.Dead(to)) continue;
             board[b] = 0;
             board[to] = BOX;
-            AddChild(index, k, b, to, d);
+            int length = 1;
+            while (useTunnels_ && length < TUNNEL_MAX && !start_[to] && level_.Tunnel(to, d) &&
+                   level_.Tunnel(to + step[d], d) && board[to + 2 * step[d]] == 0 &&
+                   !distances_.Dead(to + step[d])) {
+                board[to] = 0;
+                to += step[d];
+                board[to] = BOX;
+                ++length;
+            }
+            AddChild(index, k, b, to, d, length);
             board[to] = 0;
             board[b] = BOX;
         }
@@ -226,12 +239,14 @@ SearchEnd PullSearch::Run(double deadline, std::vector<PushStep>& steps) {
     }
     if (!found_) return dropped_ || open_.Dropped() ? SearchEnd::FULL : SearchEnd::LATE;
     if (goalParent_ == NO_POSITION) return SearchEnd::FOUND;
-    // The last pull is the first push: the box goes back from where the pull left it.
+    // The last pull is the first push: the box goes back from where the pulls left it.
     const std::int32_t* step = level_.step;
-    auto push = [&](int from, int d) { steps.push_back({from + step[d], (d + 2) & 3, 1}); };
-    push(goalFrom_, goalDir_);
+    auto push = [&](int from, int d, int length) {
+        steps.push_back({from + length * step[d], (d + 2) & 3, length});
+    };
+    push(goalFrom_, goalDir_, goalLength_);
     for (std::uint32_t i = goalParent_; store_.At(i).parent != NO_POSITION; i = store_.At(i).parent)
-        push(store_.At(i).from, store_.At(i).dir);
+        push(store_.At(i).from, store_.At(i).dir, store_.At(i).length);
     return SearchEnd::FOUND;
 }
 

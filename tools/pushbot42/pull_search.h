@@ -30,6 +30,10 @@ class PullSearch {
     // Whether boxes that can never be pulled again cut a position (pull_freeze.h); on unless
     // measuring without it.
     void UseFreeze(bool use) { useFreeze_ = use; }
+    // Whether a box pulled into a tunnel, the keeper in it too, is pulled on to its end (or to a
+    // start cell) in one move. That drops the positions with the box left inside, which only
+    // matters to a proof, and the pull search proves nothing.
+    void UseTunnels(bool use) { useTunnels_ = use; }
 
     // Sizes the store for memoryBytes, as PushSearch does. Throws std::bad_alloc when that
     // cannot be had.
@@ -54,7 +58,7 @@ class PullSearch {
   private:
     void AddRoots();
     void Expand(std::uint32_t index);
-    void AddChild(std::uint32_t parent, int k, int from, int to, int d);
+    void AddChild(std::uint32_t parent, int k, int from, int to, int d, int length);
     void Open(std::uint32_t index);
     int FeatureOf();
 
@@ -76,11 +80,12 @@ class PullSearch {
     bool byFeature_ = false;
     bool dropped_ = false;
     bool useFreeze_ = true;
+    bool useTunnels_ = true;
     const std::atomic<bool>* stop_ = nullptr;
 
     bool found_ = false;
     std::uint32_t goalParent_ = 0;
-    int goalFrom_ = 0, goalDir_ = 0;  // the pull that reached the start
+    int goalFrom_ = 0, goalDir_ = 0, goalLength_ = 0;  // the pulls that reached the start
 };
 
 }  // namespace ruk::pushbot
