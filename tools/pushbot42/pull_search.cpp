@@ -43,10 +43,8 @@ PullSearch::PullSearch(const LevelCells& level)
 }
 
 void PullSearch::Allocate(std::size_t memoryBytes) {
-    const std::size_t perPosition = sizeof(Position) + sizeof(std::uint16_t) * level_.boxCount +
-                                    2 * sizeof(std::uint32_t) + sizeof(OpenEntry);
-    std::size_t maxPositions = std::max<std::size_t>(memoryBytes / perPosition, 16);
-    maxPositions = std::min<std::size_t>(maxPositions, 0xfffffff0u);
+    const std::size_t maxPositions =
+        PositionsFitting(memoryBytes, level_.boxCount, sizeof(OpenEntry));
     open_.SetCapacity(maxPositions);
     store_.Allocate(level_.boxCount, maxPositions);
 }
@@ -121,18 +119,7 @@ void PullSearch::AddRoots() {
 }
 
 void PullSearch::AddChild(std::uint32_t parent, int k, int from, int to, int d, int length) {
-    const int nb = level_.boxCount;
-    std::copy(boxes_.begin(), boxes_.end(), childBoxes_.begin());
-    int i = k;
-    childBoxes_[i] = static_cast<std::uint16_t>(to);
-    while (i > 0 && childBoxes_[i - 1] > childBoxes_[i]) {
-        std::swap(childBoxes_[i - 1], childBoxes_[i]);
-        --i;
-    }
-    while (i + 1 < nb && childBoxes_[i + 1] < childBoxes_[i]) {
-        std::swap(childBoxes_[i + 1], childBoxes_[i]);
-        ++i;
-    }
+    MoveBox(boxes_.data(), level_.boxCount, k, to, childBoxes_.data());
     const std::uint32_t h = bound_.AfterMove(k, to);
     // Some box can reach no start cell of its own, or one can never be pulled again.
     if (h == DEAD_BOUND || (useFreeze_ && freeze_.Dead(childBoxes_.data()))) return;
