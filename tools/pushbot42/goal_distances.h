@@ -19,8 +19,8 @@ enum class BoxMoves { PUSHES, PULLS };
 
 class GoalDistances {
   public:
-    // Searches from every goal by the opposite moves, the keeper's side of the box part of the
-    // state. The goals are level.goals for pushes and level.startBoxes for pulls.
+    // Searches from every goal by the opposite moves, a state being a box's cell and the side
+    // the keeper stands on. The goals are level.goals for pushes and level.startBoxes for pulls.
     void Build(const LevelCells& level, BoxMoves moves = BoxMoves::PUSHES);
 
     // Pushes (pulls) of a lone box from cell to goal number goalIndex (of LevelCells::goals,
