@@ -21,8 +21,8 @@ namespace {
 constexpr double STAGED_SHARE = 0.3;  // of the time then left, for the room-by-room search
 constexpr double MACRO_SHARE = 0.6;   // of the time limit, for the first search on one thread
 // Of the time limit, for the pull search first: what it finds, it finds at once.
-constexpr double PULL_SHARE = 0.04;
-constexpr int PULL_WEIGHT = 3;
+constexpr double PULL_SHARE = 0.02;
+constexpr int PULL_WEIGHT = 5;
 constexpr std::size_t PULL_MEMORY_PART = 8;  // of a lane's memory, beside push searches
 constexpr int STAGED_WEIGHT = 3;             // of the bound, in each room's search
 // Weights of the lanes after the first four, in turn.
