@@ -53,10 +53,8 @@ PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
 }
 
 void PushSearch::Allocate(std::size_t memoryBytes) {
-    const std::size_t perPosition = sizeof(Position) + sizeof(std::uint16_t) * level_.boxCount +
-                                    2 * sizeof(std::uint32_t) + sizeof(OpenEntry);
-    std::size_t maxPositions = std::max<std::size_t>(memoryBytes / perPosition, 16);
-    maxPositions = std::min<std::size_t>(maxPositions, 0xfffffff0u);
+    const std::size_t maxPositions =
+        PositionsFitting(memoryBytes, level_.boxCount, sizeof(OpenEntry));
     open_.SetCapacity(maxPositions);
     store_.Allocate(level_.boxCount, maxPositions);
     Reset(maxPositions);
@@ -89,18 +87,7 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
                           int from, int d, int length, int keeper, int fill) {
     const int nb = level_.boxCount;
     assert(k >= 0 && k < nb && boxes[k] == from);
-    // The child's box list: boxes with boxes[k] moved to target, kept sorted.
-    std::copy(boxes, boxes + nb, childBoxes_.begin());
-    int i = k;
-    childBoxes_[i] = static_cast<std::uint16_t>(target);
-    while (i > 0 && childBoxes_[i - 1] > childBoxes_[i]) {
-        std::swap(childBoxes_[i - 1], childBoxes_[i]);
-        --i;
-    }
-    while (i + 1 < nb && childBoxes_[i + 1] < childBoxes_[i]) {
-        std::swap(childBoxes_[i + 1], childBoxes_[i]);
-        ++i;
-    }
+    MoveBox(boxes, nb, k, target, childBoxes_.data());
     const Position& p = store_.At(parent);
     const std::uint64_t boxHash =
         p.hash ^ keys_.Keeper(p.anchor) ^ keys_.Box(from) ^ keys_.Box(target);

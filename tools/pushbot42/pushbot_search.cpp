@@ -36,6 +36,11 @@ int ThreadCount(int asked) {
 Result Solve(const CoreState& core, const Limits& limits, double deadline) {
     std::vector<std::vector<Phase>> plans =
         PlanLanes(ThreadCount(limits.threads), limits.weight, limits.portfolio);
+    // For measuring one search alone: PUSHBOT_LANE names it (see NamedLane).
+    if (const char* name = std::getenv("PUSHBOT_LANE"); name != nullptr && name[0] != '\0') {
+        std::vector<Phase> named = NamedLane(name);
+        if (!named.empty()) plans = {named};
+    }
     std::vector<std::unique_ptr<DeadlockContext>> contexts;
     for (std::size_t i = 0; i < plans.size(); ++i) {
         std::unique_ptr<DeadlockContext> context(new (std::nothrow) DeadlockContext);
