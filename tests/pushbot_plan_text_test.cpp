@@ -31,7 +31,7 @@ TEST(PushbotPlanText, ReadsThePlansOfOneAndTwoThreads) {
     std::vector<std::vector<Phase>> lanes;
     ASSERT_TRUE(pushbot::ReadPlan("F1apvc@0.6,S3@0.3,F1lv", lanes));
     EXPECT_EQ(Describe(lanes), Describe(pushbot::PlanLanes(1, 3, true)));
-    ASSERT_TRUE(pushbot::ReadPlan("F1apvc|S3@0.3,F1lv", lanes));
+    ASSERT_TRUE(pushbot::ReadPlan("F1apvc|S3@0.3,F1lv@0.5,F1l", lanes));
     EXPECT_EQ(Describe(lanes), Describe(pushbot::PlanLanes(2, 3, true)));
     ASSERT_TRUE(pushbot::ReadPlan("B5", lanes));
     EXPECT_EQ(Describe(lanes), Describe({{Phase{false, 5, false, 1.0, {}, {}}}}));

@@ -3,7 +3,7 @@
 // feature space), then its weight, then any of a (macros to any goal), l (macros in the goal
 // areas' order), p (the packing order counts), v (advisors), c (the connectivity advisor), and
 // last @SHARE. The plans of one and two threads read "F1apvc@0.6,S3@0.3,F1lv" and
-// "F1apvc|S3@0.3,F1lv".
+// "F1apvc|S3@0.3,F1lv@0.5,F1l".
 #pragma once
 
 #include <string_view>

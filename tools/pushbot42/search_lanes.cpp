@@ -17,6 +17,7 @@ namespace {
 
 constexpr double STAGED_SHARE = 0.3;  // of the time then left, for the room-by-room search
 constexpr double MACRO_SHARE = 0.6;   // of the time limit, for the first search on one thread
+constexpr double LAYERS_SHARE = 0.5;  // of the time then left, for the advised layers on two
 constexpr int STAGED_WEIGHT = 3;      // of the bound, in each room's search
 // Weights of the lanes after the first four, in turn.
 constexpr int MORE_WEIGHTS[] = {2, 1, 5, 8};
@@ -38,7 +39,12 @@ std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfoli
     if (threads <= 1)
         return {{Phase{false, 1, true, MACRO_SHARE, GoalMacros::ANY, ANY_GOAL_GUIDANCE}, staged,
                  inLayers}};
-    std::vector<std::vector<Phase>> lanes = {{anyGoal}, {staged, inLayers}};
+    // Beside the guided lane, macros in the layers' order find some answers only with their
+    // advisors and others only without them, so the second lane tries both in turn.
+    Phase inLayersFirst = inLayers;
+    inLayersFirst.share = LAYERS_SHARE;
+    const Phase inLayersUnguided{false, 1, true, 1.0, GoalMacros::IN_LAYERS, UNGUIDED};
+    std::vector<std::vector<Phase>> lanes = {{anyGoal}, {staged, inLayersFirst, inLayersUnguided}};
     for (int i = 2; i < threads; ++i) {
         if (i == 2) {
             lanes.push_back({Phase{false, 1, true, 1.0, GoalMacros::OFF, UNGUIDED}});
