@@ -142,12 +142,7 @@ TEST(PushbotPull, NoPullRuleCutsAPositionOnASolution) {
     EXPECT_GT(checked, 5000);
 }
 
-TEST(PushbotPull, RunsAloneByNameAndFirstInTheLanes) {
-    EXPECT_TRUE(pushbot::NamedLane("pull3").front().pull);
-    EXPECT_EQ(pushbot::NamedLane("pull3").front().weight, 3);
-    EXPECT_TRUE(pushbot::NamedLane("pullf").front().byFeature);
-    EXPECT_TRUE(pushbot::NamedLane("pull0").empty());
-    EXPECT_TRUE(pushbot::NamedLane("push").empty());
+TEST(PushbotPull, RunsFirstInTheLanes) {
     // In the portfolio it runs first on one thread, on the second lane with more.
     EXPECT_TRUE(pushbot::PlanLanes(1, 3, true)[0].front().pull);
     EXPECT_TRUE(pushbot::PlanLanes(2, 3, true)[1].front().pull);

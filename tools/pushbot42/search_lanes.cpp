@@ -24,6 +24,7 @@ constexpr double MACRO_SHARE = 0.6;   // of the time limit, for the first search
 constexpr double PULL_SHARE = 0.02;
 constexpr int PULL_WEIGHT = 5;
 constexpr std::size_t PULL_MEMORY_PART = 8;  // of a lane's memory, beside push searches
+constexpr double LAYERS_SHARE = 0.5;         // of the time then left, for the advised layers on two
 constexpr int STAGED_WEIGHT = 3;             // of the bound, in each room's search
 // Weights of the lanes after the first four, in turn.
 constexpr int MORE_WEIGHTS[] = {2, 1, 5, 8};
@@ -51,7 +52,13 @@ std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfoli
         return {{pull, Phase{false, 1, true, share, GoalMacros::ANY, ANY_GOAL_GUIDANCE}, staged,
                  inLayers}};
     }
-    std::vector<std::vector<Phase>> lanes = {{anyGoal}, {pull, staged, inLayers}};
+    // Beside the guided lane, macros in the layers' order find some answers only with their
+    // advisors and others only without them, so the second lane tries both in turn.
+    Phase inLayersFirst = inLayers;
+    inLayersFirst.share = LAYERS_SHARE;
+    const Phase inLayersUnguided{false, 1, true, 1.0, GoalMacros::IN_LAYERS, UNGUIDED};
+    std::vector<std::vector<Phase>> lanes = {{anyGoal},
+                                             {pull, staged, inLayersFirst, inLayersUnguided}};
     for (int i = 2; i < threads; ++i) {
         if (i == 2) {
             lanes.push_back({Phase{false, 1, true, 1.0, GoalMacros::OFF, UNGUIDED}});
@@ -65,20 +72,6 @@ std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfoli
         }
     }
     return lanes;
-}
-
-std::vector<Phase> NamedLane(const std::string& name) {
-    Phase pull;
-    pull.pull = true;
-    if (name == "pullf") {
-        pull.byFeature = true;
-        return {pull};
-    }
-    if (name.size() == 5 && name.rfind("pull", 0) == 0 && name[4] >= '1' && name[4] <= '9') {
-        pull.weight = name[4] - '0';
-        return {pull};
-    }
-    return {};
 }
 
 LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vector<Phase>& phases,

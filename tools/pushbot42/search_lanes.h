@@ -28,14 +28,11 @@ struct Phase {
 
 // The lanes for threads threads. One thread runs, in turn, the pull search briefly, the feature
 // space with macros to any goal, the rooms one by one, and the feature space with macros in the
-// goal areas' order. Two threads run the second of those on one and the others on the other; more
-// threads add the feature space by single pushes, the given weight with macros, then other weights.
-// A weight chosen by hand runs alone on one thread.
+// goal areas' order. Two threads run the second of those on one and the others on the other, the
+// last with advisors for half its time and without them for the rest; more threads add the
+// feature space by single pushes, the given weight with macros, then other weights. A weight
+// chosen by hand runs alone on one thread.
 std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfolio);
-
-// One search alone, by name, for measuring it: "pull1".."pull9" the pull search with that weight,
-// "pullf" its feature space. Empty for any other name.
-std::vector<Phase> NamedLane(const std::string& name);
 
 struct LaneEnd {
     SearchEnd end = SearchEnd::LATE;  // EXHAUSTED only when it proves the level lost
