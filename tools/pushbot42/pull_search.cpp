@@ -3,6 +3,7 @@
 
 #include <algorithm>
 
+#include "best_first.h"
 #include "position_features.h"
 #include "pushbot_search.h"
 #include "search/breadth_fill.h"
@@ -211,19 +212,10 @@ SearchEnd PullSearch::Run(double deadline, std::vector<PushStep>& steps) {
     dropped_ = false;
     found_ = false;
     AddRoots();
-    OpenEntry top{};
-    while (!found_ && !dropped_ && open_.Pop(top)) {
-        CountExpansion();
-        if (Now() > deadline || (stop_ != nullptr && stop_->load(std::memory_order_relaxed)))
-            return SearchEnd::LATE;
-        Position& position = store_.At(top.position);
-        if (position.closed) continue;
-        const std::uint64_t priority = static_cast<std::uint64_t>(position.g) +
-                                       static_cast<std::uint64_t>(weight_) * position.h;
-        if (top.Priority() != priority) continue;  // a stale entry for a since-improved one
-        position.closed = 1;
-        Expand(top.position);
-    }
+    if (!ExpandBestFirst(
+            open_, store_, weight_, deadline, stop_, [&] { return found_ || dropped_; },
+            [&](std::uint32_t index) { Expand(index); }))
+        return SearchEnd::LATE;
     if (!found_) return dropped_ || open_.Dropped() ? SearchEnd::FULL : SearchEnd::LATE;
     if (goalParent_ == NO_POSITION) return SearchEnd::FOUND;
     // The last pull is the first push: the box goes back from where the pulls left it.

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cassert>
 
+#include "best_first.h"
 #include "planner/deadlock_checks.h"
 #include "pushbot_search.h"
 
@@ -363,20 +364,10 @@ SearchEnd PushSearch::Run(const std::vector<std::uint16_t>& start, int keeper, d
     if (!store_.Add(root, start.data())) return SearchEnd::FULL;
     Open(0);
 
-    OpenEntry top{};
-    while (!found_ && !dropped_ && open_.Pop(top)) {
-        // At every position: one expansion of a level with many boxes can take milliseconds,
-        // and a reading of the clock costs next to nothing beside it.
-        CountExpansion();
-        if (Now() > deadline || Stopped()) return SearchEnd::LATE;
-        Position& position = store_.At(top.position);
-        if (position.closed) continue;
-        const std::uint64_t priority = static_cast<std::uint64_t>(position.g) +
-                                       static_cast<std::uint64_t>(weight_) * position.h;
-        if (top.Priority() != priority) continue;  // a stale entry for a since-improved one
-        position.closed = 1;
-        Expand(top.position);
-    }
+    if (!ExpandBestFirst(
+            open_, store_, weight_, deadline, stop_, [&] { return found_ || dropped_; },
+            [&](std::uint32_t index) { Expand(index); }))
+        return SearchEnd::LATE;
     if (!found_) return dropped_ || open_.Dropped() ? SearchEnd::FULL : SearchEnd::EXHAUSTED;
     const std::size_t first = steps.size();
     goalPush_.parent = goalParent_;
