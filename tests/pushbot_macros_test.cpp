@@ -185,6 +185,19 @@ TEST(PushbotPackingLayers, ADeadEndFillsFromItsFarEnd) {
     EXPECT_TRUE(layers.DeeperFilled(board.data(), cell(6, 1)));
 }
 
+// Whether a box from some start cell, the keeper beside it, reaches goal by pushes on board.
+bool FromSomeStart(const LevelCells& level, const std::vector<std::uint32_t>& board, int goal) {
+    for (const int start : level.startBoxes) {
+        if (board[start] != 0) continue;
+        for (int d = 0; d < 4; ++d) {
+            const int keeper = start + level.step[d];
+            if (board[keeper] == 0 && FewestPushes(level, board, start, keeper)[goal] >= 0)
+                return true;
+        }
+    }
+    return false;
+}
+
 TEST(PushbotPackingOrder, ACorridorFillsFromItsFarEndAndCountsTheRunFromThere) {
     test::Core core;
     const LevelCells level = LoadLevel(core, "##########\n#@ $$$...#\n##########\n");
@@ -218,6 +231,8 @@ TEST(PushbotPackingOrder, EachGoalFillsByPushesWithTheGoalsBeforeItFull) {
                     const std::vector<int> pushes =
                         FewestPushes(level, board, out, order.OutKeeper(static_cast<int>(i)));
                     EXPECT_GE(pushes[fill[i]], 0) << text << " goal " << fill[i];
+                    EXPECT_TRUE(FromSomeStart(level, board, fill[i]))
+                        << text << " goal " << fill[i];
                     ++checked;
                 }
                 board[fill[i]] = BOX;

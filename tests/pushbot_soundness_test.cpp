@@ -15,6 +15,7 @@
 #include "level_cells.h"
 #include "lower_bound.h"
 #include "planner/deadlock_checks.h"
+#include "pull_freeze.h"
 #include "settled_goals.h"
 #include "solution_walk.h"
 #include "test_files.h"
@@ -190,6 +191,32 @@ TEST(PushbotDeadRules, NoRuleFlagsAPositionOnAKnownSolution) {
 //   # $ $ #
 //   #  @  #
 //   #######
+// The pull search's rules, the answer walked backward: every position it passes through is
+// one the pulls must reach, so none is cut and the bound by pulls never exceeds the pushes
+// that led there.
+TEST(PushbotPullRules, NoneFlagsAPositionOnAKnownSolution) {
+    ForEachKnownSolution(
+        [](SearchLevel& s, const test::KnownSolution& solution, const std::string& where) {
+            GoalDistances pulls;
+            pulls.Build(s.level, pushbot::BoxMoves::PULLS);
+            pushbot::LowerBound bound(pulls, s.level.boxCount);
+            pushbot::PullFreeze freeze(s.level);
+            int made = 0, failures = 0;
+            const bool walked = test::WalkSolution(
+                s.level, solution.moves,
+                [&](const test::WalkStep& step, std::uint32_t*, std::uint32_t*) {
+                    if (step.from >= 0) ++made;
+                    bool dead = freeze.Dead(step.boxes.data());
+                    for (const std::uint16_t b : step.boxes) dead = dead || pulls.Dead(b);
+                    const std::uint32_t h = bound.Of(step.boxes.data());
+                    if ((dead || h > static_cast<std::uint32_t>(made)) && failures++ == 0)
+                        ADD_FAILURE()
+                            << where << " push " << made << ": cut " << dead << ", bound " << h;
+                });
+            ASSERT_TRUE(walked) << where;
+        });
+}
+
 TEST(PushbotDeadRules, CatchTheTextbookCases) {
     SearchLevel s;
     ASSERT_TRUE(s.LoadText("#######\n#.   .#\n# $ $ #\n#  @  #\n#######\n"));

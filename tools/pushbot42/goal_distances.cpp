@@ -54,7 +54,7 @@ std::vector<std::int8_t> SideGroups(const LevelCells& level, std::int32_t* queue
 
 }  // namespace
 
-void GoalDistances::Build(const LevelCells& level) {
+void GoalDistances::Build(const LevelCells& level, BoxMoves moves) {
     const int n = level.cells;
     const std::int32_t* step = level.step;
     const std::vector<std::uint8_t>& wall = level.wall;
@@ -62,8 +62,13 @@ void GoalDistances::Build(const LevelCells& level) {
     std::vector<std::int32_t> queue(n + 1);
     const std::vector<std::int8_t> group = SideGroups(level, queue.data());
 
-    // A state is (cell, side of the keeper); a pull moves the box onto the keeper's cell.
-    const int goalCount = static_cast<int>(level.goals.size());
+    // A state is (cell, side of the keeper). Distances by pushes come from pulls out of each
+    // goal, which move the box onto the keeper's cell; distances by pulls from pushes, which
+    // move it away from the keeper.
+    const bool pulls = moves == BoxMoves::PULLS;
+    std::vector<int> goals(level.goals);
+    if (pulls) goals.assign(level.startBoxes.begin(), level.startBoxes.end());
+    const int goalCount = static_cast<int>(goals.size());
     toGoal_.assign(static_cast<std::size_t>(goalCount) * n, UNREACHABLE);
     std::vector<std::uint16_t> state(static_cast<std::size_t>(n) * 4);
     std::vector<std::int32_t> q(static_cast<std::size_t>(n) * 4 + 4);
@@ -79,15 +84,16 @@ void GoalDistances::Build(const LevelCells& level) {
                 q[tail++] = c * 4 + j;
             }
         };
-        const int goal = level.goals[gi];
+        const int goal = goals[gi];
         for (int k = 0; k < 4; ++k)
             if (!wall[goal + step[k]]) reach(goal, k, 0);
         while (head < tail) {
             const int st = q[head++];
             const int c = st / 4, k = st % 4;
-            const int p = c + step[k];  // the keeper's cell; the box is pulled onto it
-            const int behind = p + step[k];
-            if (wall[behind]) continue;
+            // The box's next cell: the keeper's (pulled), or the one opposite (pushed); the
+            // keeper then stands beyond it on the same side.
+            const int p = pulls ? c - step[k] : c + step[k];
+            if (wall[p] || wall[p + step[k]]) continue;
             if (state[p * 4 + k] != UNREACHABLE) continue;
             reach(p, k, static_cast<std::uint16_t>(state[st] + 1));
         }
@@ -105,7 +111,7 @@ void GoalDistances::Build(const LevelCells& level) {
         for (int gi = 0; gi < goalCount; ++gi)
             toNearestGoal_[c] = std::min(toNearestGoal_[c], ToGoal(gi, c));
         // the core's own live map must agree that a lone box here can reach a goal
-        dead_[c] = toNearestGoal_[c] == UNREACHABLE || level.goalReach[c] == 0;
+        dead_[c] = toNearestGoal_[c] == UNREACHABLE || (!pulls && level.goalReach[c] == 0);
     }
 }
 

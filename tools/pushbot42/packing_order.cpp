@@ -23,6 +23,8 @@ void PackingOrder::Build(const LevelCells& level) {
         if (level.wall[c]) board_[c] = WALL;
     for (const int g : level.goals) board_[g] = BOX;
     queue_.assign(cells + 1, 0);
+    start_.assign(cells, 0);
+    for (const std::uint16_t b : level.startBoxes) start_[b] = 1;
     seen_.assign(static_cast<std::size_t>(cells) * 4, -1);
     std::vector<int> left(level.goals), removed, outs, keepers;
     while (!left.empty()) {
@@ -83,11 +85,15 @@ int PackingOrder::PullOut(const LevelCells& level, int goal, int& out, int& keep
         }
     };
     pullsFrom(goal, 0);
-    int weak = -1;
+    int weak = -1, clear = -1;
+    // A box pulled out only counts when pulls also take it on to where a box starts: filling
+    // runs the other way, and a box can only come in from there.
+    bool fromStart = start_[goal] != 0;
     for (std::size_t head = 0; head < states_.size(); ++head) {
         const int state = states_[head], box = state / 4, side = state % 4;
         const int pulls = seen_[state];
-        if (!level.Goal(box)) {
+        fromStart = fromStart || start_[box] != 0;
+        if (clear < 0 && !level.Goal(box)) {
             bool nearGoal = false;
             for (int d = 0; d < 4; ++d) nearGoal = nearGoal || level.Goal(box + step[d]);
             if (!nearGoal || weak < 0) {
@@ -95,11 +101,9 @@ int PackingOrder::PullOut(const LevelCells& level, int goal, int& out, int& keep
                 keeper = box + step[side];
                 weak = pulls;
             }
-            if (!nearGoal) {
-                board_[goal] = BOX;
-                return pulls;
-            }
+            if (!nearGoal) clear = pulls;
         }
+        if (clear >= 0 && fromStart) break;
         board_[box] = BOX;
         reach_.NewStamp();
         MarkRegion(reach_, box + step[side], step, queue_.data(),
@@ -108,6 +112,8 @@ int PackingOrder::PullOut(const LevelCells& level, int goal, int& out, int& keep
         board_[box] = 0;
     }
     board_[goal] = BOX;
+    if (!fromStart) return -1;
+    if (clear >= 0) return clear;
     return weak < 0 ? -1 : NEAR_GOALS + weak;
 }
 

@@ -1,5 +1,7 @@
 // A packing order found by emptying the goals: with a box on every goal, boxes are pulled out one
 // at a time, each time the one that the fewest pulls take clear of the goals, until none is left.
+// A box counts as out only if pulls can also take it on to a cell where a box starts: one that
+// only reaches a pocket no box can come from must be filled before the goals that close it in.
 // Filling runs the other way, and each box's pulls reversed are pushes that bring it in, so the
 // order is one that can be filled. A position's packing is the boxes it holds in that order.
 #pragma once
@@ -31,6 +33,7 @@ class PackingOrder {
     int PullOut(const LevelCells& level, int goal, int& out, int& keeper);
 
     std::vector<std::uint32_t> board_;  // the boxes left while emptying
+    std::vector<std::uint8_t> start_;   // per cell: a box starts there
     std::vector<int> fill_, out_, outKeeper_;
     std::vector<std::vector<int>> groups_;  // per goal group: its goal cells, in fill order
     std::vector<std::int32_t> queue_, seen_, states_;

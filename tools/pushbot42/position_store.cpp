@@ -7,6 +7,12 @@
 
 namespace ruk::pushbot {
 
+std::size_t PositionsFitting(std::size_t memoryBytes, int boxCount, std::size_t perPosition) {
+    perPosition += sizeof(Position) + sizeof(std::uint16_t) * boxCount + 2 * sizeof(std::uint32_t);
+    const std::size_t positions = std::max<std::size_t>(memoryBytes / perPosition, 16);
+    return std::min<std::size_t>(positions, 0xfffffff0u);
+}
+
 void PositionStore::Allocate(int boxCount, std::size_t maxPositions) {
     boxCount_ = boxCount;
     maxPositions_ = maxPositions;

@@ -2,7 +2,10 @@
 // open-addressing hash table keyed by the boxes and the keeper's region.
 #pragma once
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdint>
+#include <utility>
 #include <vector>
 
 namespace ruk::pushbot {
@@ -24,6 +27,25 @@ struct Position {
     std::uint8_t fill;      // 1 + the goal room's fill index when the push went on to that goal
     std::uint16_t feature;  // the position's cell in the feature space
 };
+
+// Positions that memoryBytes hold: a record, boxCount cells, two table slots and perPosition
+// bytes more (an open entry, say) each; at least 16.
+std::size_t PositionsFitting(std::size_t memoryBytes, int boxCount, std::size_t perPosition);
+
+// A position's box list (ascending) with box k moved to cell, kept ascending, into out.
+inline void MoveBox(const std::uint16_t* boxes, int boxCount, int k, int cell, std::uint16_t* out) {
+    std::copy(boxes, boxes + boxCount, out);
+    int i = k;
+    out[i] = static_cast<std::uint16_t>(cell);
+    while (i > 0 && out[i - 1] > out[i]) {
+        std::swap(out[i - 1], out[i]);
+        --i;
+    }
+    while (i + 1 < boxCount && out[i + 1] < out[i]) {
+        std::swap(out[i + 1], out[i]);
+        ++i;
+    }
+}
 
 class PositionStore {
   public:

@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cassert>
 
+#include "best_first.h"
 #include "planner/deadlock_checks.h"
 #include "pushbot_search.h"
 
@@ -53,10 +54,8 @@ PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
 }
 
 void PushSearch::Allocate(std::size_t memoryBytes) {
-    const std::size_t perPosition = sizeof(Position) + sizeof(std::uint16_t) * level_.boxCount +
-                                    2 * sizeof(std::uint32_t) + sizeof(OpenEntry);
-    std::size_t maxPositions = std::max<std::size_t>(memoryBytes / perPosition, 16);
-    maxPositions = std::min<std::size_t>(maxPositions, 0xfffffff0u);
+    const std::size_t maxPositions =
+        PositionsFitting(memoryBytes, level_.boxCount, sizeof(OpenEntry));
     open_.SetCapacity(maxPositions);
     store_.Allocate(level_.boxCount, maxPositions);
     Reset(maxPositions);
@@ -89,18 +88,7 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
                           int from, int d, int length, int keeper, int fill) {
     const int nb = level_.boxCount;
     assert(k >= 0 && k < nb && boxes[k] == from);
-    // The child's box list: boxes with boxes[k] moved to target, kept sorted.
-    std::copy(boxes, boxes + nb, childBoxes_.begin());
-    int i = k;
-    childBoxes_[i] = static_cast<std::uint16_t>(target);
-    while (i > 0 && childBoxes_[i - 1] > childBoxes_[i]) {
-        std::swap(childBoxes_[i - 1], childBoxes_[i]);
-        --i;
-    }
-    while (i + 1 < nb && childBoxes_[i + 1] < childBoxes_[i]) {
-        std::swap(childBoxes_[i + 1], childBoxes_[i]);
-        ++i;
-    }
+    MoveBox(boxes, nb, k, target, childBoxes_.data());
     const Position& p = store_.At(parent);
     const std::uint64_t boxHash =
         p.hash ^ keys_.Keeper(p.anchor) ^ keys_.Box(from) ^ keys_.Box(target);
@@ -376,20 +364,10 @@ SearchEnd PushSearch::Run(const std::vector<std::uint16_t>& start, int keeper, d
     if (!store_.Add(root, start.data())) return SearchEnd::FULL;
     Open(0);
 
-    OpenEntry top{};
-    while (!found_ && !dropped_ && open_.Pop(top)) {
-        // At every position: one expansion of a level with many boxes can take milliseconds,
-        // and a reading of the clock costs next to nothing beside it.
-        CountExpansion();
-        if (Now() > deadline || Stopped()) return SearchEnd::LATE;
-        Position& position = store_.At(top.position);
-        if (position.closed) continue;
-        const std::uint64_t priority = static_cast<std::uint64_t>(position.g) +
-                                       static_cast<std::uint64_t>(weight_) * position.h;
-        if (top.Priority() != priority) continue;  // a stale entry for a since-improved one
-        position.closed = 1;
-        Expand(top.position);
-    }
+    if (!ExpandBestFirst(
+            open_, store_, weight_, deadline, stop_, [&] { return found_ || dropped_; },
+            [&](std::uint32_t index) { Expand(index); }))
+        return SearchEnd::LATE;
     if (!found_) return dropped_ || open_.Dropped() ? SearchEnd::FULL : SearchEnd::EXHAUSTED;
     const std::size_t first = steps.size();
     goalPush_.parent = goalParent_;

@@ -17,6 +17,7 @@
 
 #include "core_door.h"
 #include "level_cells.h"
+#include "plan_text.h"
 #include "search_lanes.h"
 
 namespace ruk::pushbot {
@@ -36,6 +37,9 @@ int ThreadCount(int asked) {
 Result Solve(const CoreState& core, const Limits& limits, double deadline) {
     std::vector<std::vector<Phase>> plans =
         PlanLanes(ThreadCount(limits.threads), limits.weight, limits.portfolio);
+    // A plan written out replaces the portfolio, to measure lanes without building again.
+    if (const char* text = std::getenv("PUSHBOT_PLAN"); text != nullptr && limits.portfolio)
+        if (!ReadPlan(text, plans)) std::fprintf(stderr, "pushbot42: PUSHBOT_PLAN not read\n");
     std::vector<std::unique_ptr<DeadlockContext>> contexts;
     for (std::size_t i = 0; i < plans.size(); ++i) {
         std::unique_ptr<DeadlockContext> context(new (std::nothrow) DeadlockContext);

@@ -23,11 +23,13 @@ struct Phase {
     double share = 1.0;      // of the time left when the phase starts; 1: all of it
     GoalMacros macros = GoalMacros::OFF;
     Guidance guidance;  // of the feature space
+    bool pull = false;  // the search backward by pulls (pull_search.h); weight and byFeature hold
 };
 
-// The lanes for threads threads. One thread runs, in turn, the feature space with macros to any
-// goal, the rooms one by one, and the feature space with macros in the goal areas' order. Two
-// threads run the first of those on one and the other two on the other; more threads add the
+// The lanes for threads threads. One thread runs, in turn, the pull search briefly, the feature
+// space with macros to any goal, the rooms one by one, and the feature space with macros in the
+// goal areas' order. Two threads run the second of those on one and the others on the other, the
+// last with advisors for half its time and without them for the rest; more threads add the
 // feature space by single pushes, the given weight with macros, then other weights. A weight
 // chosen by hand runs alone on one thread.
 std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfolio);
