@@ -37,7 +37,7 @@ class PackingOrder {
     std::vector<int> fill_, out_, outKeeper_;
     std::vector<std::vector<int>> groups_;  // per goal group: its goal cells, in fill order
     std::vector<std::int32_t> queue_, seen_, states_;
-    MarkMap reach_;
+    MarkMap reach_, outside_;
 };
 
 }  // namespace ruk::pushbot
