@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "goal_room.h"
+#include "pushbot_search.h"
 #include "search/breadth_fill.h"
 
 namespace ruk::pushbot {
@@ -16,7 +17,7 @@ constexpr int NEAR_GOALS = 10000;
 
 }  // namespace
 
-void PackingOrder::Build(const LevelCells& level) {
+void PackingOrder::Build(const LevelCells& level, double deadline) {
     const int cells = level.cells;
     board_.assign(cells, 0);
     for (int c = 0; c < cells; ++c)
@@ -27,7 +28,7 @@ void PackingOrder::Build(const LevelCells& level) {
     for (const std::uint16_t b : level.startBoxes) start_[b] = 1;
     seen_.assign(static_cast<std::size_t>(cells) * 4, -1);
     std::vector<int> left(level.goals), removed, outs, keepers;
-    while (!left.empty()) {
+    while (!left.empty() && Now() <= deadline) {
         // Where the keeper may stand to start pulling: the floor joined to a cell off the goals,
         // the same for every goal of this round.
         outside_.NewStamp();

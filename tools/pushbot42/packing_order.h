@@ -16,7 +16,8 @@ namespace ruk::pushbot {
 
 class PackingOrder {
   public:
-    void Build(const LevelCells& level);
+    // Stops emptying once the clock (Now) passes deadline: the goals left come first.
+    void Build(const LevelCells& level, double deadline = 1e300);
 
     // The goal cells, first filled first.
     const std::vector<int>& FillOrder() const { return fill_; }
