@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "goal_room.h"
+#include "pushbot_search.h"
 #include "search/breadth_fill.h"
 
 namespace ruk::pushbot {
@@ -16,7 +17,7 @@ constexpr int NEAR_GOALS = 10000;
 
 }  // namespace
 
-void PackingOrder::Build(const LevelCells& level) {
+void PackingOrder::Build(const LevelCells& level, double deadline) {
     const int cells = level.cells;
     board_.assign(cells, 0);
     for (int c = 0; c < cells; ++c)
@@ -27,7 +28,14 @@ void PackingOrder::Build(const LevelCells& level) {
     for (const std::uint16_t b : level.startBoxes) start_[b] = 1;
     seen_.assign(static_cast<std::size_t>(cells) * 4, -1);
     std::vector<int> left(level.goals), removed, outs, keepers;
-    while (!left.empty()) {
+    while (!left.empty() && Now() <= deadline) {
+        // Where the keeper may stand to start pulling: the floor joined to a cell off the goals,
+        // the same for every goal of this round.
+        outside_.NewStamp();
+        for (int c = 0; c < cells; ++c)
+            if (board_[c] == 0 && !level.Goal(c) && !outside_.Marked(c))
+                MarkRegion(outside_, c, level.step, queue_.data(),
+                           [&](int n) { return board_[n] == 0; });
         int best = -1, bestCost = 0, bestOut = 0, bestKeeper = 0;
         for (const int g : left) {
             int out = 0, keeper = 0;
@@ -67,24 +75,19 @@ void PackingOrder::Build(const LevelCells& level) {
 // A state is the box's cell * 4 + the side the keeper stands on.
 int PackingOrder::PullOut(const LevelCells& level, int goal, int& out, int& keeper) {
     const std::int32_t* step = level.step;
-    const int cells = level.cells;
-    std::fill(seen_.begin(), seen_.end(), -1);
+    for (const int state : states_) seen_[state] = -1;
     states_.clear();
-    reach_.NewStamp();
-    for (int c = 0; c < cells; ++c)
-        if (board_[c] == 0 && !level.Goal(c) && !reach_.Marked(c))
-            MarkRegion(reach_, c, step, queue_.data(), [&](int n) { return board_[n] == 0; });
     board_[goal] = 0;
-    auto pullsFrom = [&](int box, int pulls) {
+    auto pullsFrom = [&](int box, int pulls, const MarkMap& reach) {
         for (int d = 0; d < 4; ++d) {
             const int stand = box + step[d], back = stand + step[d];
             const int state = stand * 4 + d;
-            if (!reach_.Marked(stand) || board_[back] != 0 || seen_[state] >= 0) continue;
+            if (!reach.Marked(stand) || board_[back] != 0 || seen_[state] >= 0) continue;
             seen_[state] = pulls + 1;
             states_.push_back(state);
         }
     };
-    pullsFrom(goal, 0);
+    pullsFrom(goal, 0, outside_);
     int weak = -1, clear = -1;
     // A box pulled out only counts when pulls also take it on to where a box starts: filling
     // runs the other way, and a box can only come in from there.
@@ -108,7 +111,7 @@ int PackingOrder::PullOut(const LevelCells& level, int goal, int& out, int& keep
         reach_.NewStamp();
         MarkRegion(reach_, box + step[side], step, queue_.data(),
                    [&](int n) { return board_[n] == 0; });
-        pullsFrom(box, pulls);
+        pullsFrom(box, pulls, reach_);
         board_[box] = 0;
     }
     board_[goal] = BOX;

@@ -16,7 +16,8 @@ namespace ruk::pushbot {
 
 class PackingOrder {
   public:
-    void Build(const LevelCells& level);
+    // Stops emptying once the clock (Now) passes deadline: the goals left come first.
+    void Build(const LevelCells& level, double deadline = 1e300);
 
     // The goal cells, first filled first.
     const std::vector<int>& FillOrder() const { return fill_; }
@@ -37,7 +38,7 @@ class PackingOrder {
     std::vector<int> fill_, out_, outKeeper_;
     std::vector<std::vector<int>> groups_;  // per goal group: its goal cells, in fill order
     std::vector<std::int32_t> queue_, seen_, states_;
-    MarkMap reach_;
+    MarkMap reach_, outside_;
 };
 
 }  // namespace ruk::pushbot

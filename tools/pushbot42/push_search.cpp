@@ -29,7 +29,7 @@ int RoomFill(int fill) {
 }  // namespace
 
 PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
-                       const GoalDistances& distances, const GoalRoom& room)
+                       const GoalDistances& distances, const GoalRoom& room, double deadline)
     : context_(context),
       level_(level),
       distances_(distances),
@@ -50,7 +50,7 @@ PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board_[c] = WALL;
     layers_.Build(level);
-    order_.Build(level);
+    order_.Build(level, deadline);
 }
 
 void PushSearch::Allocate(std::size_t memoryBytes) {

@@ -48,8 +48,10 @@ class PushSearch {
   public:
     // level, distances and room must outlive the search; the core's dead-position tests run on
     // context (pointed at the level, its deadCells set to the distances' dead cells here).
+    // Its set-up stops short once the clock passes deadline (a level of a hundred goals can take
+    // a good part of a second); the first Run then ends at once.
     PushSearch(DeadlockContext& context, const LevelCells& level, const GoalDistances& distances,
-               const GoalRoom& room);
+               const GoalRoom& room, double deadline = 1e300);
 
     // Sizes the store for memoryBytes: record, boxes, two table slots and an open entry per
     // position. Throws std::bad_alloc when that cannot be had.

@@ -88,7 +88,7 @@ LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vect
     distances.Build(level);
     GoalRoom room;
     room.Find(level, distances.DeadCells());
-    PushSearch search(context, level, distances, room);
+    PushSearch search(context, level, distances, room, deadline);
     search.UseRoom(true);
     search.SetStop(&stop);
     // Each search stores positions only if a phase runs it; a pull search beside push searches
