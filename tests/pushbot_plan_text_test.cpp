@@ -37,6 +37,9 @@ TEST(PushbotPlanText, ReadsThePlansOfOneAndTwoThreads) {
     EXPECT_EQ(Describe(lanes), Describe({{Phase{false, 5, false, 1.0, {}, {}}}}));
     ASSERT_TRUE(pushbot::ReadPlan("P3f", lanes));
     EXPECT_TRUE(lanes[0][0].pull && lanes[0][0].byFeature && lanes[0][0].weight == 3);
+    ASSERT_TRUE(pushbot::ReadPlan("F1r,F1o", lanes));
+    EXPECT_TRUE(lanes[0][0].guidance.rooms && !lanes[0][0].guidance.roomAdvisor);
+    EXPECT_TRUE(lanes[0][1].guidance.roomAdvisor && !lanes[0][1].guidance.rooms);
 }
 
 TEST(PushbotPlanText, TextThatIsNoPlanChangesNothing) {
