@@ -29,14 +29,17 @@ std::string Describe(const std::vector<std::vector<Phase>>& lanes) {
 
 TEST(PushbotPlanText, ReadsThePlansOfOneAndTwoThreads) {
     std::vector<std::vector<Phase>> lanes;
-    ASSERT_TRUE(pushbot::ReadPlan("P5@0.02,F1apvc@0.612245,S3@0.3,F1lv", lanes));
+    ASSERT_TRUE(pushbot::ReadPlan("P9f@0.1,P9@0.12,F1apvc@0.55,S3@0.3,F1lv", lanes));
     EXPECT_EQ(Describe(lanes), Describe(pushbot::PlanLanes(1, 3, true)));
-    ASSERT_TRUE(pushbot::ReadPlan("F1apvc|P5@0.02,S3@0.3,F1lv@0.5,F1l", lanes));
+    ASSERT_TRUE(pushbot::ReadPlan("F1apvc|P9f@0.15,P9@0.15,S3@0.3,F1lv@0.5,F1l", lanes));
     EXPECT_EQ(Describe(lanes), Describe(pushbot::PlanLanes(2, 3, true)));
     ASSERT_TRUE(pushbot::ReadPlan("B5", lanes));
     EXPECT_EQ(Describe(lanes), Describe({{Phase{false, 5, false, 1.0, {}, {}}}}));
     ASSERT_TRUE(pushbot::ReadPlan("P3f", lanes));
     EXPECT_TRUE(lanes[0][0].pull && lanes[0][0].byFeature && lanes[0][0].weight == 3);
+    ASSERT_TRUE(pushbot::ReadPlan("F1r,F1o", lanes));
+    EXPECT_TRUE(lanes[0][0].guidance.rooms && !lanes[0][0].guidance.roomAdvisor);
+    EXPECT_TRUE(lanes[0][1].guidance.roomAdvisor && !lanes[0][1].guidance.rooms);
 }
 
 TEST(PushbotPlanText, TextThatIsNoPlanChangesNothing) {

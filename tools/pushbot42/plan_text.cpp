@@ -38,6 +38,12 @@ bool ReadPhase(std::string_view text, Phase& phase) {
             case 'c':
                 phase.guidance.connectivity = true;
                 break;
+            case 'r':
+                phase.guidance.rooms = true;
+                break;
+            case 'o':
+                phase.guidance.roomAdvisor = true;
+                break;
             case 'f':
                 if (!phase.pull) return false;
                 phase.byFeature = true;

@@ -5,6 +5,7 @@
 
 #include "packing_layers.h"
 #include "packing_order.h"
+#include "room_split.h"
 #include "search/breadth_fill.h"
 
 namespace ruk::pushbot {
@@ -35,7 +36,9 @@ int PositionFeatures::FeatureOf(const std::uint32_t* board, const PackingLayers*
         for (const int g : level_.goals)
             packed +=
                 board[g] == BOX && (layers == nullptr || layers->DeeperFilled(board, g)) ? 1 : 0;
-    if (regions < 0) {
+    if (rooms_ != nullptr) {
+        regions = rooms_->Blocked(board) + 1;
+    } else if (regions < 0) {
         areas_.NewStamp();
         regions = 0;
         for (int c = 0; c < level_.cells; ++c) {

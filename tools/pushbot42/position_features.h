@@ -14,6 +14,7 @@ namespace ruk::pushbot {
 
 class PackingLayers;
 class PackingOrder;
+class RoomSplit;
 
 constexpr int FEATURE_REGIONS = 16;  // floor areas told apart (more count as the last)
 constexpr int FEATURE_SEALED = 3;    // sealed goals told apart
@@ -31,7 +32,7 @@ inline int PackedOf(int feature) {
     return feature / (FEATURE_REGIONS * FEATURE_SEALED);
 }
 
-// The floor areas of a feature cell, less one (capped).
+// The floor areas of a feature cell, less one, or its blocked doorways (capped).
 inline int RegionsOf(int feature) {
     return feature / FEATURE_SEALED % FEATURE_REGIONS;
 }
@@ -50,10 +51,13 @@ class PositionFeatures {
                   int regions = -1);
     // Without layers, count the boxes packed in this order instead (null: every box on a goal).
     void UseOrder(const PackingOrder* order) { order_ = order; }
+    // Count the doorways that boxes block in place of floor areas (null: floor areas).
+    void UseRooms(const RoomSplit* rooms) { rooms_ = rooms; }
 
   private:
     const LevelCells& level_;
     const PackingOrder* order_ = nullptr;
+    const RoomSplit* rooms_ = nullptr;
     MarkMap areas_;
     std::vector<std::int32_t> queue_;
 };

@@ -50,6 +50,7 @@ PushSearch::PushSearch(DeadlockContext& context, const LevelCells& level,
     for (int c = 0; c < level.cells; ++c)
         if (level.wall[c]) board_[c] = WALL;
     layers_.Build(level);
+    rooms_.Build(level);
     order_.Build(level, deadline);
 }
 
@@ -68,6 +69,7 @@ void PushSearch::Reset(std::size_t cap) {
     found_ = false;
     corrals_.NewSearch();
     features_.UseOrder(guidance_.packingOrder ? &order_ : nullptr);
+    features_.UseRooms(guidance_.rooms ? &rooms_ : nullptr);
 }
 
 bool PushSearch::StageDone(const std::uint16_t* boxes) const {
@@ -132,9 +134,12 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
     }
     const auto feature = static_cast<std::uint16_t>(
         byFeature_ && h != DEAD_BOUND
-            ? features_.FeatureOf(board_.data(), PackedBy(),
-                                  regions_.AfterPush(board_.data(), from, target, reach_))
+            ? features_.FeatureOf(
+                  board_.data(), PackedBy(),
+                  guidance_.rooms ? -1 : regions_.AfterPush(board_.data(), from, target, reach_))
             : 0);
+    const int childRooms =
+        guidance_.roomAdvisor && byFeature_ && h != DEAD_BOUND ? rooms_.Blocked(board_.data()) : 0;
     const Position child{hash,
                          parent,
                          g,
@@ -148,7 +153,7 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
                          feature};
     // Read before the store may move.
     const bool advised = guidance_.advisors && byFeature_ && h != DEAD_BOUND &&
-                         Advised(store_.At(parent).feature, feature);
+                         Advised(store_.At(parent).feature, feature, childRooms);
     if (!store_.Add(child, childBoxes_.data())) {
         dropped_ = true;
         return;
@@ -157,10 +162,13 @@ void PushSearch::AddChild(std::uint32_t parent, const std::uint16_t* boxes, int 
 }
 
 // Whether a push from a position of feature cell parent to one of cell child is an advisor's:
-// it packs a box or, with the connectivity advisor, joins floor areas and packs as many.
-bool PushSearch::Advised(int parent, int child) const {
+// it packs a box or, with the connectivity advisor, joins floor areas (or unblocks doorways,
+// when the cell counts those) and packs as many; so, with the room advisor, does a push that
+// unblocks doorways.
+bool PushSearch::Advised(int parent, int child, int childRooms) const {
     if (PackedOf(child) != PackedOf(parent)) return PackedOf(child) > PackedOf(parent);
-    return guidance_.connectivity && RegionsOf(child) < RegionsOf(parent);
+    return (guidance_.connectivity && RegionsOf(child) < RegionsOf(parent)) ||
+           (guidance_.roomAdvisor && childRooms < parentRooms_);
 }
 
 void PushSearch::Expand(std::uint32_t index) {
@@ -179,6 +187,7 @@ void PushSearch::Expand(std::uint32_t index) {
     const CorralVerdict corral = corrals_.Pick(board, reach_, held_.data(), boxes.data(), allowed_,
                                                parentAnchor, store_.Size());
     regions_.NewParent(corrals_.Areas() + 1);
+    if (guidance_.roomAdvisor && byFeature_) parentRooms_ = rooms_.Blocked(board);
     const int parentSettled = settled_.SetOf(board, boxes.data());
     for (int k = 0; k < nb && corral != CorralVerdict::DEAD && !found_; ++k) {
         if (!allowed_[k]) continue;

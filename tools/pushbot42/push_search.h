@@ -21,6 +21,7 @@
 #include "position_store.h"
 #include "records/core_state.h"
 #include "records/deadlock_context.h"
+#include "room_split.h"
 #include "settled_goals.h"
 #include "zobrist_keys.h"
 
@@ -35,6 +36,10 @@ struct Guidance {
     bool packingOrder = false;  // only boxes packed in the packing order (packing_order.h) count
     bool advisors = false;      // a position whose push packed a box takes every other turn
     bool connectivity = false;  // so does one whose push joined floor areas, packing as many
+    // The cell counts doorways between rooms that boxes block (room_split.h) instead of floor
+    // areas; the connectivity advisor then takes a push that unblocks one.
+    bool rooms = false;
+    bool roomAdvisor = false;  // a push that unblocks a doorway, packing as many, takes a turn
 };
 
 enum class SearchEnd {
@@ -99,7 +104,7 @@ class PushSearch {
     void AddChild(std::uint32_t parent, const std::uint16_t* boxes, int k, int target, int from,
                   int d, int length, int keeper, int fill);
     void Open(std::uint32_t index, bool advised = false);
-    bool Advised(int parent, int child) const;
+    bool Advised(int parent, int child, int childRooms) const;
     void AddGoalMacros(std::uint32_t index, const std::uint16_t* boxes, int k, int parentSettled);
     void AddMacro(std::uint32_t index, const std::uint16_t* boxes, int k, int target, int dir,
                   int pushes, int fill, int sealed, int parentSettled);
@@ -121,6 +126,8 @@ class PushSearch {
     SettledGoals settled_;
     PositionFeatures features_;
     FreeRegions regions_;  // the floor areas of each child, from the parent's
+    RoomSplit rooms_;
+    int parentRooms_ = 0;  // blocked doorways of the position being expanded
     BoxPaths paths_;
     PackingLayers layers_;
     PackingOrder order_;

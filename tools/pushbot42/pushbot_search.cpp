@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 #include <memory>
 #include <new>
 #include <string>
@@ -107,6 +109,15 @@ double WorkRate() {
     return rate;
 }
 
+// Whether the clock is the calling thread's processor time (PUSHBOT_CPU_CLOCK=1).
+bool CpuClock() {
+    static const bool cpu = [] {
+        const char* text = std::getenv("PUSHBOT_CPU_CLOCK");
+        return text != nullptr && std::strcmp(text, "1") == 0;
+    }();
+    return cpu;
+}
+
 }  // namespace
 
 void CountExpansion() {
@@ -115,6 +126,11 @@ void CountExpansion() {
 
 double Now() {
     if (WorkRate() > 0) return static_cast<double>(expansions) / WorkRate();
+    if (CpuClock()) {
+        timespec used{};
+        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &used);
+        return static_cast<double>(used.tv_sec) + static_cast<double>(used.tv_nsec) * 1e-9;
+    }
     return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
         .count();
 }

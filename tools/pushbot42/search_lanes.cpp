@@ -19,10 +19,14 @@ namespace ruk::pushbot {
 namespace {
 
 constexpr double STAGED_SHARE = 0.3;  // of the time then left, for the room-by-room search
-constexpr double MACRO_SHARE = 0.6;   // of the time limit, for the first search on one thread
-// Of the time limit, for the pull search first: what it finds, it finds at once.
-constexpr double PULL_SHARE = 0.02;
-constexpr int PULL_WEIGHT = 5;
+// Of the time then left, for the first push search on one thread.
+constexpr double MACRO_SHARE = 0.55;
+// The pull searches run first, over the feature space and then by the bound alone: each finds
+// answers that no push search finds, most within seconds. Their shares of the time then left,
+// on one thread and on the second of two.
+constexpr int PULL_WEIGHT = 9;
+constexpr double PULL_FEATURE_SHARE[] = {0.1, 0.15};
+constexpr double PULL_BOUND_SHARE[] = {0.12, 0.15};
 constexpr std::size_t PULL_MEMORY_PART = 8;  // of a lane's memory, beside push searches
 constexpr double LAYERS_SHARE = 0.5;         // of the time then left, for the advised layers on two
 constexpr int STAGED_WEIGHT = 3;             // of the bound, in each room's search
@@ -43,22 +47,25 @@ std::vector<std::vector<Phase>> PlanLanes(int threads, int weight, bool portfoli
     const Phase inLayers{false, 1, true, 1.0, GoalMacros::IN_LAYERS, IN_LAYERS_GUIDANCE};
     // Boxes taken to any goal in one move find most answers; taken only in the goal areas'
     // order, or room by room, they find others.
-    Phase pull{false, PULL_WEIGHT, false, PULL_SHARE, GoalMacros::OFF, UNGUIDED};
-    pull.pull = true;
-    // The pull search finds a few answers that the push searches miss, the quick ones soon.
+    const int second = threads <= 1 ? 0 : 1;
+    Phase pullByFeature{false,           PULL_WEIGHT, true, PULL_FEATURE_SHARE[second],
+                        GoalMacros::OFF, UNGUIDED};
+    pullByFeature.pull = true;
+    Phase pullByBound = pullByFeature;
+    pullByBound.byFeature = false;
+    pullByBound.share = PULL_BOUND_SHARE[second];
     if (threads <= 1) {
-        // The first push search keeps its time: its share is of what the pull search leaves.
-        const double share = MACRO_SHARE / (1 - PULL_SHARE);
-        return {{pull, Phase{false, 1, true, share, GoalMacros::ANY, ANY_GOAL_GUIDANCE}, staged,
-                 inLayers}};
+        Phase first = anyGoal;
+        first.share = MACRO_SHARE;
+        return {{pullByFeature, pullByBound, first, staged, inLayers}};
     }
     // Beside the guided lane, macros in the layers' order find some answers only with their
     // advisors and others only without them, so the second lane tries both in turn.
     Phase inLayersFirst = inLayers;
     inLayersFirst.share = LAYERS_SHARE;
     const Phase inLayersUnguided{false, 1, true, 1.0, GoalMacros::IN_LAYERS, UNGUIDED};
-    std::vector<std::vector<Phase>> lanes = {{anyGoal},
-                                             {pull, staged, inLayersFirst, inLayersUnguided}};
+    std::vector<std::vector<Phase>> lanes = {
+        {anyGoal}, {pullByFeature, pullByBound, staged, inLayersFirst, inLayersUnguided}};
     for (int i = 2; i < threads; ++i) {
         if (i == 2) {
             lanes.push_back({Phase{false, 1, true, 1.0, GoalMacros::OFF, UNGUIDED}});
@@ -96,20 +103,40 @@ LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vect
     const auto pulls = static_cast<std::size_t>(
         std::count_if(phases.begin(), phases.end(), [](const Phase& p) { return p.pull; }));
     const bool pushes = pulls < phases.size();
+    // Pull searches that all come first hand the whole store on to the push searches after
+    // them; otherwise the two stores live side by side.
+    const auto firstPush =
+        std::find_if(phases.begin(), phases.end(), [](const Phase& p) { return !p.pull; });
+    const bool pullsFirst =
+        std::none_of(firstPush, phases.end(), [](const Phase& p) { return p.pull; });
+    const std::size_t pullBytes =
+        pushes && !pullsFirst ? memoryBytes / PULL_MEMORY_PART : memoryBytes;
     std::unique_ptr<PullSearch> pull;
+    bool pushStore = false;
+    auto allocatePushes = [&] {
+        if (pushStore) return true;
+        try {
+            if (pullsFirst) pull.reset();
+            search.Allocate(pull ? memoryBytes - pullBytes : memoryBytes);
+        } catch (const std::bad_alloc&) {
+            lane.end = SearchEnd::FULL;
+            lane.reason = "not enough memory for the position store";
+            return false;
+        }
+        return pushStore = true;
+    };
     try {
         if (pulls > 0) {
             pull = std::make_unique<PullSearch>(level);
             pull->SetStop(&stop);
-            pull->Allocate(pushes ? memoryBytes / PULL_MEMORY_PART : memoryBytes);
+            pull->Allocate(pullBytes);
         }
-        if (pushes)
-            search.Allocate(pulls > 0 ? memoryBytes - memoryBytes / PULL_MEMORY_PART : memoryBytes);
     } catch (const std::bad_alloc&) {
         lane.end = SearchEnd::FULL;
         lane.reason = "not enough memory for the position store";
         return lane;
     }
+    if (pushes && pulls == 0 && !allocatePushes()) return lane;
 
     std::vector<PushStep> steps;
     SearchEnd end = SearchEnd::LATE;
@@ -125,6 +152,7 @@ LaneEnd RunLane(const CoreState& core, DeadlockContext& context, const std::vect
             steps.clear();
             continue;
         }
+        if (!allocatePushes()) return lane;
         search.Configure(phase.weight, phase.byFeature, phase.macros);
         search.Guide(phase.guidance);
         if (phase.staged) {
